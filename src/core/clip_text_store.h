@@ -1,0 +1,83 @@
+#pragma once
+// The clip text store: every clip's full text as a record of lines, newest
+// first, framed by a header line "/:hdr:\" + key and a trailer line
+// "/:tlr:\" + key.
+//
+// Records only ever arrive at the top, so each line gets a stable number
+// (smaller for newer lines) and header and trailer lines are indexed by key.
+// A capture therefore costs the size of its own record, and a lookup costs
+// the size of the clip it returns, however large the store grows.
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace solvane {
+
+inline constexpr std::string_view kHeaderMarker = "/:hdr:\\";
+inline constexpr std::string_view kTrailerMarker = "/:tlr:\\";
+inline constexpr std::size_t kKeyLength = 13;
+// Between a title and its header marker: pushes the marker and key out of view.
+inline const std::string kTitlePadding = std::string(70, ' ') + std::string(kHeaderMarker);
+
+class ClipTextStore {
+ public:
+  // Characters the store can hold, counting CR LF between lines as two.
+  static constexpr std::size_t kCapacity = 16777215;
+
+  int Count() const { return static_cast<int>(lines_.size()); }
+  const std::string& Line(int index) const { return lines_[static_cast<std::size_t>(index)]; }
+  std::size_t CharCount() const { return chars_; }
+  std::size_t capacity() const { return capacity_; }
+  // Tests use a small capacity to reach the limit cheaply.
+  void set_capacity(std::size_t capacity) { capacity_ = capacity; }
+
+  // The lines become lines 0 onward. Throws AppError "RichEdit line insertion
+  // error" and changes nothing when they do not fit.
+  void InsertAtTop(const std::vector<std::string>& lines);
+
+  // Replaces the whole content (loading a file). A file larger than the
+  // capacity is still loaded whole: losing stored clips is worse than
+  // holding more than the limit.
+  void Assign(std::vector<std::string> lines);
+  void Clear();
+
+  // All lines joined with CR LF.
+  std::string Text() const;
+  // All lines, each followed by CR LF: the file's bytes.
+  std::string FileBytes() const;
+
+  // The text of the clip whose title item is given: the lines after the
+  // newest header line of its key up to the first trailer line of that key
+  // below it, joined with CR LF. Keys compare without regard to letter case.
+  // nullopt when the item has no key or the store has no such record.
+  std::optional<std::string> Lookup(std::string_view titleItem) const;
+
+  // Whether a header or trailer line carries this key (any letter case).
+  bool ContainsKey(std::string_view key) const;
+
+  // The clip key at the end of a title item: the 13 characters after its
+  // last header marker. Empty when the item has no marker.
+  static std::string KeyOfTitle(std::string_view titleItem);
+
+ private:
+  using LineId = std::int64_t;
+  using Index = std::unordered_map<std::string, std::vector<LineId>>;
+
+  void IndexLine(LineId id, const std::string& line, bool atFront);
+  std::optional<LineId> FirstAfter(const Index& index, const std::string& key, LineId after) const;
+
+  std::deque<std::string> lines_;
+  LineId frontId_ = 0;  // the number of line 0
+  std::size_t chars_ = 0;
+  std::size_t capacity_ = kCapacity;
+  Index headers_;   // lower-case key -> line numbers, ascending
+  Index trailers_;  // likewise for trailer lines
+};
+
+}  // namespace solvane

@@ -1,0 +1,20 @@
+#pragma once
+// The one-line title shown for a clip.
+
+#include <string>
+#include <string_view>
+
+#include "platform/text_metrics.h"
+
+namespace solvane {
+
+inline constexpr int kMaxTitleWidth = 180;
+inline constexpr std::size_t kMaxTitleSource = 4096;
+
+// From the clip's text: the first line with a visible character (a character
+// above 32) after its leading blanks, else the first line, kept as it is;
+// cut to at most 180 pixels; "..." added when it was cut or the text has two
+// or more lines.
+std::string BuildTitle(std::string_view text, TextMetrics& metrics);
+
+}  // namespace solvane

@@ -1,0 +1,15 @@
+#pragma once
+#include <cstdint>
+
+namespace solvane {
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds since the system started, wrapping at 2^32.
+  virtual std::uint32_t TickCount() = 0;
+  // The local date and time cut to whole seconds, as seconds since an epoch.
+  virtual std::int64_t LocalTimeSeconds() = 0;
+};
+
+}  // namespace solvane

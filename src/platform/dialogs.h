@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+namespace solvane {
+
+// Message boxes. Both run a nested message loop on Windows: clipboard
+// changes and timer ticks are still handled while they wait.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // An error box with the message and an OK button.
+  virtual void ShowError(const std::string& message) = 0;
+};
+
+}  // namespace solvane

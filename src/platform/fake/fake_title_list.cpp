@@ -1,0 +1,82 @@
+#include "platform/fake/fake_title_list.h"
+
+#include <algorithm>
+
+#include "core/app_error.h"
+
+namespace solvane::fake {
+
+namespace {
+constexpr int kCheckColumn = 18;
+}
+
+void FakeTitleList::CheckIndex(int index) const {
+  if (index < 0 || index >= Count()) throw AppError(ListIndexOutOfBoundsMessage(index));
+}
+
+std::string FakeTitleList::Get(int index) const {
+  CheckIndex(index);
+  return lines_[static_cast<std::size_t>(index)].text;
+}
+
+int FakeTitleList::LineWidth(const std::string& text) const { return font_.TextWidth(text + "x") + kCheckColumn; }
+
+void FakeTitleList::Grow(const std::string& text) { extent_ = std::max(extent_, LineWidth(text)); }
+
+void FakeTitleList::Add(const std::string& text) { Insert(Count(), text); }
+
+void FakeTitleList::Insert(int index, const std::string& text) {
+  if (index < 0 || index > Count() || (refuseAfter >= 0 && Count() >= refuseAfter)) {
+    throw AppError(kUnableToInsertLine);
+  }
+  lines_.insert(lines_.begin() + index, Line{text, false});
+  if (itemIndex_ >= index) ++itemIndex_;
+  Grow(text);
+}
+
+void FakeTitleList::Delete(int index) {
+  CheckIndex(index);
+  const bool widest = LineWidth(lines_[static_cast<std::size_t>(index)].text) >= extent_;
+  lines_.erase(lines_.begin() + index);
+  if (itemIndex_ == index) {
+    itemIndex_ = -1;
+  } else if (itemIndex_ > index) {
+    --itemIndex_;
+  }
+  topIndex_ = std::min(topIndex_, std::max(0, Count() - 1));
+  if (widest) {
+    extent_ = 0;
+    for (const auto& line : lines_) Grow(line.text);
+  }
+}
+
+void FakeTitleList::Clear() {
+  lines_.clear();
+  itemIndex_ = -1;
+  topIndex_ = 0;
+  extent_ = 0;
+}
+
+void FakeTitleList::SetItemIndex(int index) {
+  if (index == itemIndex_) return;
+  ++selectionWrites;
+  itemIndex_ = (index >= 0 && index < Count()) ? index : -1;
+}
+
+void FakeTitleList::SetTopIndex(int index) {
+  if (index == topIndex_) return;
+  ++topIndexWrites;
+  topIndex_ = std::clamp(index, 0, std::max(0, Count() - 1));
+}
+
+bool FakeTitleList::Checked(int index) const {
+  CheckIndex(index);
+  return lines_[static_cast<std::size_t>(index)].checked;
+}
+
+void FakeTitleList::SetChecked(int index, bool checked) {
+  CheckIndex(index);
+  lines_[static_cast<std::size_t>(index)].checked = checked;
+}
+
+}  // namespace solvane::fake

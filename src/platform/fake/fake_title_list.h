@@ -1,0 +1,54 @@
+#pragma once
+// The clip list in memory, with the same rules as the real control: check
+// states travel with their lines, the sideways extent grows with wide lines
+// and is recomputed when the widest goes.
+
+#include <string>
+#include <vector>
+
+#include "platform/text_metrics.h"
+#include "platform/title_list.h"
+
+namespace solvane::fake {
+
+class FakeTitleList : public TitleList {
+ public:
+  explicit FakeTitleList(TextMetrics& font) : font_(font) {}
+
+  int Count() const override { return static_cast<int>(lines_.size()); }
+  std::string Get(int index) const override;
+  void Add(const std::string& text) override;
+  void Insert(int index, const std::string& text) override;
+  void Delete(int index) override;
+  void Clear() override;
+  int ItemIndex() const override { return itemIndex_; }
+  void SetItemIndex(int index) override;
+  int TopIndex() const override { return topIndex_; }
+  void SetTopIndex(int index) override;
+  int HorizontalExtent() const override { return extent_; }
+  void SetHorizontalExtent(int extent) override { extent_ = extent; }
+  bool Checked(int index) const override;
+  void SetChecked(int index, bool checked) override;
+
+  // Lines the list refuses from now on (the platform list ran out of room).
+  int refuseAfter = -1;
+  int selectionWrites = 0;  // messages that a write of ItemIndex sent
+  int topIndexWrites = 0;
+
+ private:
+  struct Line {
+    std::string text;
+    bool checked = false;
+  };
+  void CheckIndex(int index) const;
+  int LineWidth(const std::string& text) const;
+  void Grow(const std::string& text);
+
+  TextMetrics& font_;
+  std::vector<Line> lines_;
+  int itemIndex_ = -1;
+  int topIndex_ = 0;
+  int extent_ = 0;
+};
+
+}  // namespace solvane::fake

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace solvane {
+
+// The clip window itself as the logic moves it about.
+class FormWindow {
+ public:
+  virtual ~FormWindow() = default;
+  virtual void Hide() = 0;
+  virtual bool Visible() const = 0;
+  virtual int Width() const = 0;
+  virtual void SetWidth(int width) = 0;
+};
+
+}  // namespace solvane

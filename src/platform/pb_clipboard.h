@@ -1,0 +1,54 @@
+#pragma once
+// TPBClipBoard: tells the program that the clipboard's content changed. It
+// joins the clipboard viewer chain once the main window's components are
+// loaded, raises OnChange for every change notice (and once at joining, as
+// the platform notifies a new viewer at once), passes every chain message on
+// so the other viewers keep working, and leaves the chain when destroyed.
+
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "platform/clipboard.h"
+#include "platform/clipboard_chain.h"
+
+namespace solvane {
+
+class TPBClipBoard {
+ public:
+  using NotifyEvent = std::function<void(void* sender)>;
+  using ErrorEvent = std::function<void(const std::exception& error)>;
+
+  TPBClipBoard(ClipboardChainApi& api, Clipboard& clipboard);
+  ~TPBClipBoard();
+  TPBClipBoard(const TPBClipBoard&) = delete;
+  TPBClipBoard& operator=(const TPBClipBoard&) = delete;
+
+  // Creates the hidden window and joins the chain; OnChange runs once inside.
+  void Loaded();
+
+  NotifyEvent OnChange;
+  // Where an error raised by OnChange goes (the application's error box).
+  // The notice is passed along the chain in any case.
+  ErrorEvent OnError;
+
+  const std::string& Version() const { return version_; }
+  void SetVersion(const std::string&) {}  // fixed: assignments are ignored
+
+  // The process-wide clipboard; not owned.
+  Clipboard& clipboard() const { return clipboard_; }
+
+  std::intptr_t HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+
+  WindowHandle window() const { return window_; }
+  WindowHandle next_viewer() const { return nextViewer_; }
+
+ private:
+  ClipboardChainApi& api_;
+  Clipboard& clipboard_;
+  std::string version_ = "1.20.00.00";
+  WindowHandle window_ = 0;
+  WindowHandle nextViewer_ = 0;
+};
+
+}  // namespace solvane

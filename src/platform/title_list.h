@@ -1,0 +1,41 @@
+#pragma once
+// The clip window's list of title lines (a check-list box on Windows).
+
+#include <string>
+
+namespace solvane {
+
+class TitleList {
+ public:
+  virtual ~TitleList() = default;
+  virtual int Count() const = 0;
+  // Throws AppError "List index out of bounds (%d)" for a bad index.
+  virtual std::string Get(int index) const = 0;
+  // Appends an unchecked line. Throws AppError "Unable to insert a line"
+  // when the list refuses it; the list is unchanged then.
+  virtual void Add(const std::string& text) = 0;
+  // Inserts an unchecked line before line `index`; fails as Add does.
+  virtual void Insert(int index, const std::string& text) = 0;
+  // Throws AppError "List index out of bounds (%d)" for a bad index.
+  virtual void Delete(int index) = 0;
+  virtual void Clear() = 0;
+
+  // -1 when nothing is selected. Writing the current value does nothing;
+  // writing never raises a click.
+  virtual int ItemIndex() const = 0;
+  virtual void SetItemIndex(int index) = 0;
+  virtual int TopIndex() const = 0;
+  virtual void SetTopIndex(int index) = 0;
+
+  // The sideways scroll width; the list widens it as lines are added and the
+  // program sets it back to 0 to keep each title's key out of view.
+  virtual int HorizontalExtent() const = 0;
+  virtual void SetHorizontalExtent(int extent) = 0;
+
+  // The check state carried with each line; the clip logic never reads it.
+  // Throws AppError "List index out of bounds (%d)" for a bad index.
+  virtual bool Checked(int index) const = 0;
+  virtual void SetChecked(int index, bool checked) = 0;
+};
+
+}  // namespace solvane

@@ -1,0 +1,140 @@
+#include "core/clip_text_store.h"
+
+#include <gtest/gtest.h>
+
+#include "core/app_error.h"
+#include "core/text_buffer.h"
+
+namespace solvane {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Item(const std::string& title, const std::string& key) { return title + kTitlePadding + key; }
+
+Lines Record(const std::string& key, const Lines& text) {
+  Lines lines{"/:hdr:\\" + key};
+  lines.insert(lines.end(), text.begin(), text.end());
+  lines.push_back("/:tlr:\\" + key);
+  return lines;
+}
+
+TEST(ClipTextStore, RecordsGoToTheTopAndLookUpByKey) {
+  ClipTextStore store;
+  store.InsertAtTop(Record("1111111111111", {"first"}));
+  store.InsertAtTop(Record("2222222222222", {"second", "line two"}));
+  EXPECT_EQ(store.Count(), 7);
+  EXPECT_EQ(store.Line(0), "/:hdr:\\2222222222222");
+  EXPECT_EQ(store.Lookup(Item("first", "1111111111111")), "first");
+  EXPECT_EQ(store.Lookup(Item("second...", "2222222222222")), "second\r\nline two");
+  EXPECT_EQ(store.Text(),
+            "/:hdr:\\2222222222222\r\nsecond\r\nline two\r\n/:tlr:\\2222222222222\r\n"
+            "/:hdr:\\1111111111111\r\nfirst\r\n/:tlr:\\1111111111111");
+  EXPECT_EQ(store.CharCount(), store.Text().size());
+  EXPECT_EQ(store.FileBytes(), store.Text() + "\r\n");
+}
+
+TEST(ClipTextStore, EmptyTextAndTextEndingInABreakReadBack) {
+  ClipTextStore store;
+  store.InsertAtTop(Record("0000000000001", {""}));
+  store.InsertAtTop(Record("0000000000002", {"abc", ""}));
+  EXPECT_EQ(store.Lookup(Item("", "0000000000001")), "");
+  EXPECT_EQ(store.Lookup(Item("abc", "0000000000002")), "abc\r\n");
+}
+
+TEST(ClipTextStore, SameKeyTwiceGivesTheNewerRecord) {
+  ClipTextStore store;
+  store.InsertAtTop(Record("5555555555555", {"older"}));
+  store.InsertAtTop(Record("5555555555555", {"newer"}));
+  EXPECT_EQ(store.Lookup(Item("older", "5555555555555")), "newer");
+}
+
+TEST(ClipTextStore, KeysCompareWithoutLetterCase) {
+  ClipTextStore store;
+  store.Assign({"/:HDR:\\abcdefghijklm", "text", "/:TLR:\\ABCDEFGHIJKLM"});
+  EXPECT_EQ(store.Lookup(Item("t", "ABCDEFGHIJKLM")), "text");
+  EXPECT_TRUE(store.ContainsKey("AbCdEfGhIjKlM"));
+  EXPECT_FALSE(store.ContainsKey("1234567890123"));
+}
+
+TEST(ClipTextStore, TrailerIsSearchedBelowItsOwnHeader) {
+  // A newer clip whose text quotes the older clip's trailer line.
+  ClipTextStore store;
+  store.InsertAtTop(Record("1111111111111", {"the real text"}));
+  store.InsertAtTop(Record("2222222222222", {"/:tlr:\\1111111111111", "quoted"}));
+  EXPECT_EQ(store.Lookup(Item("x", "1111111111111")), "the real text");
+  EXPECT_EQ(store.Lookup(Item("y", "2222222222222")), "/:tlr:\\1111111111111\r\nquoted");
+}
+
+TEST(ClipTextStore, KeyQuotedInsideALineIsNotARecordBoundary) {
+  ClipTextStore store;
+  store.InsertAtTop(Record("1111111111111", {"real"}));
+  store.InsertAtTop(Record("3333333333333", {"see /:hdr:\\1111111111111 here"}));
+  EXPECT_EQ(store.Lookup(Item("x", "1111111111111")), "real");
+}
+
+TEST(ClipTextStore, TitleThatContainsTheMarkerStillFindsItsKey) {
+  ClipTextStore store;
+  store.InsertAtTop(Record("4444444444444", {"/:hdr:\\9999999999999"}));
+  const std::string item = Item("/:hdr:\\9999999999999", "4444444444444");
+  EXPECT_EQ(ClipTextStore::KeyOfTitle(item), "4444444444444");
+  EXPECT_EQ(store.Lookup(item), "/:hdr:\\9999999999999");
+}
+
+TEST(ClipTextStore, MissingPiecesGiveNoText) {
+  ClipTextStore store;
+  store.Assign({"/:hdr:\\7777777777777", "no trailer", "/:tlr:\\8888888888888", "orphan"});
+  EXPECT_EQ(store.Lookup(Item("a", "7777777777777")), std::nullopt);  // trailer missing
+  EXPECT_EQ(store.Lookup(Item("b", "8888888888888")), std::nullopt);  // header missing
+  EXPECT_EQ(store.Lookup("a title without a key"), std::nullopt);
+  EXPECT_EQ(store.Lookup("short /:hdr:\\123"), std::nullopt);
+}
+
+TEST(ClipTextStore, LoadedLinesAndLaterInsertsLookUpTogether) {
+  ClipTextStore store;
+  Lines file = Record("1000000000001", {"loaded one"});
+  const Lines second = Record("1000000000002", {"loaded", "two"});
+  file.insert(file.end(), second.begin(), second.end());
+  store.Assign(file);
+  store.InsertAtTop(Record("1000000000003", {"captured"}));
+  EXPECT_EQ(store.Lookup(Item("", "1000000000001")), "loaded one");
+  EXPECT_EQ(store.Lookup(Item("", "1000000000002")), "loaded\r\ntwo");
+  EXPECT_EQ(store.Lookup(Item("", "1000000000003")), "captured");
+  EXPECT_EQ(SplitStoreFile(store.FileBytes()).size(), 10u);
+
+  store.Clear();
+  EXPECT_EQ(store.Count(), 0);
+  EXPECT_EQ(store.CharCount(), 0u);
+  EXPECT_EQ(store.Lookup(Item("", "1000000000001")), std::nullopt);
+  EXPECT_FALSE(store.ContainsKey("1000000000001"));
+}
+
+TEST(ClipTextStore, RecordThatDoesNotFitIsRejectedWhole) {
+  ClipTextStore store;
+  store.set_capacity(60);
+  const Lines record = Record("1111111111111", {"12345"});  // 20+2+5+2+20 = 49
+  store.InsertAtTop(record);
+  EXPECT_EQ(store.CharCount(), 49u);
+  // Another record needs 49 + 2 for the break between the two.
+  try {
+    store.InsertAtTop(Record("2222222222222", {"x"}));
+    FAIL() << "expected the insertion to fail";
+  } catch (const AppError& error) {
+    EXPECT_STREQ(error.what(), "RichEdit line insertion error");
+  }
+  EXPECT_EQ(store.Count(), 3);
+  EXPECT_EQ(store.CharCount(), 49u);
+  EXPECT_FALSE(store.ContainsKey("2222222222222"));
+}
+
+TEST(ClipTextStore, FullCapacityIsUsable) {
+  ClipTextStore store;
+  const std::size_t textSize = ClipTextStore::kCapacity - 44;  // header, trailer, two breaks
+  store.InsertAtTop(Record("1212121212121", {std::string(textSize, 'z')}));
+  EXPECT_EQ(store.CharCount(), ClipTextStore::kCapacity);
+  EXPECT_THROW(store.InsertAtTop({""}), AppError);
+  EXPECT_EQ(store.Lookup(Item("", "1212121212121"))->size(), textSize);
+}
+
+}  // namespace
+}  // namespace solvane

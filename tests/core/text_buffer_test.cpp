@@ -1,0 +1,51 @@
+#include "core/text_buffer.h"
+
+#include <gtest/gtest.h>
+
+namespace solvane {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(TextBuffer, BufferLinesBreakAtCrLfLoneCrAndLoneLf) {
+  EXPECT_EQ(SplitBufferLines(""), Lines{""});
+  EXPECT_EQ(SplitBufferLines("abc"), Lines{"abc"});
+  EXPECT_EQ(SplitBufferLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitBufferLines("abc\r\n"), (Lines{"abc", ""}));
+  EXPECT_EQ(SplitBufferLines("\n\n"), (Lines{"", "", ""}));
+  EXPECT_EQ(NormalizeLineBreaks("a\rb\nc\r\n"), "a\r\nb\r\nc\r\n");
+  EXPECT_EQ(JoinLines(SplitBufferLines("x\ny\r\n")), "x\r\ny\r\n");
+}
+
+TEST(TextBuffer, LineCountIgnoresAFinalBreak) {
+  EXPECT_EQ(BufferLineCount(""), 0);
+  EXPECT_EQ(BufferLineCount("abc"), 1);
+  EXPECT_EQ(BufferLineCount("abc\r\n"), 1);
+  EXPECT_EQ(BufferLineCount("abc\r\n\r\n"), 2);
+  EXPECT_EQ(BufferLineCount("a\rb"), 2);
+}
+
+TEST(TextBuffer, StoreFileSplitsOnlyAtCrLf) {
+  EXPECT_EQ(SplitStoreFile(""), Lines{});
+  EXPECT_EQ(SplitStoreFile("a\r\nb"), (Lines{"a", "b"}));
+  EXPECT_EQ(SplitStoreFile("a\r\n\r\n"), (Lines{"a", ""}));
+  EXPECT_EQ(SplitStoreFile("a\nb\rc\r\n"), Lines{"a\nb\rc"});
+  EXPECT_EQ(SplitStoreFile(std::string("a\0b\r\n", 5)), Lines{std::string("a\0b", 3)});
+}
+
+TEST(TextBuffer, TitleFileAlsoBreaksAtLoneCrOrLfAndStopsAtNul) {
+  EXPECT_EQ(SplitTitleFile(""), Lines{});
+  EXPECT_EQ(SplitTitleFile("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitTitleFile("a\r\n"), Lines{"a"});
+  EXPECT_EQ(SplitTitleFile(std::string("one\r\ntw\0o\r\nthree\r\n", 19)), (Lines{"one", "tw"}));
+  EXPECT_EQ(SplitTitleFile("\xe9t\xe9\r\n"), Lines{"\xe9t\xe9"});
+}
+
+TEST(TextBuffer, FileLinesEachEndInCrLf) {
+  EXPECT_EQ(JoinFileLines({}), "");
+  EXPECT_EQ(JoinFileLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(SplitStoreFile(JoinFileLines({"a", "", "b"})), (Lines{"a", "", "b"}));
+}
+
+}  // namespace
+}  // namespace solvane

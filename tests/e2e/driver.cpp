@@ -1,0 +1,601 @@
+// solvane_driver: plays the user against a running SolvaneClips.exe.
+//
+// One subcommand per run, so a bash test reads like a session at the desk:
+// copy text, read the clip list, pick a menu command, close the program.
+// Text on the command line and in the output uses C-style escapes (see
+// decode_escapes / encode_escapes) so every byte survives the shell.
+//
+// Exit codes: 0 done, 1 the desktop did not do what was asked (timeout,
+// no window, clipboard busy, malformed list item), 2 bad command line.
+
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Our own copies of the program's contract: the driver must not build
+// against the program's headers, or a wrong constant would agree with itself.
+constexpr wchar_t kMainClass[] = L"TForm1";
+constexpr wchar_t kMainCaption[] = L"Solvane Clips";
+constexpr int kTitleListId = 1001;
+constexpr size_t kTitlePadding = 70;
+constexpr char kHeaderMark[] = "/:hdr:\\";
+constexpr size_t kKeyLength = 13;
+
+struct NamedCommand {
+  const char* name;
+  WORD id;
+};
+constexpr NamedCommand kCommands[] = {
+    {"caching", 0x0101},
+    {"save", 0x0102},
+    {"clear", 0x0103},
+    {"quit", 0x0104},
+};
+
+constexpr wchar_t kTargetClass[] = L"SolvaneDriverTarget";
+constexpr wchar_t kTargetCaption[] = L"Solvane Paste Target";
+constexpr int kTargetEditId = 100;
+
+// A hung program must fail the test, not hang it.
+constexpr UINT kSendTimeoutMs = 5000;
+constexpr DWORD kPollMs = 50;
+
+class Failure {
+ public:
+  explicit Failure(std::string message) : message_(std::move(message)) {}
+  const std::string& message() const { return message_; }
+
+ private:
+  std::string message_;
+};
+
+class UsageError : public Failure {
+ public:
+  using Failure::Failure;
+};
+
+int hex_digit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// \xHH takes exactly two digits, unlike C, so "\x41BC" is "ABC".
+std::string decode_escapes(const std::string& in) {
+  std::string out;
+  for (size_t i = 0; i < in.size(); ++i) {
+    if (in[i] != '\\') {
+      out += in[i];
+      continue;
+    }
+    if (i + 1 >= in.size()) throw UsageError("text ends with a lone backslash");
+    char c = in[++i];
+    switch (c) {
+      case 'r': out += '\r'; break;
+      case 'n': out += '\n'; break;
+      case 't': out += '\t'; break;
+      case '\\': out += '\\'; break;
+      case 'x': {
+        int hi = i + 1 < in.size() ? hex_digit(in[i + 1]) : -1;
+        int lo = i + 2 < in.size() ? hex_digit(in[i + 2]) : -1;
+        if (hi < 0 || lo < 0) throw UsageError("\\x needs two hex digits");
+        out += static_cast<char>(hi * 16 + lo);
+        i += 2;
+        break;
+      }
+      default:
+        throw UsageError(std::string("unknown escape \\") + c);
+    }
+  }
+  return out;
+}
+
+// Inverse of decode_escapes; bytes outside printable ASCII become \xHH so the
+// output does not depend on the console's code page.
+std::string encode_escapes(const std::string& in) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : in) {
+    switch (c) {
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      case '\\': out += "\\\\"; break;
+      default:
+        if (c < 0x20 || c >= 0x7f) {
+          out += "\\x";
+          out += digits[c >> 4];
+          out += digits[c & 15];
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  return out;
+}
+
+unsigned long parse_number(const std::string& text, const char* what) {
+  char* end = nullptr;
+  unsigned long value = std::strtoul(text.c_str(), &end, 0);
+  if (text.empty() || *end != '\0') throw UsageError(std::string("not a number for ") + what + ": " + text);
+  return value;
+}
+
+std::string narrow(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+std::string hwnd_text(HWND hwnd) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%p", static_cast<void*>(hwnd));
+  return buf;
+}
+
+// ---- the program's windows ----
+
+HWND find_main() { return FindWindowW(kMainClass, kMainCaption); }
+
+HWND require_main() {
+  HWND main = find_main();
+  if (!main) throw Failure("no window of class TForm1 titled \"Solvane Clips\"");
+  return main;
+}
+
+HWND require_list(HWND main) {
+  HWND list = GetDlgItem(main, kTitleListId);
+  if (!list) throw Failure("the main window has no child with id 1001");
+  return list;
+}
+
+LRESULT send_or_fail(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, const char* what) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result))
+    throw Failure(std::string(what) + ": no answer within 5 s (error " + std::to_string(GetLastError()) + ")");
+  return static_cast<LRESULT>(result);
+}
+
+int list_count(HWND list) {
+  LRESULT count = send_or_fail(list, LB_GETCOUNT, 0, 0, "LB_GETCOUNT");
+  if (count == LB_ERR) throw Failure("LB_GETCOUNT failed");
+  return static_cast<int>(count);
+}
+
+// NOTE: Wine answers cross-process LB_GETTEXT in UTF-16 even to SendMessageA,
+// so ask for wide text and convert as the program would have stored it.
+std::vector<std::string> list_items(HWND list) {
+  std::vector<std::string> items;
+  int count = list_count(list);
+  for (int i = 0; i < count; ++i) {
+    LRESULT len = send_or_fail(list, LB_GETTEXTLEN, i, 0, "LB_GETTEXTLEN");
+    if (len == LB_ERR) throw Failure("LB_GETTEXTLEN failed for item " + std::to_string(i));
+    std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+    LRESULT got = send_or_fail(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()), "LB_GETTEXT");
+    if (got == LB_ERR) throw Failure("LB_GETTEXT failed for item " + std::to_string(i));
+    text.resize(static_cast<size_t>(got));
+    items.push_back(narrow(text));
+  }
+  return items;
+}
+
+// An item is title + 70 spaces + "/:hdr:\" + key (13 characters).
+std::string title_of(const std::string& item, int index) {
+  const size_t mark_len = std::strlen(kHeaderMark);
+  const size_t tail = kTitlePadding + mark_len + kKeyLength;
+  auto bad = [&](const char* why) {
+    return Failure("item " + std::to_string(index) + " " + why + ": \"" + encode_escapes(item) + "\"");
+  };
+  if (item.size() < tail) throw bad("is too short for title + padding + header mark + key");
+  size_t mark = item.size() - kKeyLength - mark_len;
+  if (item.compare(mark, mark_len, kHeaderMark) != 0) throw bad("does not end with /:hdr:\\ and a 13-character key");
+  size_t title_end = mark - kTitlePadding;
+  if (item.find_first_not_of(' ', title_end) != mark) throw bad("lacks the 70 spaces before /:hdr:\\");
+  return item.substr(0, title_end);
+}
+
+// Waits until want() holds, polling; false on timeout.
+template <typename Pred>
+bool wait_for(DWORD timeout_ms, Pred want) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (want()) return true;
+    if (GetTickCount() - start >= timeout_ms) return false;
+    Sleep(kPollMs);
+  }
+}
+
+// ---- clipboard ----
+
+// The program (or Wine's X11 bridge) may hold the clipboard for a moment.
+bool open_clipboard(HWND owner) {
+  return wait_for(5000, [&] { return OpenClipboard(owner) != FALSE; });
+}
+
+class ClipboardSession {
+ public:
+  explicit ClipboardSession(HWND owner) {
+    if (!open_clipboard(owner)) throw Failure("could not open the clipboard within 5 s");
+  }
+  ~ClipboardSession() { CloseClipboard(); }
+  ClipboardSession(const ClipboardSession&) = delete;
+  ClipboardSession& operator=(const ClipboardSession&) = delete;
+};
+
+// A clipboard owner window: EmptyClipboard with no owner may make
+// SetClipboardData fail on Windows. Destroyed at exit; the data stays.
+HWND make_owner_window() {
+  HWND hwnd = CreateWindowExW(0, L"STATIC", L"solvane driver", 0, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd) throw Failure("CreateWindowEx for the clipboard owner failed");
+  return hwnd;
+}
+
+void set_clip(const std::string& text) {
+  HWND owner = make_owner_window();
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!mem) throw Failure("GlobalAlloc failed");
+  char* dst = static_cast<char*>(GlobalLock(mem));
+  std::memcpy(dst, text.c_str(), text.size() + 1);
+  GlobalUnlock(mem);
+  {
+    ClipboardSession session(owner);
+    if (!EmptyClipboard()) {
+      GlobalFree(mem);
+      throw Failure("EmptyClipboard failed");
+    }
+    if (!SetClipboardData(CF_TEXT, mem)) {
+      GlobalFree(mem);
+      throw Failure("SetClipboardData(CF_TEXT) failed");
+    }
+    // The clipboard owns mem from here on.
+  }
+  DestroyWindow(owner);
+}
+
+// Empty string with false when the clipboard holds no text.
+bool get_clip(std::string& text) {
+  ClipboardSession session(nullptr);
+  HANDLE mem = GetClipboardData(CF_TEXT);
+  if (!mem) return false;
+  const char* src = static_cast<const char*>(GlobalLock(mem));
+  if (!src) return false;
+  size_t cap = GlobalSize(mem);
+  text.assign(src, strnlen(src, cap));
+  GlobalUnlock(mem);
+  return true;
+}
+
+// ---- paste target ----
+
+HWND g_target_edit = nullptr;
+
+LRESULT CALLBACK target_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE:
+      if (g_target_edit) MoveWindow(g_target_edit, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+      return 0;
+    case WM_SETFOCUS:
+      if (g_target_edit) SetFocus(g_target_edit);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// A plain window with a multi-line EDIT, where a paste lands as in any
+// application. Runs until closed (target-close or WM_CLOSE).
+int run_target() {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = target_proc;
+  wc.hInstance = inst;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = kTargetClass;
+  if (!RegisterClassW(&wc)) throw Failure("RegisterClass for the paste target failed");
+  HWND frame = CreateWindowExW(0, kTargetClass, kTargetCaption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 480,
+                               320, nullptr, nullptr, inst, nullptr);
+  if (!frame) throw Failure("CreateWindowEx for the paste target failed");
+  g_target_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                                  0, 0, 0, 0, frame, reinterpret_cast<HMENU>(kTargetEditId), inst, nullptr);
+  if (!g_target_edit) throw Failure("CreateWindowEx for the target's EDIT failed");
+  RECT rc;
+  GetClientRect(frame, &rc);
+  MoveWindow(g_target_edit, 0, 0, rc.right, rc.bottom, TRUE);
+  SetForegroundWindow(frame);
+  SetFocus(g_target_edit);
+  std::printf("%s\n", hwnd_text(frame).c_str());
+  std::fflush(stdout);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
+
+HWND require_target() {
+  HWND frame = FindWindowW(kTargetClass, kTargetCaption);
+  if (!frame) throw Failure("no paste target window (start one with: target)");
+  return frame;
+}
+
+std::string target_text(HWND frame) {
+  HWND edit = GetDlgItem(frame, kTargetEditId);
+  if (!edit) throw Failure("the paste target has no EDIT child");
+  LRESULT len = send_or_fail(edit, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH");
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  LRESULT got = send_or_fail(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), "WM_GETTEXT");
+  text.resize(static_cast<size_t>(got));
+  return narrow(text);
+}
+
+// ---- keys ----
+
+struct KeyName {
+  const char* name;
+  BYTE vk;
+};
+constexpr KeyName kKeys[] = {
+    {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT}, {"alt", VK_MENU},   {"win", VK_LWIN},     {"enter", VK_RETURN},
+    {"esc", VK_ESCAPE},   {"tab", VK_TAB},     {"space", VK_SPACE}, {"back", VK_BACK},   {"del", VK_DELETE},
+    {"ins", VK_INSERT},   {"up", VK_UP},       {"down", VK_DOWN},   {"left", VK_LEFT},   {"right", VK_RIGHT},
+    {"home", VK_HOME},    {"end", VK_END},     {"pgup", VK_PRIOR},  {"pgdn", VK_NEXT},
+};
+
+BYTE key_code(const std::string& name) {
+  for (const auto& k : kKeys)
+    if (name == k.name) return k.vk;
+  if (name.size() == 1) {
+    char c = name[0];
+    if (c >= 'a' && c <= 'z') return static_cast<BYTE>(c - 'a' + 'A');
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<BYTE>(c);
+  }
+  if ((name[0] == 'f' || name[0] == 'F') && name.size() <= 3) {
+    unsigned long n = std::strtoul(name.c_str() + 1, nullptr, 10);
+    if (n >= 1 && n <= 24) return static_cast<BYTE>(VK_F1 + n - 1);
+  }
+  if (name.rfind("0x", 0) == 0) {
+    unsigned long vk = parse_number(name, "virtual key");
+    if (vk > 0 && vk < 256) return static_cast<BYTE>(vk);
+  }
+  throw UsageError("unknown key: " + name);
+}
+
+bool is_extended(BYTE vk) {
+  switch (vk) {
+    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_HOME: case VK_END:
+    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE: case VK_LWIN:
+      return true;
+  }
+  return false;
+}
+
+void key_event(BYTE vk, bool up) {
+  DWORD flags = (up ? KEYEVENTF_KEYUP : 0) | (is_extended(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+  keybd_event(vk, static_cast<BYTE>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, 0);
+}
+
+// "ctrl+shift+v": press in order, release in reverse, as fingers do.
+void press_chord(const std::string& chord) {
+  std::vector<BYTE> keys;
+  size_t start = 0;
+  for (;;) {
+    size_t plus = chord.find('+', start);
+    std::string part = chord.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+    if (part.empty()) throw UsageError("empty key in " + chord);
+    keys.push_back(key_code(part));
+    if (plus == std::string::npos) break;
+    start = plus + 1;
+  }
+  for (BYTE vk : keys) key_event(vk, false);
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) key_event(*it, true);
+}
+
+// ---- subcommands ----
+
+void print_line(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+WORD command_id(const std::string& arg) {
+  for (const auto& c : kCommands)
+    if (arg == c.name) return c.id;
+  unsigned long id = parse_number(arg, "command id");
+  if (id > 0xFFFF) throw UsageError("command id above 0xFFFF: " + arg);
+  return static_cast<WORD>(id);
+}
+
+// Waits for the program's process to end; its window vanishing is not
+// enough, the files are written on the way out.
+bool wait_process_gone(HWND main, DWORD timeout_ms) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(main, &pid);
+  HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
+  if (!process) return wait_for(timeout_ms, [&] { return !IsWindow(main); });
+  bool ended = WaitForSingleObject(process, timeout_ms) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended;
+}
+
+const char kUsage[] =
+    "usage: solvane_driver COMMAND [ARGS]\n"
+    "  set-clip TEXT              put TEXT (escapes \\r \\n \\t \\\\ \\xHH) on the clipboard as CF_TEXT\n"
+    "  get-clip                   print the clipboard's CF_TEXT, escaped; 1 when there is none\n"
+    "  wait-window TIMEOUT_MS     wait for the main window and its title list\n"
+    "  count                      print the number of clips in the title list\n"
+    "  wait-count N TIMEOUT_MS    wait until the list holds N clips\n"
+    "  items                      print each list item in full, escaped\n"
+    "  titles                     print each item's title; 1 when an item is malformed\n"
+    "  wait-title I TEXT TIMEOUT_MS  wait until item I's title is TEXT (escaped)\n"
+    "  command ID|caching|save|clear|quit  post WM_COMMAND to the main window\n"
+    "  close [TIMEOUT_MS]         post WM_CLOSE and wait for the program to end\n"
+    "  end-session                send WM_QUERYENDSESSION and print the answer\n"
+    "  visible                    print 1 when the main window is visible, else 0\n"
+    "  target                     open a visible paste target window; runs until closed\n"
+    "  wait-target TIMEOUT_MS     wait for the paste target window\n"
+    "  target-text                print the paste target's text, escaped\n"
+    "  target-close               close the paste target\n"
+    "  keys CHORD...              type chords like ctrl+v, down, enter, alt+f4, 0x41\n";
+
+void need_args(const std::vector<std::string>& args, size_t min, size_t max) {
+  if (args.size() < min || args.size() > max) throw UsageError("wrong number of arguments for " + args[0]);
+}
+
+int run(const std::vector<std::string>& args) {
+  if (args.empty()) throw UsageError("no command");
+  const std::string& cmd = args[0];
+
+  if (cmd == "set-clip") {
+    need_args(args, 2, 2);
+    set_clip(decode_escapes(args[1]));
+    return 0;
+  }
+  if (cmd == "get-clip") {
+    need_args(args, 1, 1);
+    std::string text;
+    if (!get_clip(text)) throw Failure("the clipboard holds no text");
+    print_line(encode_escapes(text));
+    return 0;
+  }
+  if (cmd == "wait-window") {
+    need_args(args, 2, 2);
+    DWORD timeout = parse_number(args[1], "timeout");
+    if (!wait_for(timeout, [] {
+          HWND main = find_main();
+          return main && GetDlgItem(main, kTitleListId);
+        }))
+      throw Failure("no Solvane Clips window with a title list after " + args[1] + " ms");
+    return 0;
+  }
+  if (cmd == "count") {
+    need_args(args, 1, 1);
+    std::printf("%d\n", list_count(require_list(require_main())));
+    return 0;
+  }
+  if (cmd == "wait-count") {
+    need_args(args, 3, 3);
+    int want = static_cast<int>(parse_number(args[1], "count"));
+    DWORD timeout = parse_number(args[2], "timeout");
+    HWND list = require_list(require_main());
+    int last = -1;
+    if (!wait_for(timeout, [&] { return (last = list_count(list)) == want; }))
+      throw Failure("the list holds " + std::to_string(last) + " clips after " + args[2] + " ms, expected " + args[1]);
+    return 0;
+  }
+  if (cmd == "items" || cmd == "titles") {
+    need_args(args, 1, 1);
+    auto items = list_items(require_list(require_main()));
+    for (size_t i = 0; i < items.size(); ++i)
+      print_line(encode_escapes(cmd == "items" ? items[i] : title_of(items[i], static_cast<int>(i))));
+    return 0;
+  }
+  if (cmd == "wait-title") {
+    need_args(args, 4, 4);
+    int index = static_cast<int>(parse_number(args[1], "item index"));
+    std::string want = decode_escapes(args[2]);
+    DWORD timeout = parse_number(args[3], "timeout");
+    HWND list = require_list(require_main());
+    std::string last = "(no such item)";
+    if (!wait_for(timeout, [&] {
+          auto items = list_items(list);
+          if (index >= static_cast<int>(items.size())) return false;
+          last = title_of(items[index], index);
+          return last == want;
+        }))
+      throw Failure("item " + args[1] + " has title \"" + encode_escapes(last) + "\" after " + args[3] +
+                    " ms, expected \"" + args[2] + "\"");
+    return 0;
+  }
+  if (cmd == "command") {
+    need_args(args, 2, 2);
+    WORD id = command_id(args[1]);
+    if (!PostMessageW(require_main(), WM_COMMAND, MAKEWPARAM(id, 0), 0)) throw Failure("PostMessage failed");
+    return 0;
+  }
+  if (cmd == "close") {
+    need_args(args, 1, 2);
+    DWORD timeout = args.size() > 1 ? parse_number(args[1], "timeout") : 10000;
+    HWND main = require_main();
+    if (!PostMessageW(main, WM_CLOSE, 0, 0)) throw Failure("PostMessage(WM_CLOSE) failed");
+    if (!wait_process_gone(main, timeout)) throw Failure("the program still runs " + std::to_string(timeout) + " ms after WM_CLOSE");
+    return 0;
+  }
+  if (cmd == "end-session") {
+    need_args(args, 1, 1);
+    LRESULT answer = send_or_fail(require_main(), WM_QUERYENDSESSION, 0, 0, "WM_QUERYENDSESSION");
+    print_line(std::to_string(static_cast<long long>(answer)));
+    return 0;
+  }
+  if (cmd == "visible") {
+    need_args(args, 1, 1);
+    std::printf("%d\n", IsWindowVisible(require_main()) ? 1 : 0);
+    return 0;
+  }
+  if (cmd == "target") {
+    need_args(args, 1, 1);
+    return run_target();
+  }
+  if (cmd == "wait-target") {
+    need_args(args, 2, 2);
+    DWORD timeout = parse_number(args[1], "timeout");
+    if (!wait_for(timeout, [] { return FindWindowW(kTargetClass, kTargetCaption) != nullptr; }))
+      throw Failure("no paste target window after " + args[1] + " ms");
+    return 0;
+  }
+  if (cmd == "target-text") {
+    need_args(args, 1, 1);
+    print_line(encode_escapes(target_text(require_target())));
+    return 0;
+  }
+  if (cmd == "target-close") {
+    need_args(args, 1, 1);
+    HWND frame = require_target();
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    if (!wait_for(5000, [&] { return !IsWindow(frame); })) throw Failure("the paste target did not close");
+    return 0;
+  }
+  if (cmd == "keys") {
+    need_args(args, 2, 64);
+    for (size_t i = 1; i < args.size(); ++i) {
+      press_chord(args[i]);
+      Sleep(kPollMs);  // lets the receiver see separate key strokes
+    }
+    return 0;
+  }
+  throw UsageError("unknown command: " + cmd);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Plain LF endings, so bash compares lines without stripping CRs.
+  _setmode(_fileno(stdout), _O_BINARY);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    return run(args);
+  } catch (const UsageError& e) {
+    std::fprintf(stderr, "solvane_driver: %s\n%s", e.message().c_str(), kUsage);
+    return 2;
+  } catch (const Failure& e) {
+    std::fprintf(stderr, "solvane_driver %s: %s\n", args.empty() ? "" : args[0].c_str(), e.message().c_str());
+    return 1;
+  }
+}

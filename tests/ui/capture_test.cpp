@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include "core/text_buffer.h"
+#include "ui/form1_fixture.h"
+
+namespace solvane {
+namespace {
+
+using testing::KeyOf;
+using testing::TitleOf;
+
+class CaptureTest : public ::testing::Test {
+ protected:
+  TForm1& Start() {
+    form = std::make_unique<TForm1>(desk.Platform());
+    return *form;
+  }
+  // What a copy in another program does, with the event guard of the app.
+  void Copy(const std::string& text) { desk.clipboard.CopyText(text); }
+  std::string Title(int i) { return TitleOf(desk.titles.Get(i)); }
+  std::optional<std::string> TextOf(int i) { return form->store().Lookup(desk.titles.Get(i)); }
+
+  testing::FakeDesktop desk;
+  std::unique_ptr<TForm1> form;
+};
+
+TEST_F(CaptureTest, TextOnTheClipboardAtStartBecomesTheFirstClip) {
+  desk.clipboard.CopyText("already there");
+  TForm1& f = Start();
+  ASSERT_EQ(desk.titles.Count(), 1);
+  EXPECT_EQ(Title(0), "already there");
+  EXPECT_EQ(TextOf(0), "already there");
+  EXPECT_FALSE(f.state().SkipNextChange);  // the joining notice was swallowed
+  EXPECT_EQ(f.LastCapture(), "already there");
+  EXPECT_EQ(desk.window.width, 250);
+  EXPECT_TRUE(desk.dialogs.errors.empty());
+}
+
+TEST_F(CaptureTest, StartWithoutTextRecordsNothing) {
+  Start();
+  EXPECT_EQ(desk.titles.Count(), 0);
+  EXPECT_EQ(form->store().Count(), 0);
+}
+
+TEST_F(CaptureTest, ItemLayoutIsTitlePaddingMarkerAndKey) {
+  Start();
+  desk.clock.tick = 123456;
+  Copy("abc");
+  const std::string item = desk.titles.Get(0);
+  EXPECT_EQ(item, "abc" + std::string(70, ' ') + "/:hdr:\\" + "0003874106301");
+  EXPECT_EQ(form->store().Text(), "/:hdr:\\0003874106301\r\nabc\r\n/:tlr:\\0003874106301");
+}
+
+TEST_F(CaptureTest, OnlyTheImmediatelyPrecedingTextIsADuplicate) {
+  Start();
+  Copy("A");
+  Copy("B");
+  Copy("A");
+  ASSERT_EQ(desk.titles.Count(), 3);
+  EXPECT_EQ(Title(0), "A");
+  EXPECT_EQ(Title(1), "B");
+  EXPECT_EQ(Title(2), "A");
+  EXPECT_NE(KeyOf(desk.titles.Get(0)), KeyOf(desk.titles.Get(2)));
+
+  desk.clock.seconds += 7;
+  Copy("A");
+  EXPECT_EQ(desk.titles.Count(), 3);
+  // A repeated copy still counts as a change for autosave.
+  EXPECT_EQ(form->state().LastChangeTime, desk.clock.seconds);
+}
+
+TEST_F(CaptureTest, StartAddsTheClipboardTextEvenWhenTheNewestClipMatches) {
+  Start();
+  Copy("same");
+  // Closing and starting again with the same text: the last capture is
+  // empty at start, so it is recorded once more.
+  auto second = std::make_unique<TForm1>(desk.Platform());
+  EXPECT_EQ(desk.titles.Count(), 2);
+  EXPECT_EQ(Title(0), "same");
+}
+
+TEST_F(CaptureTest, MultiLineAndWideTextsGetShortTitlesButWholeRecords) {
+  Start();
+  Copy("line one\r\nline two");
+  EXPECT_EQ(Title(0), "line one...");
+  EXPECT_EQ(TextOf(0), "line one\r\nline two");
+  Copy("\t\r\n   \r\n  spaced\nnext\r");
+  EXPECT_EQ(Title(0), "  spaced...");
+  EXPECT_EQ(TextOf(0), "\t\r\n   \r\n  spaced\r\nnext\r\n");
+  Copy(std::string(40, 'a'));
+  EXPECT_EQ(Title(0), std::string(30, 'a') + "...");
+  EXPECT_EQ(TextOf(0), std::string(40, 'a'));
+}
+
+TEST_F(CaptureTest, EmptyTextIsRecordedWithAnEmptyTitle) {
+  Start();
+  Copy("x");
+  Copy("");
+  ASSERT_EQ(desk.titles.Count(), 2);
+  EXPECT_EQ(Title(0), "");
+  EXPECT_EQ(TextOf(0), "");
+  EXPECT_EQ(form->store().Line(1), "");
+  Copy("");
+  EXPECT_EQ(desk.titles.Count(), 2);
+}
+
+TEST_F(CaptureTest, BytesAreKeptAndTextEndsAtNul) {
+  Start();
+  Copy("caf\xe9\tna\xefve \x80\xff");
+  EXPECT_EQ(TextOf(0), "caf\xe9\tna\xefve \x80\xff");
+  Copy(std::string("left\0right", 10));
+  EXPECT_EQ(TextOf(0), "left");
+}
+
+TEST_F(CaptureTest, OtherFormatsAndALockedClipboardAreIgnored) {
+  Start();
+  desk.clipboard.CopyOtherFormat();
+  EXPECT_EQ(desk.titles.Count(), 0);
+  desk.clipboard.set_locked(true);
+  Copy("held");
+  EXPECT_EQ(desk.titles.Count(), 0);
+  EXPECT_TRUE(desk.dialogs.errors.empty());
+  desk.clipboard.set_locked(false);
+  Copy("free");
+  EXPECT_EQ(desk.titles.Count(), 1);
+}
+
+TEST_F(CaptureTest, CachingOffIgnoresChangesButStillConsumesTheSkipFlag) {
+  TForm1& f = Start();
+  desk.window.visible = true;
+  f.state().WindowShown = true;
+  f.Caching1Click();
+  EXPECT_FALSE(f.CachingChecked());
+  EXPECT_FALSE(desk.window.visible);
+  EXPECT_FALSE(f.state().WindowShown);
+
+  Copy("ignored");
+  EXPECT_EQ(desk.titles.Count(), 0);
+  f.state().SkipNextChange = true;
+  Copy("also ignored");
+  EXPECT_FALSE(f.state().SkipNextChange);
+
+  f.Caching1Click();
+  EXPECT_TRUE(f.CachingChecked());
+  Copy("recorded");
+  ASSERT_EQ(desk.titles.Count(), 1);
+  EXPECT_EQ(Title(0), "recorded");
+}
+
+TEST_F(CaptureTest, SkipFlagSwallowsExactlyOneChange) {
+  TForm1& f = Start();
+  f.state().SkipNextChange = true;
+  Copy("own paste");
+  EXPECT_EQ(desk.titles.Count(), 0);
+  Copy("next copy");
+  EXPECT_EQ(desk.titles.Count(), 1);
+}
+
+TEST_F(CaptureTest, TooLongTextShowsTheErrorAndChangesNothing) {
+  Start();
+  Copy("kept");
+  form->store().set_capacity(form->store().CharCount() + 100);
+  const std::string before = form->store().Text();
+  Copy(std::string(200, 'q'));
+  ASSERT_EQ(desk.dialogs.errors.size(), 1u);
+  EXPECT_EQ(desk.dialogs.errors[0], "RichEdit line insertion error");
+  EXPECT_EQ(form->store().Text(), before);
+  EXPECT_EQ(form->LastCapture(), "kept");
+  EXPECT_EQ(desk.titles.Count(), 1);
+  // The program runs on.
+  Copy("small");
+  EXPECT_EQ(desk.titles.Count(), 2);
+}
+
+TEST_F(CaptureTest, RefusedTitleShowsTheListError) {
+  Start();
+  desk.titles.refuseAfter = 0;
+  Copy("no room");
+  ASSERT_EQ(desk.dialogs.errors.size(), 1u);
+  EXPECT_EQ(desk.dialogs.errors[0], "Unable to insert a line");
+  EXPECT_EQ(desk.titles.Count(), 0);
+}
+
+TEST_F(CaptureTest, NewKeyNeverRepeatsOneInTheStore) {
+  Start();
+  desk.clock.tick = 123456;
+  // The key the first capture would draw is already taken.
+  form->store().Assign({"/:hdr:\\0003874106301", "old", "/:tlr:\\0003874106301"});
+  Copy("new");
+  EXPECT_NE(KeyOf(desk.titles.Get(0)), "0003874106301");
+  EXPECT_EQ(TextOf(0), "new");
+}
+
+TEST_F(CaptureTest, TinyTickCountsStillGiveFreshKeys) {
+  Start();
+  desk.clock.tick = 0;  // every draw with range 0 gives 0
+  Copy("one");
+  Copy("two");
+  Copy("three");
+  EXPECT_EQ(KeyOf(desk.titles.Get(2)), "0000000000000");
+  EXPECT_NE(KeyOf(desk.titles.Get(1)), KeyOf(desk.titles.Get(2)));
+  EXPECT_NE(KeyOf(desk.titles.Get(0)), KeyOf(desk.titles.Get(1)));
+  EXPECT_EQ(TextOf(0), "three");
+  EXPECT_EQ(TextOf(1), "two");
+  EXPECT_EQ(TextOf(2), "one");
+}
+
+TEST_F(CaptureTest, MonitorLeavesTheChainWithTheWindow) {
+  fake::ForeignViewer& other = desk.clipboard.JoinForeignViewer();
+  Start();
+  form.reset();
+  EXPECT_EQ(desk.clipboard.head(), other.window);
+  Copy("after exit");
+  EXPECT_EQ(desk.titles.Count(), 0);
+}
+
+}  // namespace
+}  // namespace solvane

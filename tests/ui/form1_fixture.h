@@ -1,0 +1,27 @@
+#pragma once
+// A clip window on the fake desktop.
+
+#include <memory>
+
+#include "platform/fake/fake_clipboard.h"
+#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_title_list.h"
+#include "ui/form1.h"
+
+namespace solvane::testing {
+
+struct FakeDesktop {
+  fake::FakeClipboard clipboard;
+  fake::FakeClock clock;
+  fake::FakeTextMetrics font;
+  fake::FakeDialogs dialogs;
+  fake::FakeTitleList titles{font};
+  fake::FakeWindow window;
+
+  Form1Platform Platform() { return Form1Platform{clipboard, clipboard, clock, font, dialogs, titles, window}; }
+};
+
+inline std::string TitleOf(const std::string& item) { return item.substr(0, item.size() - 90); }
+inline std::string KeyOf(const std::string& item) { return item.substr(item.size() - 13); }
+
+}  // namespace solvane::testing
