@@ -6,10 +6,6 @@
 
 namespace solvane::fake {
 
-namespace {
-constexpr int kCheckColumn = 18;
-}
-
 void FakeTitleList::CheckIndex(int index) const {
   if (index < 0 || index >= Count()) throw AppError(ListIndexOutOfBoundsMessage(index));
 }
@@ -19,10 +15,6 @@ std::string FakeTitleList::Get(int index) const {
   return lines_[static_cast<std::size_t>(index)].text;
 }
 
-int FakeTitleList::LineWidth(const std::string& text) const { return font_.TextWidth(text + "x") + kCheckColumn; }
-
-void FakeTitleList::Grow(const std::string& text) { extent_ = std::max(extent_, LineWidth(text)); }
-
 void FakeTitleList::Add(const std::string& text) { Insert(Count(), text); }
 
 void FakeTitleList::Insert(int index, const std::string& text) {
@@ -31,12 +23,12 @@ void FakeTitleList::Insert(int index, const std::string& text) {
   }
   lines_.insert(lines_.begin() + index, Line{text, false});
   if (itemIndex_ >= index) ++itemIndex_;
-  Grow(text);
+  extent_ = extentRule_.Grown(extent_, text);
 }
 
 void FakeTitleList::Delete(int index) {
   CheckIndex(index);
-  const bool widest = LineWidth(lines_[static_cast<std::size_t>(index)].text) >= extent_;
+  const bool widest = extentRule_.IsWidest(extent_, lines_[static_cast<std::size_t>(index)].text);
   lines_.erase(lines_.begin() + index);
   if (itemIndex_ == index) {
     itemIndex_ = -1;
@@ -46,7 +38,7 @@ void FakeTitleList::Delete(int index) {
   topIndex_ = std::min(topIndex_, std::max(0, Count() - 1));
   if (widest) {
     extent_ = 0;
-    for (const auto& line : lines_) Grow(line.text);
+    for (const auto& line : lines_) extent_ = extentRule_.Grown(extent_, line.text);
   }
 }
 

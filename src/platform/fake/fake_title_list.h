@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/text_metrics.h"
+#include "platform/list_extent.h"
 #include "platform/title_list.h"
 
 namespace solvane::fake {
 
 class FakeTitleList : public TitleList {
  public:
-  explicit FakeTitleList(TextMetrics& font) : font_(font) {}
+  explicit FakeTitleList(TextMetrics& font) : extentRule_(font) {}
 
   int Count() const override { return static_cast<int>(lines_.size()); }
   std::string Get(int index) const override;
@@ -41,10 +41,8 @@ class FakeTitleList : public TitleList {
     bool checked = false;
   };
   void CheckIndex(int index) const;
-  int LineWidth(const std::string& text) const;
-  void Grow(const std::string& text);
 
-  TextMetrics& font_;
+  ListExtent extentRule_;
   std::vector<Line> lines_;
   int itemIndex_ = -1;
   int topIndex_ = 0;

@@ -1,0 +1,14 @@
+#pragma once
+// Menu command ids: the tray menu sends these to the clip window as
+// WM_COMMAND, and so can any program that drives it.
+
+namespace solvane {
+
+inline constexpr unsigned kCmdCaching = 0x0101;     // " Caching"
+inline constexpr unsigned kCmdSaveClips = 0x0102;   // "Save Clips"
+inline constexpr unsigned kCmdClearClips = 0x0103;  // "Clear Clips"
+inline constexpr unsigned kCmdQuit = 0x0104;        // " Quit"
+
+inline constexpr int kTitleListId = 1001;  // RxCheckListBox1
+
+}  // namespace solvane

@@ -1,0 +1,80 @@
+#include "platform/win32/win32_clipboard.h"
+
+#include <cstring>
+
+namespace solvane::win32 {
+
+namespace {
+
+constexpr int kOpenTries = 5;
+constexpr DWORD kRetryPauseMs = 30;
+
+// Closes the clipboard on every path out.
+class ClipboardSession {
+ public:
+  ~ClipboardSession() { CloseClipboard(); }
+};
+
+}  // namespace
+
+// NOTE: another program may hold the clipboard open for a moment (many
+// copy the same data in several formats); a single failed OpenClipboard
+// would lose the clip, so try a few times before giving up.
+bool Win32Clipboard::Open() {
+  for (int attempt = 0; attempt < kOpenTries; ++attempt) {
+    if (OpenClipboard(owner_)) return true;
+    Sleep(kRetryPauseMs);
+  }
+  return false;
+}
+
+bool Win32Clipboard::HasText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
+
+std::optional<std::string> Win32Clipboard::ReadText() {
+  if (!HasText() || !Open()) return std::nullopt;
+  ClipboardSession session;
+  HANDLE data = GetClipboardData(CF_TEXT);  // owned by the clipboard
+  if (data == nullptr) return std::nullopt;
+  const char* bytes = static_cast<const char*>(GlobalLock(data));
+  if (bytes == nullptr) return std::nullopt;
+  // Never read past the block, even when its text lacks the final NUL.
+  const SIZE_T size = GlobalSize(data);
+  const void* nul = std::memchr(bytes, '\0', size);
+  const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : size;
+  std::string text(bytes, length);
+  GlobalUnlock(data);
+  return text;
+}
+
+bool Win32Clipboard::WriteText(std::string_view text) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (block == nullptr) return false;
+  char* bytes = static_cast<char*>(GlobalLock(block));
+  if (bytes == nullptr) {
+    GlobalFree(block);
+    return false;
+  }
+  std::memcpy(bytes, text.data(), text.size());
+  bytes[text.size()] = '\0';
+  GlobalUnlock(block);
+  if (!Open()) {
+    GlobalFree(block);
+    return false;
+  }
+  ClipboardSession session;
+  EmptyClipboard();
+  if (SetClipboardData(CF_TEXT, block) == nullptr) {
+    GlobalFree(block);
+    return false;
+  }
+  // The clipboard owns the block from here on.
+  return true;
+}
+
+bool Win32Clipboard::Clear() {
+  if (!Open()) return false;
+  ClipboardSession session;
+  return EmptyClipboard() != FALSE;
+}
+
+}  // namespace solvane::win32

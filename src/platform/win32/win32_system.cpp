@@ -1,0 +1,89 @@
+#include "platform/win32/win32_system.h"
+
+#include <cctype>
+
+namespace solvane::win32 {
+
+std::int64_t Win32Clock::LocalTimeSeconds() {
+  SYSTEMTIME local{};
+  GetLocalTime(&local);
+  local.wMilliseconds = 0;
+  FILETIME asFileTime{};
+  SystemTimeToFileTime(&local, &asFileTime);
+  ULARGE_INTEGER ticks{};
+  ticks.LowPart = asFileTime.dwLowDateTime;
+  ticks.HighPart = asFileTime.dwHighDateTime;
+  return static_cast<std::int64_t>(ticks.QuadPart / 10000000ULL);
+}
+
+Win32TextMetrics::Win32TextMetrics() {
+  dc_ = CreateCompatibleDC(nullptr);
+  font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+  oldFont_ = SelectObject(dc_, font_);
+}
+
+Win32TextMetrics::~Win32TextMetrics() {
+  SelectObject(dc_, oldFont_);
+  DeleteObject(font_);
+  DeleteDC(dc_);
+}
+
+int Win32TextMetrics::TextWidth(std::string_view text) {
+  if (text.empty()) return 0;
+  SIZE size{};
+  if (!GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size)) return 0;
+  return size.cx;
+}
+
+void Win32Dialogs::ShowError(const std::string& message) {
+  MessageBoxA(owner_, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+int Win32FormWindow::Width() const {
+  RECT bounds{};
+  GetWindowRect(window_, &bounds);
+  return bounds.right - bounds.left;
+}
+
+void Win32FormWindow::SetWidth(int width) {
+  RECT bounds{};
+  GetWindowRect(window_, &bounds);
+  SetWindowPos(window_, nullptr, 0, 0, width, bounds.bottom - bounds.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+std::string ModulePath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  const std::string path = ModulePath();
+  const std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string ApplicationTitle() {
+  const std::string path = ModulePath();
+  const std::size_t slash = path.find_last_of("\\/");
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  name = name.substr(0, name.find('.'));
+  for (std::size_t i = 1; i < name.size(); ++i) {
+    name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+  }
+  return name;
+}
+
+}  // namespace solvane::win32

@@ -1,0 +1,65 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/form_window.h"
+#include "platform/text_metrics.h"
+
+namespace solvane::win32 {
+
+class Win32Clock : public Clock {
+ public:
+  std::uint32_t TickCount() override { return GetTickCount(); }
+  std::int64_t LocalTimeSeconds() override;
+};
+
+// Measures in "MS Sans Serif" at height -11 (8 point), the clip list's font.
+class Win32TextMetrics : public TextMetrics {
+ public:
+  Win32TextMetrics();
+  ~Win32TextMetrics() override;
+  Win32TextMetrics(const Win32TextMetrics&) = delete;
+  Win32TextMetrics& operator=(const Win32TextMetrics&) = delete;
+  int TextWidth(std::string_view text) override;
+  HFONT font() const { return font_; }
+
+ private:
+  HDC dc_;          // owned memory DC
+  HFONT font_;      // owned; selected into dc_ until destruction
+  HGDIOBJ oldFont_;
+};
+
+class Win32Dialogs : public Dialogs {
+ public:
+  explicit Win32Dialogs(std::string title) : title_(std::move(title)) {}
+  void set_owner(HWND owner) { owner_ = owner; }
+  void ShowError(const std::string& message) override;
+
+ private:
+  std::string title_;
+  HWND owner_ = nullptr;
+};
+
+// A top-level window as the logic sees it; does not own the handle.
+class Win32FormWindow : public FormWindow {
+ public:
+  explicit Win32FormWindow(HWND window) : window_(window) {}
+  void Hide() override { ShowWindow(window_, SW_HIDE); }
+  bool Visible() const override { return IsWindowVisible(window_) != FALSE; }
+  int Width() const override;
+  void SetWidth(int width) override;
+
+ private:
+  HWND window_;
+};
+
+// The folder of the program file, with its trailing separator.
+std::string ProgramFolder();
+// The program file's name cut before its first ".", all but the first
+// character in lower case ("SolvaneClips.exe" gives "Solvaneclips").
+std::string ApplicationTitle();
+
+}  // namespace solvane::win32
