@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_title_list.h"
 #include "ui/form1.h"
@@ -18,6 +19,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32Dialogs dialogs(win32::ApplicationTitle());
   win32::Win32ClipboardChain clipboardChain(instance);
   win32::Win32Clipboard clipboard;
+  win32::Win32FileSystem files;
+  win32::Win32Pointer pointer;
+  TForm2Controls form2;
 
   app::MainWindow window(instance);
   if (!window.Create(listFont.font())) {
@@ -28,8 +32,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   clipboard.set_owner(window.handle());
   win32::Win32TitleList titles(window.list(), listFont);
   win32::Win32FormWindow formWindow(window.handle());
+  win32::Win32Timers timers(window.handle());
 
-  TForm1 form(Form1Platform{clipboard, clipboardChain, clock, listFont, dialogs, titles, formWindow});
+  TForm1 form(Form1Platform{clipboard, clipboardChain, clock, listFont, dialogs, titles, formWindow, files, pointer,
+                            timers, form2, win32::ProgramFolder()});
   window.Attach(&form);
 
   MSG message;

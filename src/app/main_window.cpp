@@ -70,8 +70,14 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 128));
       return reinterpret_cast<LRESULT>(listBrush);
     }
+    case WM_TIMER:
+      if (form_ != nullptr && wParam == static_cast<WPARAM>(kTimer2)) form_->HandleEvent([this] { form_->Timer2Timer(); });
+      return 0;
+    case WM_QUERYENDSESSION:
+      return form_ != nullptr ? form_->WMQueryEndSession() : TRUE;
     case WM_CLOSE:
-      DestroyWindow(window_);
+      // A history that could not be saved keeps the program open.
+      if (form_ == nullptr || form_->FormClose()) DestroyWindow(window_);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -87,6 +93,15 @@ void MainWindow::OnCommand(unsigned id) {
   switch (id) {
     case kCmdCaching:
       form_->HandleEvent([this] { form_->Caching1Click(); });
+      break;
+    case kCmdSaveClips:
+      form_->HandleEvent([this] { form_->SaveClips1Click(); });
+      break;
+    case kCmdClearClips:
+      form_->HandleEvent([this] { form_->ClearClips1Click(); });
+      break;
+    case kCmdQuit:
+      form_->HandleEvent([this] { form_->Quit1Click(); });
       break;
     default:
       break;

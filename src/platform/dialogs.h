@@ -10,6 +10,9 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // An error box with the message and an OK button.
   virtual void ShowError(const std::string& message) = 0;
+  // A confirmation box: caption "Confirm", question icon, Yes and No.
+  // True for Yes.
+  virtual bool Confirm(const std::string& question) = 0;
 };
 
 }  // namespace solvane

@@ -10,6 +10,8 @@ class FormWindow {
   virtual bool Visible() const = 0;
   virtual int Width() const = 0;
   virtual void SetWidth(int width) = 0;
+  // Asks the window to close; the close handler runs before this returns.
+  virtual void Close() = 0;
 };
 
 }  // namespace solvane

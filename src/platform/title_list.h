@@ -2,6 +2,7 @@
 // The clip window's list of title lines (a check-list box on Windows).
 
 #include <string>
+#include <vector>
 
 namespace solvane {
 
@@ -19,6 +20,11 @@ class TitleList {
   // Throws AppError "List index out of bounds (%d)" for a bad index.
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;
+  // Replaces all lines (loading a file): Clear, then Add for each line.
+  virtual void Assign(const std::vector<std::string>& lines) {
+    Clear();
+    for (const auto& line : lines) Add(line);
+  }
 
   // -1 when nothing is selected. Writing the current value does nothing;
   // writing never raises a click.

@@ -13,10 +13,14 @@
 #include "platform/clipboard_chain.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/file_system.h"
 #include "platform/form_window.h"
 #include "platform/pb_clipboard.h"
+#include "platform/pointer.h"
 #include "platform/text_metrics.h"
+#include "platform/timers.h"
 #include "platform/title_list.h"
+#include "settings/form2.h"
 
 namespace solvane {
 
@@ -29,6 +33,11 @@ struct Form1Platform {
   Dialogs& dialogs;
   TitleList& RxCheckListBox1;
   FormWindow& window;
+  FileSystem& files;
+  Pointer& pointer;
+  Timers& timers;
+  TForm2Controls& Form2;
+  std::string programFolder;  // with its trailing separator
 };
 
 class TForm1 {
@@ -44,6 +53,20 @@ class TForm1 {
   void PBClipBoard1Change(void* sender);
   // Tray menu " Caching": capture on or off.
   void Caching1Click();
+
+  // Saving, clearing and quitting.
+  void Housekeeping();
+  void SaveClips1Click();
+  void Timer2Timer();
+  void ClearClips1Click();
+  void ScrubFile(const std::string& path);
+  void Quit1Click();
+  // False when the window must stay open (the history could not be saved).
+  bool FormClose();
+  // The answer to the system's query whether the session may end.
+  int WMQueryEndSession();
+  // "PgmUpdate" reads "prefs.qlx", "ParmUpdate" writes it; others do nothing.
+  void InitializeParameters(const std::string& mode);
 
   // Runs one event's handler the way the application does: a failure shows
   // its message in an error box and the program runs on.
@@ -63,10 +86,17 @@ class TForm1 {
   const std::string& LastCapture() const { return RxRichEdit3_; }
   const std::string& WorkBuffer() const { return RxRichEdit1_; }
   bool CachingChecked() const { return Caching1Checked_; }
+  // "Don't paste 1st (title) line": the one stored preference.
+  bool TitleLineFlag() const { return titleLineFlag_; }
+  int Timer2Interval() const { return timer2Interval_; }
+  std::string PathOf(const char* fileName) const { return platform_.programFolder + fileName; }
   TPBClipBoard& PBClipBoard1() { return PBClipBoard1_; }
 
  private:
   std::string MakeUniqueKey();
+  void RemoveStaleSaves();
+  void SetTimer2Interval(int milliseconds);
+  bool Ask(int dx, int dy, const std::string& question);
 
   Form1Platform platform_;
   SharedState state_;
@@ -75,6 +105,9 @@ class TForm1 {
   ClipTextStore RxRichEdit2_;  // clip text store
   std::string RxRichEdit3_;  // last capture
   bool Caching1Checked_ = true;  // capture is on at every start
+  bool titleLineFlag_ = false;
+  int timer2Interval_ = 0;
+  bool autosaveBusy_ = false;
   TPBClipBoard PBClipBoard1_;
 };
 

@@ -72,9 +72,11 @@ TEST_F(CaptureTest, OnlyTheImmediatelyPrecedingTextIsADuplicate) {
 TEST_F(CaptureTest, StartAddsTheClipboardTextEvenWhenTheNewestClipMatches) {
   Start();
   Copy("same");
-  // Closing and starting again with the same text: the last capture is
-  // empty at start, so it is recorded once more.
-  auto second = std::make_unique<TForm1>(desk.Platform());
+  ASSERT_TRUE(form->FormClose());
+  form.reset();
+  // Starting again with the same text: the last capture is empty at start,
+  // so it is recorded once more.
+  Start();
   EXPECT_EQ(desk.titles.Count(), 2);
   EXPECT_EQ(Title(0), "same");
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/fake/fake_clipboard.h"
+#include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_system.h"
 #include "platform/fake/fake_title_list.h"
 #include "ui/form1.h"
@@ -17,8 +18,25 @@ struct FakeDesktop {
   fake::FakeDialogs dialogs;
   fake::FakeTitleList titles{font};
   fake::FakeWindow window;
+  fake::FakeFileSystem files;
+  fake::FakePointer pointer;
+  fake::FakeTimers timers;
+  TForm2Controls form2;
 
-  Form1Platform Platform() { return Form1Platform{clipboard, clipboard, clock, font, dialogs, titles, window}; }
+  static constexpr const char* kFolder = "C:\\Clips\\";
+  static std::string Path(const std::string& name) { return kFolder + name; }
+
+  // A first start: empty clip files and the default preference line.
+  FakeDesktop() {
+    files.files[Path("Lb1.qlx")] = "";
+    files.files[Path("Cb1.qlx")] = "";
+    files.files[Path("prefs.qlx")] = "0000000000\r\n";
+  }
+
+  Form1Platform Platform() {
+    return Form1Platform{clipboard, clipboard, clock, font,   dialogs, titles,
+                         window,    files,     pointer, timers, form2,  kFolder};
+  }
 };
 
 inline std::string TitleOf(const std::string& item) { return item.substr(0, item.size() - 90); }

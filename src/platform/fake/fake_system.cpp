@@ -27,4 +27,10 @@ void FakeDialogs::ShowError(const std::string& message) {
   if (whileOpen) whileOpen();
 }
 
+bool FakeDialogs::Confirm(const std::string& question) {
+  questions.push_back(question);
+  if (whileOpen) whileOpen();
+  return answer;
+}
+
 }  // namespace solvane::fake

@@ -40,6 +40,18 @@ void Win32Dialogs::ShowError(const std::string& message) {
   MessageBoxA(owner_, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
+bool Win32Dialogs::Confirm(const std::string& question) {
+  return MessageBoxA(owner_, question.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void Win32Timers::SetInterval(int timer, int milliseconds) {
+  if (milliseconds > 0) {
+    SetTimer(window_, static_cast<UINT_PTR>(timer), static_cast<UINT>(milliseconds), nullptr);
+  } else {
+    KillTimer(window_, static_cast<UINT_PTR>(timer));
+  }
+}
+
 int Win32FormWindow::Width() const {
   RECT bounds{};
   GetWindowRect(window_, &bounds);

@@ -6,7 +6,9 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/form_window.h"
+#include "platform/pointer.h"
 #include "platform/text_metrics.h"
+#include "platform/timers.h"
 
 namespace solvane::win32 {
 
@@ -37,6 +39,7 @@ class Win32Dialogs : public Dialogs {
   explicit Win32Dialogs(std::string title) : title_(std::move(title)) {}
   void set_owner(HWND owner) { owner_ = owner; }
   void ShowError(const std::string& message) override;
+  bool Confirm(const std::string& question) override;
 
  private:
   std::string title_;
@@ -51,6 +54,24 @@ class Win32FormWindow : public FormWindow {
   bool Visible() const override { return IsWindowVisible(window_) != FALSE; }
   int Width() const override;
   void SetWidth(int width) override;
+  void Close() override { SendMessageA(window_, WM_CLOSE, 0, 0); }
+
+ private:
+  HWND window_;
+};
+
+class Win32Pointer : public Pointer {
+ public:
+  void MoveTo(int x, int y) override { SetCursorPos(x, y); }
+  int DesktopWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
+  int DesktopHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
+};
+
+// Window timers of one window; the timer number is the timer id.
+class Win32Timers : public Timers {
+ public:
+  explicit Win32Timers(HWND window) : window_(window) {}
+  void SetInterval(int timer, int milliseconds) override;
 
  private:
   HWND window_;

@@ -49,6 +49,19 @@ void Win32TitleList::Clear() {
   Send(LB_RESETCONTENT);
 }
 
+// A whole file costs one repaint, however many lines it holds.
+void Win32TitleList::Assign(const std::vector<std::string>& lines) {
+  Send(WM_SETREDRAW, FALSE);
+  try {
+    TitleList::Assign(lines);
+  } catch (...) {
+    Send(WM_SETREDRAW, TRUE);
+    throw;
+  }
+  Send(WM_SETREDRAW, TRUE);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
 int Win32TitleList::ItemIndex() const { return static_cast<int>(Send(LB_GETCURSEL)); }
 
 void Win32TitleList::SetItemIndex(int index) {

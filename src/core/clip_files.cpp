@@ -1,0 +1,83 @@
+#include "core/clip_files.h"
+
+#include <algorithm>
+
+#include "core/app_error.h"
+#include "core/text_buffer.h"
+
+namespace solvane {
+
+void SaveReplacing(FileSystem& files, const std::string& path, std::string_view bytes) {
+  const std::string temp = path + kSavingSuffix;
+  auto file = files.Create(temp);
+  if (!file) throw AppError(CannotCreateFileMessage(path));
+  const bool written = file->Write(bytes) && file->Flush();
+  const bool closed = file->Close();
+  if (!written || !closed || !files.Replace(path, temp)) {
+    files.Remove(temp);
+    throw AppError(CannotCreateFileMessage(path));
+  }
+}
+
+std::string ReadFileOrThrow(FileSystem& files, const std::string& path) {
+  auto bytes = files.ReadAll(path);
+  if (!bytes) throw AppError(CannotOpenFileMessage(path));
+  return std::move(*bytes);
+}
+
+void LoadTitleList(TitleList& list, FileSystem& files, const std::string& path) {
+  list.Assign(SplitTitleFile(ReadFileOrThrow(files, path)));
+}
+
+void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& path) {
+  std::vector<std::string> lines;
+  const int count = list.Count();
+  lines.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) lines.push_back(list.Get(i));
+  SaveReplacing(files, path, JoinFileLines(lines));
+}
+
+void LoadTextStore(ClipTextStore& store, FileSystem& files, const std::string& path) {
+  store.Assign(SplitStoreFile(ReadFileOrThrow(files, path)));
+}
+
+void SaveTextStore(const ClipTextStore& store, FileSystem& files, const std::string& path) {
+  SaveReplacing(files, path, store.FileBytes());
+}
+
+namespace {
+
+// One pass: the file truncated, then `size` copies of 0xFF CR LF, written in
+// large blocks and flushed so that the pass reaches the disk.
+bool WritePass(FileSystem& files, const std::string& path, std::uint64_t size) {
+  auto file = files.Create(path);
+  if (!file) return false;
+  constexpr std::size_t kBlockUnits = 1 << 16;
+  static const std::string block = [] {
+    std::string unit = "\xFF\r\n";
+    std::string all;
+    all.reserve(unit.size() * kBlockUnits);
+    for (std::size_t i = 0; i < kBlockUnits; ++i) all += unit;
+    return all;
+  }();
+  std::uint64_t left = size;
+  while (left > 0) {
+    const std::uint64_t units = std::min<std::uint64_t>(left, kBlockUnits);
+    if (!file->Write(std::string_view(block).substr(0, static_cast<std::size_t>(units) * 3))) return false;
+    left -= units;
+  }
+  const bool flushed = size == 0 || file->Flush();
+  return file->Close() && flushed;
+}
+
+}  // namespace
+
+void ScrubFile(FileSystem& files, const std::string& path) {
+  const std::uint64_t size = files.SizeOf(path).value_or(0);
+  for (int pass = 0; pass < kScrubPasses; ++pass) {
+    if (!WritePass(files, path, size)) throw AppError(CannotCreateFileMessage(path));
+  }
+  if (!WritePass(files, path, 0)) throw AppError(CannotCreateFileMessage(path));
+}
+
+}  // namespace solvane

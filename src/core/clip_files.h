@@ -1,0 +1,42 @@
+#pragma once
+// Reading and writing the clip files and the preference file.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/clip_text_store.h"
+#include "platform/file_system.h"
+#include "platform/title_list.h"
+
+namespace solvane {
+
+inline constexpr char kTitleFileName[] = "Lb1.qlx";
+inline constexpr char kStoreFileName[] = "Cb1.qlx";
+inline constexpr char kPrefsFileName[] = "prefs.qlx";
+// A save in progress; left behind only by a crash, removed at the next start.
+inline constexpr char kSavingSuffix[] = ".saving";
+
+// Writes the file beside its final place, flushes it and swaps it in, so a
+// failure at any point leaves the old file whole. Throws AppError
+// "Cannot create file %s" on failure.
+void SaveReplacing(FileSystem& files, const std::string& path, std::string_view bytes);
+
+// The whole file; throws AppError "Cannot open file %s" when it cannot be read.
+std::string ReadFileOrThrow(FileSystem& files, const std::string& path);
+
+// Replaces the list's lines with the title file's; all come back unchecked.
+void LoadTitleList(TitleList& list, FileSystem& files, const std::string& path);
+void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& path);
+
+void LoadTextStore(ClipTextStore& store, FileSystem& files, const std::string& path);
+void SaveTextStore(const ClipTextStore& store, FileSystem& files, const std::string& path);
+
+// Overwrites the file's bytes in place 70 times (each byte becomes 0xFF CR
+// LF) and leaves it empty; a missing file ends up created empty. Throws
+// AppError "Cannot create file %s" when a pass cannot be written.
+inline constexpr int kScrubPasses = 70;
+void ScrubFile(FileSystem& files, const std::string& path);
+
+}  // namespace solvane

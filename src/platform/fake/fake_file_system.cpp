@@ -1,0 +1,69 @@
+#include "platform/fake/fake_file_system.h"
+
+namespace solvane::fake {
+
+namespace {
+
+class FakeFile : public WritableFile {
+ public:
+  FakeFile(FakeFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+  bool Write(std::string_view bytes) override {
+    if (fs_.ShouldFail(FakeFileSystem::Step::Write)) {
+      // A failed write may still have put part of its bytes down.
+      fs_.files[path_].append(bytes.substr(0, bytes.size() / 2));
+      return false;
+    }
+    fs_.files[path_].append(bytes);
+    fs_.bytesWritten += bytes.size();
+    return true;
+  }
+  bool Flush() override {
+    ++fs_.flushes;
+    return !fs_.ShouldFail(FakeFileSystem::Step::Flush);
+  }
+  bool Close() override { return !fs_.ShouldFail(FakeFileSystem::Step::Close); }
+
+ private:
+  FakeFileSystem& fs_;
+  std::string path_;
+};
+
+}  // namespace
+
+bool FakeFileSystem::ShouldFail(Step step) {
+  if (step != failStep || failCountdown <= 0) return false;
+  return --failCountdown == 0;
+}
+
+std::optional<std::string> FakeFileSystem::ReadAll(const std::string& path) {
+  if (unreadable.count(path)) return std::nullopt;
+  const auto found = files.find(path);
+  if (found == files.end()) return std::nullopt;
+  return found->second;
+}
+
+std::optional<std::uint64_t> FakeFileSystem::SizeOf(const std::string& path) {
+  const auto content = ReadAll(path);
+  if (!content) return std::nullopt;
+  return content->size();
+}
+
+std::unique_ptr<WritableFile> FakeFileSystem::Create(const std::string& path) {
+  if (readOnly || ShouldFail(Step::Create)) return nullptr;
+  ++creates;
+  files[path].clear();
+  return std::make_unique<FakeFile>(*this, path);
+}
+
+bool FakeFileSystem::Replace(const std::string& target, const std::string& replacement) {
+  if (ShouldFail(Step::Replace)) return false;
+  const auto found = files.find(replacement);
+  if (found == files.end()) return false;
+  files[target] = std::move(found->second);
+  files.erase(replacement);
+  return true;
+}
+
+bool FakeFileSystem::Remove(const std::string& path) { return files.erase(path) > 0; }
+
+}  // namespace solvane::fake

@@ -1,0 +1,39 @@
+#pragma once
+// Files in memory, with a seam that makes any one step of a write fail.
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace solvane::fake {
+
+class FakeFileSystem : public FileSystem {
+ public:
+  enum class Step { None, Create, Write, Flush, Close, Replace };
+
+  std::optional<std::string> ReadAll(const std::string& path) override;
+  std::optional<std::uint64_t> SizeOf(const std::string& path) override;
+  std::unique_ptr<WritableFile> Create(const std::string& path) override;
+  bool Replace(const std::string& target, const std::string& replacement) override;
+  bool Remove(const std::string& path) override;
+
+  // The `nth` (1-based) occurrence of `step` from now on fails.
+  void FailAt(Step step, int nth = 1) {
+    failStep = step;
+    failCountdown = nth;
+  }
+  bool ShouldFail(Step step);
+
+  std::map<std::string, std::string> files;
+  std::set<std::string> unreadable;      // opening for reading fails
+  bool readOnly = false;                 // nothing can be created
+  Step failStep = Step::None;
+  int failCountdown = 0;
+  int creates = 0;                       // files created or truncated
+  std::uint64_t bytesWritten = 0;
+  int flushes = 0;
+};
+
+}  // namespace solvane::fake

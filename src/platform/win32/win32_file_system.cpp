@@ -1,0 +1,107 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <algorithm>
+
+namespace solvane::win32 {
+
+namespace {
+
+// Owns a file handle.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() { Close(); }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+  bool Close() {
+    if (!valid()) return true;
+    const bool ok = CloseHandle(handle_) != FALSE;
+    handle_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+FileHandle OpenForReading(const std::string& path) {
+  return FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// Large writes go in pieces: one WriteFile call takes at most 4 GB, and
+// smaller pieces keep the system's buffers small.
+constexpr DWORD kChunk = 1 << 20;
+
+class Win32File : public WritableFile {
+ public:
+  explicit Win32File(HANDLE handle) : file_(handle) {}
+  bool Write(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kChunk));
+      DWORD written = 0;
+      if (!WriteFile(file_.get(), bytes.data(), piece, &written, nullptr) || written == 0) return false;
+      bytes.remove_prefix(written);
+    }
+    return true;
+  }
+  bool Flush() override { return FlushFileBuffers(file_.get()) != FALSE; }
+  bool Close() override { return file_.Close(); }
+
+ private:
+  FileHandle file_;
+};
+
+}  // namespace
+
+std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
+  FileHandle file = OpenForReading(path);
+  if (!file.valid()) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data() + done, piece, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;  // the file shrank meanwhile
+    done += read;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+std::optional<std::uint64_t> Win32FileSystem::SizeOf(const std::string& path) {
+  FileHandle file = OpenForReading(path);
+  if (!file.valid()) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::unique_ptr<WritableFile> Win32FileSystem::Create(const std::string& path) {
+  HANDLE handle =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32File>(handle);
+}
+
+bool Win32FileSystem::Replace(const std::string& target, const std::string& replacement) {
+  if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+      ReplaceFileA(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                   nullptr)) {
+    return true;
+  }
+  // No old file, or one that ReplaceFile cannot take (another volume's
+  // rules, a file system without its support): a replacing move is still a
+  // single step.
+  return MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+         FALSE;
+}
+
+bool Win32FileSystem::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+
+}  // namespace solvane::win32
