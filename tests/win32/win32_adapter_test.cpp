@@ -1,1 +1,225 @@
+// The Win32 adapters against the real API (run under Wine here).
+
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+
+#include "core/app_error.h"
+#include "core/clip_files.h"
+#include "platform/pb_clipboard.h"
+#include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_clipboard_chain.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_title_list.h"
+
+namespace solvane::win32 {
+namespace {
+
+// Handles whatever the system sent or posted to this thread for a while.
+void Pump(DWORD milliseconds) {
+  const DWORD until = GetTickCount() + milliseconds;
+  while (static_cast<LONG>(until - GetTickCount()) > 0) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(5);
+  }
+}
+
+TEST(Win32Clipboard, TextRoundTripsAndEndsAtNul) {
+  Win32Clipboard clipboard;
+  ASSERT_TRUE(clipboard.WriteText("caf\xe9 \x80\xff\r\nline two"));
+  EXPECT_TRUE(clipboard.HasText());
+  EXPECT_EQ(clipboard.ReadText(), "caf\xe9 \x80\xff\r\nline two");
+  ASSERT_TRUE(clipboard.WriteText(std::string("before\0after", 12)));
+  EXPECT_EQ(clipboard.ReadText(), "before");
+  ASSERT_TRUE(clipboard.Clear());
+  EXPECT_FALSE(clipboard.HasText());
+  EXPECT_EQ(clipboard.ReadText(), std::nullopt);
+}
+
+TEST(Win32Clipboard, ReadWaitsBrieflyForAnotherHolder) {
+  Win32Clipboard clipboard;
+  ASSERT_TRUE(clipboard.WriteText("held a moment"));
+  std::atomic<bool> opened{false};
+  std::thread holder([&] {
+    if (OpenClipboard(nullptr)) {
+      opened = true;
+      Sleep(60);
+      CloseClipboard();
+    }
+  });
+  while (!opened) Sleep(1);
+  EXPECT_EQ(clipboard.ReadText(), "held a moment");
+  holder.join();
+}
+
+class ChainTest : public ::testing::Test {
+ protected:
+  Win32ClipboardChain api{GetModuleHandleA(nullptr)};
+  Win32Clipboard clipboard;
+};
+
+TEST_F(ChainTest, MonitorsInAChainEachSeeEveryChange) {
+  int first = 0, second = 0;
+  auto older = std::make_unique<TPBClipBoard>(api, clipboard);
+  older->OnChange = [&](void*) { ++first; };
+  older->Loaded();
+  EXPECT_EQ(first, 1);  // the notice at joining
+
+  auto newer = std::make_unique<TPBClipBoard>(api, clipboard);
+  newer->OnChange = [&](void*) { ++second; };
+  newer->Loaded();
+  EXPECT_EQ(second, 1);
+  EXPECT_EQ(newer->next_viewer(), older->window());
+
+  ASSERT_TRUE(clipboard.WriteText("seen by both"));
+  Pump(300);
+  EXPECT_EQ(first, 2);
+  EXPECT_EQ(second, 2);
+
+  // The head leaves: the older monitor must still hear of changes.
+  newer.reset();
+  ASSERT_TRUE(clipboard.WriteText("after the head left"));
+  Pump(300);
+  EXPECT_EQ(first, 3);
+  EXPECT_EQ(second, 2);
+}
+
+TEST_F(ChainTest, UtilWindowIsAHiddenToolWindowOfItsClass) {
+  TPBClipBoard monitor(api, clipboard);
+  monitor.Loaded();
+  HWND window = reinterpret_cast<HWND>(monitor.window());
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  EXPECT_STREQ(className, "TPUtilWindow");
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+}
+
+class FilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder = std::string(temp) + "solvane_adapter_" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+  }
+  void TearDown() override {
+    for (const char* name : {"a.qlx", "a.qlx.saving", "big.qlx"}) DeleteFileA((folder + name).c_str());
+    RemoveDirectoryA(folder.c_str());
+  }
+  std::string folder;
+  Win32FileSystem files;
+};
+
+TEST_F(FilesTest, SavesReplaceWholeFilesWithoutTranslatingBytes) {
+  const std::string path = folder + "a.qlx";
+  SaveReplacing(files, path, "first\r\nlone\nlf\r\n");
+  EXPECT_EQ(files.ReadAll(path), "first\r\nlone\nlf\r\n");
+  SaveReplacing(files, path, std::string("\xff\x00\r\n", 4));
+  EXPECT_EQ(files.ReadAll(path), std::string("\xff\x00\r\n", 4));
+  EXPECT_EQ(files.SizeOf(path), 4u);
+  EXPECT_EQ(GetFileAttributesA((path + ".saving").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(FilesTest, SizeIsReadWhileAnotherHandleWritesTheFile) {
+  const std::string path = folder + "a.qlx";
+  SaveReplacing(files, path, "12345");
+  HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(files.SizeOf(path), 5u);
+  CloseHandle(writer);
+  EXPECT_EQ(files.SizeOf(folder + "missing.qlx"), std::nullopt);
+  EXPECT_EQ(files.ReadAll(folder + "missing.qlx"), std::nullopt);
+}
+
+TEST_F(FilesTest, ScrubLeavesAnEmptyFileAndLargeFilesReadWhole) {
+  const std::string path = folder + "big.qlx";
+  const std::string big(3 * 1024 * 1024 + 7, 'b');  // more than one write piece
+  SaveReplacing(files, path, big);
+  EXPECT_EQ(files.ReadAll(path), big);
+  const std::string small = folder + "a.qlx";
+  SaveReplacing(files, small, "secret");
+  ScrubFile(files, small);
+  EXPECT_EQ(files.SizeOf(small), 0u);
+}
+
+TEST_F(FilesTest, UnwritableTargetGivesTheCreateError) {
+  const std::string path = folder + "nofolder\\a.qlx";
+  try {
+    SaveReplacing(files, path, "x");
+    FAIL() << "expected an error";
+  } catch (const AppError& error) {
+    EXPECT_EQ(std::string(error.what()), "Cannot create file " + path);
+  }
+}
+
+class ListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                           WS_POPUP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_HASSTRINGS, 0, 0, 233, 473,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(list, nullptr);
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.font()), FALSE);
+  }
+  void TearDown() override { DestroyWindow(list); }
+  Win32TextMetrics font;
+  HWND list = nullptr;
+};
+
+TEST_F(ListTest, LinesChecksAndIndexErrors) {
+  Win32TitleList titles(list, font);
+  titles.Add("b");
+  titles.Insert(0, "a");
+  titles.SetChecked(1, true);
+  titles.Insert(0, "new top");
+  ASSERT_EQ(titles.Count(), 3);
+  EXPECT_EQ(titles.Get(0), "new top");
+  EXPECT_TRUE(titles.Checked(2));  // the tick travelled with its line
+  titles.Delete(0);
+  EXPECT_EQ(titles.Get(0), "a");
+  try {
+    titles.Get(5);
+    FAIL() << "expected an error";
+  } catch (const AppError& error) {
+    EXPECT_STREQ(error.what(), "List index out of bounds (5)");
+  }
+  EXPECT_THROW(titles.Delete(-1), AppError);
+  titles.Assign({"x", "y"});
+  EXPECT_EQ(titles.Count(), 2);
+  EXPECT_FALSE(titles.Checked(0));
+}
+
+TEST_F(ListTest, ExtentFollowsTheWidestLine) {
+  Win32TitleList titles(list, font);
+  titles.Add("short");
+  const int narrow = titles.HorizontalExtent();
+  EXPECT_EQ(narrow, font.TextWidth("shortx") + 18);
+  titles.Insert(0, std::string(80, 'W'));
+  EXPECT_GT(titles.HorizontalExtent(), narrow);
+  titles.Delete(0);
+  EXPECT_EQ(titles.HorizontalExtent(), narrow);
+  titles.SetHorizontalExtent(0);
+  EXPECT_EQ(titles.HorizontalExtent(), 0);
+  titles.Clear();
+  EXPECT_EQ(titles.Count(), 0);
+}
+
+TEST(Win32System, FontMeasuresAndProgramPaths) {
+  Win32TextMetrics font;
+  EXPECT_EQ(font.TextWidth(""), 0);
+  EXPECT_GT(font.TextWidth("WWWW"), font.TextWidth("iiii"));
+  EXPECT_EQ(font.TextWidth("ab") + font.TextWidth("cd"), font.TextWidth("abcd"));
+  const std::string folder = ProgramFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.back(), '\\');
+  EXPECT_EQ(ApplicationTitle(), "win32_adapter_tests");
+}
+
+}  // namespace
+}  // namespace solvane::win32

@@ -1,6 +1,6 @@
 #include "platform/win32/win32_system.h"
 
-#include <cctype>
+#include "core/app_title.h"
 
 namespace solvane::win32 {
 
@@ -87,15 +87,6 @@ std::string ProgramFolder() {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-std::string ApplicationTitle() {
-  const std::string path = ModulePath();
-  const std::size_t slash = path.find_last_of("\\/");
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  name = name.substr(0, name.find('.'));
-  for (std::size_t i = 1; i < name.size(); ++i) {
-    name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
-  }
-  return name;
-}
+std::string ApplicationTitle() { return ApplicationTitleOf(ModulePath()); }
 
 }  // namespace solvane::win32
