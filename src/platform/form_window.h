@@ -12,6 +12,23 @@ class FormWindow {
   virtual void SetWidth(int width) = 0;
   // Asks the window to close; the close handler runs before this returns.
   virtual void Close() = 0;
+  virtual int Left() const = 0;
+  virtual int Top() const = 0;
+
+  // Restores the application and shows the window where it last stood
+  // (centred the first time in a run).
+  virtual void ShowRestored() = 0;
+  virtual void MinimizeApplication() = 0;
+  // Hides the application's own owner window, which keeps the program off
+  // the task bar.
+  virtual void HideOwner() = 0;
+  // Makes this window the foreground window, borrowing the input of the
+  // thread that owns the current one; a refusal is not reported.
+  virtual void TakeForeground() = 0;
+  // To the top of the stacking order without staying topmost.
+  virtual void BringToTop() = 0;
+  // Keyboard focus to the panel that holds the list and the labels.
+  virtual void FocusPanel() = 0;
 };
 
 }  // namespace solvane

@@ -38,6 +38,9 @@ class TitleList {
   virtual int HorizontalExtent() const = 0;
   virtual void SetHorizontalExtent(int extent) = 0;
 
+  // A disabled list takes no mouse or keyboard input.
+  virtual void SetEnabled(bool enabled) = 0;
+
   // The check state carried with each line; the clip logic never reads it.
   // Throws AppError "List index out of bounds (%d)" for a bad index.
   virtual bool Checked(int index) const = 0;

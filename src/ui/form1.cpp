@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/app_error.h"
 #include "core/clip_files.h"
 #include "core/text_buffer.h"
 #include "core/title_builder.h"
@@ -9,7 +10,10 @@
 namespace solvane {
 
 TForm1::TForm1(Form1Platform platform)
-    : platform_(platform), PBClipBoard1_(platform.clipboardChain, platform.clipboard) {
+    : platform_(platform), fisHotKey1_(platform.hotKeys), PBClipBoard1_(platform.clipboardChain, platform.clipboard) {
+  fisHotKey1_.OnHotKey = [this](void* sender) { HandleEvent([&] { fisHotKey1HotKey(sender); }); };
+  fisHotKey1_.SetKey(0xC028);  // Ctrl+Alt+Down, as the window is built
+  fisHotKey1_.Loaded();
   PBClipBoard1_.OnChange = [this](void* sender) { PBClipBoard1Change(sender); };
   PBClipBoard1_.OnError = [this](const std::exception& error) { ShowException(error); };
   // The autosave timer runs at 3 s as the window is built; the first
@@ -25,6 +29,7 @@ void TForm1::FormCreate() {
   state_.LastSaveTime = platform_.clock.LocalTimeSeconds();
   state_.LastChangeTime = platform_.clock.LocalTimeSeconds();
   platform_.window.SetWidth(250);
+  fisHotKey1_.SetKey(TextToShortCut("F5", platform_.keyNames));
   RemoveStaleSaves();
   RxRichEdit2_.Clear();
   LoadTitleList(platform_.RxCheckListBox1, platform_.files, PathOf(kTitleFileName));
@@ -172,6 +177,215 @@ void TForm1::InitializeParameters(const std::string& mode) {
     RxRichEdit1_ = state_.PrefFlags;
     SaveReplacing(platform_.files, path, JoinFileLines({state_.PrefFlags}));
   }
+}
+
+namespace {
+
+// Whole decimal numbers as the settings hold them: optional blanks in front,
+// an optional sign, digits, nothing after; within 32 bits.
+std::int32_t StrToInt(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  const std::size_t digits = i;
+  std::int64_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > 2147483648LL) break;
+  }
+  if (i == digits || i != text.size() || value > (negative ? 2147483648LL : 2147483647LL)) {
+    throw AppError("'" + text + "' is not a valid integer value");
+  }
+  return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+}  // namespace
+
+bool TForm1::GatherFullClip() {
+  TitleList& list = platform_.RxCheckListBox1;
+  RxRichEdit1_.clear();
+  const int selected = list.ItemIndex();
+  if (selected < 0) return SpeedButton1Down_;  // a run from no line is empty
+  if (!SpeedButton1Down_) {
+    auto text = RxRichEdit2_.Lookup(list.Get(selected));
+    if (!text) return false;
+    RxRichEdit1_ = std::move(*text);
+    return true;
+  }
+  // The clicked clip first, the newest last, each ending in a line break.
+  bool complete = true;
+  for (int line = selected; line >= 0; --line) {
+    auto text = RxRichEdit2_.Lookup(list.Get(line));
+    if (!text) {
+      complete = false;
+      continue;
+    }
+    RxRichEdit1_ += *text;
+    RxRichEdit1_ += kCrLf;
+  }
+  return complete;
+}
+
+void TForm1::ProcessRxCheckListBoxClick() {
+  TitleList& list = platform_.RxCheckListBox1;
+  state_.SkipNextChange = true;
+  // A title without its text, or a clipboard that stays locked, pastes
+  // nothing: Ctrl+V would otherwise paste whatever was there before. No
+  // change notice will come either, so the skip flag must not stay set.
+  if (!GatherFullClip()) {
+    state_.SkipNextChange = false;
+    list.SetItemIndex(-1);
+    return;
+  }
+  std::string text = RxRichEdit1_;
+  if (SpeedButton2Down_) {
+    text += "\r\n";
+  } else if (SpeedButton3Down_) {
+    text += "\r\n\n";
+  }
+  if (!platform_.clipboard.WriteText(text)) {
+    state_.SkipNextChange = false;
+    list.SetItemIndex(-1);
+    return;
+  }
+  if (!SpeedButton1Down_) {
+    const int selected = list.ItemIndex();
+    const std::string item = list.Get(selected);
+    list.Delete(selected);
+    list.Insert(0, item);
+    if (list.Count() > state_.MaxClips) list.Delete(state_.MaxClips);
+  }
+  SpeedButton1Down_ = false;
+  list.SetItemIndex(-1);
+  platform_.window.MinimizeApplication();
+  platform_.window.Hide();
+  platform_.input.Sleep(state_.PasteDelay);
+  platform_.input.KeyEvent(kVkControl, 0, 0);
+  platform_.input.KeyEvent(kVkV, 0, 0);
+  platform_.input.KeyEvent(kVkV, 0, KeyboardInput::kKeyUp);
+  platform_.input.KeyEvent(kVkControl, 0, KeyboardInput::kKeyUp);
+  state_.WindowShown = false;
+  list.SetTopIndex(0);
+}
+
+void TForm1::RxCheckListBox1Click() {
+  TitleList& list = platform_.RxCheckListBox1;
+  const int selected = list.ItemIndex();
+  if (selected >= 0 && list.Get(selected).find(kHeaderMarker) != std::string::npos) ProcessRxCheckListBoxClick();
+  list.SetTopIndex(0);
+}
+
+void TForm1::PressSpeedButton1() {
+  SpeedButton1Down_ = !SpeedButton1Down_;
+  SpeedButton1Click();
+}
+
+void TForm1::PressSpeedButton2() {
+  SpeedButton2Down_ = !SpeedButton2Down_;
+  if (SpeedButton2Down_) SpeedButton3Down_ = false;
+}
+
+void TForm1::PressSpeedButton3() {
+  SpeedButton3Down_ = !SpeedButton3Down_;
+  if (SpeedButton3Down_) SpeedButton2Down_ = false;
+}
+
+// Run-to-top works only while the list shows its first line.
+void TForm1::SpeedButton1Click() {
+  if (platform_.RxCheckListBox1.TopIndex() != 0) SpeedButton1Down_ = false;
+}
+
+void TForm1::fisHotKey1HotKey(void* /*sender*/) {
+  FormWindow& window = platform_.window;
+  if (state_.WindowShown) {
+    window.Hide();
+    state_.WindowShown = false;
+    return;
+  }
+  window.TakeForeground();
+  platform_.RxCheckListBox1.SetEnabled(true);
+  platform_.ListBox7.SetEnabled(true);
+  platform_.timers.SetInterval(kTimer3, 100);
+  window.ShowRestored();
+  platform_.RxCheckListBox1.SetTopIndex(0);
+  window.FocusPanel();
+  platform_.pointer.MoveTo(window.Left() + 247, window.Top() + 118);
+  platform_.RxCheckListBox1.SetHorizontalExtent(0);
+  window.BringToTop();
+  state_.WindowShown = true;
+}
+
+void TForm1::FormKeyDown(unsigned key, unsigned /*shift: modifiers are not examined*/) {
+  TitleList& list = platform_.RxCheckListBox1;
+  list.SetItemIndex(-1);
+  int labelIndex = -1;
+  if (key >= 0x31 && key <= 0x39) {
+    labelIndex = static_cast<int>(key - 0x31);
+  } else if (key == 0x30) {
+    labelIndex = 9;
+  } else if (key >= 0x41 && key <= 0x5A) {
+    labelIndex = static_cast<int>(key - 0x41) + 10;
+  }
+  if (labelIndex >= 0) {
+    const int line = list.TopIndex() <= labelIndex ? labelIndex : labelIndex + 36;
+    if (line < list.Count()) list.SetItemIndex(line);
+  }
+  if (list.ItemIndex() >= 0) ProcessRxCheckListBoxClick();
+}
+
+void TForm1::Timer3Timer() {
+  const int top = platform_.RxCheckListBox1.TopIndex();
+  if (platform_.ListBox7.TopIndex() != top) platform_.ListBox7.SetTopIndex(top);
+  if (top != 0) SpeedButton1Down_ = false;
+}
+
+void TForm1::ListBox7Click() { HintBuilder(); }
+
+void TForm1::HintBuilder() {
+  LabelColumn& labels = platform_.ListBox7;
+  TitleList& list = platform_.RxCheckListBox1;
+  labels.SetHint("");
+  const int row = labels.ItemIndex();
+  if (row >= 0 && row <= list.Count() - 1) {
+    list.SetItemIndex(row);
+    GatherFullClip();
+    // The hint machinery splits at "|": show a broken bar instead.
+    for (char& c : RxRichEdit1_) {
+      if (c == '|') c = '\xA6';
+    }
+    std::vector<std::string> lines = SplitBufferLines(RxRichEdit1_);
+    lines.resize(static_cast<std::size_t>(BufferLineCount(RxRichEdit1_)));
+    constexpr std::size_t kMaxHintLines = 45;
+    if (lines.size() >= kMaxHintLines) {
+      lines.resize(kMaxHintLines);
+      lines.back() += "...";
+    }
+    labels.SetHint(JoinLines(lines));
+    labels.SetShowHint(true);
+    platform_.timers.SetInterval(kTimer1, 100);
+  }
+  labels.SetItemIndex(-1);
+  list.SetItemIndex(-1);
+}
+
+void TForm1::FormActivate() {
+  if (state_.FirstActivationDone) return;
+  fisHotKey1_.SetKey(TextToShortCut(platform_.Form2.ComboBox1, platform_.keyNames));
+  state_.PasteDelay = StrToInt(platform_.Form2.ComboBox2);
+  SetTimer2Interval(platform_.Form2.CheckBox1 ? state_.AutoSaveInterval : 0);
+  InitializeParameters("PgmUpdate");
+  platform_.RxCheckListBox1.SetHorizontalExtent(0);
+  platform_.window.MinimizeApplication();
+  state_.FirstActivationDone = true;
+}
+
+void TForm1::AppDeactivate() {
+  platform_.RxCheckListBox1.SetTopIndex(0);
+  state_.WindowShown = false;
+  platform_.window.HideOwner();
+  platform_.window.Hide();
+  platform_.timers.SetInterval(kTimer3, 0);
 }
 
 void TForm1::Caching1Click() {

@@ -13,8 +13,12 @@
 #include "platform/clipboard_chain.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "core/shortcut.h"
 #include "platform/file_system.h"
+#include "platform/fis_hotkey.h"
 #include "platform/form_window.h"
+#include "platform/input.h"
+#include "platform/label_column.h"
 #include "platform/pb_clipboard.h"
 #include "platform/pointer.h"
 #include "platform/text_metrics.h"
@@ -38,7 +42,18 @@ struct Form1Platform {
   Timers& timers;
   TForm2Controls& Form2;
   std::string programFolder;  // with its trailing separator
+  HotKeyApi& hotKeys;
+  KeyNames& keyNames;
+  KeyboardInput& input;
+  LabelColumn& ListBox7;
 };
+
+inline constexpr int kTimer1 = 1;  // preview hint watchdog
+inline constexpr int kTimer3 = 3;  // label column follows the list
+
+// Virtual-key codes the paste uses.
+inline constexpr std::uint8_t kVkControl = 0x11;
+inline constexpr std::uint8_t kVkV = 0x56;
 
 class TForm1 {
  public:
@@ -68,6 +83,33 @@ class TForm1 {
   // "PgmUpdate" reads "prefs.qlx", "ParmUpdate" writes it; others do nothing.
   void InitializeParameters(const std::string& mode);
 
+  // Paste: the selected clip (or the run from it up to the newest) onto
+  // the clipboard and into the application below the clip window.
+  // False when the store has no text for a title of the selection.
+  bool GatherFullClip();
+  void ProcessRxCheckListBoxClick();
+  void RxCheckListBox1Click();
+  // The option buttons: pressing toggles (SpeedButton2 and SpeedButton3 are
+  // one group in which at most one is down).
+  void PressSpeedButton1();
+  void PressSpeedButton2();
+  void PressSpeedButton3();
+  void SpeedButton1Click();
+  bool SpeedButton1Down() const { return SpeedButton1Down_; }
+  bool SpeedButton2Down() const { return SpeedButton2Down_; }
+  bool SpeedButton3Down() const { return SpeedButton3Down_; }
+
+  // Hotkey and keys.
+  void fisHotKey1HotKey(void* sender);
+  void FormKeyDown(unsigned key, unsigned shift);
+  void Timer3Timer();
+  void ListBox7Click();
+
+  // Activation.
+  void FormActivate();
+  void AppDeactivate();
+
+  TfisHotKey& fisHotKey1() { return fisHotKey1_; }
   // Runs one event's handler the way the application does: a failure shows
   // its message in an error box and the program runs on.
   template <typename Handler>
@@ -96,6 +138,7 @@ class TForm1 {
   std::string MakeUniqueKey();
   void RemoveStaleSaves();
   void SetTimer2Interval(int milliseconds);
+  void HintBuilder();
   bool Ask(int dx, int dy, const std::string& question);
 
   Form1Platform platform_;
@@ -108,6 +151,10 @@ class TForm1 {
   bool titleLineFlag_ = false;
   int timer2Interval_ = 0;
   bool autosaveBusy_ = false;
+  bool SpeedButton1Down_ = false;
+  bool SpeedButton2Down_ = false;
+  bool SpeedButton3Down_ = false;
+  TfisHotKey fisHotKey1_;
   TPBClipBoard PBClipBoard1_;
 };
 

@@ -22,6 +22,10 @@ struct FakeDesktop {
   fake::FakePointer pointer;
   fake::FakeTimers timers;
   TForm2Controls form2;
+  fake::FakeHotKeys hotKeys;
+  fake::FakeKeyNames keyNames;
+  fake::FakeInput input;
+  fake::FakeLabelColumn labels;
 
   static constexpr const char* kFolder = "C:\\Clips\\";
   static std::string Path(const std::string& name) { return kFolder + name; }
@@ -34,8 +38,8 @@ struct FakeDesktop {
   }
 
   Form1Platform Platform() {
-    return Form1Platform{clipboard, clipboard, clock, font,   dialogs, titles,
-                         window,    files,     pointer, timers, form2,  kFolder};
+    return Form1Platform{clipboard, clipboard, clock,   font,     dialogs, titles, window, files,
+                         pointer,   timers,    form2,   kFolder, hotKeys, keyNames, input, labels};
   }
 };
 

@@ -16,6 +16,7 @@ bool FakeClipboard::WriteText(std::string_view text) {
   if (locked_) return false;
   text_ = std::string(text);
   ++writes_;
+  if (log) log->push_back("clipboard " + *text_);
   NotifyChange();
   return true;
 }

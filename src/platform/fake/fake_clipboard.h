@@ -52,6 +52,7 @@ class FakeClipboard : public Clipboard, public ClipboardChainApi {
   WindowHandle head() const { return head_; }
   bool WindowExists(WindowHandle window) const { return windows_.count(window) > 0; }
   int writeCount() const { return writes_; }
+  std::vector<std::string>* log = nullptr;  // the program's own writes
 
  private:
   void NotifyChange();

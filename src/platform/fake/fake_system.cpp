@@ -1,5 +1,7 @@
 #include "platform/fake/fake_system.h"
 
+#include <cstdio>
+
 namespace solvane::fake {
 
 int FakeTextMetrics::CharWidth(char c) {
@@ -31,6 +33,78 @@ bool FakeDialogs::Confirm(const std::string& question) {
   questions.push_back(question);
   if (whileOpen) whileOpen();
   return answer;
+}
+
+}  // namespace solvane::fake
+
+namespace solvane::fake {
+
+void FakeInput::KeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
+  ++keyEvents;
+  if (log) {
+    char text[48];
+    std::snprintf(text, sizeof text, "key %02X %u %u", virtualKey, static_cast<unsigned>(scanCode),
+                  static_cast<unsigned>(flags));
+    log->push_back(text);
+  }
+}
+
+void FakeInput::Sleep(int milliseconds) {
+  if (log) log->push_back("sleep " + std::to_string(milliseconds));
+}
+
+WindowHandle FakeHotKeys::CreateHotKeyWindow(MessageHook hook) {
+  const WindowHandle window = 0x500 + windows.size();
+  windows[window] = std::move(hook);
+  return window;
+}
+
+void FakeHotKeys::DestroyHotKeyWindow(WindowHandle window) { windows.erase(window); }
+
+bool FakeHotKeys::RegisterHotKey(WindowHandle window, int id, unsigned modifiers, unsigned virtualKey) {
+  char text[48];
+  std::snprintf(text, sizeof text, "register %d %u 0x%02X", id, modifiers, virtualKey);
+  calls.push_back(text);
+  for (const auto& held : heldElsewhere) {
+    if (held.first == modifiers && held.second == virtualKey) return false;
+  }
+  active.push_back({window, id, modifiers, virtualKey});
+  return true;
+}
+
+void FakeHotKeys::UnregisterHotKey(WindowHandle window, int id) {
+  calls.push_back("unregister " + std::to_string(id));
+  for (auto it = active.begin(); it != active.end(); ++it) {
+    if (it->window == window && it->id == id) {
+      active.erase(it);
+      return;
+    }
+  }
+}
+
+bool FakeHotKeys::Press(unsigned modifiers, unsigned virtualKey) {
+  for (const auto& registration : active) {
+    if (registration.modifiers == modifiers && registration.virtualKey == virtualKey) {
+      // Copy: the handler may change the registrations.
+      MessageHook hook = windows[registration.window];
+      hook(kWmHotKey);
+      return true;
+    }
+  }
+  return false;
+}
+
+// A US layout's names for a few keys without fixed names.
+std::string FakeKeyNames::PlatformKeyName(unsigned virtualKey) {
+  switch (virtualKey) {
+    case 0xBA: return ";";
+    case 0xBB: return "=";
+    case 0xBC: return ",";
+    case 0xC0: return "`";
+    case 0x10: return "Shift";
+    case 0x90: return "Num Lock";
+    default: return "";
+  }
 }
 
 }  // namespace solvane::fake

@@ -10,7 +10,11 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "core/shortcut.h"
 #include "platform/form_window.h"
+#include "platform/hotkey_api.h"
+#include "platform/input.h"
+#include "platform/label_column.h"
 #include "platform/pointer.h"
 #include "platform/text_metrics.h"
 #include "platform/timers.h"
@@ -44,9 +48,15 @@ class FakeDialogs : public Dialogs {
   std::function<void()> whileOpen;
 };
 
+// Everything the fakes do that a user would see, in order.
+using EventLog = std::vector<std::string>;
+
 class FakeWindow : public FormWindow {
  public:
-  void Hide() override { visible = false; }
+  void Hide() override {
+    visible = false;
+    Log("hide");
+  }
   bool Visible() const override { return visible; }
   int Width() const override { return width; }
   void SetWidth(int w) override { width = w; }
@@ -55,11 +65,87 @@ class FakeWindow : public FormWindow {
     ++closeRequests;
     if (!onClose || onClose()) closed = true;
   }
+  int Left() const override { return left; }
+  int Top() const override { return top; }
+  void ShowRestored() override {
+    visible = true;
+    minimized = false;
+    Log("show");
+  }
+  void MinimizeApplication() override {
+    minimized = true;
+    Log("minimize");
+  }
+  void HideOwner() override { Log("hide owner"); }
+  void TakeForeground() override { Log("foreground"); }
+  void BringToTop() override { Log("top"); }
+  void FocusPanel() override { Log("focus"); }
+
   bool visible = false;
+  bool minimized = false;
   int width = 600;
+  int left = 100, top = 50;
   int closeRequests = 0;
   bool closed = false;
   std::function<bool()> onClose;
+  EventLog* log = nullptr;
+
+ private:
+  void Log(const char* what) {
+    if (log) log->push_back(what);
+  }
+};
+
+class FakeInput : public KeyboardInput {
+ public:
+  void KeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
+  void Sleep(int milliseconds) override;
+  EventLog* log = nullptr;
+  int keyEvents = 0;
+};
+
+class FakeLabelColumn : public LabelColumn {
+ public:
+  int TopIndex() const override { return top; }
+  void SetTopIndex(int index) override {
+    if (index == top) return;
+    top = index;
+    ++topWrites;
+  }
+  int ItemIndex() const override { return item; }
+  void SetItemIndex(int index) override { item = index; }
+  void SetEnabled(bool on) override { enabled = on; }
+  void SetHint(const std::string& text) override { hint = text; }
+  void SetShowHint(bool show) override { showHint = show; }
+  int top = 0, item = -1, topWrites = 0;
+  bool enabled = true, showHint = false;
+  std::string hint;
+};
+
+// Hotkey registrations; a combination can be held by "another program".
+class FakeHotKeys : public HotKeyApi {
+ public:
+  WindowHandle CreateHotKeyWindow(MessageHook hook) override;
+  void DestroyHotKeyWindow(WindowHandle window) override;
+  bool RegisterHotKey(WindowHandle window, int id, unsigned modifiers, unsigned virtualKey) override;
+  void UnregisterHotKey(WindowHandle window, int id) override;
+  // The user presses a combination: true when a registration took it.
+  bool Press(unsigned modifiers, unsigned virtualKey);
+
+  struct Registration {
+    WindowHandle window;
+    int id;
+    unsigned modifiers, virtualKey;
+  };
+  std::vector<Registration> active;
+  std::vector<std::string> calls;  // "register 3 0x28", "unregister"
+  std::vector<std::pair<unsigned, unsigned>> heldElsewhere;
+  std::map<WindowHandle, MessageHook> windows;
+};
+
+class FakeKeyNames : public KeyNames {
+ public:
+  std::string PlatformKeyName(unsigned virtualKey) override;
 };
 
 class FakePointer : public Pointer {

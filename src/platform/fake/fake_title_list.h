@@ -27,11 +27,13 @@ class FakeTitleList : public TitleList {
   void SetTopIndex(int index) override;
   int HorizontalExtent() const override { return extent_; }
   void SetHorizontalExtent(int extent) override { extent_ = extent; }
+  void SetEnabled(bool on) override { enabled = on; }
   bool Checked(int index) const override;
   void SetChecked(int index, bool checked) override;
 
   // Lines the list refuses from now on (the platform list ran out of room).
   int refuseAfter = -1;
+  bool enabled = true;
   int selectionWrites = 0;  // messages that a write of ItemIndex sent
   int topIndexWrites = 0;
 

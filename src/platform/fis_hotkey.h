@@ -1,0 +1,45 @@
+#pragma once
+// TfisHotKey: one system-wide key combination, registered while Enabled,
+// raising OnHotKey on every press. A refused registration is silent.
+
+#include <functional>
+
+#include "core/shortcut.h"
+#include "platform/hotkey_api.h"
+
+namespace solvane {
+
+class TfisHotKey {
+ public:
+  using NotifyEvent = std::function<void(void* sender)>;
+
+  explicit TfisHotKey(HotKeyApi& api);
+  ~TfisHotKey();
+  TfisHotKey(const TfisHotKey&) = delete;
+  TfisHotKey& operator=(const TfisHotKey&) = delete;
+
+  void Loaded();
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  ShortCut Key() const { return key_; }
+  // An unchanged value does nothing; otherwise drop, store, register.
+  void SetKey(ShortCut key);
+
+  NotifyEvent OnHotKey;
+
+  bool registered() const { return registered_; }
+  void HandleMessage(unsigned message);
+
+ private:
+  void Register();
+  void Drop();
+
+  HotKeyApi& api_;
+  WindowHandle window_ = 0;
+  bool enabled_ = true;
+  ShortCut key_ = 0;
+  bool registered_ = false;
+};
+
+}  // namespace solvane

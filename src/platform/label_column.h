@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace solvane {
+
+// ListBox7: the key labels beside the clip lines ("1".."9", "0", "A".."Z",
+// twice), following the clip list's scroll.
+class LabelColumn {
+ public:
+  virtual ~LabelColumn() = default;
+  virtual int TopIndex() const = 0;
+  // Writing the current value sends nothing.
+  virtual void SetTopIndex(int index) = 0;
+  virtual int ItemIndex() const = 0;
+  virtual void SetItemIndex(int index) = 0;
+  virtual void SetEnabled(bool enabled) = 0;
+  // The preview tooltip of the column: its text, and whether it shows.
+  virtual void SetHint(const std::string& text) = 0;
+  virtual void SetShowHint(bool show) = 0;
+};
+
+}  // namespace solvane

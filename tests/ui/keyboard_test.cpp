@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include "ui/form1_fixture.h"
+
+namespace solvane {
+namespace {
+
+using Log = std::vector<std::string>;
+using testing::TitleOf;
+
+class KeyboardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TForm1>(desk.Platform());
+    form->state().PasteDelay = 50;
+  }
+  // n clips "clip 0" (oldest) .. "clip n-1" (line 0).
+  void Fill(int n) {
+    for (int i = 0; i < n; ++i) {
+      ++desk.clock.tick;
+      desk.clipboard.CopyText("clip " + std::to_string(i));
+    }
+  }
+  // The clip the key pasted, by its text; "" when nothing was pasted.
+  std::string PastedBy(unsigned key) {
+    const int writes = desk.clipboard.writeCount();
+    form->FormKeyDown(key, 0);
+    return desk.clipboard.writeCount() == writes ? std::string() : desk.clipboard.text().value_or("");
+  }
+  std::string ClipAtLine(int line, int count) { return "clip " + std::to_string(count - 1 - line); }
+
+  testing::FakeDesktop desk;
+  std::unique_ptr<TForm1> form;
+};
+
+TEST_F(KeyboardTest, HotkeyShowsTheWindowOnTopWithThePointerOnItThenHidesIt) {
+  Log log;
+  desk.window.log = &log;
+  desk.titles.SetEnabled(false);
+  desk.labels.enabled = false;
+  desk.titles.SetHorizontalExtent(400);
+  form->fisHotKey1HotKey(nullptr);
+  EXPECT_EQ(log, (Log{"foreground", "show", "focus", "top"}));
+  EXPECT_TRUE(desk.window.visible);
+  EXPECT_EQ(desk.pointer.x, desk.window.left + 247);
+  EXPECT_EQ(desk.pointer.y, desk.window.top + 118);
+  EXPECT_EQ(desk.titles.HorizontalExtent(), 0);
+  EXPECT_TRUE(desk.titles.enabled);
+  EXPECT_TRUE(desk.labels.enabled);
+  EXPECT_EQ(desk.timers.intervals[kTimer3], 100);
+  EXPECT_TRUE(form->state().WindowShown);
+
+  form->fisHotKey1HotKey(nullptr);
+  EXPECT_FALSE(desk.window.visible);
+  EXPECT_FALSE(form->state().WindowShown);
+}
+
+TEST_F(KeyboardTest, LabelsPickTheVisibleLineBesideThem) {
+  Fill(60);
+  // Each paste moves its clip to the top, so the line's text is read first.
+  struct Case {
+    int top;
+    unsigned key;
+    int line;
+  };
+  for (const Case& c : {Case{0, '1', 0}, Case{5, '3', 38}, Case{5, '6', 5}, Case{5, 'A', 10}, Case{40, '0', 45},
+                        Case{20, 'J', 55}, Case{3, 'J', 19}}) {
+    SCOPED_TRACE(c.line);
+    desk.titles.SetTopIndex(c.top);
+    const std::string expected = *form->store().Lookup(desk.titles.Get(c.line));
+    EXPECT_EQ(PastedBy(c.key), expected);
+  }
+}
+
+TEST_F(KeyboardTest, EveryLabelReachesItsLineAtTheTop) {
+  Fill(36);
+  const std::string labels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  // Each paste moves its clip to the top, so compare with a fresh list.
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    SCOPED_TRACE(labels[i]);
+    const std::string expected = *form->store().Lookup(desk.titles.Get(static_cast<int>(i)));
+    EXPECT_EQ(PastedBy(static_cast<unsigned char>(labels[i])), expected);
+  }
+}
+
+TEST_F(KeyboardTest, LabelBeyondTheLastClipPastesNothingAndLeavesTheWindowUp) {
+  Fill(20);
+  form->fisHotKey1HotKey(nullptr);
+  EXPECT_EQ(PastedBy('Z'), "");
+  EXPECT_TRUE(desk.window.visible);
+  EXPECT_TRUE(form->state().WindowShown);
+  EXPECT_EQ(desk.titles.ItemIndex(), -1);
+}
+
+TEST_F(KeyboardTest, OtherKeysSelectNothing) {
+  Fill(5);
+  desk.titles.SetItemIndex(3);
+  for (const unsigned key : {0x20u, 0x70u, 0x28u, 0x60u, 0x2Fu, 0x5Bu, 0x11u}) {
+    EXPECT_EQ(PastedBy(key), "") << key;
+  }
+  EXPECT_EQ(desk.titles.ItemIndex(), -1);
+}
+
+TEST_F(KeyboardTest, CtrlCWithTheWindowUpPastesTheCLine) {
+  Fill(15);
+  EXPECT_EQ(PastedBy('C'), ClipAtLine(12, 15));
+}
+
+TEST_F(KeyboardTest, LabelColumnFollowsTheListAndScrollingReleasesTheRunButton) {
+  Fill(50);
+  form->PressSpeedButton1();
+  form->Timer3Timer();
+  EXPECT_EQ(desk.labels.topWrites, 0);
+  EXPECT_TRUE(form->SpeedButton1Down());
+  desk.titles.SetTopIndex(7);
+  form->Timer3Timer();
+  EXPECT_EQ(desk.labels.top, 7);
+  EXPECT_FALSE(form->SpeedButton1Down());
+}
+
+TEST_F(KeyboardTest, FirstActivationAppliesTheSettingsOnce) {
+  desk.files.files[testing::FakeDesktop::Path("prefs.qlx")] = "1000000000\r\n";
+  desk.form2.CheckBox1 = true;
+  desk.titles.SetHorizontalExtent(99);
+  form->FormActivate();
+  EXPECT_EQ(form->fisHotKey1().Key(), 49192);
+  EXPECT_EQ(form->state().PasteDelay, 100);
+  EXPECT_EQ(form->Timer2Interval(), 300000);
+  EXPECT_TRUE(form->TitleLineFlag());
+  EXPECT_EQ(desk.titles.HorizontalExtent(), 0);
+  EXPECT_TRUE(desk.window.minimized);
+  EXPECT_TRUE(form->state().FirstActivationDone);
+  EXPECT_TRUE(desk.hotKeys.Press(kModControl | kModAlt, 0x28));  // shows the window
+  EXPECT_TRUE(form->state().WindowShown);
+
+  desk.form2.ComboBox1 = "F9";
+  desk.form2.ComboBox2 = "5000";
+  form->FormActivate();
+  EXPECT_EQ(form->fisHotKey1().Key(), 49192);
+  EXPECT_EQ(form->state().PasteDelay, 100);
+}
+
+TEST_F(KeyboardTest, HotkeyIsF5UntilTheFirstActivation) {
+  EXPECT_EQ(form->fisHotKey1().Key(), 116);
+  EXPECT_TRUE(desk.hotKeys.Press(0, 0x74));
+  EXPECT_FALSE(desk.hotKeys.Press(kModControl | kModAlt, 0x28));
+}
+
+TEST_F(KeyboardTest, BadPasteDelayIsReportedAndTheNextActivationTriesAgain) {
+  desk.form2.ComboBox1 = "F9";
+  desk.form2.ComboBox2 = "fast";
+  form->HandleEvent([&] { form->FormActivate(); });
+  EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"'fast' is not a valid integer value"});
+  EXPECT_EQ(form->fisHotKey1().Key(), 0x78);  // applied before the failure
+  EXPECT_FALSE(form->state().FirstActivationDone);
+  EXPECT_EQ(form->Timer2Interval(), 3000);
+
+  desk.form2.ComboBox2 = " 250";
+  form->HandleEvent([&] { form->FormActivate(); });
+  EXPECT_TRUE(form->state().FirstActivationDone);
+  EXPECT_EQ(form->state().PasteDelay, 250);
+  EXPECT_EQ(form->Timer2Interval(), 0);  // autosave unchecked
+}
+
+TEST_F(KeyboardTest, PasteDelayTextsMustBeWholeNumbers) {
+  for (const char* bad : {"", "12ms", "1.5", "99999999999", "0x10", "- 5"}) {
+    testing::FakeDesktop fresh;
+    TForm1 f(fresh.Platform());
+    fresh.form2.ComboBox2 = bad;
+    f.HandleEvent([&] { f.FormActivate(); });
+    EXPECT_EQ(fresh.dialogs.errors.size(), 1u) << bad;
+  }
+}
+
+TEST_F(KeyboardTest, DeactivationHidesAndResets) {
+  Log log;
+  Fill(40);
+  form->fisHotKey1HotKey(nullptr);
+  desk.titles.SetTopIndex(4);
+  desk.window.log = &log;
+  form->AppDeactivate();
+  EXPECT_EQ(log, (Log{"hide owner", "hide"}));
+  EXPECT_EQ(desk.titles.TopIndex(), 0);
+  EXPECT_FALSE(form->state().WindowShown);
+  EXPECT_EQ(desk.timers.intervals[kTimer3], 0);
+  // So the next hotkey shows the window rather than hiding it.
+  form->fisHotKey1HotKey(nullptr);
+  EXPECT_TRUE(desk.window.visible);
+}
+
+class HintTest : public KeyboardTest {
+ protected:
+  std::string HintFor(const std::string& text) {
+    desk.clipboard.CopyText(text);
+    desk.labels.item = 0;
+    form->ListBox7Click();
+    return desk.labels.hint;
+  }
+  static std::string Lines(int n) {
+    std::string text;
+    for (int i = 1; i <= n; ++i) text += "l" + std::to_string(i) + (i < n ? "\r\n" : "");
+    return text;
+  }
+};
+
+TEST_F(HintTest, PreviewShowsAtMostFortyFiveLines) {
+  EXPECT_EQ(HintFor(Lines(44)), Lines(44));
+  EXPECT_EQ(HintFor(Lines(45)), Lines(45) + "...");
+  EXPECT_EQ(HintFor(Lines(100)), Lines(45) + "...");
+  EXPECT_TRUE(desk.labels.showHint);
+  EXPECT_EQ(desk.timers.intervals[kTimer1], 100);
+  EXPECT_EQ(desk.labels.item, -1);
+  EXPECT_EQ(desk.titles.ItemIndex(), -1);
+}
+
+TEST_F(HintTest, BarsBecomeBrokenBars) { EXPECT_EQ(HintFor("a|b"), "a\xA6" "b"); }
+
+TEST_F(HintTest, RowBeyondTheLastClipShowsNothing) {
+  Fill(2);
+  desk.labels.hint = "old";
+  desk.labels.item = 5;
+  form->ListBox7Click();
+  EXPECT_EQ(desk.labels.hint, "");
+  EXPECT_FALSE(desk.labels.showHint);
+  EXPECT_EQ(desk.labels.item, -1);
+}
+
+}  // namespace
+}  // namespace solvane

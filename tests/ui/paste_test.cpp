@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "ui/form1_fixture.h"
+
+namespace solvane {
+namespace {
+
+using Log = std::vector<std::string>;
+using testing::TitleOf;
+
+const Log kPasteKeys = {"key 11 0 0", "key 56 0 0", "key 56 0 2", "key 11 0 2"};
+
+class PasteTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TForm1>(desk.Platform());
+    form->state().PasteDelay = 100;
+    for (const char* text : {"A", "B", "C"}) Copy(text);
+    desk.clipboard.log = &log;
+    desk.window.log = &log;
+    desk.input.log = &log;
+  }
+  void Copy(const std::string& text) {
+    ++desk.clock.tick;
+    desk.clipboard.CopyText(text);
+  }
+  void Click(int line) {
+    desk.titles.SetItemIndex(line);
+    form->RxCheckListBox1Click();
+  }
+  std::vector<std::string> Titles() {
+    std::vector<std::string> titles;
+    for (int i = 0; i < desk.titles.Count(); ++i) titles.push_back(TitleOf(desk.titles.Get(i)));
+    return titles;
+  }
+
+  testing::FakeDesktop desk;
+  std::unique_ptr<TForm1> form;
+  Log log;
+};
+
+TEST_F(PasteTest, SingleClipGoesToTheClipboardThenTheWindowHidesThenCtrlV) {
+  const std::string store = form->store().Text();
+  form->state().WindowShown = true;
+  Click(1);
+  Log expected = {"clipboard B", "minimize", "hide", "sleep 100"};
+  expected.insert(expected.end(), kPasteKeys.begin(), kPasteKeys.end());
+  EXPECT_EQ(log, expected);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"B", "C", "A"}));
+  EXPECT_EQ(form->store().Text(), store);  // no clip added, none removed
+  EXPECT_FALSE(form->state().SkipNextChange);  // the paste's own notice was swallowed
+  EXPECT_FALSE(form->state().WindowShown);
+  EXPECT_EQ(desk.titles.ItemIndex(), -1);
+  EXPECT_EQ(desk.titles.TopIndex(), 0);
+}
+
+TEST_F(PasteTest, LineEndingButtonsAppendTheirBreaks) {
+  form->PressSpeedButton2();
+  Click(2);
+  EXPECT_EQ(desk.clipboard.text(), "A\r\n");
+  form->PressSpeedButton3();  // releases +cR
+  EXPECT_FALSE(form->SpeedButton2Down());
+  Click(2);
+  EXPECT_EQ(desk.clipboard.text(), "B\r\n\n");
+  EXPECT_TRUE(form->SpeedButton3Down());  // they stay down
+  form->PressSpeedButton3();
+  EXPECT_FALSE(form->SpeedButton3Down());
+  Click(0);
+  EXPECT_EQ(desk.clipboard.text(), "B");
+}
+
+TEST_F(PasteTest, RunToTopJoinsFromTheClickedLineUpAndMovesNothing) {
+  form->PressSpeedButton1();
+  Click(2);
+  EXPECT_EQ(desk.clipboard.text(), "A\r\nB\r\nC\r\n");
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"C", "B", "A"}));
+  EXPECT_FALSE(form->SpeedButton1Down());  // one paste only
+
+  form->PressSpeedButton1();
+  form->PressSpeedButton2();
+  Click(0);
+  EXPECT_EQ(desk.clipboard.text(), "C\r\n\r\n");
+}
+
+TEST_F(PasteTest, MultiLineClipPastesWithCrLf) {
+  Copy("one\ntwo\rthree");
+  Click(0);
+  EXPECT_EQ(desk.clipboard.text(), "one\r\ntwo\r\nthree");
+}
+
+TEST_F(PasteTest, PasteTrimsTheListToSeventyTwoTitles) {
+  for (int i = 0; i < 72; ++i) Copy("clip " + std::to_string(i));
+  ASSERT_EQ(desk.titles.Count(), 75);  // capture alone never trims
+  const std::string gone = desk.titles.Get(72);
+  const std::string store = form->store().Text();
+  Click(5);
+  EXPECT_EQ(desk.titles.Count(), 74);
+  EXPECT_EQ(TitleOf(desk.titles.Get(0)), "clip 66");
+  for (int i = 0; i < desk.titles.Count(); ++i) EXPECT_NE(desk.titles.Get(i), gone);
+  EXPECT_EQ(form->store().Text(), store);  // the dropped title's record stays
+}
+
+TEST_F(PasteTest, TitleWithoutARecordPastesNothing) {
+  desk.titles.Insert(0, "orphan" + kTitlePadding + "9999999999999");
+  Click(0);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(desk.clipboard.text(), "C");
+  EXPECT_FALSE(form->state().SkipNextChange);
+  Copy("next copy");  // is not swallowed
+  EXPECT_EQ(TitleOf(desk.titles.Get(0)), "next copy");
+}
+
+TEST_F(PasteTest, LockedClipboardSendsNoCtrlV) {
+  desk.clipboard.set_locked(true);
+  form->state().WindowShown = true;
+  Click(1);
+  EXPECT_EQ(desk.input.keyEvents, 0);
+  EXPECT_FALSE(form->state().SkipNextChange);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"C", "B", "A"}));
+  desk.clipboard.set_locked(false);
+  Copy("D");
+  EXPECT_EQ(desk.titles.Count(), 4);
+}
+
+TEST_F(PasteTest, ClickOnALineWithoutTheMarkerDoesNotPaste) {
+  desk.titles.Insert(0, "no marker here");
+  desk.titles.SetTopIndex(2);
+  Click(0);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(desk.titles.TopIndex(), 0);
+}
+
+TEST_F(PasteTest, RunButtonOnlyStaysDownAtTheTopOfTheList) {
+  desk.titles.SetTopIndex(1);
+  form->PressSpeedButton1();
+  EXPECT_FALSE(form->SpeedButton1Down());
+  desk.titles.SetTopIndex(0);
+  form->PressSpeedButton1();
+  EXPECT_TRUE(form->SpeedButton1Down());
+  form->PressSpeedButton1();
+  EXPECT_FALSE(form->SpeedButton1Down());
+}
+
+TEST_F(PasteTest, ZeroAndLongDelaysAreWaitedAsSet) {
+  form->state().PasteDelay = 0;
+  Click(0);
+  EXPECT_EQ(log[3], "sleep 0");
+  log.clear();
+  form->state().PasteDelay = 5000;
+  Click(0);
+  EXPECT_EQ(log[3], "sleep 5000");
+}
+
+}  // namespace
+}  // namespace solvane
