@@ -1,5 +1,6 @@
-// The program's main block: builds the desktop adapters, the clip window and
-// runs the message loop.
+// The program's main block: builds the desktop adapters and the clip window,
+// shows it once (its first activation applies the settings) and runs the
+// message loop.
 
 #include <windows.h>
 
@@ -7,6 +8,7 @@
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_input.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_title_list.h"
 #include "ui/form1.h"
@@ -21,6 +23,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32Clipboard clipboard;
   win32::Win32FileSystem files;
   win32::Win32Pointer pointer;
+  win32::Win32HotKeys hotKeys(instance);
+  win32::Win32KeyNames keyNames;
+  win32::Win32Input input;
   TForm2Controls form2;
 
   app::MainWindow window(instance);
@@ -31,15 +36,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   dialogs.set_owner(window.handle());
   clipboard.set_owner(window.handle());
   win32::Win32TitleList titles(window.list(), listFont);
-  win32::Win32FormWindow formWindow(window.handle());
+  win32::Win32LabelColumn labels(window.labels());
+  win32::Win32FormWindow formWindow(window.handle(), window.owner());
   win32::Win32Timers timers(window.handle());
 
   TForm1 form(Form1Platform{clipboard, clipboardChain, clock, listFont, dialogs, titles, formWindow, files, pointer,
-                            timers, form2, win32::ProgramFolder()});
+                            timers, form2, win32::ProgramFolder(), hotKeys, keyNames, input, labels});
   window.Attach(&form);
+  window.ShowAtStart();
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    window.PreviewKey(message);
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -6,8 +6,22 @@ namespace solvane::app {
 
 namespace {
 constexpr char kWindowClass[] = "TForm1";
+constexpr char kOwnerClass[] = "TApplication";
 constexpr char kCaption[] = "Solvane Clips";
+constexpr COLORREF kPanelColour = RGB(231, 223, 173);
 constexpr COLORREF kListColour = RGB(255, 255, 204);
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+constexpr int kLabelListId = 1007;  // ListBox7
+
+const char* const kLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+unsigned ShiftState() {
+  unsigned shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+  if (GetKeyState(VK_MENU) < 0) shift |= 2;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= 4;
+  return shift;
+}
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -17,34 +31,80 @@ MainWindow::~MainWindow() {
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
+  if (owner_ != nullptr) DestroyWindow(owner_);
+  if (panelBrush_ != nullptr) DeleteObject(panelBrush_);
+  if (listBrush_ != nullptr) DeleteObject(listBrush_);
 }
 
 bool MainWindow::Create(HFONT listFont) {
+  panelBrush_ = CreateSolidBrush(kPanelColour);
+  listBrush_ = CreateSolidBrush(kListColour);
+
+  WNDCLASSA ownerClass{};
+  ownerClass.lpfnWndProc = &DefWindowProcA;
+  ownerClass.hInstance = instance_;
+  ownerClass.lpszClassName = kOwnerClass;
+  RegisterClassA(&ownerClass);
+  owner_ = CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           instance_, nullptr);
+  if (owner_ == nullptr) return false;
+
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = &WindowProc;
   windowClass.hInstance = instance_;
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = CreateSolidBrush(RGB(231, 223, 173));  // owned by the class
+  windowClass.hbrBackground = panelBrush_;
   windowClass.lpszClassName = kWindowClass;
   if (!RegisterClassA(&windowClass)) return false;
 
-  window_ = CreateWindowExA(0, kWindowClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 600, 500, nullptr,
-                            nullptr, instance_, this);
+  // Owned by the hidden application window: no task-bar button of its own.
+  window_ = CreateWindowExA(0, kWindowClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 379, 496, owner_, nullptr,
+                            instance_, this);
   if (window_ == nullptr) return false;
   list_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_HASSTRINGS |
-                              LBS_NOINTEGRALHEIGHT,
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY |
+                              LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                           8, 18, 233, 473, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTitleListId)),
                           instance_, nullptr);
-  if (list_ == nullptr) return false;
-  SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
+  labels_ = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 10, 20, 15,
+                            470, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelListId)), instance_,
+                            nullptr);
+  if (list_ == nullptr || labels_ == nullptr) return false;
+  for (HWND control : {list_, labels_}) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
+  for (int round = 0; round < 2; ++round) {
+    for (const char* label = kLabels; *label != '\0'; ++label) {
+      const char text[2] = {*label, '\0'};
+      SendMessageA(labels_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+  }
+  // The labels lie over the list's left edge.
+  SetWindowPos(labels_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   return true;
+}
+
+void MainWindow::ShowAtStart() {
+  RECT bounds{};
+  GetWindowRect(window_, &bounds);
+  const int width = bounds.right - bounds.left;
+  const int height = bounds.bottom - bounds.top;
+  SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetForegroundWindow(window_);
+}
+
+void MainWindow::PreviewKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return;
+  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return;
+  const unsigned key = static_cast<unsigned>(message.wParam);
+  Run([&] { form_->FormKeyDown(key, ShiftState()); });
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    static_cast<MainWindow*>(create->lpCreateParams)->window_ = window;
   }
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
@@ -59,19 +119,33 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (lParam == 0) {  // a menu command, not a control notice
+      if (lParam == 0) {  // a menu command
         OnCommand(LOWORD(wParam));
+        return 0;
+      }
+      if (HIWORD(wParam) == LBN_SELCHANGE) {  // user input only, never LB_SETCURSEL
+        if (LOWORD(wParam) == kTitleListId) Run([this] { form_->RxCheckListBox1Click(); });
+        if (LOWORD(wParam) == kLabelListId) Run([this] { form_->ListBox7Click(); });
         return 0;
       }
       break;
     case WM_CTLCOLORLISTBOX: {
-      static HBRUSH listBrush = CreateSolidBrush(kListColour);  // lives as long as the program
-      SetBkColor(reinterpret_cast<HDC>(wParam), kListColour);
-      SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 128));
-      return reinterpret_cast<LRESULT>(listBrush);
+      const bool isLabels = reinterpret_cast<HWND>(lParam) == labels_;
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      SetBkColor(dc, isLabels ? kPanelColour : kListColour);
+      SetTextColor(dc, kNavy);
+      return reinterpret_cast<LRESULT>(isLabels ? panelBrush_ : listBrush_);
     }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) Run([this] { form_->FormActivate(); });
+      break;
+    case WM_ACTIVATEAPP:
+      if (wParam == FALSE) Run([this] { form_->AppDeactivate(); });
+      break;
     case WM_TIMER:
-      if (form_ != nullptr && wParam == static_cast<WPARAM>(kTimer2)) form_->HandleEvent([this] { form_->Timer2Timer(); });
+      if (wParam == static_cast<WPARAM>(kTimer1)) Run([this] { form_->Timer1Timer(); });
+      if (wParam == static_cast<WPARAM>(kTimer2)) Run([this] { form_->Timer2Timer(); });
+      if (wParam == static_cast<WPARAM>(kTimer3)) Run([this] { form_->Timer3Timer(); });
       return 0;
     case WM_QUERYENDSESSION:
       return form_ != nullptr ? form_->WMQueryEndSession() : TRUE;
@@ -89,19 +163,18 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCommand(unsigned id) {
-  if (form_ == nullptr) return;
   switch (id) {
     case kCmdCaching:
-      form_->HandleEvent([this] { form_->Caching1Click(); });
+      Run([this] { form_->Caching1Click(); });
       break;
     case kCmdSaveClips:
-      form_->HandleEvent([this] { form_->SaveClips1Click(); });
+      Run([this] { form_->SaveClips1Click(); });
       break;
     case kCmdClearClips:
-      form_->HandleEvent([this] { form_->ClearClips1Click(); });
+      Run([this] { form_->ClearClips1Click(); });
       break;
     case kCmdQuit:
-      form_->HandleEvent([this] { form_->Quit1Click(); });
+      Run([this] { form_->Quit1Click(); });
       break;
     default:
       break;

@@ -1,6 +1,7 @@
 #pragma once
-// The clip window's Win32 side: the borderless top-level window and its
-// title list. It turns messages into calls of TForm1's handlers.
+// The clip window's Win32 side: the application's hidden owner window, the
+// borderless clip window, its title list and label column. It turns
+// messages into calls of TForm1's handlers.
 
 #include <windows.h>
 
@@ -15,22 +16,37 @@ class MainWindow {
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  // False when the window could not be made.
+  // False when the windows could not be made.
   bool Create(HFONT listFont);
   // From here on, messages reach the form's handlers.
   void Attach(TForm1* form) { form_ = form; }
+  // Shows the window for the first time, which activates it.
+  void ShowAtStart();
+  // Key preview: every key pressed anywhere in the clip window reaches the
+  // form before the control that has the focus.
+  void PreviewKey(const MSG& message);
 
   HWND handle() const { return window_; }
+  HWND owner() const { return owner_; }
   HWND list() const { return list_; }
+  HWND labels() const { return labels_; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(unsigned id);
+  template <typename Handler>
+  void Run(Handler&& handler) {
+    if (form_ != nullptr) form_->HandleEvent(handler);
+  }
 
   HINSTANCE instance_;
+  HWND owner_ = nullptr;   // owned; keeps the program off the task bar
   HWND window_ = nullptr;  // owned; destroyed with this object
-  HWND list_ = nullptr;    // child of window_
+  HWND list_ = nullptr;    // children of window_
+  HWND labels_ = nullptr;
+  HBRUSH panelBrush_ = nullptr;  // owned
+  HBRUSH listBrush_ = nullptr;   // owned
   TForm1* form_ = nullptr;
 };
 

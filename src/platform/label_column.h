@@ -6,6 +6,10 @@ namespace solvane {
 
 // ListBox7: the key labels beside the clip lines ("1".."9", "0", "A".."Z",
 // twice), following the clip list's scroll.
+struct ScreenRect {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
 class LabelColumn {
  public:
   virtual ~LabelColumn() = default;
@@ -18,6 +22,8 @@ class LabelColumn {
   // The preview tooltip of the column: its text, and whether it shows.
   virtual void SetHint(const std::string& text) = 0;
   virtual void SetShowHint(bool show) = 0;
+  // Where the column lies on the screen.
+  virtual ScreenRect Bounds() const = 0;
 };
 
 }  // namespace solvane

@@ -369,6 +369,15 @@ void TForm1::HintBuilder() {
   list.SetItemIndex(-1);
 }
 
+void TForm1::Timer1Timer() {
+  const ScreenRect r = platform_.ListBox7.Bounds();
+  const int x = platform_.pointer.X();
+  const int y = platform_.pointer.Y();
+  if (x > r.left && x < r.left + r.width && y > r.top && y < r.top + r.height) return;
+  platform_.timers.SetInterval(kTimer1, 0);
+  platform_.ListBox7.SetShowHint(false);
+}
+
 void TForm1::FormActivate() {
   if (state_.FirstActivationDone) return;
   fisHotKey1_.SetKey(TextToShortCut(platform_.Form2.ComboBox1, platform_.keyNames));

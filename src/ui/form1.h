@@ -104,6 +104,8 @@ class TForm1 {
   void FormKeyDown(unsigned key, unsigned shift);
   void Timer3Timer();
   void ListBox7Click();
+  // The preview hint goes once the pointer leaves the label column.
+  void Timer1Timer();
 
   // Activation.
   void FormActivate();

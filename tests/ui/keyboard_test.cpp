@@ -213,6 +213,19 @@ TEST_F(HintTest, PreviewShowsAtMostFortyFiveLines) {
   EXPECT_EQ(desk.titles.ItemIndex(), -1);
 }
 
+TEST_F(HintTest, HintStaysWhileThePointerIsStrictlyInsideTheColumn) {
+  HintFor("x");
+  const ScreenRect r = desk.labels.bounds;
+  desk.pointer.MoveTo(r.left + 1, r.top + r.height - 1);
+  form->Timer1Timer();
+  EXPECT_TRUE(desk.labels.showHint);
+  EXPECT_EQ(desk.timers.intervals[kTimer1], 100);
+  desk.pointer.MoveTo(r.left, r.top + 5);  // on the edge counts as outside
+  form->Timer1Timer();
+  EXPECT_FALSE(desk.labels.showHint);
+  EXPECT_EQ(desk.timers.intervals[kTimer1], 0);
+}
+
 TEST_F(HintTest, BarsBecomeBrokenBars) { EXPECT_EQ(HintFor("a|b"), "a\xA6" "b"); }
 
 TEST_F(HintTest, RowBeyondTheLastClipShowsNothing) {

@@ -11,7 +11,9 @@
 #include "platform/pb_clipboard.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
+#include "platform/fis_hotkey.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_input.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_title_list.h"
 
@@ -219,6 +221,43 @@ TEST(Win32System, FontMeasuresAndProgramPaths) {
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), '\\');
   EXPECT_EQ(ApplicationTitle(), "win32_adapter_tests");
+}
+
+TEST(Win32Keys, ShortcutTextsConvertWithTheLayoutsKeyNames) {
+  Win32KeyNames names;
+  EXPECT_EQ(TextToShortCut("Ctrl+Alt+Down", names), 49192);
+  EXPECT_EQ(TextToShortCut("f9", names), 0x78);
+  EXPECT_EQ(ShortCutToText(0x6028, names), "Shift+Ctrl+Down");
+  EXPECT_EQ(ShortCutToText(0x10, names), "");  // "Shift" is longer than one character
+}
+
+// A hotkey pressed while one of our visible windows is in the foreground
+// reaches the component as OnHotKey.
+TEST(Win32Keys, RegisteredHotkeyRaisesTheEvent) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HWND front = CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 10, 10, 100, 100, nullptr, nullptr,
+                               instance, nullptr);
+  SetForegroundWindow(front);
+  Pump(100);
+  Win32HotKeys api(instance);
+  int presses = 0;
+  {
+    TfisHotKey hotkey(api);
+    hotkey.OnHotKey = [&](void*) { ++presses; };
+    hotkey.SetKey(0x7A);  // F11
+    ASSERT_TRUE(hotkey.registered());
+    Win32Input input;
+    input.KeyEvent(VK_F11, 0, 0);
+    input.KeyEvent(VK_F11, 0, KeyboardInput::kKeyUp);
+    for (int i = 0; i < 40 && presses == 0; ++i) Pump(50);
+    EXPECT_EQ(presses, 1);
+  }
+  // Dropped with the component: another registration may take it now.
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  EXPECT_TRUE(RegisterHotKey(other, 1, 0, VK_F11));
+  UnregisterHotKey(other, 1);
+  DestroyWindow(other);
+  DestroyWindow(front);
 }
 
 }  // namespace

@@ -117,6 +117,8 @@ class FakeLabelColumn : public LabelColumn {
   void SetEnabled(bool on) override { enabled = on; }
   void SetHint(const std::string& text) override { hint = text; }
   void SetShowHint(bool show) override { showHint = show; }
+  ScreenRect Bounds() const override { return bounds; }
+  ScreenRect bounds{110, 70, 15, 470};
   int top = 0, item = -1, topWrites = 0;
   bool enabled = true, showHint = false;
   std::string hint;
@@ -154,6 +156,8 @@ class FakePointer : public Pointer {
     x = px;
     y = py;
   }
+  int X() override { return x; }
+  int Y() override { return y; }
   int DesktopWidth() override { return width; }
   int DesktopHeight() override { return height; }
   int x = 0, y = 0;

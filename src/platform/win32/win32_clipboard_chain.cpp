@@ -2,54 +2,15 @@
 
 namespace solvane::win32 {
 
-namespace {
-constexpr char kUtilWindowClass[] = "TPUtilWindow";
-}
-
-Win32ClipboardChain::~Win32ClipboardChain() {
-  for (auto& [window, handler] : handlers_) DestroyWindow(window);
-}
-
-LRESULT CALLBACK Win32ClipboardChain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* handler = reinterpret_cast<MessageHandler*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (handler == nullptr || message == WM_NCCREATE || message == WM_NCDESTROY) {
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  // No exception may unwind into the system's dispatcher.
-  try {
-    return (*handler)(message, wParam, lParam);
-  } catch (...) {
-    return 0;
-  }
-}
-
 WindowHandle Win32ClipboardChain::CreateUtilWindow(MessageHandler handler) {
-  WNDCLASSA existing{};
-  if (!GetClassInfoA(instance_, kUtilWindowClass, &existing)) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &WindowProc;
-    windowClass.hInstance = instance_;
-    windowClass.lpszClassName = kUtilWindowClass;
-    RegisterClassA(&windowClass);
-  }
-  auto owned = std::make_unique<MessageHandler>(std::move(handler));
-  HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, kUtilWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                instance_, owned.get());
-  if (window == nullptr) return 0;
-  handlers_[window] = std::move(owned);
+  HWND window = windows_.Create("TPUtilWindow", WS_EX_TOOLWINDOW,
+                                [handler = std::move(handler)](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+                                  return static_cast<LRESULT>(handler(message, wParam, lParam));
+                                });
   return reinterpret_cast<WindowHandle>(window);
 }
 
-void Win32ClipboardChain::DestroyUtilWindow(WindowHandle window) {
-  HWND hwnd = reinterpret_cast<HWND>(window);
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-  DestroyWindow(hwnd);
-  handlers_.erase(hwnd);
-}
+void Win32ClipboardChain::DestroyUtilWindow(WindowHandle window) { windows_.Destroy(reinterpret_cast<HWND>(window)); }
 
 WindowHandle Win32ClipboardChain::SetClipboardViewer(WindowHandle window) {
   return reinterpret_cast<WindowHandle>(::SetClipboardViewer(reinterpret_cast<HWND>(window)));

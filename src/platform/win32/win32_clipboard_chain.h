@@ -1,17 +1,14 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
-#include <memory>
-
 #include "platform/clipboard_chain.h"
+#include "platform/win32/win32_message_window.h"
 
 namespace solvane::win32 {
 
 class Win32ClipboardChain : public ClipboardChainApi {
  public:
-  explicit Win32ClipboardChain(HINSTANCE instance) : instance_(instance) {}
-  ~Win32ClipboardChain() override;
+  explicit Win32ClipboardChain(HINSTANCE instance) : windows_(instance) {}
 
   WindowHandle CreateUtilWindow(MessageHandler handler) override;
   void DestroyUtilWindow(WindowHandle window) override;
@@ -22,10 +19,7 @@ class Win32ClipboardChain : public ClipboardChainApi {
                             std::intptr_t lParam) override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  HINSTANCE instance_;
-  // The handlers live here; each window's user data points at its own.
-  std::map<HWND, std::unique_ptr<MessageHandler>> handlers_;
+  MessageWindows windows_;
 };
 
 }  // namespace solvane::win32

@@ -58,6 +58,49 @@ int Win32FormWindow::Width() const {
   return bounds.right - bounds.left;
 }
 
+int Win32FormWindow::Left() const {
+  RECT bounds{};
+  GetWindowRect(window_, &bounds);
+  return bounds.left;
+}
+
+int Win32FormWindow::Top() const {
+  RECT bounds{};
+  GetWindowRect(window_, &bounds);
+  return bounds.top;
+}
+
+void Win32FormWindow::ShowRestored() {
+  if (!placed_) {
+    RECT bounds{};
+    GetWindowRect(window_, &bounds);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placed_ = true;
+  }
+  ShowWindow(window_, SW_SHOW);
+}
+
+// The program has no task-bar button; minimising it means its window goes.
+void Win32FormWindow::MinimizeApplication() { ShowWindow(window_, SW_HIDE); }
+
+void Win32FormWindow::TakeForeground() {
+  // NOTE: the system lets only the foreground thread hand the foreground on,
+  // so borrow that thread's input state for the one call.
+  const DWORD foreground = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+  const DWORD self = GetCurrentThreadId();
+  const bool attached = foreground != 0 && foreground != self && AttachThreadInput(foreground, self, TRUE);
+  SetForegroundWindow(window_);
+  if (attached) AttachThreadInput(foreground, self, FALSE);
+}
+
+void Win32FormWindow::BringToTop() {
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+  SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
 void Win32FormWindow::SetWidth(int width) {
   RECT bounds{};
   GetWindowRect(window_, &bounds);

@@ -46,25 +46,45 @@ class Win32Dialogs : public Dialogs {
   HWND owner_ = nullptr;
 };
 
-// A top-level window as the logic sees it; does not own the handle.
+// The clip window as the logic moves it about; does not own the handles.
 class Win32FormWindow : public FormWindow {
  public:
-  explicit Win32FormWindow(HWND window) : window_(window) {}
+  // `owner` is the application's hidden owner window.
+  Win32FormWindow(HWND window, HWND owner) : window_(window), owner_(owner) {}
   void Hide() override { ShowWindow(window_, SW_HIDE); }
   bool Visible() const override { return IsWindowVisible(window_) != FALSE; }
   int Width() const override;
   void SetWidth(int width) override;
   void Close() override { SendMessageA(window_, WM_CLOSE, 0, 0); }
+  int Left() const override;
+  int Top() const override;
+  void ShowRestored() override;
+  void MinimizeApplication() override;
+  void HideOwner() override { ShowWindow(owner_, SW_HIDE); }
+  void TakeForeground() override;
+  void BringToTop() override;
+  void FocusPanel() override { SetFocus(window_); }
 
  private:
   HWND window_;
+  HWND owner_;
+  bool placed_ = false;  // centred at its first showing, then left where it is
 };
 
 class Win32Pointer : public Pointer {
  public:
   void MoveTo(int x, int y) override { SetCursorPos(x, y); }
+  int X() override { return Position().x; }
+  int Y() override { return Position().y; }
   int DesktopWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
   int DesktopHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
+
+ private:
+  static POINT Position() {
+    POINT point{};
+    GetCursorPos(&point);
+    return point;
+  }
 };
 
 // Window timers of one window; the timer number is the timer id.

@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
+#include "platform/label_column.h"
 #include "platform/list_extent.h"
 #include "platform/title_list.h"
 
@@ -25,6 +28,7 @@ class Win32TitleList : public TitleList {
   void SetTopIndex(int index) override;
   int HorizontalExtent() const override;
   void SetHorizontalExtent(int extent) override;
+  void SetEnabled(bool enabled) override { EnableWindow(list_, enabled); }
   bool Checked(int index) const override;
   void SetChecked(int index, bool checked) override;
 
@@ -38,6 +42,35 @@ class Win32TitleList : public TitleList {
 
   HWND list_;
   ListExtent extentRule_;
+};
+
+// ListBox7 over a LISTBOX control; does not own the handle.
+class Win32LabelColumn : public LabelColumn {
+ public:
+  explicit Win32LabelColumn(HWND list) : list_(list) {}
+  int TopIndex() const override { return static_cast<int>(SendMessageA(list_, LB_GETTOPINDEX, 0, 0)); }
+  void SetTopIndex(int index) override {
+    if (index != TopIndex()) SendMessageA(list_, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+  }
+  int ItemIndex() const override { return static_cast<int>(SendMessageA(list_, LB_GETCURSEL, 0, 0)); }
+  void SetItemIndex(int index) override {
+    if (index != ItemIndex()) SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+  void SetEnabled(bool enabled) override { EnableWindow(list_, enabled); }
+  void SetHint(const std::string& text) override { hint_ = text; }
+  void SetShowHint(bool show) override { showHint_ = show; }
+  ScreenRect Bounds() const override {
+    RECT r{};
+    GetWindowRect(list_, &r);
+    return ScreenRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  }
+  const std::string& hint() const { return hint_; }
+  bool showHint() const { return showHint_; }
+
+ private:
+  HWND list_;
+  std::string hint_;
+  bool showHint_ = false;
 };
 
 }  // namespace solvane::win32

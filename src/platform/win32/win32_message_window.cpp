@@ -1,0 +1,52 @@
+#include "platform/win32/win32_message_window.h"
+
+namespace solvane::win32 {
+
+MessageWindows::~MessageWindows() {
+  for (auto& [window, handler] : handlers_) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+  }
+}
+
+LRESULT CALLBACK MessageWindows::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* handler = reinterpret_cast<Handler*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (handler == nullptr || message == WM_NCCREATE || message == WM_NCDESTROY) {
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  // No exception may unwind into the system's dispatcher.
+  try {
+    return (*handler)(window, message, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
+}
+
+HWND MessageWindows::Create(const char* className, DWORD exStyle, Handler handler) {
+  WNDCLASSA existing{};
+  if (!GetClassInfoA(instance_, className, &existing)) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &WindowProc;
+    windowClass.hInstance = instance_;
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+  }
+  auto owned = std::make_unique<Handler>(std::move(handler));
+  HWND window =
+      CreateWindowExA(exStyle, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, owned.get());
+  if (window == nullptr) return nullptr;
+  handlers_[window] = std::move(owned);
+  return window;
+}
+
+void MessageWindows::Destroy(HWND window) {
+  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  DestroyWindow(window);
+  handlers_.erase(window);
+}
+
+}  // namespace solvane::win32

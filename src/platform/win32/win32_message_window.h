@@ -1,0 +1,33 @@
+#pragma once
+// Hidden windows whose messages go to a handler function.
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace solvane::win32 {
+
+class MessageWindows {
+ public:
+  using Handler = std::function<LRESULT(HWND window, UINT message, WPARAM wParam, LPARAM lParam)>;
+
+  explicit MessageWindows(HINSTANCE instance) : instance_(instance) {}
+  ~MessageWindows();
+  MessageWindows(const MessageWindows&) = delete;
+  MessageWindows& operator=(const MessageWindows&) = delete;
+
+  // A hidden WS_POPUP window of the class (registered on first use).
+  // nullptr when it cannot be created.
+  HWND Create(const char* className, DWORD exStyle, Handler handler);
+  void Destroy(HWND window);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HINSTANCE instance_;
+  // The handlers live here; each window's user data points at its own.
+  std::map<HWND, std::unique_ptr<Handler>> handlers_;
+};
+
+}  // namespace solvane::win32
