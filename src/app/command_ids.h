@@ -10,5 +10,11 @@ inline constexpr unsigned kCmdClearClips = 0x0103;  // "Clear Clips"
 inline constexpr unsigned kCmdQuit = 0x0104;        // " Quit"
 
 inline constexpr int kTitleListId = 1001;  // RxCheckListBox1
+inline constexpr int kLabelListId = 1007;  // ListBox7
+// The buttons of the top strip.
+inline constexpr int kSpeedButton1Id = 1011;  // run to top
+inline constexpr int kSpeedButton2Id = 1012;  // "+cR"
+inline constexpr int kSpeedButton3Id = 1013;  // "+CR"
+inline constexpr int kSpeedButton8Id = 1018;  // hide
 
 }  // namespace solvane

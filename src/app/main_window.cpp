@@ -11,7 +11,6 @@ constexpr char kCaption[] = "Solvane Clips";
 constexpr COLORREF kPanelColour = RGB(231, 223, 173);
 constexpr COLORREF kListColour = RGB(255, 255, 204);
 constexpr COLORREF kNavy = RGB(0, 0, 128);
-constexpr int kLabelListId = 1007;  // ListBox7
 
 const char* const kLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
@@ -33,6 +32,8 @@ MainWindow::~MainWindow() {
   }
   if (owner_ != nullptr) DestroyWindow(owner_);
   if (panelBrush_ != nullptr) DeleteObject(panelBrush_);
+  if (buttonFont_ != nullptr) DeleteObject(buttonFont_);
+  if (symbolFont_ != nullptr) DeleteObject(symbolFont_);
   if (listBrush_ != nullptr) DeleteObject(listBrush_);
 }
 
@@ -79,7 +80,55 @@ bool MainWindow::Create(HFONT listFont) {
   }
   // The labels lie over the list's left edge.
   SetWindowPos(labels_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  return true;
+
+  buttonFont_ = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
+  symbolFont_ = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Symbol");
+  speedButton1_ = MakeButton(kSpeedButton1Id, "\xAD\xAD\xAD", 131, 34, symbolFont_);  // three up arrows
+  speedButton3_ = MakeButton(kSpeedButton3Id, "+CR", 165, 29, buttonFont_);
+  speedButton2_ = MakeButton(kSpeedButton2Id, "+cR", 194, 29, buttonFont_);
+  speedButton8_ = MakeButton(kSpeedButton8Id, "-", 223, 24, buttonFont_);
+  return speedButton1_ && speedButton2_ && speedButton3_ && speedButton8_;
+}
+
+HWND MainWindow::MakeButton(int id, const char* caption, int left, int width, HFONT font) {
+  // Two-state buttons keep their own look of being down; the hide button is
+  // a plain push button.
+  const DWORD style = id == kSpeedButton8Id ? BS_PUSHBUTTON : (BS_AUTOCHECKBOX | BS_PUSHLIKE);
+  HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | style, left, 2, width, 16, window_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  if (button != nullptr) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return button;
+}
+
+void MainWindow::SyncButtons() {
+  if (form_ == nullptr) return;
+  const auto show = [](HWND button, bool down) {
+    SendMessageA(button, BM_SETCHECK, down ? BST_CHECKED : BST_UNCHECKED, 0);
+  };
+  show(speedButton1_, form_->SpeedButton1Down());
+  show(speedButton2_, form_->SpeedButton2Down());
+  show(speedButton3_, form_->SpeedButton3Down());
+}
+
+void MainWindow::OnButton(int id) {
+  switch (id) {
+    case kSpeedButton1Id:
+      Run([this] { form_->PressSpeedButton1(); });
+      break;
+    case kSpeedButton2Id:
+      Run([this] { form_->PressSpeedButton2(); });
+      break;
+    case kSpeedButton3Id:
+      Run([this] { form_->PressSpeedButton3(); });
+      break;
+    case kSpeedButton8Id:
+      Run([this] { form_->SpeedButton8Click(); });
+      break;
+    default:
+      break;
+  }
 }
 
 void MainWindow::ShowAtStart() {
@@ -121,6 +170,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (lParam == 0) {  // a menu command
         OnCommand(LOWORD(wParam));
+        return 0;
+      }
+      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= kSpeedButton1Id && LOWORD(wParam) <= kSpeedButton8Id) {
+        OnButton(LOWORD(wParam));
         return 0;
       }
       if (HIWORD(wParam) == LBN_SELCHANGE) {  // user input only, never LB_SETCURSEL

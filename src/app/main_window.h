@@ -35,16 +35,25 @@ class MainWindow {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(unsigned id);
+  // Runs a handler of the form, then shows the option buttons' states.
   template <typename Handler>
   void Run(Handler&& handler) {
-    if (form_ != nullptr) form_->HandleEvent(handler);
+    if (form_ == nullptr) return;
+    form_->HandleEvent(handler);
+    SyncButtons();
   }
+  void SyncButtons();
+  void OnButton(int id);
+  HWND MakeButton(int id, const char* caption, int left, int width, HFONT font);
 
   HINSTANCE instance_;
   HWND owner_ = nullptr;   // owned; keeps the program off the task bar
   HWND window_ = nullptr;  // owned; destroyed with this object
   HWND list_ = nullptr;    // children of window_
   HWND labels_ = nullptr;
+  HWND speedButton1_ = nullptr, speedButton2_ = nullptr, speedButton3_ = nullptr, speedButton8_ = nullptr;
+  HFONT buttonFont_ = nullptr;  // owned
+  HFONT symbolFont_ = nullptr;  // owned
   HBRUSH panelBrush_ = nullptr;  // owned
   HBRUSH listBrush_ = nullptr;   // owned
   TForm1* form_ = nullptr;

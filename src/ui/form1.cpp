@@ -296,6 +296,12 @@ void TForm1::SpeedButton1Click() {
   if (platform_.RxCheckListBox1.TopIndex() != 0) SpeedButton1Down_ = false;
 }
 
+void TForm1::SpeedButton8Click() {
+  state_.WindowShown = false;
+  platform_.window.Hide();
+  platform_.RxCheckListBox1.SetTopIndex(0);
+}
+
 void TForm1::fisHotKey1HotKey(void* /*sender*/) {
   FormWindow& window = platform_.window;
   if (state_.WindowShown) {

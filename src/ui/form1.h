@@ -95,6 +95,8 @@ class TForm1 {
   void PressSpeedButton2();
   void PressSpeedButton3();
   void SpeedButton1Click();
+  // The hide button.
+  void SpeedButton8Click();
   bool SpeedButton1Down() const { return SpeedButton1Down_; }
   bool SpeedButton2Down() const { return SpeedButton2Down_; }
   bool SpeedButton3Down() const { return SpeedButton3Down_; }

@@ -188,6 +188,16 @@ TEST_F(KeyboardTest, DeactivationHidesAndResets) {
   EXPECT_TRUE(desk.window.visible);
 }
 
+TEST_F(KeyboardTest, HideButtonHidesAndScrollsToTheTop) {
+  Fill(40);
+  form->fisHotKey1HotKey(nullptr);
+  desk.titles.SetTopIndex(3);
+  form->SpeedButton8Click();
+  EXPECT_FALSE(desk.window.visible);
+  EXPECT_FALSE(form->state().WindowShown);
+  EXPECT_EQ(desk.titles.TopIndex(), 0);
+}
+
 class HintTest : public KeyboardTest {
  protected:
   std::string HintFor(const std::string& text) {
