@@ -10,7 +10,15 @@
 namespace solvane {
 
 TForm1::TForm1(Form1Platform platform)
-    : platform_(platform), fisHotKey1_(platform.hotKeys), PBClipBoard1_(platform.clipboardChain, platform.clipboard) {
+    : platform_(platform),
+      fisHotKey1_(platform.hotKeys),
+      RxTrayIcon1_(platform.tray),
+      PBClipBoard1_(platform.clipboardChain, platform.clipboard) {
+  RxTrayIcon1_.SetIcon(platform_.Image3Icon);
+  RxTrayIcon1_.SetPopupMenu(&platform_.PopupMenu1);
+  RxTrayIcon1_.OnDblClick = [this](void* sender) { RxTrayIcon1DblClick(sender); };
+  RxTrayIcon1_.OnError = [this](const std::exception& error) { ShowException(error); };
+  RxTrayIcon1_.Loaded();
   fisHotKey1_.OnHotKey = [this](void* sender) { HandleEvent([&] { fisHotKey1HotKey(sender); }); };
   fisHotKey1_.SetKey(0xC028);  // Ctrl+Alt+Down, as the window is built
   fisHotKey1_.Loaded();
@@ -403,10 +411,41 @@ void TForm1::AppDeactivate() {
   platform_.timers.SetInterval(kTimer3, 0);
 }
 
+void TForm1::SetCaching(bool on) {
+  Caching1Checked_ = on;
+  RxTrayIcon1_.SetIcon(on ? platform_.Image3Icon : platform_.Image2Icon);
+}
+
 void TForm1::Caching1Click() {
-  Caching1Checked_ = !Caching1Checked_;
+  SetCaching(!Caching1Checked_);
   platform_.window.Hide();
   state_.WindowShown = false;
+}
+
+void TForm1::RxTrayIcon1DblClick(void* /*sender*/) { SetCaching(!Caching1Checked_); }
+
+void TForm1::ConvertClipboard(char from, char to) {
+  Clipboard& clipboard = platform_.clipboard;
+  if (!clipboard.HasText()) return;
+  auto text = clipboard.ReadText();
+  if (!text) return;
+  for (char& c : *text) {
+    if (c >= from && c <= static_cast<char>(from + 25)) c = static_cast<char>(c - from + to);
+  }
+  clipboard.WriteText(*text);
+}
+
+void TForm1::UpperCase1Click() { ConvertClipboard('a', 'A'); }
+
+void TForm1::LowerCase1Click() { ConvertClipboard('A', 'a'); }
+
+void TForm1::ClearClipboard1Click() { platform_.clipboard.Clear(); }
+
+void TForm1::RxCheckListBox1MouseUp(MouseButton button, unsigned /*shift*/, int /*x*/, int /*y*/) {
+  if (button != MouseButton::Right) return;
+  platform_.RxCheckListBox1.SetEnabled(false);
+  platform_.ListBox7.SetEnabled(false);
+  platform_.PopupMenu1.Popup(ScreenPoint{platform_.window.Left() + 60, platform_.window.Top() + 50});
 }
 
 }  // namespace solvane

@@ -20,6 +20,7 @@
 #include "platform/input.h"
 #include "platform/label_column.h"
 #include "platform/pb_clipboard.h"
+#include "platform/rx_tray_icon.h"
 #include "platform/pointer.h"
 #include "platform/text_metrics.h"
 #include "platform/timers.h"
@@ -46,6 +47,10 @@ struct Form1Platform {
   KeyNames& keyNames;
   KeyboardInput& input;
   LabelColumn& ListBox7;
+  TrayApi& tray;
+  TrayMenu& PopupMenu1;
+  IconHandle Image2Icon;  // caching off: the clipboard with a red mark
+  IconHandle Image3Icon;  // caching on
 };
 
 inline constexpr int kTimer1 = 1;  // preview hint watchdog
@@ -68,6 +73,17 @@ class TForm1 {
   void PBClipBoard1Change(void* sender);
   // Tray menu " Caching": capture on or off.
   void Caching1Click();
+  // The same switch from the tray icon, leaving the window as it is.
+  void RxTrayIcon1DblClick(void* sender);
+
+  // The clipboard's text converted in place; its write is captured like
+  // any copy.
+  void UpperCase1Click();
+  void LowerCase1Click();
+  void ClearClipboard1Click();
+  // A right-button release on the clip list or the label column opens the
+  // tray menu on the window.
+  void RxCheckListBox1MouseUp(MouseButton button, unsigned shift, int x, int y);
 
   // Saving, clearing and quitting.
   void Housekeeping();
@@ -114,6 +130,7 @@ class TForm1 {
   void AppDeactivate();
 
   TfisHotKey& fisHotKey1() { return fisHotKey1_; }
+  TRxTrayIcon& RxTrayIcon1() { return RxTrayIcon1_; }
   // Runs one event's handler the way the application does: a failure shows
   // its message in an error box and the program runs on.
   template <typename Handler>
@@ -143,6 +160,8 @@ class TForm1 {
   void RemoveStaleSaves();
   void SetTimer2Interval(int milliseconds);
   void HintBuilder();
+  void SetCaching(bool on);
+  void ConvertClipboard(char from, char to);
   bool Ask(int dx, int dy, const std::string& question);
 
   Form1Platform platform_;
@@ -159,6 +178,7 @@ class TForm1 {
   bool SpeedButton2Down_ = false;
   bool SpeedButton3Down_ = false;
   TfisHotKey fisHotKey1_;
+  TRxTrayIcon RxTrayIcon1_;
   TPBClipBoard PBClipBoard1_;
 };
 

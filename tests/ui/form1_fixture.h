@@ -26,6 +26,9 @@ struct FakeDesktop {
   fake::FakeKeyNames keyNames;
   fake::FakeInput input;
   fake::FakeLabelColumn labels;
+  fake::FakeTray tray;
+  fake::FakeTrayMenu menu{&tray.log};
+  static constexpr IconHandle kCachingOff = 0x32, kCachingOn = 0x31;
 
   static constexpr const char* kFolder = "C:\\Clips\\";
   static std::string Path(const std::string& name) { return kFolder + name; }
@@ -39,7 +42,8 @@ struct FakeDesktop {
 
   Form1Platform Platform() {
     return Form1Platform{clipboard, clipboard, clock,   font,     dialogs, titles, window, files,
-                         pointer,   timers,    form2,   kFolder, hotKeys, keyNames, input, labels};
+                         pointer,   timers,    form2,   kFolder, hotKeys, keyNames, input, labels,
+                         tray,      menu,      kCachingOff, kCachingOn};
   }
 };
 

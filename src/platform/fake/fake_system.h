@@ -18,6 +18,7 @@
 #include "platform/pointer.h"
 #include "platform/text_metrics.h"
 #include "platform/timers.h"
+#include "platform/tray_api.h"
 
 namespace solvane::fake {
 
@@ -143,6 +144,66 @@ class FakeHotKeys : public HotKeyApi {
   std::vector<std::string> calls;  // "register 3 0x28", "unregister"
   std::vector<std::pair<unsigned, unsigned>> heldElsewhere;
   std::map<WindowHandle, MessageHook> windows;
+};
+
+// The shell's notification area and a tray menu, recorded.
+class FakeTray : public TrayApi {
+ public:
+  WindowHandle CreateUtilWindow(MessageHandler handler) override {
+    handler_ = std::move(handler);
+    return 0x700;
+  }
+  void DestroyUtilWindow(WindowHandle) override { handler_ = nullptr; }
+  std::intptr_t DefaultProc(WindowHandle, unsigned, std::uintptr_t, std::intptr_t) override { return 0; }
+  bool NotifyIcon(unsigned operation, const NotifyIconRecord& record) override {
+    calls.push_back({operation, record});
+    if (operation == kNimAdd) return !refuseAdd;
+    return true;
+  }
+  ScreenPoint CursorPos() override { return cursor; }
+  unsigned KeyShiftState() override { return shift; }
+  bool IsWindowEnabled(WindowHandle) override { return true; }
+  void SetForegroundWindow(WindowHandle window) override { log.push_back("foreground " + std::to_string(window)); }
+  void ProcessMessages() override { log.push_back("process messages"); }
+  void CancelMouseCapture() override { log.push_back("cancel capture"); }
+  // The shell reports a mouse message on the icon.
+  void Mouse(unsigned mouseMessage) {
+    if (handler_) handler_(kTrayCallbackMessage, 0, static_cast<std::intptr_t>(mouseMessage));
+  }
+
+  struct Call {
+    unsigned operation;
+    NotifyIconRecord record;
+  };
+  std::vector<Call> calls;
+  std::vector<std::string> log;
+  bool refuseAdd = false;
+  ScreenPoint cursor{1200, 790};
+  unsigned shift = 0;
+
+ private:
+  MessageHandler handler_;
+};
+
+class FakeTrayMenu : public TrayMenu {
+ public:
+  explicit FakeTrayMenu(std::vector<std::string>* log) : log_(log) {}
+  bool AutoPopup() const override { return autoPopup; }
+  void Popup(ScreenPoint at) override {
+    log_->push_back("popup " + std::to_string(at.x) + "," + std::to_string(at.y));
+    if (onPopup) onPopup();
+  }
+  bool ClickDefaultItem() override {
+    if (!hasDefault) return false;
+    log_->push_back("default item");
+    return true;
+  }
+  bool autoPopup = true;
+  bool hasDefault = false;
+  std::function<void()> onPopup;
+
+ private:
+  std::vector<std::string>* log_;
 };
 
 class FakeKeyNames : public KeyNames {

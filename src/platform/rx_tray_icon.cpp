@@ -1,0 +1,176 @@
+#include "platform/rx_tray_icon.h"
+
+namespace solvane {
+
+namespace {
+constexpr unsigned kWmMouseMove = 0x0200, kWmLButtonDown = 0x0201, kWmLButtonUp = 0x0202,
+                   kWmLButtonDblClk = 0x0203, kWmRButtonDown = 0x0204, kWmRButtonUp = 0x0205,
+                   kWmRButtonDblClk = 0x0206, kWmMButtonDown = 0x0207, kWmMButtonUp = 0x0208,
+                   kWmMButtonDblClk = 0x0209;
+}
+
+TRxTrayIcon::TRxTrayIcon(TrayApi& api) : api_(api) {
+  window_ = api_.CreateUtilWindow([this](unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    return HandleMessage(message, wParam, lParam);
+  });
+}
+
+TRxTrayIcon::~TRxTrayIcon() {
+  enabled_ = false;
+  Remove();
+  if (window_ != 0) api_.DestroyUtilWindow(window_);
+}
+
+void TRxTrayIcon::Loaded() {
+  if (active_) Show();
+}
+
+void TRxTrayIcon::SetActive(bool active) {
+  if (active == active_) return;
+  active_ = active;
+  if (active_) {
+    Show();
+  } else {
+    Remove();
+  }
+}
+
+void TRxTrayIcon::SetHint(const std::string& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  UpdateIcon();
+}
+
+void TRxTrayIcon::SetIcon(IconHandle icon) {
+  icon_ = icon;
+  UpdateIcon();
+}
+
+void TRxTrayIcon::FillRecord() {
+  record_.cbSize = 88;
+  record_.hWnd = window_;
+  record_.uID = 0;
+  record_.uFlags = 7;
+  record_.uCallbackMessage = kTrayCallbackMessage;
+  record_.hIcon = icon_;
+  record_.szTip = hint_.substr(0, hint_.find('|')).substr(0, 63);
+}
+
+void TRxTrayIcon::Show() {
+  Remove();
+  if (icon_ == 0) return;
+  leftClicked_ = rightClicked_ = false;
+  FillRecord();
+  added_ = api_.NotifyIcon(kNimAdd, record_);
+  if (record_.szTip.empty() && added_) api_.NotifyIcon(kNimModify, record_);
+}
+
+void TRxTrayIcon::Remove() {
+  api_.NotifyIcon(kNimDelete, record_);
+  added_ = false;
+  leftClicked_ = rightClicked_ = false;
+}
+
+void TRxTrayIcon::UpdateIcon() {
+  if (added_) {
+    if (icon_ == 0) {
+      Remove();
+    } else {
+      FillRecord();
+      api_.NotifyIcon(kNimModify, record_);
+    }
+  }
+  if (!added_ && active_) Show();
+}
+
+std::intptr_t TRxTrayIcon::HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+  if (message != kTrayCallbackMessage || !enabled_) return api_.DefaultProc(window_, message, wParam, lParam);
+  try {
+    Dispatch(static_cast<unsigned>(lParam));
+  } catch (const std::exception& error) {
+    if (OnError) OnError(error);
+  }
+  return 0;
+}
+
+void TRxTrayIcon::Dispatch(unsigned mouseMessage) {
+  const ScreenPoint at = api_.CursorPos();
+  const unsigned shift = api_.KeyShiftState();
+  switch (mouseMessage) {
+    case kWmMouseMove:
+      if (OnMouseMove) OnMouseMove(this, shift, at.x, at.y);
+      break;
+    case kWmLButtonDown:
+      if (OnMouseDown) OnMouseDown(this, MouseButton::Left, shift | kShiftLeft, at.x, at.y);
+      leftClicked_ = true;
+      break;
+    case kWmLButtonUp:
+      if (leftClicked_) {
+        leftClicked_ = false;
+        Click(MouseButton::Left, shift | kShiftLeft, at.x, at.y);
+      }
+      if (OnMouseUp) OnMouseUp(this, MouseButton::Left, shift | kShiftLeft, at.x, at.y);
+      break;
+    case kWmLButtonDblClk:
+      DoubleClick();
+      if (OnMouseDown) OnMouseDown(this, MouseButton::Left, shift | kShiftDouble, at.x, at.y);
+      break;
+    case kWmRButtonDown:
+      if (OnMouseDown) OnMouseDown(this, MouseButton::Right, shift | kShiftRight, at.x, at.y);
+      rightClicked_ = true;
+      break;
+    case kWmRButtonUp:
+      if (rightClicked_) {
+        rightClicked_ = false;
+        Click(MouseButton::Right, shift | kShiftRight, at.x, at.y);
+      }
+      if (OnMouseUp) OnMouseUp(this, MouseButton::Right, shift | kShiftRight, at.x, at.y);
+      break;
+    case kWmRButtonDblClk:
+      if (OnMouseDown) OnMouseDown(this, MouseButton::Right, shift | kShiftDouble, at.x, at.y);
+      break;
+    case kWmMButtonDown:
+      if (OnMouseDown) OnMouseDown(this, MouseButton::Middle, shift | kShiftMiddle, at.x, at.y);
+      break;
+    case kWmMButtonUp:
+      if (OnMouseUp) OnMouseUp(this, MouseButton::Middle, shift | kShiftMiddle, at.x, at.y);
+      break;
+    case kWmMButtonDblClk:
+      if (OnMouseDown) OnMouseDown(this, MouseButton::Middle, shift | kShiftDouble, at.x, at.y);
+      break;
+    default:
+      break;
+  }
+}
+
+void TRxTrayIcon::Click(MouseButton button, unsigned shift, int x, int y) {
+  if (button == MouseButton::Right && Popup(x, y)) return;
+  if (OnClick) OnClick(this, button, shift, x, y);
+}
+
+bool TRxTrayIcon::Popup(int x, int y) {
+  if (!active_ || popupMenu_ == nullptr || !popupMenu_->AutoPopup()) return false;
+  api_.CancelMouseCapture();
+  // NOTE: a menu opened for a tray icon closes on an outside click only
+  // when the icon's window is in the foreground, before and after.
+  const bool enabled = api_.IsWindowEnabled(window_);
+  if (enabled) api_.SetForegroundWindow(window_);
+  api_.ProcessMessages();
+  struct Refocus {
+    TrayApi& api;
+    WindowHandle window;
+    bool enabled;
+    ~Refocus() {
+      if (enabled) api.SetForegroundWindow(window);
+    }
+  } refocus{api_, window_, enabled};
+  popupMenu_->Popup(ScreenPoint{x, y});
+  return true;
+}
+
+void TRxTrayIcon::DoubleClick() {
+  if (popupMenu_ != nullptr && popupMenu_->ClickDefaultItem()) return;
+  if (OnDblClick) OnDblClick(this);
+}
+
+}  // namespace solvane

@@ -1,0 +1,177 @@
+#include "platform/rx_tray_icon.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "platform/fake/fake_system.h"
+
+namespace solvane {
+namespace {
+
+constexpr IconHandle kCachingOn = 0x31, kCachingOff = 0x32;
+constexpr unsigned kLDown = 0x201, kLUp = 0x202, kLDbl = 0x203, kRDown = 0x204, kRUp = 0x205;
+
+class TrayIconTest : public ::testing::Test {
+ protected:
+  std::vector<unsigned> Operations() {
+    std::vector<unsigned> ops;
+    for (const auto& call : tray.calls) ops.push_back(call.operation);
+    return ops;
+  }
+  fake::FakeTray tray;
+  fake::FakeTrayMenu menu{&tray.log};
+};
+
+TEST_F(TrayIconTest, LoadingShowsTheIconWithTheRecordFilledIn) {
+  TRxTrayIcon icon(tray);
+  icon.SetIcon(kCachingOn);  // from the form, before loading ends
+  tray.calls.clear();
+  icon.Loaded();
+  ASSERT_EQ(Operations(), (std::vector<unsigned>{kNimDelete, kNimAdd, kNimModify}));
+  const NotifyIconRecord& added = tray.calls[1].record;
+  EXPECT_EQ(added.cbSize, 88u);
+  EXPECT_EQ(added.hWnd, icon.window());
+  EXPECT_EQ(added.uID, 0u);
+  EXPECT_EQ(added.uFlags, 7u);
+  EXPECT_EQ(added.uCallbackMessage, 0xB054u);
+  EXPECT_EQ(added.hIcon, kCachingOn);
+  EXPECT_TRUE(icon.added());
+}
+
+TEST_F(TrayIconTest, EveryAssignmentModifiesInPlaceEvenWithTheSamePicture) {
+  TRxTrayIcon icon(tray);
+  icon.SetIcon(kCachingOn);
+  tray.calls.clear();
+  icon.SetIcon(kCachingOff);
+  icon.SetIcon(kCachingOff);
+  ASSERT_EQ(Operations(), (std::vector<unsigned>{kNimModify, kNimModify}));
+  EXPECT_EQ(tray.calls[1].record.hIcon, kCachingOff);
+}
+
+TEST_F(TrayIconTest, EmptyPictureRemovesAndANewOneAddsAgain) {
+  TRxTrayIcon icon(tray);
+  icon.SetIcon(kCachingOn);
+  tray.calls.clear();
+  icon.SetIcon(0);
+  EXPECT_FALSE(icon.added());
+  icon.SetIcon(kCachingOff);
+  // Show always removes first, so an empty picture sends two deletes.
+  EXPECT_EQ(Operations(), (std::vector<unsigned>{kNimDelete, kNimDelete, kNimDelete, kNimAdd, kNimModify}));
+  EXPECT_TRUE(icon.added());
+}
+
+TEST_F(TrayIconTest, RefusedAddIsTriedAgainAtTheNextUpdate) {
+  TRxTrayIcon icon(tray);
+  tray.refuseAdd = true;
+  icon.SetIcon(kCachingOn);
+  EXPECT_FALSE(icon.added());
+  tray.refuseAdd = false;
+  icon.SetIcon(kCachingOn);
+  EXPECT_TRUE(icon.added());
+}
+
+TEST_F(TrayIconTest, TipIsTheHintBeforeItsBarCutTo63Characters) {
+  TRxTrayIcon icon(tray);
+  icon.SetIcon(kCachingOn);
+  icon.SetHint("Clips|long help");
+  EXPECT_EQ(tray.calls.back().record.szTip, "Clips");
+  icon.SetHint(std::string(80, 't'));
+  EXPECT_EQ(tray.calls.back().record.szTip, std::string(63, 't'));
+  const std::size_t calls = tray.calls.size();
+  icon.SetHint(std::string(80, 't'));  // unchanged: nothing sent
+  EXPECT_EQ(tray.calls.size(), calls);
+}
+
+TEST_F(TrayIconTest, InactiveIconIsRemovedAndShownAgainWhenActive) {
+  TRxTrayIcon icon(tray);
+  icon.SetIcon(kCachingOn);
+  icon.SetActive(false);
+  EXPECT_FALSE(icon.added());
+  icon.SetIcon(kCachingOff);
+  EXPECT_FALSE(icon.added());
+  icon.SetActive(true);
+  EXPECT_TRUE(icon.added());
+}
+
+TEST_F(TrayIconTest, RightReleaseAfterARightPressOpensTheMenuBetweenForegroundCalls) {
+  TRxTrayIcon icon(tray);
+  icon.SetIcon(kCachingOn);
+  icon.SetPopupMenu(&menu);
+  std::vector<std::string> order;
+  icon.OnMouseUp = [&](void*, MouseButton, unsigned, int, int) { tray.log.push_back("mouse up"); };
+  tray.Mouse(kRUp);  // no press seen on the icon: no menu
+  EXPECT_EQ(tray.log, std::vector<std::string>{"mouse up"});
+  tray.log.clear();
+  tray.Mouse(kRDown);
+  tray.Mouse(kRUp);
+  const std::string fg = "foreground " + std::to_string(icon.window());
+  EXPECT_EQ(tray.log, (std::vector<std::string>{"cancel capture", fg, "process messages", "popup 1200,790", fg,
+                                                "mouse up"}));
+}
+
+TEST_F(TrayIconTest, MenuWithoutAutoPopupGivesAClickInstead) {
+  TRxTrayIcon icon(tray);
+  icon.SetIcon(kCachingOn);
+  menu.autoPopup = false;
+  icon.SetPopupMenu(&menu);
+  int clicks = 0;
+  icon.OnClick = [&](void*, MouseButton button, unsigned shift, int, int) {
+    ++clicks;
+    EXPECT_EQ(button, MouseButton::Right);
+    EXPECT_TRUE(shift & kShiftRight);
+  };
+  tray.Mouse(kRDown);
+  tray.Mouse(kRUp);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(TrayIconTest, DoubleClickRaisesTheEventThenAMouseDownWithTheDoubleFlag) {
+  TRxTrayIcon icon(tray);
+  icon.SetPopupMenu(&menu);
+  std::vector<std::string> order;
+  icon.OnDblClick = [&](void*) { order.push_back("double"); };
+  icon.OnMouseDown = [&](void*, MouseButton, unsigned shift, int, int) {
+    order.push_back(shift & kShiftDouble ? "down double" : "down");
+  };
+  icon.OnClick = [&](void*, MouseButton, unsigned, int, int) { order.push_back("click"); };
+  tray.Mouse(kLDown);
+  tray.Mouse(kLUp);
+  tray.Mouse(kLDbl);
+  EXPECT_EQ(order, (std::vector<std::string>{"down", "click", "double", "down double"}));
+
+  menu.hasDefault = true;  // a default item takes the double click
+  order.clear();
+  tray.Mouse(kLDbl);
+  EXPECT_EQ(order, std::vector<std::string>{"down double"});
+}
+
+TEST_F(TrayIconTest, DisabledIconIgnoresTheMouseAndHandlerErrorsAreReported) {
+  TRxTrayIcon icon(tray);
+  int doubles = 0;
+  icon.OnDblClick = [&](void*) {
+    ++doubles;
+    throw std::runtime_error("handler failed");
+  };
+  std::string reported;
+  icon.OnError = [&](const std::exception& error) { reported = error.what(); };
+  icon.SetEnabled(false);
+  tray.Mouse(kLDbl);
+  EXPECT_EQ(doubles, 0);
+  icon.SetEnabled(true);
+  tray.Mouse(kLDbl);
+  EXPECT_EQ(doubles, 1);
+  EXPECT_EQ(reported, "handler failed");
+}
+
+TEST_F(TrayIconTest, DestructionRemovesTheIcon) {
+  {
+    TRxTrayIcon icon(tray);
+    icon.SetIcon(kCachingOn);
+    tray.calls.clear();
+  }
+  ASSERT_EQ(Operations(), std::vector<unsigned>{kNimDelete});
+}
+
+}  // namespace
+}  // namespace solvane
