@@ -4,10 +4,14 @@
 
 namespace solvane {
 
+inline constexpr unsigned kCmdSettings = 0x0100;    // "Settings..."
 inline constexpr unsigned kCmdCaching = 0x0101;     // " Caching"
 inline constexpr unsigned kCmdSaveClips = 0x0102;   // "Save Clips"
 inline constexpr unsigned kCmdClearClips = 0x0103;  // "Clear Clips"
 inline constexpr unsigned kCmdQuit = 0x0104;        // " Quit"
+inline constexpr unsigned kCmdClearClipboard = 0x0105;  // "Clear clipboard"
+inline constexpr unsigned kCmdUpperCase = 0x0106;       // "Upper case"
+inline constexpr unsigned kCmdLowerCase = 0x0107;       // "Lower case"
 
 inline constexpr int kTitleListId = 1001;  // RxCheckListBox1
 inline constexpr int kLabelListId = 1007;  // ListBox7

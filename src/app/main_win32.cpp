@@ -11,6 +11,8 @@
 #include "platform/win32/win32_input.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_title_list.h"
+#include "platform/win32/win32_tray.h"
+#include "app/command_ids.h"
 #include "ui/form1.h"
 
 using namespace solvane;
@@ -26,6 +28,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32HotKeys hotKeys(instance);
   win32::Win32KeyNames keyNames;
   win32::Win32Input input;
+  win32::Win32Tray tray(instance);
+  win32::ClipboardIcon cachingOff(true);
+  win32::ClipboardIcon cachingOn(false);
   TForm2Controls form2;
 
   app::MainWindow window(instance);
@@ -39,9 +44,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32LabelColumn labels(window.labels());
   win32::Win32FormWindow formWindow(window.handle(), window.owner());
   win32::Win32Timers timers(window.handle());
+  win32::Win32TrayMenu trayMenu(app::MainWindow::CreateTrayMenu(), window.handle());
 
   TForm1 form(Form1Platform{clipboard, clipboardChain, clock, listFont, dialogs, titles, formWindow, files, pointer,
-                            timers, form2, win32::ProgramFolder(), hotKeys, keyNames, input, labels});
+                            timers, form2, win32::ProgramFolder(), hotKeys, keyNames, input, labels, tray,
+                            trayMenu, reinterpret_cast<IconHandle>(cachingOff.get()),
+                            reinterpret_cast<IconHandle>(cachingOn.get())});
+  trayMenu.beforePopup = [&form](HMENU menu) {
+    CheckMenuItem(menu, kCmdCaching, MF_BYCOMMAND | (form.CachingChecked() ? MF_CHECKED : MF_UNCHECKED));
+  };
   window.Attach(&form);
   window.ShowAtStart();
 

@@ -78,6 +78,11 @@ bool MainWindow::Create(HFONT listFont) {
       SendMessageA(labels_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
   }
+  for (HWND control : {list_, labels_}) {
+    SetPropA(control, "SolvaneMainWindow", this);
+    listProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::ListProc)));
+  }
   // The labels lie over the list's left edge.
   SetWindowPos(labels_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
@@ -129,6 +134,36 @@ void MainWindow::OnButton(int id) {
     default:
       break;
   }
+}
+
+LRESULT CALLBACK MainWindow::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = static_cast<MainWindow*>(GetPropA(list, "SolvaneMainWindow"));
+  const LRESULT result = CallWindowProcA(self->listProc_, list, message, wParam, lParam);
+  if (message == WM_RBUTTONUP || message == WM_LBUTTONUP || message == WM_MBUTTONUP) {
+    const MouseButton button = message == WM_RBUTTONUP   ? MouseButton::Right
+                               : message == WM_LBUTTONUP ? MouseButton::Left
+                                                         : MouseButton::Middle;
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    self->Run([&] { self->form_->RxCheckListBox1MouseUp(button, ShiftState(), x, y); });
+  }
+  return result;
+}
+
+HMENU MainWindow::CreateTrayMenu() {
+  HMENU clipboard = CreatePopupMenu();
+  AppendMenuA(clipboard, MF_STRING, kCmdClearClipboard, "Clear clipboard");
+  AppendMenuA(clipboard, MF_STRING, kCmdUpperCase, "Upper case");
+  AppendMenuA(clipboard, MF_STRING, kCmdLowerCase, "Lower case");
+  HMENU menu = CreatePopupMenu();
+  // The settings dialog is not built yet: shown, but not offered.
+  AppendMenuA(menu, MF_STRING | MF_GRAYED, kCmdSettings, "Settings...");
+  AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(clipboard), "Clipboard");  // owned by menu
+  AppendMenuA(menu, MF_STRING, kCmdSaveClips, "Save Clips");
+  AppendMenuA(menu, MF_STRING, kCmdClearClips, "Clear Clips");
+  AppendMenuA(menu, MF_STRING | MF_CHECKED, kCmdCaching, " Caching");
+  AppendMenuA(menu, MF_STRING, kCmdQuit, " Quit");
+  return menu;
 }
 
 void MainWindow::ShowAtStart() {
@@ -228,6 +263,15 @@ void MainWindow::OnCommand(unsigned id) {
       break;
     case kCmdQuit:
       Run([this] { form_->Quit1Click(); });
+      break;
+    case kCmdClearClipboard:
+      Run([this] { form_->ClearClipboard1Click(); });
+      break;
+    case kCmdUpperCase:
+      Run([this] { form_->UpperCase1Click(); });
+      break;
+    case kCmdLowerCase:
+      Run([this] { form_->LowerCase1Click(); });
       break;
     default:
       break;

@@ -26,6 +26,9 @@ class MainWindow {
   // form before the control that has the focus.
   void PreviewKey(const MSG& message);
 
+  // The tray menu, in its order; the caller owns it.
+  static HMENU CreateTrayMenu();
+
   HWND handle() const { return window_; }
   HWND owner() const { return owner_; }
   HWND list() const { return list_; }
@@ -33,6 +36,8 @@ class MainWindow {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // The lists' own procedures, hooked for their mouse releases.
+  static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(unsigned id);
   // Runs a handler of the form, then shows the option buttons' states.
@@ -54,6 +59,7 @@ class MainWindow {
   HWND speedButton1_ = nullptr, speedButton2_ = nullptr, speedButton3_ = nullptr, speedButton8_ = nullptr;
   HFONT buttonFont_ = nullptr;  // owned
   HFONT symbolFont_ = nullptr;  // owned
+  WNDPROC listProc_ = nullptr;    // the LISTBOX class's procedure
   HBRUSH panelBrush_ = nullptr;  // owned
   HBRUSH listBrush_ = nullptr;   // owned
   TForm1* form_ = nullptr;

@@ -1,0 +1,147 @@
+#include "platform/win32/win32_tray.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace solvane::win32 {
+
+WindowHandle Win32Tray::CreateUtilWindow(MessageHandler handler) {
+  HWND window = windows_.Create("TPUtilWindow", WS_EX_TOOLWINDOW,
+                                [handler = std::move(handler)](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+                                  return static_cast<LRESULT>(handler(message, wParam, lParam));
+                                });
+  return reinterpret_cast<WindowHandle>(window);
+}
+
+void Win32Tray::DestroyUtilWindow(WindowHandle window) { windows_.Destroy(reinterpret_cast<HWND>(window)); }
+
+std::intptr_t Win32Tray::DefaultProc(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                     std::intptr_t lParam) {
+  return DefWindowProcA(reinterpret_cast<HWND>(window), message, wParam, lParam);
+}
+
+bool Win32Tray::NotifyIcon(unsigned operation, const NotifyIconRecord& record) {
+  NOTIFYICONDATAA data;
+  std::memset(&data, 0, sizeof data);
+  // NOTE: the first, shortest form of the record. It is 88 bytes in a
+  // 32-bit program; a 64-bit program's pointers make the same fields longer,
+  // and the shell only accepts the size that matches the process.
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = reinterpret_cast<HWND>(record.hWnd);
+  data.uID = record.uID;
+  data.uFlags = record.uFlags;
+  data.uCallbackMessage = record.uCallbackMessage;
+  data.hIcon = reinterpret_cast<HICON>(record.hIcon);
+  std::strncpy(data.szTip, record.szTip.c_str(), 63);
+  return Shell_NotifyIconA(operation, &data) != FALSE;
+}
+
+ScreenPoint Win32Tray::CursorPos() {
+  POINT point{};
+  GetCursorPos(&point);
+  return ScreenPoint{point.x, point.y};
+}
+
+unsigned Win32Tray::KeyShiftState() {
+  unsigned shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+  if (GetKeyState(VK_MENU) < 0) shift |= 4;
+  return shift;
+}
+
+bool Win32Tray::IsWindowEnabled(WindowHandle window) {
+  return ::IsWindowEnabled(reinterpret_cast<HWND>(window)) != FALSE;
+}
+
+void Win32Tray::SetForegroundWindow(WindowHandle window) { ::SetForegroundWindow(reinterpret_cast<HWND>(window)); }
+
+void Win32Tray::ProcessMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void Win32TrayMenu::Popup(ScreenPoint at) {
+  if (beforePopup) beforePopup(menu_);
+  TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner_, nullptr);
+}
+
+bool Win32TrayMenu::ClickDefaultItem() {
+  const int count = GetMenuItemCount(menu_);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
+    if (!GetMenuItemInfoA(menu_, static_cast<UINT>(i), TRUE, &info)) continue;
+    if ((info.fState & MFS_DEFAULT) && !(info.fState & MFS_DISABLED) && info.hSubMenu == nullptr) {
+      PostMessageA(owner_, WM_COMMAND, MAKEWPARAM(info.wID, 0), 0);
+      return true;
+    }
+  }
+  return false;
+}
+
+namespace {
+
+// Paints into a 16 x 16 colour bitmap; the mask marks what is drawn.
+void PaintClipboard(HDC dc, bool marked) {
+  RECT all{0, 0, 16, 16};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  const auto fill = [dc](int l, int t, int r, int b, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    RECT rect{l, t, r, b};
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+  };
+  fill(2, 2, 14, 16, RGB(139, 90, 43));     // board
+  fill(4, 4, 12, 14, RGB(255, 255, 255));   // paper
+  fill(5, 1, 11, 4, RGB(160, 160, 160));    // clip
+  for (int y = 6; y <= 12; y += 2) fill(5, y, 11, y + 1, RGB(0, 0, 160));  // lines of text
+  if (marked) {
+    HPEN pen = CreatePen(PS_SOLID, 2, RGB(220, 0, 0));
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, 2, 14, nullptr);
+    LineTo(dc, 14, 2);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+  }
+}
+
+}  // namespace
+
+ClipboardIcon::ClipboardIcon(bool marked) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP colour = CreateCompatibleBitmap(screen, 16, 16);
+  HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+  HGDIOBJ old = SelectObject(dc, colour);
+  PaintClipboard(dc, marked);
+  SelectObject(dc, mask);
+  // The mask is white (transparent) where nothing was painted.
+  RECT all{0, 0, 16, 16};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  RECT board{2, 2, 14, 16};
+  RECT clip{5, 1, 11, 4};
+  FillRect(dc, &board, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  SelectObject(dc, old);
+  ICONINFO info{};
+  info.fIcon = TRUE;
+  info.hbmColor = colour;
+  info.hbmMask = mask;
+  icon_ = CreateIconIndirect(&info);  // copies the bitmaps
+  DeleteObject(colour);
+  DeleteObject(mask);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+}
+
+}  // namespace solvane::win32
