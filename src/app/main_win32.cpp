@@ -41,6 +41,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   dialogs.set_owner(window.handle());
   clipboard.set_owner(window.handle());
   win32::Win32TitleList titles(window.list(), listFont);
+  window.AttachList(&titles);
   win32::Win32LabelColumn labels(window.labels());
   win32::Win32FormWindow formWindow(window.handle(), window.owner());
   win32::Win32Timers timers(window.handle());

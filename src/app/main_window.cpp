@@ -64,7 +64,7 @@ bool MainWindow::Create(HFONT listFont) {
   if (window_ == nullptr) return false;
   list_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY |
-                              LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                              LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
                           8, 18, 233, 473, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTitleListId)),
                           instance_, nullptr);
   labels_ = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 10, 20, 15,
@@ -138,16 +138,62 @@ void MainWindow::OnButton(int id) {
 
 LRESULT CALLBACK MainWindow::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = static_cast<MainWindow*>(GetPropA(list, "SolvaneMainWindow"));
-  const LRESULT result = CallWindowProcA(self->listProc_, list, message, wParam, lParam);
-  if (message == WM_RBUTTONUP || message == WM_LBUTTONUP || message == WM_MBUTTONUP) {
-    const MouseButton button = message == WM_RBUTTONUP   ? MouseButton::Right
-                               : message == WM_LBUTTONUP ? MouseButton::Left
-                                                         : MouseButton::Middle;
-    const int x = static_cast<short>(LOWORD(lParam));
-    const int y = static_cast<short>(HIWORD(lParam));
-    self->Run([&] { self->form_->RxCheckListBox1MouseUp(button, ShiftState(), x, y); });
+  LRESULT result = 0;
+  if (self->ListMessage(list, message, wParam, lParam, result)) return result;
+  return CallWindowProcA(self->listProc_, list, message, wParam, lParam);
+}
+
+// Mouse and keys on the two lists; true when the message was handled here.
+bool MainWindow::ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const int x = static_cast<short>(LOWORD(lParam));
+  const int y = static_cast<short>(HIWORD(lParam));
+  const bool isTitles = list == list_ && titles_ != nullptr;
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      pressing_ = true;
+      clickPending_ = false;
+      result = CallWindowProcA(listProc_, list, message, wParam, lParam);  // selects the line
+      if (isTitles && message == WM_LBUTTONDOWN && x < win32::Win32TitleList::kCheckColumn) {
+        const int line = titles_->LineAt(x, y);
+        if (line >= 0) Run([&] { titles_->Toggle(line); });
+      }
+      pressing_ = false;
+      if (clickPending_) {
+        clickPending_ = false;
+        Run([this] { form_->RxCheckListBox1Click(); });
+      }
+      return true;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      result = CallWindowProcA(listProc_, list, message, wParam, lParam);
+      const MouseButton button = message == WM_RBUTTONUP   ? MouseButton::Right
+                                 : message == WM_LBUTTONUP ? MouseButton::Left
+                                                           : MouseButton::Middle;
+      Run([&] { form_->RxCheckListBox1MouseUp(button, ShiftState(), x, y); });
+      return true;
+    }
+    case WM_KEYDOWN:
+      if (isTitles && wParam == VK_SPACE) {  // the space key ticks, and goes no further
+        const int selected = titles_->ItemIndex();
+        if (selected >= 0) Run([&] { titles_->Toggle(selected); });
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_CHAR:
+      if (isTitles && (wParam == '+' || wParam == '-' || wParam == ' ')) {
+        if (wParam != ' ') Run([&] { titles_->SetAllChecked(wParam == '+'); });
+        result = 0;
+        return true;
+      }
+      return false;
+    default:
+      return false;
   }
-  return result;
 }
 
 HMENU MainWindow::CreateTrayMenu() {
@@ -212,11 +258,33 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       if (HIWORD(wParam) == LBN_SELCHANGE) {  // user input only, never LB_SETCURSEL
-        if (LOWORD(wParam) == kTitleListId) Run([this] { form_->RxCheckListBox1Click(); });
+        if (LOWORD(wParam) == kTitleListId) {
+          if (pressing_) {
+            clickPending_ = true;
+          } else {
+            Run([this] { form_->RxCheckListBox1Click(); });
+          }
+        }
         if (LOWORD(wParam) == kLabelListId) Run([this] { form_->ListBox7Click(); });
         return 0;
       }
       break;
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (measure->CtlID == static_cast<UINT>(kTitleListId)) {
+        measure->itemHeight = win32::Win32TitleList::kLineHeight;
+        return TRUE;
+      }
+      break;
+    }
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw->CtlID == static_cast<UINT>(kTitleListId) && titles_ != nullptr) {
+        titles_->Draw(*draw);
+        return TRUE;
+      }
+      break;
+    }
     case WM_CTLCOLORLISTBOX: {
       const bool isLabels = reinterpret_cast<HWND>(lParam) == labels_;
       const HDC dc = reinterpret_cast<HDC>(wParam);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/win32_title_list.h"
 #include "ui/form1.h"
 
 namespace solvane::app {
@@ -20,6 +21,8 @@ class MainWindow {
   bool Create(HFONT listFont);
   // From here on, messages reach the form's handlers.
   void Attach(TForm1* form) { form_ = form; }
+  // The list object that draws the title lines.
+  void AttachList(win32::Win32TitleList* titles) { titles_ = titles; }
   // Shows the window for the first time, which activates it.
   void ShowAtStart();
   // Key preview: every key pressed anywhere in the clip window reaches the
@@ -63,6 +66,12 @@ class MainWindow {
   HBRUSH panelBrush_ = nullptr;  // owned
   HBRUSH listBrush_ = nullptr;   // owned
   TForm1* form_ = nullptr;
+  win32::Win32TitleList* titles_ = nullptr;
+  // A press on the list selects a line before its mouse-down and check
+  // toggle are handled; the click that the selection raises waits for them.
+  bool pressing_ = false;
+  bool clickPending_ = false;
+  bool ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 };
 
 }  // namespace solvane::app

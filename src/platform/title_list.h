@@ -6,6 +6,8 @@
 
 namespace solvane {
 
+inline constexpr int kUnchecked = 0, kChecked = 1, kGrayed = 2;
+
 class TitleList {
  public:
   virtual ~TitleList() = default;
@@ -41,10 +43,21 @@ class TitleList {
   // A disabled list takes no mouse or keyboard input.
   virtual void SetEnabled(bool enabled) = 0;
 
-  // The check state carried with each line; the clip logic never reads it.
-  // Throws AppError "List index out of bounds (%d)" for a bad index.
-  virtual bool Checked(int index) const = 0;
-  virtual void SetChecked(int index, bool checked) = 0;
+  // The check state carried with each line (kUnchecked, kChecked or
+  // kGrayed); the clip logic never reads it. Throws AppError "List index out
+  // of bounds (%d)" for a bad index.
+  virtual int State(int index) const = 0;
+  virtual void SetState(int index, int state) = 0;
+
+  bool Checked(int index) const { return State(index) == kChecked; }
+  void SetChecked(int index, bool checked) { SetState(index, checked ? kChecked : kUnchecked); }
+  // A click in the check column or the space key: checked becomes
+  // unchecked, anything else checked. Every line of this list is enabled.
+  void Toggle(int index) { SetState(index, State(index) == kChecked ? kUnchecked : kChecked); }
+  // The "+" and "-" keys.
+  void SetAllChecked(bool checked) {
+    for (int i = 0, n = Count(); i < n; ++i) SetChecked(i, checked);
+  }
 };
 
 }  // namespace solvane

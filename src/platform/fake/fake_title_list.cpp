@@ -21,7 +21,7 @@ void FakeTitleList::Insert(int index, const std::string& text) {
   if (index < 0 || index > Count() || (refuseAfter >= 0 && Count() >= refuseAfter)) {
     throw AppError(kUnableToInsertLine);
   }
-  lines_.insert(lines_.begin() + index, Line{text, false});
+  lines_.insert(lines_.begin() + index, Line{text, kUnchecked});
   if (itemIndex_ >= index) ++itemIndex_;
   extent_ = extentRule_.Grown(extent_, text);
 }
@@ -61,14 +61,14 @@ void FakeTitleList::SetTopIndex(int index) {
   topIndex_ = std::clamp(index, 0, std::max(0, Count() - 1));
 }
 
-bool FakeTitleList::Checked(int index) const {
+int FakeTitleList::State(int index) const {
   CheckIndex(index);
-  return lines_[static_cast<std::size_t>(index)].checked;
+  return lines_[static_cast<std::size_t>(index)].state;
 }
 
-void FakeTitleList::SetChecked(int index, bool checked) {
+void FakeTitleList::SetState(int index, int state) {
   CheckIndex(index);
-  lines_[static_cast<std::size_t>(index)].checked = checked;
+  lines_[static_cast<std::size_t>(index)].state = state;
 }
 
 }  // namespace solvane::fake

@@ -28,8 +28,8 @@ class FakeTitleList : public TitleList {
   int HorizontalExtent() const override { return extent_; }
   void SetHorizontalExtent(int extent) override { extent_ = extent; }
   void SetEnabled(bool on) override { enabled = on; }
-  bool Checked(int index) const override;
-  void SetChecked(int index, bool checked) override;
+  int State(int index) const override;
+  void SetState(int index, int state) override;
 
   // Lines the list refuses from now on (the platform list ran out of room).
   int refuseAfter = -1;
@@ -40,7 +40,7 @@ class FakeTitleList : public TitleList {
  private:
   struct Line {
     std::string text;
-    bool checked = false;
+    int state = kUnchecked;
   };
   void CheckIndex(int index) const;
 

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_title_list.h"
 
+#include <algorithm>
+
 #include "core/app_error.h"
 
 namespace solvane::win32 {
@@ -78,14 +80,87 @@ int Win32TitleList::HorizontalExtent() const { return static_cast<int>(Send(LB_G
 
 void Win32TitleList::SetHorizontalExtent(int extent) { Send(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent)); }
 
-bool Win32TitleList::Checked(int index) const {
+int Win32TitleList::State(int index) const {
   CheckIndex(index);
-  return Send(LB_GETITEMDATA, static_cast<WPARAM>(index)) != 0;
+  return static_cast<int>(Send(LB_GETITEMDATA, static_cast<WPARAM>(index)));
 }
 
-void Win32TitleList::SetChecked(int index, bool checked) {
+void Win32TitleList::SetState(int index, int state) {
   CheckIndex(index);
-  Send(LB_SETITEMDATA, static_cast<WPARAM>(index), checked ? 1 : 0);
+  Send(LB_SETITEMDATA, static_cast<WPARAM>(index), state);
+  RECT line{};
+  if (Send(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&line)) != LB_ERR) {
+    InvalidateRect(list_, &line, FALSE);
+  }
+}
+
+}  // namespace solvane::win32
+
+namespace solvane::win32 {
+
+namespace {
+
+constexpr COLORREF kListColour = RGB(255, 255, 204);
+constexpr COLORREF kTextColour = RGB(0, 0, 128);
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+// A 16 x 13 check image: a 13-pixel box, ticked or filled grey.
+void DrawCheck(HDC dc, int left, int top, int state) {
+  const RECT box{left + 1, top, left + 14, top + 13};
+  FillSolid(dc, box, state == kGrayed ? RGB(192, 192, 192) : RGB(255, 255, 255));
+  FrameRect(dc, &box, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+  if (state == kUnchecked) return;
+  HPEN pen = CreatePen(PS_SOLID, 1, state == kGrayed ? RGB(128, 128, 128) : RGB(0, 0, 0));
+  HGDIOBJ old = SelectObject(dc, pen);
+  for (int dy = 0; dy < 2; ++dy) {
+    MoveToEx(dc, left + 4, top + 5 + dy, nullptr);
+    LineTo(dc, left + 6, top + 7 + dy);
+    LineTo(dc, left + 11, top + 2 + dy);
+  }
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}
+
+}  // namespace
+
+void Win32TitleList::Draw(const DRAWITEMSTRUCT& item) const {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  HDC dc = item.hDC;
+  const RECT& line = item.rcItem;
+  const int index = static_cast<int>(item.itemID);
+
+  const RECT column{line.left, line.top, line.left + kCheckColumn, line.bottom};
+  FillSolid(dc, column, kListColour);
+  const int checkLeft = column.left + (kCheckColumn - 16) / 2;
+  const int checkTop = line.top + ((line.bottom - line.top) - 13) / 2;
+  DrawCheck(dc, checkLeft, checkTop, static_cast<int>(item.itemData));
+
+  const RECT textArea{column.right, line.top, line.right, line.bottom};
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillSolid(dc, textArea, selected ? GetSysColor(COLOR_HIGHLIGHT) : kListColour);
+
+  const std::string text = Get(index);
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0)));
+  SIZE wy{};
+  GetTextExtentPoint32A(dc, "Wy", 2, &wy);
+  const int y = std::max<int>(line.top, (line.top + line.bottom - wy.cy) / 2);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kTextColour);
+  ExtTextOutA(dc, textArea.left + 2, y, ETO_CLIPPED, &textArea, text.data(), static_cast<UINT>(text.size()),
+              nullptr);
+  SelectObject(dc, oldFont);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &textArea);
+}
+
+int Win32TitleList::LineAt(int x, int y) const {
+  const LRESULT hit = Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
+  if (HIWORD(hit) != 0) return -1;  // outside every line
+  return static_cast<int>(LOWORD(hit));
 }
 
 }  // namespace solvane::win32

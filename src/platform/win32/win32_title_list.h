@@ -29,10 +29,19 @@ class Win32TitleList : public TitleList {
   int HorizontalExtent() const override;
   void SetHorizontalExtent(int extent) override;
   void SetEnabled(bool enabled) override { EnableWindow(list_, enabled); }
-  bool Checked(int index) const override;
-  void SetChecked(int index, bool checked) override;
+  int State(int index) const override;
+  void SetState(int index, int state) override;
 
   HWND handle() const { return list_; }
+
+  // Owner drawing of one line: the check box in the 18-pixel column, the
+  // text area filled (highlighted when selected), the text 2 pixels right of
+  // the column, centred on "Wy", cut at the right edge; the focus rectangle.
+  static constexpr int kLineHeight = 13;
+  static constexpr int kCheckColumn = ListExtent::kCheckColumn;
+  void Draw(const DRAWITEMSTRUCT& item) const;
+  // The line under a point of the list's client area; -1 below the last.
+  int LineAt(int x, int y) const;
 
  private:
   void CheckIndex(int index) const;
