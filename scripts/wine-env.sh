@@ -1,25 +1,28 @@
+# shellcheck shell=bash
 # Shared set-up for running Windows binaries under Wine on a virtual display.
 # Source it, then call solvane_wine_up; solvane_wine_down undoes what it started.
 # Each run gets its own Wine prefix and its own X display, so runs never share
 # a clipboard or a wineserver.
 
-solvane_free_display() {
-  local n=90
-  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-  echo "$n"
-}
-
+# Xvfb picks the display number itself (-displayfd), so two runs started at
+# the same moment cannot both take the same free-looking number.
 solvane_start_xvfb() {
-  local n
-  n=$(solvane_free_display)
-  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  local numfile n
+  numfile=$(mktemp /tmp/solvane-display.XXXXXX)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
   SOLVANE_XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 1 50); do
-    [ -e "/tmp/.X11-unix/X${n}" ] && return 0
+  for _ in $(seq 1 100); do
+    n=$(tr -dc 0-9 <"$numfile")
+    if [ -n "$n" ]; then
+      rm -f "$numfile"
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill -0 "$SOLVANE_XVFB_PID" 2>/dev/null || break
     sleep 0.1
   done
-  echo "Xvfb did not start on :$n" >&2
+  rm -f "$numfile"
+  echo "Xvfb did not start" >&2
   return 1
 }
 
@@ -28,7 +31,10 @@ solvane_make_prefix() {
   export WINEPREFIX="$SOLVANE_PREFIX_DIR"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  wineboot --init >/dev/null 2>&1
+  if ! wineboot --init >/dev/null 2>&1; then
+    echo "wineboot --init failed in $WINEPREFIX" >&2
+    return 1
+  fi
   # Without a window manager, hiding the active window leaves it in the
   # foreground; inside a Wine desktop activation moves on as on Windows.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
@@ -36,6 +42,13 @@ solvane_make_prefix() {
   # A crash dialog would hang a headless run.
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wineserver -w
+  # One server for the whole run: without it each Wine process that finds
+  # none starts a new server and the prefix's services again.
+  wineserver -p </dev/null >/dev/null 2>&1
+  # NOTE: the prefix's services (services.exe, plugplay.exe, ...) start with
+  # the first Wine process and keep its stderr. Started from a test, they
+  # would hold ctest's output pipe, and ctest waits for it to close.
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1
 }
 
 # Starts a display when there is none (or when SOLVANE_HEADLESS=1) and a
@@ -45,18 +58,20 @@ solvane_wine_up() {
   if [ -z "${DISPLAY:-}" ] || [ "${SOLVANE_HEADLESS:-0}" = 1 ]; then
     solvane_start_xvfb || return 1
   fi
-  solvane_make_prefix
+  solvane_make_prefix || return 1
   export SOLVANE_WINE_READY=1
 }
 
 solvane_wine_down() {
   if [ -n "${SOLVANE_PREFIX_DIR:-}" ]; then
     wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
     rm -rf "$SOLVANE_PREFIX_DIR"
     unset SOLVANE_PREFIX_DIR SOLVANE_WINE_READY
   fi
   if [ -n "${SOLVANE_XVFB_PID:-}" ]; then
     kill "$SOLVANE_XVFB_PID" >/dev/null 2>&1 || true
+    wait "$SOLVANE_XVFB_PID" 2>/dev/null || true
     unset SOLVANE_XVFB_PID
   fi
 }

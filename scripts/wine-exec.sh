@@ -4,10 +4,8 @@
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=wine-env.sh
 . "$here/wine-env.sh"
-owned=0
 if [ -z "${SOLVANE_WINE_READY:-}" ]; then
   solvane_wine_up || exit 1
-  owned=1
   trap solvane_wine_down EXIT
 fi
 wine "$@"

@@ -336,14 +336,47 @@ HWND require_target() {
   return frame;
 }
 
+// Text of any window, read as another process must: wide, then converted.
+std::string window_text(HWND hwnd) {
+  LRESULT len = send_or_fail(hwnd, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH");
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  LRESULT got = send_or_fail(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), "WM_GETTEXT");
+  text.resize(static_cast<size_t>(got));
+  return narrow(text);
+}
+
+// Message boxes on screen, one line each: caption, then the texts of the
+// box's static controls. An error box is often the only trace of a failure.
+std::vector<std::string> message_boxes() {
+  std::vector<HWND> boxes;
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        wchar_t cls[16] = {};
+        GetClassNameW(hwnd, cls, 16);
+        if (IsWindowVisible(hwnd) && std::wcscmp(cls, L"#32770") == 0)
+          reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&boxes));
+  std::vector<std::string> lines;
+  for (HWND box : boxes) {
+    std::string line = window_text(box) + ":";
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t cls[16] = {};
+      GetClassNameW(child, cls, 16);
+      if (_wcsicmp(cls, L"Static") != 0) continue;
+      std::string text = window_text(child);
+      if (!text.empty()) line += " " + text;
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 std::string target_text(HWND frame) {
   HWND edit = GetDlgItem(frame, kTargetEditId);
   if (!edit) throw Failure("the paste target has no EDIT child");
-  LRESULT len = send_or_fail(edit, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH");
-  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-  LRESULT got = send_or_fail(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), "WM_GETTEXT");
-  text.resize(static_cast<size_t>(got));
-  return narrow(text);
+  return window_text(edit);
 }
 
 // ---- keys ----
@@ -438,6 +471,7 @@ bool wait_process_gone(HWND main, DWORD timeout_ms) {
 const char kUsage[] =
     "usage: solvane_driver COMMAND [ARGS]\n"
     "  set-clip TEXT              put TEXT (escapes \\r \\n \\t \\\\ \\xHH) on the clipboard as CF_TEXT\n"
+    "  clear-clip                 empty the clipboard\n"
     "  get-clip                   print the clipboard's CF_TEXT, escaped; 1 when there is none\n"
     "  wait-window TIMEOUT_MS     wait for the main window and its title list\n"
     "  count                      print the number of clips in the title list\n"
@@ -448,11 +482,13 @@ const char kUsage[] =
     "  command ID|caching|save|clear|quit  post WM_COMMAND to the main window\n"
     "  close [TIMEOUT_MS]         post WM_CLOSE and wait for the program to end\n"
     "  end-session                send WM_QUERYENDSESSION and print the answer\n"
+    "  boxes                      print the message boxes on screen: caption: texts\n"
     "  visible                    print 1 when the main window is visible, else 0\n"
     "  target                     open a visible paste target window; runs until closed\n"
     "  wait-target TIMEOUT_MS     wait for the paste target window\n"
     "  target-text                print the paste target's text, escaped\n"
     "  target-close               close the paste target\n"
+    "  keep TIMEOUT_MS            hold the Wine desktop (and its clipboard) open for a while\n"
     "  keys CHORD...              type chords like ctrl+v, down, enter, alt+f4, 0x41\n";
 
 void need_args(const std::vector<std::string>& args, size_t min, size_t max) {
@@ -466,6 +502,16 @@ int run(const std::vector<std::string>& args) {
   if (cmd == "set-clip") {
     need_args(args, 2, 2);
     set_clip(decode_escapes(args[1]));
+    return 0;
+  }
+  if (cmd == "clear-clip") {
+    need_args(args, 1, 1);
+    HWND owner = make_owner_window();
+    {
+      ClipboardSession session(owner);
+      if (!EmptyClipboard()) throw Failure("EmptyClipboard failed");
+    }
+    DestroyWindow(owner);
     return 0;
   }
   if (cmd == "get-clip") {
@@ -544,6 +590,11 @@ int run(const std::vector<std::string>& args) {
     print_line(std::to_string(static_cast<long long>(answer)));
     return 0;
   }
+  if (cmd == "boxes") {
+    need_args(args, 1, 1);
+    for (const auto& line : message_boxes()) print_line(encode_escapes(line));
+    return 0;
+  }
   if (cmd == "visible") {
     need_args(args, 1, 1);
     std::printf("%d\n", IsWindowVisible(require_main()) ? 1 : 0);
@@ -570,6 +621,19 @@ int run(const std::vector<std::string>& args) {
     HWND frame = require_target();
     PostMessageW(frame, WM_CLOSE, 0, 0);
     if (!wait_for(5000, [&] { return !IsWindow(frame); })) throw Failure("the paste target did not close");
+    return 0;
+  }
+  if (cmd == "keep") {
+    need_args(args, 2, 2);
+    DWORD timeout = parse_number(args[1], "timeout");
+    // NOTE: Wine closes a named desktop, and with it the clipboard, about a
+    // second after its last process ends. Touching the desktop makes this
+    // process one of its users, so a text copied now is still there for a
+    // program started later. Ends by itself in case nobody stops it.
+    GetDesktopWindow();
+    print_line("ready");
+    std::fflush(stdout);
+    Sleep(timeout);
     return 0;
   }
   if (cmd == "keys") {

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Builds SolvaneClips.exe and runs it under Wine.
+#
+# With a reachable X display: runs the program in the foreground from
+# build/run-folder, in a Wine prefix of its own that lasts between runs
+# (~/.local/share/solvane-clips/wineprefix); the clip history stays there.
+#
+# Without one: a short scripted tour on a virtual display in a throw-away
+# prefix and folder. It copies three texts, shows the clip list after each,
+# takes a screenshot (build/tour.png), closes the program and shows the
+# line counts of the files it saved.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+bash scripts/deps.sh
+
+generator=()
+if command -v ninja >/dev/null; then generator=(-G Ninja); fi
+cmake -S . -B build/win "${generator[@]}" \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build build/win -j 2 --target SolvaneClips solvane_driver
+
+exe="$root/build/win/SolvaneClips.exe"
+driver="$root/build/win/tests/e2e/solvane_driver.exe"
+first_start_files=(Lb1.qlx Cb1.qlx prefs.qlx)
+
+# A folder with the exe and the files a first start needs; files already
+# there are the history of earlier runs and stay as they are.
+prepare_folder() {
+  local dir=$1 f
+  mkdir -p "$dir"
+  cp "$exe" "$dir/"
+  for f in "${first_start_files[@]}"; do
+    [ -e "$dir/$f" ] || cp "$root/build/win/$f" "$dir/"
+  done
+}
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  export WINEPREFIX="${SOLVANE_WINEPREFIX:-$HOME/.local/share/solvane-clips/wineprefix}"
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEDEBUG=${WINEDEBUG:--all}
+  if [ ! -d "$WINEPREFIX" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX (once, takes a while)"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    wineboot --init >/dev/null 2>&1
+  fi
+  prepare_folder build/run-folder
+  cd build/run-folder
+  exec wine SolvaneClips.exe
+fi
+
+# ---- no display: the scripted tour ----
+unset DISPLAY
+[ -f "$driver" ] || { echo "no driver at $driver (built with SOLVANE_BUILD_TESTS=ON?)" >&2; exit 1; }
+# shellcheck source=wine-env.sh
+. "$root/scripts/wine-env.sh"
+folder=""
+program_pid=""
+cleanup() {
+  if [ -n "$program_pid" ]; then kill -9 "$program_pid" 2>/dev/null || true; fi
+  solvane_wine_down
+  [ -z "$folder" ] || rm -rf "$folder"
+}
+trap cleanup EXIT
+echo "No display: a scripted tour on a virtual one."
+solvane_wine_up
+
+drv() { wine "$driver" "$@"; }
+
+folder=$(mktemp -d /tmp/solvane-tour.XXXXXX)
+prepare_folder "$folder"
+(cd "$folder" && exec wine SolvaneClips.exe </dev/null >"$folder/program.log" 2>&1) &
+program_pid=$!
+drv wait-window 20000
+
+n=0
+for text in 'Hello from the tour' 'Second clip\r\nwith two lines' 'https://example.org/third'; do
+  n=$((n + 1))
+  title=${text%%\\r\\n*}
+  [ "$title" = "$text" ] || title="$title..."
+  drv set-clip "$text"
+  drv wait-title 0 "$title" 10000
+  echo
+  echo "After copy $n ($text), the clips, newest first:"
+  drv titles | nl -w3 -s'  '
+done
+
+# While the program still runs, so its window and tray icon are in the picture.
+import -window root "$root/build/tour.png"
+echo
+echo "Screenshot: build/tour.png"
+
+drv close 10000
+wait "$program_pid" 2>/dev/null || true
+program_pid=""
+echo
+echo "Saved files (lines):"
+for f in "${first_start_files[@]}"; do
+  printf '  %-9s %s\n' "$f" "$(wc -l <"$folder/$f")"
+done

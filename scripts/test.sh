@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Builds and tests everything: the native unit tests, then the Windows build
+# with its unit, adapter and end-to-end tests under Wine on a virtual display.
+# Ends with one line "N passed, M failed" over both test runs; exits non-zero
+# on any failed build or test.
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+root=$(pwd)
+
+bash scripts/deps.sh || { echo "could not install the dependencies" >&2; exit 1; }
+
+generator=()
+if command -v ninja >/dev/null; then generator=(-G Ninja); fi
+jobs=2  # two cores here, and another build may be running
+passed=0
+failed=0
+broken=()  # steps that failed outside ctest's count
+
+step() {
+  local what=$1
+  shift
+  echo "== $what"
+  if ! "$@"; then
+    broken+=("$what")
+    return 1
+  fi
+}
+
+# Runs ctest in a build folder and adds its counts to the totals.
+run_ctest() {
+  local dir=$1 log summary total fails
+  log="$dir/ctest-summary.log"
+  echo "== tests in $dir"
+  ctest --test-dir "$dir" --output-on-failure -j1 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -n "$summary" ]; then
+    total=${summary##* out of }
+    fails=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$summary")
+    passed=$((passed + total - fails))
+    failed=$((failed + fails))
+  elif grep -q 'No tests were found' "$log"; then
+    broken+=("no tests found in $dir")
+  fi
+  if [ "$rc" -ne 0 ] && [ -z "$summary" ]; then broken+=("ctest in $dir"); fi
+}
+
+# Native: unit tests against the fake desktop.
+if step "configure build/native" cmake -S . -B build/native "${generator[@]}" &&
+   step "build build/native" cmake --build build/native -j "$jobs"; then
+  run_ctest build/native
+fi
+
+# Windows: one display and one Wine prefix for the build (test discovery may
+# run the test programs) and for every test after it.
+# shellcheck source=wine-env.sh
+. "$root/scripts/wine-env.sh"
+export SOLVANE_HEADLESS=${SOLVANE_HEADLESS:-1}  # never share the user's clipboard
+unset CTEST_PARALLEL_LEVEL                      # the tests share one clipboard
+trap solvane_wine_down EXIT
+if step "start Wine" solvane_wine_up &&
+   step "configure build/win" cmake -S . -B build/win "${generator[@]}" \
+     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" &&
+   step "build build/win" cmake --build build/win -j "$jobs"; then
+  run_ctest build/win
+fi
+
+for b in "${broken[@]}"; do echo "failed: $b"; done
+echo "$passed passed, $((failed + ${#broken[@]})) failed"
+[ "$failed" -eq 0 ] && [ ${#broken[@]} -eq 0 ]

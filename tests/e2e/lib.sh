@@ -1,0 +1,295 @@
+# shellcheck shell=bash
+# Common ground for the end-to-end tests. A test script starts with
+#   . "$(dirname "$0")/lib.sh" "$@"
+# and is run as: script.sh SOLVANE_EXE DRIVER_EXE FIRST_START_DIR
+#
+# It runs on the display and Wine prefix of the enclosing run (scripts/test.sh
+# or ctest started from it), or makes its own when started alone. Every test
+# gets a fresh program folder, so no history leaks from one test to the next.
+
+set -u
+
+if [ $# -ne 3 ]; then
+  echo "usage: $0 SOLVANE_EXE DRIVER_EXE FIRST_START_DIR" >&2
+  exit 2
+fi
+E2E_EXE=$(realpath "$1")
+E2E_DRIVER=$(realpath "$2")
+E2E_FIRST_START=$(realpath "$3")
+E2E_NAME=$(basename "$0" .sh)
+for f in "$E2E_EXE" "$E2E_DRIVER"; do
+  [ -f "$f" ] || { echo "$E2E_NAME: no such file: $f" >&2; exit 2; }
+done
+[ -d "$E2E_FIRST_START" ] || { echo "$E2E_NAME: no such folder: $E2E_FIRST_START" >&2; exit 2; }
+
+# How long the program and the desktop may take to react, in ms. Generous:
+# a loaded CI machine starts Wine processes slowly.
+E2E_WAIT_MS=${E2E_WAIT_MS:-10000}
+# How long to watch for something that must not happen, in seconds.
+E2E_SETTLE_S=${E2E_SETTLE_S:-1.5}
+
+e2e_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# shellcheck source=../../scripts/wine-env.sh
+. "$e2e_repo/scripts/wine-env.sh"
+
+E2E_FAILS=0
+E2E_CHECKS=0
+E2E_PID=""        # the program under test, while it runs
+E2E_KEEP_PID=""   # the desktop keeper
+E2E_XCLIP_PIDS=()
+E2E_DIR=""
+e2e_owns_wine=0
+e2e_tmp=$(mktemp -d "/tmp/solvane-e2e.$E2E_NAME.XXXXXX")
+
+e2e_cleanup() {
+  local rc=$?
+  if [ -n "$E2E_PID" ]; then
+    if [ -e "$e2e_tmp/failed" ]; then e2e_show_program_log; fi
+    e2e_stop
+  fi
+  for pid in "${E2E_XCLIP_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  if [ -n "$E2E_KEEP_PID" ]; then
+    kill "$E2E_KEEP_PID" 2>/dev/null
+    wait "$E2E_KEEP_PID" 2>/dev/null
+  fi
+  if [ "$e2e_owns_wine" = 1 ]; then solvane_wine_down; fi
+  rm -rf "$e2e_tmp"
+  exit "$rc"
+}
+trap e2e_cleanup EXIT
+trap 'exit 130' INT TERM
+# e2e_fatal inside $(...) signals the test's own shell with this.
+trap 'exit 1' USR1
+
+if [ -z "${SOLVANE_WINE_READY:-}" ]; then
+  e2e_owns_wine=1
+  solvane_wine_up || { echo "$E2E_NAME: could not set up Wine" >&2; exit 1; }
+fi
+
+# ---- reporting ----
+
+e2e_log() { printf '%s: %s\n' "$E2E_NAME" "$*"; }
+
+# Failures go to stderr, so they show even from inside $(...); the marker
+# file counts them there too.
+e2e_fail() {
+  E2E_FAILS=$((E2E_FAILS + 1))
+  : >"$e2e_tmp/failed"
+  printf '%s: FAIL: %s\n' "$E2E_NAME" "$*" >&2
+}
+
+# Stops the test at once: later steps make no sense after this one.
+e2e_abort() {
+  if [ "$BASHPID" != "$$" ]; then kill -USR1 "$$"; fi
+  exit 1
+}
+
+e2e_fatal() {
+  e2e_fail "$*"
+  e2e_abort
+}
+
+# assert_eq WHAT EXPECTED ACTUAL
+assert_eq() {
+  E2E_CHECKS=$((E2E_CHECKS + 1))
+  if [ "$2" == "$3" ]; then
+    e2e_log "ok: $1"
+  else
+    e2e_fail "$1"
+    {
+      printf '  expected: %s\n' "$2" | sed '2,$s/^/            /'
+      printf '  actual:   %s\n' "$3" | sed '2,$s/^/            /'
+    } >&2
+  fi
+}
+
+# assert_ok WHAT COMMAND...: the command succeeds.
+assert_ok() {
+  local what=$1 out
+  shift
+  E2E_CHECKS=$((E2E_CHECKS + 1))
+  if out=$("$@" 2>&1); then
+    e2e_log "ok: $what"
+  else
+    e2e_fail "$what"
+    printf '  command: %s\n  output:  %s\n' "$*" "$out" >&2
+  fi
+}
+
+# Ends the test; its exit code tells ctest the verdict.
+e2e_done() {
+  if [ "$E2E_CHECKS" -eq 0 ]; then e2e_fatal "the test checked nothing"; fi
+  if [ -e "$e2e_tmp/failed" ] && [ "$E2E_FAILS" -eq 0 ]; then E2E_FAILS=1; fi
+  if [ "$E2E_FAILS" -gt 0 ]; then
+    e2e_log "$E2E_FAILS of $E2E_CHECKS checks failed"
+    exit 1
+  fi
+  e2e_log "all $E2E_CHECKS checks passed"
+  exit 0
+}
+
+# ---- the driver ----
+
+# drv ARGS...: runs the driver; its stdout is the result.
+drv() { wine "$E2E_DRIVER" "$@"; }
+
+# drv_ok ARGS...: runs the driver, stops the test when it fails.
+drv_ok() {
+  local out
+  if ! out=$(drv "$@" 2>"$e2e_tmp/driver.err"); then
+    e2e_fatal "driver $*: $(cat "$e2e_tmp/driver.err")"
+  fi
+  [ -z "$out" ] || printf '%s\n' "$out"
+}
+
+# Copies text as a Windows program does (escapes as in the driver).
+e2e_copy() { drv_ok set-clip "$1" >/dev/null; }
+
+# Copies text as an X11 program does. xclip stays in the foreground with
+# -quiet, so the test can end it; it also ends when Wine takes the selection.
+e2e_x11_copy() {
+  printf '%s' "$1" | xclip -quiet -selection clipboard >/dev/null 2>&1 &
+  E2E_XCLIP_PIDS+=($!)
+}
+
+# NOTE: Wine closes a named desktop about a second after its last process
+# ends, and the clipboard goes with it. A test that copies before the program
+# starts keeps the desktop open with this.
+e2e_keep_desktop() {
+  [ -z "$E2E_KEEP_PID" ] || return 0
+  wine "$E2E_DRIVER" keep 600000 </dev/null >"$e2e_tmp/keep.out" 2>&1 &
+  E2E_KEEP_PID=$!
+  for _ in $(seq 1 100); do
+    grep -q ready "$e2e_tmp/keep.out" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  e2e_fatal "the desktop keeper did not start: $(cat "$e2e_tmp/keep.out")"
+}
+
+# The clipboard outlives a test (the prefix and its wineserver are shared):
+# every test starts from an empty one.
+drv_ok clear-clip
+
+# ---- the program ----
+
+# A new program folder: the exe and the files of a first start.
+e2e_fresh_folder() {
+  E2E_DIR=$(mktemp -d "$e2e_tmp/prog.XXXXXX")
+  cp "$E2E_EXE" "$E2E_DIR/SolvaneClips.exe"
+  local f
+  for f in Lb1.qlx Cb1.qlx prefs.qlx; do
+    [ -f "$E2E_FIRST_START/$f" ] || e2e_fatal "first-start file missing: $E2E_FIRST_START/$f"
+    cp "$E2E_FIRST_START/$f" "$E2E_DIR/"
+  done
+}
+
+# Starts the program in E2E_DIR and waits for its title list.
+e2e_start() {
+  [ -n "$E2E_DIR" ] || e2e_fresh_folder
+  [ -z "$E2E_PID" ] || e2e_fatal "the program is already running"
+  (cd "$E2E_DIR" && exec wine SolvaneClips.exe </dev/null >>"$e2e_tmp/program.log" 2>&1) &
+  E2E_PID=$!
+  local out
+  if ! out=$(drv wait-window "$E2E_WAIT_MS" 2>&1); then
+    e2e_fatal "the program did not show its window: $out"
+  fi
+}
+
+# What the program left behind when it failed: message boxes and output.
+e2e_show_program_log() {
+  local boxes
+  boxes=$(drv boxes 2>&1)
+  if [ -n "$boxes" ]; then
+    echo "--- message boxes ---"
+    printf '%s\n' "$boxes"
+  fi >&2
+  if [ -s "$e2e_tmp/program.log" ]; then
+    echo "--- program output ---"
+    tail -n 40 "$e2e_tmp/program.log"
+  fi >&2
+}
+
+# Closes the program as Windows does (WM_CLOSE) and checks that it ended.
+e2e_close() {
+  local out
+  E2E_CHECKS=$((E2E_CHECKS + 1))
+  if out=$(drv close "$E2E_WAIT_MS" 2>&1); then
+    wait "$E2E_PID" 2>/dev/null
+    E2E_PID=""
+    e2e_log "ok: the program ended on WM_CLOSE"
+  else
+    e2e_fail "the program did not end on WM_CLOSE: $out"
+    e2e_kill_program
+  fi
+}
+
+# Stops the program whatever state it is in: politely, then by force.
+e2e_stop() {
+  [ -n "$E2E_PID" ] || return 0
+  if drv close 5000 >/dev/null 2>&1; then
+    wait "$E2E_PID" 2>/dev/null
+    E2E_PID=""
+  else
+    e2e_kill_program
+  fi
+}
+
+# Ends the program without asking it; works even when wineserver is stuck.
+e2e_kill_program() {
+  kill -9 "$E2E_PID" 2>/dev/null
+  wait "$E2E_PID" 2>/dev/null
+  E2E_PID=""
+}
+
+# ---- the clip list ----
+
+# Titles, one a line, escaped as by the driver.
+e2e_titles() { drv_ok titles; }
+
+# Waits until clip I carries TITLE; a late or missing capture stops the test.
+e2e_wait_title() {
+  local out
+  E2E_CHECKS=$((E2E_CHECKS + 1))
+  if out=$(drv wait-title "$1" "$2" "$E2E_WAIT_MS" 2>&1); then
+    e2e_log "ok: clip $1 is titled \"$2\""
+  else
+    e2e_fail "waiting for clip $1 titled \"$2\": $out"
+    {
+      echo "  titles now:"
+      drv titles 2>&1 | sed 's/^/    /'
+    } >&2
+    e2e_abort
+  fi
+}
+
+# assert_titles WHAT TITLE...: the whole list, newest first.
+assert_titles() {
+  local what=$1
+  shift
+  local want=""
+  [ $# -eq 0 ] || want=$(printf '%s\n' "$@")
+  assert_eq "$what" "$want" "$(e2e_titles)"
+}
+
+# Every item is title + 70 spaces + "/:hdr:\" + a 13-character key. The
+# driver's titles command checks this strictly; this check reads the raw
+# items independently, so a fault in one reading does not hide in the other.
+assert_items_well_formed() {
+  local items line n=0 bad=""
+  items=$(drv_ok items)
+  # The driver prints the mark's backslash as \\; each of the key's 13 bytes
+  # shows as itself or as one escape (\xHH, \r, \n, \t, \\).
+  local re='^.* {70}/:hdr:\\\\(\\x[0-9A-F]{2}|\\[rnt\\]|[^\\]){13}$'
+  while IFS= read -r line; do
+    [ -n "$line" ] || continue
+    n=$((n + 1))
+    [[ "$line" =~ $re ]] || bad+="    $line"$'\n'
+  done <<<"$items"
+  E2E_CHECKS=$((E2E_CHECKS + 1))
+  if [ -z "$bad" ]; then
+    e2e_log "ok: all $n items end with 70 spaces, /:hdr:\\ and a 13-character key"
+  else
+    e2e_fail "items not of the form title + 70 spaces + /:hdr:\\ + 13-character key:"
+    printf '%s' "$bad" >&2
+  fi
+}
