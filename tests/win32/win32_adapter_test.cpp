@@ -212,6 +212,66 @@ TEST_F(ListTest, ExtentFollowsTheWidestLine) {
   EXPECT_EQ(titles.Count(), 0);
 }
 
+// The owner-drawn list in a window of its own, drawn by the real control.
+Win32TitleList* g_drawn = nullptr;
+LRESULT CALLBACK DrawingParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_MEASUREITEM) {
+    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = Win32TitleList::kLineHeight;
+    return TRUE;
+  }
+  if (message == WM_DRAWITEM && g_drawn != nullptr) {
+    g_drawn->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return TRUE;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(Win32OwnerDrawnList, LinesAreThirteenPixelsWithTheListColourAndAHighlight) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA parentClass{};
+  parentClass.lpfnWndProc = &DrawingParent;
+  parentClass.hInstance = instance;
+  parentClass.lpszClassName = "SolvaneDrawTest";
+  RegisterClassA(&parentClass);
+  HWND parent = CreateWindowExA(0, "SolvaneDrawTest", "", WS_POPUP | WS_VISIBLE, 50, 50, 300, 300, nullptr, nullptr,
+                                instance, nullptr);
+  HWND list = CreateWindowExA(0, "LISTBOX", "",
+                              WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED |
+                                  LBS_NOINTEGRALHEIGHT,
+                              0, 0, 233, 200, parent, reinterpret_cast<HMENU>(1001), instance, nullptr);
+  Win32TextMetrics font;
+  SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.font()), FALSE);
+  Win32TitleList titles(list, font);
+  g_drawn = &titles;
+  titles.Assign({"first", "second", "third"});
+  titles.SetItemIndex(1);
+  titles.SetChecked(2, true);
+  InvalidateRect(list, nullptr, TRUE);
+  UpdateWindow(list);
+  Pump(200);
+
+  EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 13);
+  EXPECT_EQ(titles.LineAt(100, 15), 1);
+  EXPECT_EQ(titles.LineAt(100, 150), -1);  // below the last line
+  HDC dc = GetDC(list);
+  EXPECT_EQ(GetPixel(dc, 200, 6), RGB(255, 255, 204));                 // line 0, text area
+  EXPECT_EQ(GetPixel(dc, 200, 13 + 6), GetSysColor(COLOR_HIGHLIGHT));  // line 1, selected
+  EXPECT_EQ(GetPixel(dc, 0, 13 + 6), RGB(255, 255, 204));              // its check column is not
+  // The checked box on line 2 has a dark tick inside; line 0's box is empty.
+  int darkChecked = 0, darkUnchecked = 0;
+  for (int x = 2; x < 16; ++x) {
+    for (int y = 1; y < 12; ++y) {
+      if (GetPixel(dc, x, 26 + y) == RGB(0, 0, 0)) ++darkChecked;
+      if (GetPixel(dc, x, y) == RGB(0, 0, 0)) ++darkUnchecked;
+    }
+  }
+  EXPECT_GT(darkChecked, 5);
+  EXPECT_EQ(darkUnchecked, 0);
+  ReleaseDC(list, dc);
+  g_drawn = nullptr;
+  DestroyWindow(parent);
+}
+
 TEST(Win32System, FontMeasuresAndProgramPaths) {
   Win32TextMetrics font;
   EXPECT_EQ(font.TextWidth(""), 0);
