@@ -8,11 +8,13 @@
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_ini_files.h"
 #include "platform/win32/win32_input.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_title_list.h"
 #include "platform/win32/win32_tray.h"
 #include "app/command_ids.h"
+#include "settings/form2.h"
 #include "ui/form1.h"
 
 using namespace solvane;
@@ -31,7 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32Tray tray(instance);
   win32::ClipboardIcon cachingOff(true);
   win32::ClipboardIcon cachingOn(false);
-  TForm2Controls form2;
+  win32::Win32IniFiles ini;
+  TForm2 form2(ini);
 
   app::MainWindow window(instance);
   if (!window.Create(listFont.font())) {
@@ -55,6 +58,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CheckMenuItem(menu, kCmdCaching, MF_BYCOMMAND | (form.CachingChecked() ? MF_CHECKED : MF_UNCHECKED));
   };
   window.Attach(&form);
+  // The settings dialog comes right after the clip window and restores the
+  // stored settings before the first activation reads them.
+  form.HandleEvent([&] {
+    form2.RestoreState(win32::ProgramFolder() + win32::ApplicationTitle() + ".ini");
+  });
   window.ShowAtStart();
 
   MSG message;
@@ -64,5 +72,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     DispatchMessageA(&message);
   }
   window.Attach(nullptr);
+  dialogs.set_owner(nullptr);  // the clip window is gone
+  // The settings reach the file at the end; the form then leaves the
+  // clipboard chain, drops the hotkey and removes the tray icon.
+  form.HandleEvent([&] { form2.SaveState(); });
   return static_cast<int>(message.wParam);
 }

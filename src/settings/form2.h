@@ -1,17 +1,68 @@
 #pragma once
-// The settings dialog's controls are the settings store: the clip window
-// reads their values at the moment it needs them.
+// TForm2: the settings dialog. Its controls are the settings store: the clip
+// window reads their values at the moment it needs them, and the form-state
+// persistence keeps them in the settings file between runs.
 
 #include <string>
+#include <vector>
+
+#include "settings/persistent_form.h"
 
 namespace solvane {
 
-struct TForm2Controls {
+class TForm1;
+class Pointer;
+
+// The dialog's window as the logic needs it.
+class SettingsWindow {
+ public:
+  virtual ~SettingsWindow() = default;
+  // Shows the dialog and returns when it is closed.
+  virtual void ShowModal() = 0;
+  virtual void Close() = 0;
+  virtual FormGeometry Bounds() const = 0;
+  virtual void SetBounds(const FormGeometry& bounds) = 0;
+};
+
+class TForm2 : public TPersistentForm {
+ public:
+  explicit TForm2(IniFiles& ini) : TPersistentForm(ini, "Form2") {}
+
+  // The controls' values, with their shipped defaults.
   bool CheckBox1 = false;  // "Auto save (upon caching) every 5 minutes."
   bool CheckBox3 = false;  // "Prompt to clear clips."
   bool CheckBox4 = false;  // "Prompt to quit."
   std::string ComboBox1 = "Ctrl+Alt+Down";  // hotkey
   std::string ComboBox2 = "100";            // paste delay, ms
+
+  // The window; none until the platform makes one (then geometry lives
+  // there instead of here).
+  void set_window(SettingsWindow* window) { window_ = window; }
+  SettingsWindow* window() const { return window_; }
+
+  // Each activation puts the pointer on the OK button.
+  void FormActivate(Pointer& pointer);
+  // OK: applies the hotkey, the paste delay and the autosave timer to the
+  // clip window, then closes. A paste delay that is not a whole number
+  // throws after the hotkey is applied; the dialog then stays open.
+  void BitBtn1Click(TForm1& form1);
+
+  static constexpr int kButtonLeft = 71, kButtonTop = 154;
+
+ protected:
+  std::vector<PersistentComponent> Components() override;
+  FormGeometry Geometry() const override;
+  void SetTop(int top) override;
+  void SetLeft(int left) override;
+  void SetWidth(int width) override;
+  void SetHeight(int height) override;
+
+ private:
+  FormGeometry Current() const { return window_ ? window_->Bounds() : designed_; }
+  void Apply(const FormGeometry& bounds);
+
+  FormGeometry designed_{254, 433, 236, 212};
+  SettingsWindow* window_ = nullptr;
 };
 
 }  // namespace solvane

@@ -4,6 +4,7 @@
 
 #include "core/app_error.h"
 #include "core/clip_files.h"
+#include "core/str_to_int.h"
 #include "core/text_buffer.h"
 #include "core/title_builder.h"
 
@@ -187,28 +188,6 @@ void TForm1::InitializeParameters(const std::string& mode) {
   }
 }
 
-namespace {
-
-// Whole decimal numbers as the settings hold them: optional blanks in front,
-// an optional sign, digits, nothing after; within 32 bits.
-std::int32_t StrToInt(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  const std::size_t digits = i;
-  std::int64_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > 2147483648LL) break;
-  }
-  if (i == digits || i != text.size() || value > (negative ? 2147483648LL : 2147483647LL)) {
-    throw AppError("'" + text + "' is not a valid integer value");
-  }
-  return static_cast<std::int32_t>(negative ? -value : value);
-}
-
-}  // namespace
 
 bool TForm1::GatherFullClip() {
   TitleList& list = platform_.RxCheckListBox1;
@@ -392,11 +371,20 @@ void TForm1::Timer1Timer() {
   platform_.ListBox7.SetShowHint(false);
 }
 
+void TForm1::ApplySettings(const TForm2& settings) {
+  fisHotKey1_.SetKey(TextToShortCut(settings.ComboBox1, platform_.keyNames));
+  state_.PasteDelay = StrToInt(settings.ComboBox2);
+  SetTimer2Interval(settings.CheckBox1 ? state_.AutoSaveInterval : 0);
+}
+
+void TForm1::SettingsClick() {
+  platform_.window.Hide();
+  if (platform_.Form2.window() != nullptr) platform_.Form2.window()->ShowModal();
+}
+
 void TForm1::FormActivate() {
   if (state_.FirstActivationDone) return;
-  fisHotKey1_.SetKey(TextToShortCut(platform_.Form2.ComboBox1, platform_.keyNames));
-  state_.PasteDelay = StrToInt(platform_.Form2.ComboBox2);
-  SetTimer2Interval(platform_.Form2.CheckBox1 ? state_.AutoSaveInterval : 0);
+  ApplySettings(platform_.Form2);
   InitializeParameters("PgmUpdate");
   platform_.RxCheckListBox1.SetHorizontalExtent(0);
   platform_.window.MinimizeApplication();

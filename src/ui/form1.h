@@ -41,7 +41,7 @@ struct Form1Platform {
   FileSystem& files;
   Pointer& pointer;
   Timers& timers;
-  TForm2Controls& Form2;
+  TForm2& Form2;
   std::string programFolder;  // with its trailing separator
   HotKeyApi& hotKeys;
   KeyNames& keyNames;
@@ -128,6 +128,11 @@ class TForm1 {
   // Activation.
   void FormActivate();
   void AppDeactivate();
+  // Hotkey, paste delay and autosave timer from the settings dialog's
+  // controls; a paste delay that is not a number throws after the hotkey.
+  void ApplySettings(const TForm2& settings);
+  // Tray menu "Settings...": hides the clip window, opens the dialog.
+  void SettingsClick();
 
   TfisHotKey& fisHotKey1() { return fisHotKey1_; }
   TRxTrayIcon& RxTrayIcon1() { return RxTrayIcon1_; }
@@ -152,13 +157,13 @@ class TForm1 {
   // "Don't paste 1st (title) line": the one stored preference.
   bool TitleLineFlag() const { return titleLineFlag_; }
   int Timer2Interval() const { return timer2Interval_; }
+  void SetTimer2Interval(int milliseconds);
   std::string PathOf(const char* fileName) const { return platform_.programFolder + fileName; }
   TPBClipBoard& PBClipBoard1() { return PBClipBoard1_; }
 
  private:
   std::string MakeUniqueKey();
   void RemoveStaleSaves();
-  void SetTimer2Interval(int milliseconds);
   void HintBuilder();
   void SetCaching(bool on);
   void ConvertClipboard(char from, char to);

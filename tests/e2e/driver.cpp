@@ -441,6 +441,102 @@ void press_chord(const std::string& chord) {
   for (auto it = keys.rbegin(); it != keys.rend(); ++it) key_event(*it, true);
 }
 
+// ---- mouse and screen ----
+
+// Real input, as a hand on the mouse gives it: the pointer moves there, then
+// the buttons go down and up where it is. A double click is two clicks in
+// quick succession at the same spot.
+void mouse_click(int x, int y, const std::string& how) {
+  DWORD down = 0, up = 0;
+  int clicks = 1;
+  if (how == "left") {
+    down = MOUSEEVENTF_LEFTDOWN;
+    up = MOUSEEVENTF_LEFTUP;
+  } else if (how == "right") {
+    down = MOUSEEVENTF_RIGHTDOWN;
+    up = MOUSEEVENTF_RIGHTUP;
+  } else if (how == "double") {
+    down = MOUSEEVENTF_LEFTDOWN;
+    up = MOUSEEVENTF_LEFTUP;
+    clicks = 2;
+  } else {
+    throw UsageError("mouse button must be left, right or double: " + how);
+  }
+  if (!SetCursorPos(x, y)) throw Failure("SetCursorPos failed");
+  Sleep(kPollMs);  // the move reaches the window under the pointer first
+  for (int i = 0; i < clicks; ++i) {
+    mouse_event(down, 0, 0, 0, 0);
+    mouse_event(up, 0, 0, 0, 0);
+  }
+}
+
+// NOTE: the Wine desktop's taskbar (Shell_TrayWnd) draws the notification
+// icons itself, right-aligned in cells as high as the bar, the first icon
+// added at the right end. So the program's icon, the only one in a test
+// prefix, sits in the right-most square of the bar.
+POINT tray_icon_point() {
+  HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (!bar || !IsWindowVisible(bar)) throw Failure("no visible taskbar (Shell_TrayWnd): is the Wine desktop \"shell\" in use?");
+  RECT rc;
+  GetWindowRect(bar, &rc);
+  int cell = rc.bottom - rc.top;
+  return POINT{rc.right - cell / 2, rc.top + cell / 2};
+}
+
+// A fingerprint of the screen's pixels in a rectangle (FNV-1a over the
+// colours), to tell whether a picture there changed.
+unsigned long long screen_fingerprint(int x, int y, int width, int height) {
+  HDC screen = GetDC(nullptr);
+  if (!screen) throw Failure("GetDC(NULL) failed");
+  unsigned long long hash = 1469598103934665603ULL;
+  for (int row = y; row < y + height; ++row) {
+    for (int col = x; col < x + width; ++col) {
+      COLORREF c = GetPixel(screen, col, row);
+      for (int shift = 0; shift < 32; shift += 8) {
+        hash ^= (c >> shift) & 0xFF;
+        hash *= 1099511628211ULL;
+      }
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return hash;
+}
+
+// The visible popup menu (class #32768) of the program's process, if any.
+HWND find_program_menu(HWND main) {
+  struct Search {
+    DWORD pid;
+    HWND found;
+  } search{0, nullptr};
+  GetWindowThreadProcessId(main, &search.pid);
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        wchar_t cls[16] = {};
+        GetClassNameW(hwnd, cls, 16);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid == s->pid && IsWindowVisible(hwnd) && std::wcscmp(cls, L"#32768") == 0) {
+          s->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string rect_text(const RECT& rc) {
+  return std::to_string(rc.left) + " " + std::to_string(rc.top) + " " + std::to_string(rc.right) + " " +
+         std::to_string(rc.bottom);
+}
+
+HWND require_child(HWND main, int id) {
+  HWND child = GetDlgItem(main, id);
+  if (!child) throw Failure("the main window has no child with id " + std::to_string(id));
+  return child;
+}
+
 // ---- subcommands ----
 
 void print_line(const std::string& text) {
@@ -489,7 +585,20 @@ const char kUsage[] =
     "  target-text                print the paste target's text, escaped\n"
     "  target-close               close the paste target\n"
     "  keep TIMEOUT_MS            hold the Wine desktop (and its clipboard) open for a while\n"
-    "  keys CHORD...              type chords like ctrl+v, down, enter, alt+f4, 0x41\n";
+    "  keys CHORD...              type chords like ctrl+v, down, enter, alt+f4, 0x41\n"
+    "  wait-visible 0|1 TIMEOUT_MS  wait until the main window is hidden (0) or shown (1)\n"
+    "  window-rect                print the main window's screen rectangle: left top right bottom\n"
+    "  move-window X Y            move the main window (no activation, no resize)\n"
+    "  cursor                     print the pointer's position: x y\n"
+    "  click ID                   click the main window's button ID (BM_CLICK)\n"
+    "  button-state ID            print 1 when button ID is down (checked), else 0\n"
+    "  mouse X Y left|right|double  move the pointer to X Y and click there (real input)\n"
+    "  tray-icon                  print the centre of the right-most icon in the taskbar: x y\n"
+    "  fingerprint X Y W H        print a hash of the screen's pixels in that rectangle\n"
+    "  wait-menu TIMEOUT_MS       wait for the program's popup menu; print its rectangle\n"
+    "  wait-exit TIMEOUT_MS       wait until the program's process has ended\n"
+    "  wait-target-text TEXT TIMEOUT_MS  wait until the paste target holds TEXT (escaped)\n"
+    "  target-clear               empty the paste target\n";
 
 void need_args(const std::vector<std::string>& args, size_t min, size_t max) {
   if (args.size() < min || args.size() > max) throw UsageError("wrong number of arguments for " + args[0]);
@@ -642,6 +751,111 @@ int run(const std::vector<std::string>& args) {
       press_chord(args[i]);
       Sleep(kPollMs);  // lets the receiver see separate key strokes
     }
+    return 0;
+  }
+  if (cmd == "wait-visible") {
+    need_args(args, 3, 3);
+    bool want = parse_number(args[1], "0 or 1") != 0;
+    DWORD timeout = parse_number(args[2], "timeout");
+    HWND main = require_main();
+    if (!wait_for(timeout, [&] { return (IsWindowVisible(main) != FALSE) == want; }))
+      throw Failure(std::string("the main window is still ") + (want ? "hidden" : "visible") + " after " + args[2] + " ms");
+    return 0;
+  }
+  if (cmd == "window-rect") {
+    need_args(args, 1, 1);
+    RECT rc;
+    if (!GetWindowRect(require_main(), &rc)) throw Failure("GetWindowRect failed");
+    print_line(rect_text(rc));
+    return 0;
+  }
+  if (cmd == "move-window") {
+    need_args(args, 3, 3);
+    int x = static_cast<int>(std::strtol(args[1].c_str(), nullptr, 10));
+    int y = static_cast<int>(std::strtol(args[2].c_str(), nullptr, 10));
+    if (!SetWindowPos(require_main(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+      throw Failure("SetWindowPos failed");
+    return 0;
+  }
+  if (cmd == "cursor") {
+    need_args(args, 1, 1);
+    POINT p;
+    if (!GetCursorPos(&p)) throw Failure("GetCursorPos failed");
+    print_line(std::to_string(p.x) + " " + std::to_string(p.y));
+    return 0;
+  }
+  if (cmd == "click") {
+    need_args(args, 2, 2);
+    int id = static_cast<int>(parse_number(args[1], "control id"));
+    send_or_fail(require_child(require_main(), id), BM_CLICK, 0, 0, "BM_CLICK");
+    return 0;
+  }
+  if (cmd == "button-state") {
+    need_args(args, 2, 2);
+    int id = static_cast<int>(parse_number(args[1], "control id"));
+    LRESULT state = send_or_fail(require_child(require_main(), id), BM_GETCHECK, 0, 0, "BM_GETCHECK");
+    std::printf("%d\n", state == BST_CHECKED ? 1 : 0);
+    return 0;
+  }
+  if (cmd == "mouse") {
+    need_args(args, 4, 4);
+    int x = static_cast<int>(std::strtol(args[1].c_str(), nullptr, 10));
+    int y = static_cast<int>(std::strtol(args[2].c_str(), nullptr, 10));
+    mouse_click(x, y, args[3]);
+    return 0;
+  }
+  if (cmd == "tray-icon") {
+    need_args(args, 1, 1);
+    POINT p = tray_icon_point();
+    print_line(std::to_string(p.x) + " " + std::to_string(p.y));
+    return 0;
+  }
+  if (cmd == "fingerprint") {
+    need_args(args, 5, 5);
+    int x = static_cast<int>(std::strtol(args[1].c_str(), nullptr, 10));
+    int y = static_cast<int>(std::strtol(args[2].c_str(), nullptr, 10));
+    int w = static_cast<int>(parse_number(args[3], "width"));
+    int h = static_cast<int>(parse_number(args[4], "height"));
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%016llx", screen_fingerprint(x, y, w, h));
+    print_line(buf);
+    return 0;
+  }
+  if (cmd == "wait-menu") {
+    need_args(args, 2, 2);
+    DWORD timeout = parse_number(args[1], "timeout");
+    HWND main = require_main();
+    HWND menu = nullptr;
+    if (!wait_for(timeout, [&] { return (menu = find_program_menu(main)) != nullptr; }))
+      throw Failure("no popup menu of the program after " + args[1] + " ms");
+    RECT rc;
+    GetWindowRect(menu, &rc);
+    print_line(rect_text(rc));
+    return 0;
+  }
+  if (cmd == "wait-exit") {
+    need_args(args, 2, 2);
+    DWORD timeout = parse_number(args[1], "timeout");
+    HWND main = find_main();
+    if (main && !wait_process_gone(main, timeout)) throw Failure("the program still runs after " + args[1] + " ms");
+    return 0;
+  }
+  if (cmd == "wait-target-text") {
+    need_args(args, 3, 3);
+    std::string want = decode_escapes(args[1]);
+    DWORD timeout = parse_number(args[2], "timeout");
+    HWND frame = require_target();
+    std::string last;
+    if (!wait_for(timeout, [&] { return (last = target_text(frame)) == want; }))
+      throw Failure("the paste target holds \"" + encode_escapes(last) + "\" after " + args[2] + " ms, expected \"" +
+                    args[1] + "\"");
+    return 0;
+  }
+  if (cmd == "target-clear") {
+    need_args(args, 1, 1);
+    HWND edit = GetDlgItem(require_target(), kTargetEditId);
+    if (!edit) throw Failure("the paste target has no EDIT child");
+    send_or_fail(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), "WM_SETTEXT");
     return 0;
   }
   throw UsageError("unknown command: " + cmd);

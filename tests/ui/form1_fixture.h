@@ -5,8 +5,10 @@
 
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_ini_files.h"
 #include "platform/fake/fake_system.h"
 #include "platform/fake/fake_title_list.h"
+#include "settings/form2.h"
 #include "ui/form1.h"
 
 namespace solvane::testing {
@@ -21,7 +23,8 @@ struct FakeDesktop {
   fake::FakeFileSystem files;
   fake::FakePointer pointer;
   fake::FakeTimers timers;
-  TForm2Controls form2;
+  fake::FakeIniFiles ini{files};
+  TForm2 form2{ini};
   fake::FakeHotKeys hotKeys;
   fake::FakeKeyNames keyNames;
   fake::FakeInput input;

@@ -1,0 +1,96 @@
+#include "settings/form2.h"
+
+#include "core/str_to_int.h"
+#include "platform/pointer.h"
+#include "ui/form1.h"
+
+namespace solvane {
+
+namespace {
+
+using Kind = PublishedProperty::Kind;
+
+PublishedProperty StringProperty(const char* name, std::string& value) {
+  return {name, Kind::String, [&value] { return value; }, [&value](const std::string& text) { value = text; }};
+}
+
+PublishedProperty BooleanProperty(const char* name, bool& value) {
+  return {name, Kind::Boolean, [&value] { return BooleanText(value); },
+          [&value](const std::string& text) { AssignBoolean(value, text); }};
+}
+
+// A property that exists on the control but is never kept.
+PublishedProperty Fixed(const char* name, Kind kind, std::string text = {}) {
+  return {name, kind, [text] { return text; }, nullptr};
+}
+
+}  // namespace
+
+// The components in the order the dialog creates them; each with the
+// published properties that the walk looks at.
+std::vector<PersistentComponent> TForm2::Components() {
+  const auto label = [](const char* name, const char* caption) {
+    return PersistentComponent{name, "TLabel", {Fixed("Caption", Kind::String, caption), Fixed("Tag", Kind::Integer, "0")}};
+  };
+  const auto combo = [](const char* name, std::string& text) {
+    return PersistentComponent{name, "TComboBox",
+                               {Fixed("Style", Kind::Enumeration), StringProperty("Text", text),
+                                Fixed("ItemIndex", Kind::Integer, "-1"), Fixed("TabStop", Kind::Boolean, "FALSE")}};
+  };
+  const auto check = [](const char* name, const char* caption, bool& checked) {
+    return PersistentComponent{name, "TCheckBox",
+                               {Fixed("Caption", Kind::String, caption), BooleanProperty("Checked", checked),
+                                Fixed("State", Kind::Enumeration), Fixed("Enabled", Kind::Boolean, "TRUE")}};
+  };
+  return {
+      PersistentComponent{"Panel2", "TPanel", {Fixed("Caption", Kind::String), Fixed("BevelInner", Kind::Enumeration)}},
+      label("Label6", "Solvane Clips"),
+      label("RxLabel3", "Vardell Solvane Software"),
+      label("Label1", "Solvane Clip HotKey:"),
+      label("Label2", "Paste Delay:"),
+      combo("ComboBox1", ComboBox1),
+      combo("ComboBox2", ComboBox2),
+      check("CheckBox1", "Auto save (upon caching) every 5 minutes.", CheckBox1),
+      check("CheckBox3", "Prompt to clear clips.", CheckBox3),
+      check("CheckBox4", "Prompt to quit.", CheckBox4),
+      PersistentComponent{"EncartaButton1", "TEncartaButton", {Fixed("Caption", Kind::String, "OK")}},
+  };
+}
+
+FormGeometry TForm2::Geometry() const { return Current(); }
+
+void TForm2::Apply(const FormGeometry& bounds) {
+  if (window_) {
+    window_->SetBounds(bounds);
+  } else {
+    designed_ = bounds;
+  }
+}
+
+void TForm2::SetTop(int top) {
+  FormGeometry g = Current();
+  g.top = top;
+  Apply(g);
+}
+
+void TForm2::SetLeft(int left) {
+  FormGeometry g = Current();
+  g.left = left;
+  Apply(g);
+}
+
+// The dialog's size is fixed: restored sizes do not change it.
+void TForm2::SetWidth(int /*width*/) {}
+void TForm2::SetHeight(int /*height*/) {}
+
+void TForm2::FormActivate(Pointer& pointer) {
+  const FormGeometry g = Current();
+  pointer.MoveTo(g.left + kButtonLeft + 64, g.top + kButtonTop + 40);
+}
+
+void TForm2::BitBtn1Click(TForm1& form1) {
+  form1.ApplySettings(*this);
+  if (window_) window_->Close();
+}
+
+}  // namespace solvane

@@ -1,0 +1,125 @@
+#include "settings/persistent_form.h"
+
+#include <algorithm>
+
+#include "core/app_error.h"
+#include "core/text_buffer.h"
+
+namespace solvane {
+
+bool NoCaseLess::operator()(const std::string& a, const std::string& b) const {
+  return AsciiLower(a) < AsciiLower(b);
+}
+
+TPersistentForm::TPersistentForm(IniFiles& ini, std::string name) : ini_(ini), name_(std::move(name)) {}
+
+void TPersistentForm::RegisterStoredProperties() {
+  for (const char* name : {"Text", "Checked", "Position", "InitialDir", "FileName"}) storedProperties_.insert(name);
+}
+
+bool TPersistentForm::IsPropertyStored(const std::string& className, const std::string& propertyName) const {
+  return storedProperties_.count(propertyName) > 0 || storedProperties_.count(className + "." + propertyName) > 0;
+}
+
+namespace {
+
+bool ParseInteger(const std::string& text, int& out) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  if (i == text.size()) return false;
+  long long value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    value = value * 10 + (text[i] - '0');
+    if (value > 2147483648LL) return false;
+  }
+  if (!negative && value > 2147483647LL) return false;
+  out = static_cast<int>(negative ? -value : value);
+  return true;
+}
+
+// A component's properties by name, as the walk visits them.
+std::vector<PublishedProperty> SortedByName(std::vector<PublishedProperty> properties) {
+  std::stable_sort(properties.begin(), properties.end(), [](const auto& a, const auto& b) {
+    return NoCaseLess()(a.name, b.name);
+  });
+  return properties;
+}
+
+}  // namespace
+
+std::string BooleanText(bool value) { return value ? "TRUE" : "FALSE"; }
+
+void AssignBoolean(bool& value, const std::string& text) {
+  if (text == "TRUE") value = true;
+  if (text == "FALSE") value = false;
+}
+
+void AssignInteger(int& value, const std::string& text) { ParseInteger(text, value); }
+
+int TPersistentForm::ReadInteger(const std::string& key) {
+  int value = 0;
+  if (!ParseInteger(ini_.Read(settingsLocation_, sectionName_, key, "0"), value)) value = 0;
+  return value;
+}
+
+void TPersistentForm::WriteValue(const std::string& key, const std::string& value) {
+  if (!ini_.Write(settingsLocation_, sectionName_, key, value)) {
+    throw AppError("Unable to write to " + settingsLocation_);
+  }
+}
+
+void TPersistentForm::RestoreState(const std::string& settingsFile) {
+  storedProperties_.clear();
+  RegisterStoredProperties();
+  if (settingsLocation_.empty()) settingsLocation_ = settingsFile;
+  sectionName_ = name_;
+  const int top = ReadInteger("Top");
+  const int left = ReadInteger("Left");
+  const int width = ReadInteger("Width");
+  const int height = ReadInteger("Height");
+  LoadComponentState();
+  if (top != 0) SetTop(top);
+  if (left != 0) SetLeft(left);
+  if (width != 0) SetWidth(width);
+  if (height != 0) SetHeight(height);
+}
+
+void TPersistentForm::SaveState() {
+  if (settingsLocation_.empty()) return;
+  sectionName_ = name_;
+  const FormGeometry geometry = Geometry();
+  WriteValue("Top", std::to_string(geometry.top));
+  WriteValue("Left", std::to_string(geometry.left));
+  WriteValue("Width", std::to_string(geometry.width));
+  WriteValue("Height", std::to_string(geometry.height));
+  SaveComponentState();
+}
+
+void TPersistentForm::SaveComponentState() {
+  for (const PersistentComponent& component : Components()) {
+    for (const PublishedProperty& property : SortedByName(component.properties)) {
+      if (!IsPropertyStored(component.className, property.name)) continue;
+      const std::string text = property.text ? property.text() : std::string();
+      if (!text.empty()) WriteValue(component.name + "." + property.name, text);
+    }
+  }
+}
+
+void TPersistentForm::LoadComponentState() {
+  for (const PersistentComponent& component : Components()) {
+    for (const PublishedProperty& property : SortedByName(component.properties)) {
+      if (!IsPropertyStored(component.className, property.name) || !property.assign) continue;
+      const std::string text = ini_.Read(settingsLocation_, sectionName_, component.name + "." + property.name, "");
+      if (text.empty()) continue;
+      // A value that does not fit its property is dropped; the walk goes on.
+      try {
+        property.assign(text);
+      } catch (...) {
+      }
+    }
+  }
+}
+
+}  // namespace solvane

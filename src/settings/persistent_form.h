@@ -1,0 +1,87 @@
+#pragma once
+// TPersistentForm: a form that restores its geometry and the stored
+// properties of its components from the settings file when it is built, and
+// writes them back when it is destroyed. Which properties are kept is a
+// list of names ("Text", "Checked", ...), open to derived forms.
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/ini_files.h"
+
+namespace solvane {
+
+// One published property of a component, in the kinds that can be kept.
+struct PublishedProperty {
+  enum class Kind { Integer, Character, Enumeration, Boolean, Float, String };
+  std::string name;
+  Kind kind;
+  std::function<std::string()> text;                    // the text form; "" for kinds never stored
+  std::function<void(const std::string& text)> assign;  // from a stored text; may throw
+};
+
+struct PersistentComponent {
+  std::string name;       // "ComboBox1"
+  std::string className;  // "TComboBox"
+  std::vector<PublishedProperty> properties;
+};
+
+struct FormGeometry {
+  int top = 0, left = 0, width = 0, height = 0;
+};
+
+struct NoCaseLess {
+  bool operator()(const std::string& a, const std::string& b) const;
+};
+
+class TPersistentForm {
+ public:
+  TPersistentForm(IniFiles& ini, std::string name);
+  virtual ~TPersistentForm() = default;
+
+  // Construction's restoring steps; `settingsFile` is the program folder +
+  // the application title + ".ini". The components must exist by then.
+  void RestoreState(const std::string& settingsFile);
+  // Destruction's saving steps. Throws AppError "Unable to write to %s" when
+  // a write is refused; the rest is then not written.
+  void SaveState();
+
+  virtual void SaveComponentState();
+  virtual void LoadComponentState();
+  virtual bool IsPropertyStored(const std::string& className, const std::string& propertyName) const;
+  virtual void RegisterStoredProperties();
+
+  const std::string& SettingsLocation() const { return settingsLocation_; }
+  const std::string& name() const { return name_; }
+
+ protected:
+  // The owned components in creation order.
+  virtual std::vector<PersistentComponent> Components() = 0;
+  virtual FormGeometry Geometry() const = 0;
+  virtual void SetTop(int top) = 0;
+  virtual void SetLeft(int left) = 0;
+  virtual void SetWidth(int width) = 0;
+  virtual void SetHeight(int height) = 0;
+
+  std::set<std::string, NoCaseLess> storedProperties_;
+
+ private:
+  void WriteValue(const std::string& key, const std::string& value);
+  int ReadInteger(const std::string& key);
+
+  IniFiles& ini_;
+  std::string name_;
+  std::string settingsLocation_;
+  std::string sectionName_;
+};
+
+// Text forms of property values.
+std::string BooleanText(bool value);
+// Exactly "TRUE" or "FALSE"; anything else leaves the value unchanged.
+void AssignBoolean(bool& value, const std::string& text);
+// A whole decimal number, else unchanged.
+void AssignInteger(int& value, const std::string& text);
+
+}  // namespace solvane

@@ -1,0 +1,144 @@
+#include "settings/persistent_form.h"
+
+#include <gtest/gtest.h>
+
+#include "core/app_error.h"
+#include "platform/fake/fake_ini_files.h"
+#include "settings/form2.h"
+#include "ui/form1_fixture.h"
+
+namespace solvane {
+namespace {
+
+const std::string kIni = "C:\\Clips\\Solvaneclips.ini";
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  fake::FakeFileSystem files;
+  fake::FakeIniFiles ini{files};
+};
+
+TEST_F(SettingsFileTest, FirstEndWritesTheSectionWithAllNineKeys) {
+  TForm2 form(ini);
+  form.RestoreState(kIni);
+  EXPECT_EQ(form.ComboBox1, "Ctrl+Alt+Down");
+  EXPECT_FALSE(form.CheckBox4);
+  form.SaveState();
+  EXPECT_EQ(files.files[kIni],
+            "[Form2]\r\nTop=254\r\nLeft=433\r\nWidth=236\r\nHeight=212\r\n"
+            "ComboBox1.Text=Ctrl+Alt+Down\r\nComboBox2.Text=100\r\nCheckBox1.Checked=FALSE\r\n"
+            "CheckBox3.Checked=FALSE\r\nCheckBox4.Checked=FALSE\r\n");
+}
+
+TEST_F(SettingsFileTest, StoredValuesComeBackAndBooleansMustBeExact) {
+  files.files[kIni] =
+      "[Form2]\r\nTop=10\r\nLeft=0\r\nComboBox1.Text=F9\r\nComboBox2.Text=5000\r\n"
+      "CheckBox1.Checked=TRUE\r\nCheckBox3.Checked=yes\r\nCheckBox4.Checked=true\r\n";
+  TForm2 form(ini);
+  form.RestoreState(kIni);
+  EXPECT_EQ(form.ComboBox1, "F9");
+  EXPECT_EQ(form.ComboBox2, "5000");
+  EXPECT_TRUE(form.CheckBox1);
+  EXPECT_FALSE(form.CheckBox3);
+  EXPECT_FALSE(form.CheckBox4);  // "true" in small letters is not TRUE
+  form.SaveState();
+  EXPECT_NE(files.files[kIni].find("Top=10\r\nLeft=433\r\n"), std::string::npos);  // Left=0 not applied
+}
+
+TEST_F(SettingsFileTest, ClearedTextIsNotWrittenSoTheOldValueComesBack) {
+  files.files[kIni] = "[Form2]\r\nComboBox1.Text=Ctrl+Shift+Up\r\n";
+  TForm2 form(ini);
+  form.RestoreState(kIni);
+  form.ComboBox1.clear();
+  form.SaveState();
+  TForm2 next(ini);
+  next.RestoreState(kIni);
+  EXPECT_EQ(next.ComboBox1, "Ctrl+Shift+Up");
+}
+
+TEST_F(SettingsFileTest, LongValuesAreCutAndOtherSectionsStay) {
+  files.files[kIni] = "[Other]\r\nComboBox2.Text=1\r\n[Form2]\r\nComboBox2.Text=" + std::string(3000, '7') + "\r\n";
+  TForm2 form(ini);
+  form.RestoreState(kIni);
+  EXPECT_EQ(form.ComboBox2.size(), 2047u);
+  form.SaveState();
+  EXPECT_EQ(ini.Read(kIni, "Other", "ComboBox2.Text", ""), "1");
+}
+
+TEST_F(SettingsFileTest, RefusedWriteStopsTheSaveWithItsError) {
+  TForm2 form(ini);
+  form.RestoreState(kIni);
+  files.readOnly = true;
+  try {
+    form.SaveState();
+    FAIL() << "expected an error";
+  } catch (const AppError& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + kIni);
+  }
+  EXPECT_EQ(ini.writes, 0);
+}
+
+// A form may keep a property for one component class only.
+class KeepsStates : public TForm2 {
+ public:
+  using TForm2::TForm2;
+  void RegisterStoredProperties() override {
+    TForm2::RegisterStoredProperties();
+    storedProperties_.insert("TComboBox.ItemIndex");
+  }
+};
+
+TEST_F(SettingsFileTest, StoredNamesCanNameAClassAndIgnoreCase) {
+  KeepsStates form(ini);
+  form.RestoreState(kIni);
+  EXPECT_TRUE(form.IsPropertyStored("TComboBox", "ItemIndex"));
+  EXPECT_TRUE(form.IsPropertyStored("TCheckBox", "checked"));
+  EXPECT_FALSE(form.IsPropertyStored("TCheckBox", "ItemIndex"));
+  EXPECT_FALSE(form.IsPropertyStored("TLabel", "Caption"));
+  form.SaveState();
+  EXPECT_EQ(ini.Read(kIni, "Form2", "ComboBox1.ItemIndex", "none"), "-1");
+  EXPECT_EQ(ini.Read(kIni, "Form2", "Label1.Caption", "none"), "none");
+}
+
+class SettingsDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { form = std::make_unique<TForm1>(desk.Platform()); }
+  testing::FakeDesktop desk;
+  std::unique_ptr<TForm1> form;
+};
+
+TEST_F(SettingsDialogTest, OkAppliesHotkeyPasteDelayAndAutosave) {
+  desk.form2.ComboBox1 = "F9";
+  desk.form2.ComboBox2 = "5000";
+  desk.form2.CheckBox1 = true;
+  desk.form2.BitBtn1Click(*form);
+  EXPECT_TRUE(desk.hotKeys.Press(0, 0x78));
+  EXPECT_FALSE(desk.hotKeys.Press(kModControl | kModAlt, 0x28));
+  EXPECT_EQ(form->state().PasteDelay, 5000);
+  EXPECT_EQ(form->Timer2Interval(), 300000);
+  desk.form2.CheckBox1 = false;
+  desk.form2.BitBtn1Click(*form);
+  EXPECT_EQ(form->Timer2Interval(), 0);
+}
+
+TEST_F(SettingsDialogTest, BadPasteDelayKeepsTheOldValuesButTheNewHotkey) {
+  form->state().PasteDelay = 100;
+  form->SetTimer2Interval(0);
+  desk.form2.ComboBox1 = "ctrl+shift+f5";
+  desk.form2.ComboBox2 = "soon";
+  desk.form2.CheckBox1 = true;
+  form->HandleEvent([&] { desk.form2.BitBtn1Click(*form); });
+  EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"'soon' is not a valid integer value"});
+  EXPECT_EQ(form->fisHotKey1().Key(), 0x6074);
+  EXPECT_EQ(form->state().PasteDelay, 100);
+  EXPECT_EQ(form->Timer2Interval(), 0);
+}
+
+TEST_F(SettingsDialogTest, ActivationPutsThePointerOnOk) {
+  desk.form2.FormActivate(desk.pointer);
+  EXPECT_EQ(desk.pointer.x, 433 + 71 + 64);
+  EXPECT_EQ(desk.pointer.y, 254 + 154 + 40);
+}
+
+}  // namespace
+}  // namespace solvane
