@@ -463,7 +463,13 @@ void mouse_click(int x, int y, const std::string& how) {
     throw UsageError("mouse button must be left, right or double: " + how);
   }
   if (!SetCursorPos(x, y)) throw Failure("SetCursorPos failed");
-  Sleep(kPollMs);  // the move reaches the window under the pointer first
+  // NOTE: under Wine the move lands a moment later; a click sent at once
+  // goes where the pointer was before (seen right after the program itself
+  // had moved the pointer). Click only once the pointer is there.
+  POINT at{};
+  if (!wait_for(2000, [&] { return GetCursorPos(&at) && at.x == x && at.y == y; }))
+    throw Failure("the pointer is at " + std::to_string(at.x) + " " + std::to_string(at.y) + ", not at " +
+                  std::to_string(x) + " " + std::to_string(y) + " 2 s after SetCursorPos");
   for (int i = 0; i < clicks; ++i) {
     mouse_event(down, 0, 0, 0, 0);
     mouse_event(up, 0, 0, 0, 0);

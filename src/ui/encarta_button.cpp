@@ -1,0 +1,111 @@
+#include "ui/encarta_button.h"
+
+namespace solvane {
+
+TEncartaButton::TEncartaButton(Canvas& canvas, std::string name, Colour buttonFace)
+    : canvas_(canvas), caption_(std::move(name)), color_(buttonFace) {}
+
+void TEncartaButton::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  DrawNormal();
+}
+
+void TEncartaButton::SetColor(Colour colour) {
+  color_ = colour;
+  DrawNormal();
+}
+
+void TEncartaButton::SetColorBorder(Colour colour) {
+  colorBorder_ = colour;
+  DrawNormal();
+}
+
+void TEncartaButton::SetShowCaption(bool show) {
+  showCaption_ = show;
+  DrawNormal();
+}
+
+void TEncartaButton::SetGlyph(int width, int height) {
+  glyphWidth_ = width;
+  glyphHeight_ = height;
+  DrawNormal();
+}
+
+void TEncartaButton::DrawContent(int shift, Colour captionColour) {
+  lastCaptionColour_ = captionColour;
+  const TextSize text = canvas_.TextExtent(caption_);
+  const int w = Width, h = Height, tw = text.width, th = text.height;
+  const int gw = glyphWidth_, gh = glyphHeight_;
+  const bool hasGlyph = gw > 0 && gh > 0;
+  if (!hasGlyph) {
+    if (showCaption_) canvas_.TextOut(w / 2 - tw / 2 + shift, h / 2 - th / 2 + shift, caption_, captionColour);
+    return;
+  }
+  if (showCaption_) {
+    const int left = w / 2 - (gw + tw) / 2 - 1 + shift;
+    const int top = h / 2 - gh / 2 + shift;
+    canvas_.DrawGlyph(Rect{left, top, left + gw + 1, top + gh});
+    canvas_.TextOut(w / 2 + (gw - tw) / 2 + 4 + shift, h / 2 - th / 2 + shift, caption_, captionColour);
+    return;
+  }
+  const int left = w / 2 - gw / 2 + shift;
+  const int top = h / 2 - gh / 2 + shift;
+  canvas_.DrawGlyph(Rect{left, top, left + gw, top + gh});
+}
+
+void TEncartaButton::Frame() { canvas_.FrameRect(Rect{0, 0, Width, Height}, colorBorder_); }
+
+void TEncartaButton::DrawNormal() {
+  canvas_.FillRect(Rect{1, 1, Width - 1, Height - 1}, color_);
+  DrawContent(0, FontColor);
+  Frame();
+}
+
+void TEncartaButton::DrawHover() {
+  const int w = Width, h = Height;
+  canvas_.FillRect(Rect{1, 1, w - 1, h - 1}, ColorOver);
+  DrawContent(0, ColorOverCaption);
+  Frame();
+  canvas_.Line(0, h - 2, 0, 0, kLightEdge);
+  canvas_.Line(0, 0, w - 1, 0, kLightEdge);
+  canvas_.Line(w - 1, 0, w - 1, h, kDarkEdge);
+  canvas_.Line(w, h - 1, -1, h - 1, kDarkEdge);
+}
+
+void TEncartaButton::DrawPressed() {
+  const int w = Width, h = Height;
+  canvas_.FillRect(Rect{1, 1, w - 1, h - 1}, ColorDown);
+  DrawContent(1, lastCaptionColour_);
+  Frame();
+  canvas_.Line(w - 1, 0, w - 1, h, kLightEdge);
+  canvas_.Line(w, h - 1, -1, h - 1, kLightEdge);
+  canvas_.Line(0, h - 2, 0, 0, kDarkEdge);
+  canvas_.Line(0, 0, w - 1, 0, kDarkEdge);
+}
+
+void TEncartaButton::Paint() { DrawNormal(); }
+
+void TEncartaButton::MouseEnter() {
+  if (enabled_) DrawHover();
+}
+
+void TEncartaButton::MouseLeave() { DrawNormal(); }
+
+void TEncartaButton::MouseDown(MouseButton button, unsigned shift, int x, int y) {
+  if (button != MouseButton::Left || !enabled_) return;
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+  DrawPressed();
+}
+
+void TEncartaButton::MouseUp(MouseButton button, unsigned shift, int x, int y, bool stillOver) {
+  if (button != MouseButton::Left || !enabled_) return;
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+  if (stillOver) DrawHover();
+}
+
+void TEncartaButton::Click() {
+  DrawNormal();
+  if (enabled_ && OnClick) OnClick(this);
+}
+
+}  // namespace solvane

@@ -1,0 +1,72 @@
+#pragma once
+// TEncartaButton: a flat push button. Normal: a filled face in a one-pixel
+// border; hover: the hover colour with a raised frame; pressed: the pressed
+// colour with a sunken frame and the content one pixel lower and further
+// right. It has its own Enabled flag and events.
+
+#include <functional>
+#include <string>
+
+#include "platform/canvas.h"
+#include "platform/rx_tray_icon.h"  // MouseButton, shift bits
+
+namespace solvane {
+
+inline constexpr Colour kLightEdge = 15594744;  // RGB(248, 244, 237)
+inline constexpr Colour kDarkEdge = 5197647;    // RGB(79, 79, 79)
+
+class TEncartaButton {
+ public:
+  using MouseEvent = std::function<void(void* sender, MouseButton button, unsigned shift, int x, int y)>;
+  using NotifyEvent = std::function<void(void* sender)>;
+
+  // `canvas` draws on the button's own area; `width` and `height` its size.
+  TEncartaButton(Canvas& canvas, std::string name, Colour buttonFace);
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  Colour Color() const { return color_; }
+  void SetColor(Colour colour);
+  void SetColorBorder(Colour colour);
+  void SetShowCaption(bool show);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled) { enabled_ = enabled; }
+  Colour ColorOver = Rgb(216, 190, 10);
+  Colour ColorDown = Rgb(216, 190, 10);
+  Colour ColorOverCaption = 0;
+  Colour FontColor = 0;
+  // Glyph size; 0 x 0 is no glyph.
+  void SetGlyph(int width, int height);
+
+  int Width = 86, Height = 22;
+
+  MouseEvent OnMouseDown, OnMouseUp;
+  NotifyEvent OnClick;
+
+  // What the platform reports.
+  void Paint();  // the system's repaint: always the normal look
+  void MouseEnter();
+  void MouseLeave();
+  void MouseDown(MouseButton button, unsigned shift, int x, int y);
+  // `stillOver`: the pointer is over the button at the release.
+  void MouseUp(MouseButton button, unsigned shift, int x, int y, bool stillOver);
+  void Click();
+
+ private:
+  void DrawNormal();
+  void DrawHover();
+  void DrawPressed();
+  void DrawContent(int shift, Colour captionColour);
+  void Frame();
+
+  Canvas& canvas_;
+  std::string caption_;
+  Colour color_;
+  Colour colorBorder_ = 8556441;  // RGB(153, 143, 130)
+  bool showCaption_ = true;
+  bool enabled_ = true;
+  int glyphWidth_ = 0, glyphHeight_ = 0;
+  Colour lastCaptionColour_ = 0;
+};
+
+}  // namespace solvane
