@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/main_window.h"
+#include "app/settings_window.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
 #include "platform/win32/win32_file_system.h"
@@ -50,6 +51,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32Timers timers(window.handle());
   win32::Win32TrayMenu trayMenu(app::MainWindow::CreateTrayMenu(), window.handle());
 
+  app::SettingsWindow settingsWindow(instance, form2, pointer);
+  if (!settingsWindow.Create()) {
+    MessageBoxA(nullptr, "The settings dialog could not be created.", "Solvane Clips", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+
   TForm1 form(Form1Platform{clipboard, clipboardChain, clock, listFont, dialogs, titles, formWindow, files, pointer,
                             timers, form2, win32::ProgramFolder(), hotKeys, keyNames, input, labels, tray,
                             trayMenu, reinterpret_cast<IconHandle>(cachingOff.get()),
@@ -58,6 +65,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CheckMenuItem(menu, kCmdCaching, MF_BYCOMMAND | (form.CachingChecked() ? MF_CHECKED : MF_UNCHECKED));
   };
   window.Attach(&form);
+  settingsWindow.Attach(&form);
   // The settings dialog comes right after the clip window and restores the
   // stored settings before the first activation reads them.
   form.HandleEvent([&] {

@@ -202,8 +202,7 @@ HMENU MainWindow::CreateTrayMenu() {
   AppendMenuA(clipboard, MF_STRING, kCmdUpperCase, "Upper case");
   AppendMenuA(clipboard, MF_STRING, kCmdLowerCase, "Lower case");
   HMENU menu = CreatePopupMenu();
-  // The settings dialog is not built yet: shown, but not offered.
-  AppendMenuA(menu, MF_STRING | MF_GRAYED, kCmdSettings, "Settings...");
+  AppendMenuA(menu, MF_STRING, kCmdSettings, "Settings...");
   AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(clipboard), "Clipboard");  // owned by menu
   AppendMenuA(menu, MF_STRING, kCmdSaveClips, "Save Clips");
   AppendMenuA(menu, MF_STRING, kCmdClearClips, "Clear Clips");
@@ -320,6 +319,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnCommand(unsigned id) {
   switch (id) {
+    case kCmdSettings:
+      Run([this] { form_->SettingsClick(); });
+      break;
     case kCmdCaching:
       Run([this] { form_->Caching1Click(); });
       break;

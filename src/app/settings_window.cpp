@@ -1,0 +1,300 @@
+#include "app/settings_window.h"
+
+#include "platform/pointer.h"
+
+namespace solvane::app {
+
+namespace {
+
+constexpr COLORREF kBackground = RGB(231, 223, 173);
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr int kWidth = 236, kHeight = 212;
+
+enum : int { kCheckBox1 = 201, kCheckBox3, kCheckBox4, kComboBox1, kComboBox2, kOkButton };
+
+const char* const kHotkeys[] = {"Ctrl+Alt+Down", "Ctrl+Shift+Down", "Ctrl+Shift+Up", "Ctrl+Shift+Left",
+                                "Ctrl+Shift+Right", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11",
+                                "F12"};
+const char* const kDelays[] = {"50", "100", "250", "500", "1000", "2000", "3000", "4000", "5000"};
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(HINSTANCE instance, TForm2& form2, Pointer& pointer)
+    : instance_(instance), form2_(form2), pointer_(pointer) {}
+
+SettingsWindow::~SettingsWindow() {
+  form2_.set_window(nullptr);
+  if (window_ != nullptr) {
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+  if (font_ != nullptr) DeleteObject(font_);
+  if (buttonFont_ != nullptr) DeleteObject(buttonFont_);
+  if (background_ != nullptr) DeleteObject(background_);
+}
+
+HWND SettingsWindow::Child(const char* className, const char* text, DWORD style, int id, int x, int y, int w,
+                           int h) {
+  HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, this);
+  if (child != nullptr) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  return child;
+}
+
+bool SettingsWindow::Create() {
+  font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
+  buttonFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
+  background_ = CreateSolidBrush(kBackground);
+
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &WindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = background_;
+  windowClass.lpszClassName = "TForm2";
+  if (!RegisterClassA(&windowClass)) return false;
+  WNDCLASSA buttonClass{};
+  buttonClass.lpfnWndProc = &ButtonProc;
+  buttonClass.hInstance = instance_;
+  buttonClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  buttonClass.lpszClassName = "TEncartaButton";
+  if (!RegisterClassA(&buttonClass)) return false;
+
+  // A caption bar but no system menu: no title-bar buttons at all.
+  window_ = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, "TForm2", "Settings", WS_POPUP | WS_CAPTION,
+                            433, 254, kWidth, kHeight, nullptr, nullptr, instance_, this);
+  if (window_ == nullptr) return false;
+
+  Child("BUTTON", "Auto save (upon caching) every 5 minutes.", BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBox1, 6, 49, 222,
+        17);
+  Child("BUTTON", "Prompt to clear clips.", BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBox3, 6, 67, 117, 17);
+  Child("BUTTON", "Prompt to quit.", BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBox4, 6, 85, 88, 17);
+  Child("STATIC", "Solvane Clip HotKey:", 0, -1, 6, 108, 110, 13);
+  Child("STATIC", "Paste Delay:", 0, -1, 119, 108, 100, 13);
+  HWND hotkeys = Child("COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL, kComboBox1, 6, 123, 105, 200);
+  HWND delays = Child("COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL, kComboBox2, 119, 123, 105, 200);
+  for (const char* text : kHotkeys) SendMessageA(hotkeys, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  for (const char* text : kDelays) SendMessageA(delays, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  button_ = CreateWindowExA(0, "TEncartaButton", "OK", WS_CHILD | WS_VISIBLE, TForm2::kButtonLeft, TForm2::kButtonTop,
+                            86, 22, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOkButton)), instance_,
+                            this);
+  if (button_ == nullptr) return false;
+
+  canvas_ = std::make_unique<win32::Win32WindowCanvas>(button_, buttonFont_);
+  ok_ = std::make_unique<TEncartaButton>(*canvas_, "EncartaButton1", GetSysColor(COLOR_BTNFACE));
+  ok_->Width = 86;
+  ok_->Height = 22;
+  ok_->SetColor(11395047);
+  ok_->SetColorBorder(8556441);
+  ok_->ColorOver = 7585759;
+  ok_->ColorDown = 7585759;
+  ok_->ColorOverCaption = 0;
+  ok_->SetCaption("OK");
+  ok_->OnClick = [this](void*) {
+    ReadValues();
+    if (form1_ != nullptr) form1_->HandleEvent([this] { form2_.BitBtn1Click(*form1_); });
+  };
+  form2_.set_window(this);
+  return true;
+}
+
+void SettingsWindow::ShowValues() {
+  CheckDlgButton(window_, kCheckBox1, form2_.CheckBox1 ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(window_, kCheckBox3, form2_.CheckBox3 ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(window_, kCheckBox4, form2_.CheckBox4 ? BST_CHECKED : BST_UNCHECKED);
+  SetDlgItemTextA(window_, kComboBox1, form2_.ComboBox1.c_str());
+  SetDlgItemTextA(window_, kComboBox2, form2_.ComboBox2.c_str());
+}
+
+void SettingsWindow::ReadValues() {
+  form2_.CheckBox1 = IsDlgButtonChecked(window_, kCheckBox1) == BST_CHECKED;
+  form2_.CheckBox3 = IsDlgButtonChecked(window_, kCheckBox3) == BST_CHECKED;
+  form2_.CheckBox4 = IsDlgButtonChecked(window_, kCheckBox4) == BST_CHECKED;
+  form2_.ComboBox1 = WindowText(GetDlgItem(window_, kComboBox1));
+  form2_.ComboBox2 = WindowText(GetDlgItem(window_, kComboBox2));
+}
+
+void SettingsWindow::ShowModal() {
+  ShowValues();
+  if (!placed_) {  // centred the first time in a run, then where the user left it
+    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    placed_ = true;
+  }
+  open_ = true;
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+  MSG message;
+  while (open_) {
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+      // The program is ending: leave the quit for the main loop.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      Close();
+      return;
+    }
+    if (!IsDialogMessageA(window_, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+}
+
+void SettingsWindow::Close() {
+  open_ = false;
+  ShowWindow(window_, SW_HIDE);
+}
+
+FormGeometry SettingsWindow::Bounds() const {
+  RECT r{};
+  GetWindowRect(window_, &r);
+  return FormGeometry{r.top, r.left, r.right - r.left, r.bottom - r.top};
+}
+
+void SettingsWindow::SetBounds(const FormGeometry& bounds) {
+  SetWindowPos(window_, nullptr, bounds.left, bounds.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SettingsWindow::PaintBanner(HDC dc) {
+  RECT banner{6, 2, 6 + 217, 2 + 42};
+  HBRUSH blue = CreateSolidBrush(kBlue);
+  FillRect(dc, &banner, blue);
+  DeleteObject(blue);
+  DrawEdge(dc, &banner, BDR_SUNKENINNER, BF_RECT);
+  HGDIOBJ old = SelectObject(dc, font_);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kYellow);
+  TextOutA(dc, 6 + 81, 2 + 5, "Solvane Clips", 13);
+  TextOutA(dc, 6 + 56, 2 + 21, "Vardell Solvane Software", 24);
+  SelectObject(dc, old);
+}
+
+LRESULT CALLBACK SettingsWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<SettingsWindow*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_ = window;
+  }
+  auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  try {
+    return self->Handle(message, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
+}
+
+LRESULT SettingsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window_, &paint);
+      PaintBanner(dc);
+      EndPaint(window_, &paint);
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetBkColor(dc, kBackground);
+      SetTextColor(dc, kNavy);
+      return reinterpret_cast<LRESULT>(background_);
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) form2_.FormActivate(pointer_);
+      break;
+    case WM_COMMAND: {
+      // The controls are the settings: every change reaches TForm2 at once,
+      // so it is kept at program end whether or not OK was pressed.
+      const int id = LOWORD(wParam);
+      if (HIWORD(wParam) == CBN_SELCHANGE && (id == kComboBox1 || id == kComboBox2)) {
+        HWND combo = GetDlgItem(window_, id);
+        const LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+        if (index >= 0) {
+          std::string text(static_cast<std::size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, index, 0)) + 1, '\0');
+          text.resize(static_cast<std::size_t>(
+              SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+          (id == kComboBox1 ? form2_.ComboBox1 : form2_.ComboBox2) = text;
+        }
+      } else if (id >= kCheckBox1 && id <= kComboBox2) {
+        ReadValues();
+      }
+      return 0;
+    }
+    case WM_CLOSE:  // no close box, and no key closes it: only OK
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SettingsWindow::ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    SetWindowLongPtrA(window, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr || self->ok_ == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  try {
+    return self->HandleButton(message, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
+}
+
+LRESULT SettingsWindow::HandleButton(UINT message, WPARAM wParam, LPARAM lParam) {
+  const int x = static_cast<short>(LOWORD(lParam));
+  const int y = static_cast<short>(HIWORD(lParam));
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      BeginPaint(button_, &paint);
+      EndPaint(button_, &paint);
+      ok_->Paint();  // the system's repaint is always the normal look
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (!tracking_) {
+        // NOTE: the system reports the leaving only to those who ask.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, button_, 0};
+        TrackMouseEvent(&track);
+        tracking_ = true;
+        ok_->MouseEnter();
+      }
+      return 0;
+    case WM_MOUSELEAVE:
+      tracking_ = false;
+      ok_->MouseLeave();
+      return 0;
+    case WM_LBUTTONDOWN:
+      SetCapture(button_);
+      pressed_ = true;
+      ok_->MouseDown(MouseButton::Left, kShiftLeft, x, y);
+      return 0;
+    case WM_LBUTTONUP: {
+      ReleaseCapture();
+      POINT at{};
+      GetCursorPos(&at);
+      const bool over = WindowFromPoint(at) == button_;
+      if (pressed_ && over) ok_->Click();
+      pressed_ = false;
+      if (IsWindow(button_)) ok_->MouseUp(MouseButton::Left, kShiftLeft, x, y, over);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(button_, message, wParam, lParam);
+}
+
+}  // namespace solvane::app

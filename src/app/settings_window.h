@@ -1,0 +1,63 @@
+#pragma once
+// The settings dialog's Win32 side: a fixed-size window with a caption and
+// no title-bar buttons, on top of other windows, holding the five settings
+// and the flat OK button. The values live in TForm2; the controls show them
+// and write every change back.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/win32/win32_canvas.h"
+#include "settings/form2.h"
+#include "ui/encarta_button.h"
+#include "ui/form1.h"
+
+namespace solvane::app {
+
+class SettingsWindow : public solvane::SettingsWindow {
+ public:
+  SettingsWindow(HINSTANCE instance, TForm2& form2, Pointer& pointer);
+  ~SettingsWindow() override;
+  SettingsWindow(const SettingsWindow&) = delete;
+  SettingsWindow& operator=(const SettingsWindow&) = delete;
+
+  bool Create();
+  // OK applies the settings to this clip window.
+  void Attach(TForm1* form1) { form1_ = form1; }
+
+  void ShowModal() override;
+  void Close() override;
+  FormGeometry Bounds() const override;
+  void SetBounds(const FormGeometry& bounds) override;
+
+  HWND handle() const { return window_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleButton(UINT message, WPARAM wParam, LPARAM lParam);
+  void ShowValues();
+  void ReadValues();
+  void PaintBanner(HDC dc);
+  HWND Child(const char* className, const char* text, DWORD style, int id, int x, int y, int w, int h);
+
+  HINSTANCE instance_;
+  TForm2& form2_;
+  Pointer& pointer_;
+  TForm1* form1_ = nullptr;
+  HWND window_ = nullptr;  // owned
+  HWND button_ = nullptr;  // EncartaButton1, a child of window_
+  HFONT font_ = nullptr;   // owned: "MS Sans Serif" -11
+  HFONT buttonFont_ = nullptr;  // owned: "Arial" -11
+  HBRUSH background_ = nullptr;  // owned
+  std::unique_ptr<win32::Win32WindowCanvas> canvas_;
+  std::unique_ptr<TEncartaButton> ok_;
+  bool open_ = false;
+  bool placed_ = false;
+  bool tracking_ = false;  // the mouse is over the button
+  bool pressed_ = false;
+};
+
+}  // namespace solvane::app
