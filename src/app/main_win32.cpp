@@ -43,6 +43,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return 1;
   }
   dialogs.set_owner(window.handle());
+  window.SetTitleIcon(cachingOn.get());
   clipboard.set_owner(window.handle());
   win32::Win32TitleList titles(window.list(), listFont);
   window.AttachList(&titles);

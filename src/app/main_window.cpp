@@ -14,13 +14,22 @@ constexpr COLORREF kNavy = RGB(0, 0, 128);
 
 const char* const kLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
-unsigned ShiftState() {
+// Keys held now, plus the mouse buttons a mouse message reports.
+unsigned ShiftState(WPARAM mouseKeys = 0) {
   unsigned shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-  if (GetKeyState(VK_MENU) < 0) shift |= 2;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= 4;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= kShiftCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= kShiftAlt;
+  if (mouseKeys & MK_LBUTTON) shift |= kShiftLeft;
+  if (mouseKeys & MK_RBUTTON) shift |= kShiftRight;
+  if (mouseKeys & MK_MBUTTON) shift |= kShiftMiddle;
   return shift;
 }
+
+// The title picture's place on the panel.
+constexpr RECT kImage1 = {4, 1, 4 + 101, 1 + 16};
+
+bool InImage1(int x, int y) { return x >= kImage1.left && x < kImage1.right && y >= kImage1.top && y < kImage1.bottom; }
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -93,28 +102,94 @@ bool MainWindow::Create(HFONT listFont) {
   speedButton1_ = MakeButton(kSpeedButton1Id, "\xAD\xAD\xAD", 131, 34, symbolFont_);  // three up arrows
   speedButton3_ = MakeButton(kSpeedButton3Id, "+CR", 165, 29, buttonFont_);
   speedButton2_ = MakeButton(kSpeedButton2Id, "+cR", 194, 29, buttonFont_);
-  speedButton8_ = MakeButton(kSpeedButton8Id, "-", 223, 24, buttonFont_);
+  speedButton8_ = MakeButton(kSpeedButton8Id, "  ", 223, 24, buttonFont_);
   return speedButton1_ && speedButton2_ && speedButton3_ && speedButton8_;
 }
 
 HWND MainWindow::MakeButton(int id, const char* caption, int left, int width, HFONT font) {
-  // Two-state buttons keep their own look of being down; the hide button is
-  // a plain push button.
-  const DWORD style = id == kSpeedButton8Id ? BS_PUSHBUTTON : (BS_AUTOCHECKBOX | BS_PUSHLIKE);
-  HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | style, left, 2, width, 16, window_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  // Flat buttons drawn here; the down states come from the form.
+  HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, left, 2, width, 16,
+                                window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   if (button != nullptr) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return button;
 }
 
+void MainWindow::PaintImage1(HDC dc) {
+  if (titleIcon_ != nullptr) DrawIconEx(dc, kImage1.left, kImage1.top, titleIcon_, 16, 16, 0, nullptr, DI_NORMAL);
+  HGDIOBJ old = SelectObject(dc, buttonFont_);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 255));
+  RECT text{kImage1.left + 19, kImage1.top, kImage1.right, kImage1.bottom};
+  DrawTextA(dc, "Solvane Clips", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+}
+
 void MainWindow::SyncButtons() {
-  if (form_ == nullptr) return;
-  const auto show = [](HWND button, bool down) {
-    SendMessageA(button, BM_SETCHECK, down ? BST_CHECKED : BST_UNCHECKED, 0);
-  };
-  show(speedButton1_, form_->SpeedButton1Down());
-  show(speedButton2_, form_->SpeedButton2Down());
-  show(speedButton3_, form_->SpeedButton3Down());
+  for (HWND button : {speedButton1_, speedButton2_, speedButton3_}) InvalidateRect(button, nullptr, FALSE);
+}
+
+namespace {
+
+constexpr COLORREF kMaroon = RGB(128, 0, 0);
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+// Three up arrows, as the Symbol font's arrow character draws them.
+void DrawUpArrows(HDC dc, const RECT& area) {
+  HPEN pen = CreatePen(PS_SOLID, 1, kMaroon);
+  HBRUSH brush = CreateSolidBrush(kMaroon);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  const int middle = (area.top + area.bottom) / 2;
+  const int firstX = (area.left + area.right) / 2 - 9;
+  for (int i = 0; i < 3; ++i) {
+    const int x = firstX + i * 9;
+    const POINT head[3] = {{x - 3, middle - 1}, {x + 3, middle - 1}, {x, middle - 5}};
+    Polygon(dc, head, 3);
+    MoveToEx(dc, x, middle - 1, nullptr);
+    LineTo(dc, x, middle + 6);
+  }
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(pen);
+  DeleteObject(brush);
+}
+
+}  // namespace
+
+void MainWindow::DrawButton(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT area = item.rcItem;
+  const int id = static_cast<int>(item.CtlID);
+  bool down = (item.itemState & ODS_SELECTED) != 0;
+  if (form_ != nullptr) {
+    if (id == kSpeedButton1Id) down = down || form_->SpeedButton1Down();
+    if (id == kSpeedButton2Id) down = down || form_->SpeedButton2Down();
+    if (id == kSpeedButton3Id) down = down || form_->SpeedButton3Down();
+  }
+  FillSolid(dc, area, down ? RGB(245, 241, 221) : kPanelColour);
+  if (down) DrawEdge(dc, &area, BDR_SUNKENOUTER, BF_RECT);
+  if (down) OffsetRect(&area, 1, 1);
+  if (id == kSpeedButton1Id) {
+    DrawUpArrows(dc, area);
+  } else if (id == kSpeedButton8Id) {
+    // Two blanks of caption, then the glyph: a maroon dash of two rows.
+    const int x = area.right - 9 - 6;
+    const int y = (area.top + area.bottom) / 2 - 1;
+    FillSolid(dc, RECT{x, y, x + 8, y + 2}, kMaroon);
+  } else {
+    char caption[8] = {};
+    GetWindowTextA(item.hwndItem, caption, sizeof caption);
+    HGDIOBJ old = SelectObject(dc, buttonFont_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kMaroon);
+    DrawTextA(dc, caption, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+  }
 }
 
 void MainWindow::OnButton(int id) {
@@ -278,6 +353,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DRAWITEM: {
       const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw->CtlType == ODT_BUTTON) {
+        DrawButton(*draw);
+        return TRUE;
+      }
       if (draw->CtlID == static_cast<UINT>(kTitleListId) && titles_ != nullptr) {
         titles_->Draw(*draw);
         return TRUE;
@@ -294,6 +373,46 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) Run([this] { form_->FormActivate(); });
       break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      const int x = static_cast<short>(LOWORD(lParam));
+      const int y = static_cast<short>(HIWORD(lParam));
+      const MouseButton button = message == WM_LBUTTONDOWN   ? MouseButton::Left
+                                 : message == WM_RBUTTONDOWN ? MouseButton::Right
+                                                             : MouseButton::Middle;
+      SetCapture(window_);  // the window moves under the pointer while dragged
+      if (InImage1(x, y)) {
+        dragOnImage_ = true;
+        Run([&] { form_->Image1MouseDown(button, ShiftState(wParam), x - kImage1.left, y - kImage1.top); });
+      } else {
+        dragOnImage_ = false;
+        Run([&] { form_->Panel1MouseDown(button, ShiftState(wParam), x, y); });
+      }
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      const int x = static_cast<short>(LOWORD(lParam));
+      const int y = static_cast<short>(HIWORD(lParam));
+      if (dragOnImage_) {
+        Run([&] { form_->Image1MouseMove(ShiftState(wParam), x - kImage1.left, y - kImage1.top); });
+      } else {
+        Run([&] { form_->Panel1MouseMove(ShiftState(wParam), x, y); });
+      }
+      return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      if (GetCapture() == window_) ReleaseCapture();
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window_, &paint);
+      PaintImage1(dc);
+      EndPaint(window_, &paint);
+      return 0;
+    }
     case WM_ACTIVATEAPP:
       if (wParam == FALSE) Run([this] { form_->AppDeactivate(); });
       break;

@@ -23,6 +23,8 @@ class MainWindow {
   void Attach(TForm1* form) { form_ = form; }
   // The list object that draws the title lines.
   void AttachList(win32::Win32TitleList* titles) { titles_ = titles; }
+  // The picture drawn at the start of the title (a 16 x 16 icon).
+  void SetTitleIcon(HICON icon) { titleIcon_ = icon; }
   // Shows the window for the first time, which activates it.
   void ShowAtStart();
   // Key preview: every key pressed anywhere in the clip window reaches the
@@ -51,6 +53,9 @@ class MainWindow {
     SyncButtons();
   }
   void SyncButtons();
+  // Image1: a small clipboard and the caption in blue letters.
+  void PaintImage1(HDC dc);
+  void DrawButton(const DRAWITEMSTRUCT& item);
   void OnButton(int id);
   HWND MakeButton(int id, const char* caption, int left, int width, HFONT font);
 
@@ -69,6 +74,8 @@ class MainWindow {
   win32::Win32TitleList* titles_ = nullptr;
   // A press on the list selects a line before its mouse-down and check
   // toggle are handled; the click that the selection raises waits for them.
+  bool dragOnImage_ = false;
+  HICON titleIcon_ = nullptr;  // not owned
   bool pressing_ = false;
   bool clickPending_ = false;
   bool ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -14,6 +14,8 @@ class FormWindow {
   virtual void Close() = 0;
   virtual int Left() const = 0;
   virtual int Top() const = 0;
+  virtual void SetLeft(int left) = 0;
+  virtual void SetTop(int top) = 0;
 
   // Restores the application and shows the window where it last stood
   // (centred the first time in a run).

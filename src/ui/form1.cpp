@@ -382,6 +382,18 @@ void TForm1::SettingsClick() {
   if (platform_.Form2.window() != nullptr) platform_.Form2.window()->ShowModal();
 }
 
+void TForm1::Panel1MouseDown(MouseButton /*button*/, unsigned /*shift*/, int x, int y) {
+  dragAnchorX_ = x;
+  dragAnchorY_ = y;
+}
+
+void TForm1::Panel1MouseMove(unsigned shift, int x, int y) {
+  if (shift != kShiftLeft) return;  // the left button alone, no keys held
+  FormWindow& window = platform_.window;
+  window.SetTop(window.Top() + (y - dragAnchorY_));
+  window.SetLeft(window.Left() + (x - dragAnchorX_));
+}
+
 void TForm1::FormActivate() {
   if (state_.FirstActivationDone) return;
   ApplySettings(platform_.Form2);

@@ -134,6 +134,13 @@ class TForm1 {
   // Tray menu "Settings...": hides the clip window, opens the dialog.
   void SettingsClick();
 
+  // Dragging the borderless window by its background or title picture;
+  // x and y in the pressed control's coordinates.
+  void Panel1MouseDown(MouseButton button, unsigned shift, int x, int y);
+  void Panel1MouseMove(unsigned shift, int x, int y);
+  void Image1MouseDown(MouseButton button, unsigned shift, int x, int y) { Panel1MouseDown(button, shift, x, y); }
+  void Image1MouseMove(unsigned shift, int x, int y) { Panel1MouseMove(shift, x, y); }
+
   TfisHotKey& fisHotKey1() { return fisHotKey1_; }
   TRxTrayIcon& RxTrayIcon1() { return RxTrayIcon1_; }
   // Runs one event's handler the way the application does: a failure shows
@@ -179,6 +186,7 @@ class TForm1 {
   bool titleLineFlag_ = false;
   int timer2Interval_ = 0;
   bool autosaveBusy_ = false;
+  int dragAnchorX_ = 0, dragAnchorY_ = 0;  // DragAnchor
   bool SpeedButton1Down_ = false;
   bool SpeedButton2Down_ = false;
   bool SpeedButton3Down_ = false;

@@ -68,6 +68,8 @@ class FakeWindow : public FormWindow {
   }
   int Left() const override { return left; }
   int Top() const override { return top; }
+  void SetLeft(int l) override { left = l; }
+  void SetTop(int t) override { top = t; }
   void ShowRestored() override {
     visible = true;
     minimized = false;

@@ -58,6 +58,8 @@ class Win32FormWindow : public FormWindow {
   void Close() override { SendMessageA(window_, WM_CLOSE, 0, 0); }
   int Left() const override;
   int Top() const override;
+  void SetLeft(int left) override { SetWindowPos(window_, nullptr, left, Top(), 0, 0, kMoveOnly); }
+  void SetTop(int top) override { SetWindowPos(window_, nullptr, Left(), top, 0, 0, kMoveOnly); }
   void ShowRestored() override;
   void MinimizeApplication() override;
   void HideOwner() override { ShowWindow(owner_, SW_HIDE); }
@@ -66,6 +68,7 @@ class Win32FormWindow : public FormWindow {
   void FocusPanel() override { SetFocus(window_); }
 
  private:
+  static constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
   HWND window_;
   HWND owner_;
   bool placed_ = false;  // centred at its first showing, then left where it is
