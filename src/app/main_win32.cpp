@@ -47,7 +47,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   clipboard.set_owner(window.handle());
   win32::Win32TitleList titles(window.list(), listFont);
   window.AttachList(&titles);
-  win32::Win32LabelColumn labels(window.labels());
+  win32::HintWindow hint(instance, listFont.font());
+  win32::Win32LabelColumn labels(window.labels(), hint);
   win32::Win32FormWindow formWindow(window.handle(), window.owner());
   win32::Win32Timers timers(window.handle());
   win32::Win32TrayMenu trayMenu(app::MainWindow::CreateTrayMenu(), window.handle());

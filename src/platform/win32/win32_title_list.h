@@ -5,6 +5,7 @@
 
 #include "platform/label_column.h"
 #include "platform/list_extent.h"
+#include "platform/win32/win32_hint.h"
 #include "platform/title_list.h"
 
 namespace solvane::win32 {
@@ -56,7 +57,8 @@ class Win32TitleList : public TitleList {
 // ListBox7 over a LISTBOX control; does not own the handle.
 class Win32LabelColumn : public LabelColumn {
  public:
-  explicit Win32LabelColumn(HWND list) : list_(list) {}
+  // `hint` shows the preview; not owned.
+  Win32LabelColumn(HWND list, HintWindow& hint) : list_(list), hintWindow_(hint) {}
   int TopIndex() const override { return static_cast<int>(SendMessageA(list_, LB_GETTOPINDEX, 0, 0)); }
   void SetTopIndex(int index) override {
     if (index != TopIndex()) SendMessageA(list_, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
@@ -66,8 +68,14 @@ class Win32LabelColumn : public LabelColumn {
     if (index != ItemIndex()) SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }
   void SetEnabled(bool enabled) override { EnableWindow(list_, enabled); }
-  void SetHint(const std::string& text) override { hint_ = text; }
-  void SetShowHint(bool show) override { showHint_ = show; }
+  void SetHint(const std::string& text) override {
+    hint_ = text;
+    if (showHint_) Update();
+  }
+  void SetShowHint(bool show) override {
+    showHint_ = show;
+    Update();
+  }
   ScreenRect Bounds() const override {
     RECT r{};
     GetWindowRect(list_, &r);
@@ -77,7 +85,17 @@ class Win32LabelColumn : public LabelColumn {
   bool showHint() const { return showHint_; }
 
  private:
+  // Shown while hints are on and there is a text, as the hint machinery does.
+  void Update() {
+    if (showHint_ && !hint_.empty()) {
+      hintWindow_.Show(hint_);
+    } else {
+      hintWindow_.Hide();
+    }
+  }
+
   HWND list_;
+  HintWindow& hintWindow_;
   std::string hint_;
   bool showHint_ = false;
 };
