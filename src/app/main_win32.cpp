@@ -34,6 +34,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32Tray tray(instance);
   win32::ClipboardIcon cachingOff(true);
   win32::ClipboardIcon cachingOn(false);
+  win32::MenuPictures menuPictures;
   win32::Win32IniFiles ini;
   TForm2 form2(ini);
 
@@ -51,7 +52,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32LabelColumn labels(window.labels(), hint);
   win32::Win32FormWindow formWindow(window.handle(), window.owner());
   win32::Win32Timers timers(window.handle());
-  win32::Win32TrayMenu trayMenu(app::MainWindow::CreateTrayMenu(), window.handle());
+  win32::Win32TrayMenu trayMenu(app::MainWindow::CreateTrayMenu(menuPictures), window.handle());
 
   app::SettingsWindow settingsWindow(instance, form2, pointer);
   if (!settingsWindow.Create()) {

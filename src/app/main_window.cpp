@@ -271,7 +271,7 @@ bool MainWindow::ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lPar
   }
 }
 
-HMENU MainWindow::CreateTrayMenu() {
+HMENU MainWindow::CreateTrayMenu(const win32::MenuPictures& pictures) {
   HMENU clipboard = CreatePopupMenu();
   AppendMenuA(clipboard, MF_STRING, kCmdClearClipboard, "Clear clipboard");
   AppendMenuA(clipboard, MF_STRING, kCmdUpperCase, "Upper case");
@@ -283,6 +283,16 @@ HMENU MainWindow::CreateTrayMenu() {
   AppendMenuA(menu, MF_STRING, kCmdClearClips, "Clear Clips");
   AppendMenuA(menu, MF_STRING | MF_CHECKED, kCmdCaching, " Caching");
   AppendMenuA(menu, MF_STRING, kCmdQuit, " Quit");
+  using P = win32::MenuPictures;
+  const std::pair<int, P::Picture> withPictures[] = {
+      {0, P::kSettings}, {1, P::kClipboard}, {2, P::kSave}, {3, P::kClear}, {5, P::kQuit}};
+  for (const auto& [position, picture] : withPictures) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = pictures.get(picture);  // owned by the pictures, which outlive the menu
+    SetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+  }
   return menu;
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "platform/win32/win32_title_list.h"
+#include "platform/win32/win32_tray.h"
 #include "ui/form1.h"
 
 namespace solvane::app {
@@ -32,7 +33,7 @@ class MainWindow {
   void PreviewKey(const MSG& message);
 
   // The tray menu, in its order; the caller owns it.
-  static HMENU CreateTrayMenu();
+  static HMENU CreateTrayMenu(const win32::MenuPictures& pictures);
 
   HWND handle() const { return window_; }
   HWND owner() const { return owner_; }

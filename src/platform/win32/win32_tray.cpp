@@ -144,4 +144,87 @@ ClipboardIcon::ClipboardIcon(bool marked) {
   ReleaseDC(nullptr, screen);
 }
 
+namespace {
+
+void Box(HDC dc, int l, int t, int r, int b, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  RECT rect{l, t, r, b};
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+void Stroke(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width) {
+  HPEN pen = CreatePen(PS_SOLID, width, colour);
+  HGDIOBJ old = SelectObject(dc, pen);
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}
+
+void PaintPicture(HDC dc, MenuPictures::Picture picture) {
+  switch (picture) {
+    case MenuPictures::kSettings:  // a slider panel
+      Box(dc, 1, 2, 15, 14, RGB(120, 120, 120));
+      Box(dc, 2, 3, 14, 13, RGB(230, 230, 230));
+      Stroke(dc, 4, 6, 12, 6, RGB(0, 0, 128), 1);
+      Stroke(dc, 4, 10, 12, 10, RGB(0, 0, 128), 1);
+      Box(dc, 9, 4, 11, 8, RGB(200, 120, 0));
+      Box(dc, 5, 8, 7, 12, RGB(200, 120, 0));
+      break;
+    case MenuPictures::kClipboard:
+      PaintClipboard(dc, false);
+      break;
+    case MenuPictures::kSave:  // a disk
+      Box(dc, 2, 2, 14, 14, RGB(0, 60, 160));
+      Box(dc, 4, 3, 12, 7, RGB(255, 255, 255));
+      Box(dc, 5, 10, 11, 14, RGB(160, 160, 160));
+      break;
+    case MenuPictures::kClear:  // a red cross over a page
+      Box(dc, 3, 1, 13, 15, RGB(255, 255, 255));
+      Stroke(dc, 4, 4, 12, 12, RGB(200, 0, 0), 2);
+      Stroke(dc, 12, 4, 4, 12, RGB(200, 0, 0), 2);
+      break;
+    case MenuPictures::kQuit:  // an open door
+      Box(dc, 3, 1, 12, 15, RGB(110, 70, 30));
+      Box(dc, 5, 3, 10, 15, RGB(20, 20, 20));
+      Stroke(dc, 8, 8, 14, 8, RGB(0, 150, 0), 2);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+MenuPictures::MenuPictures() {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  for (int i = 0; i < kCount; ++i) {
+    bitmaps_[i] = CreateCompatibleBitmap(screen, 16, 16);
+    HGDIOBJ old = SelectObject(dc, bitmaps_[i]);
+    Box(dc, 0, 0, 16, 16, GetSysColor(COLOR_MENU));
+    if (i == kClipboard) {
+      // The clipboard painter fills black first; keep the menu's colour.
+      HDC scratch = CreateCompatibleDC(screen);
+      HBITMAP board = CreateCompatibleBitmap(screen, 16, 16);
+      HGDIOBJ oldBoard = SelectObject(scratch, board);
+      PaintClipboard(scratch, false);
+      TransparentBlt(dc, 0, 0, 16, 16, scratch, 0, 0, 16, 16, RGB(0, 0, 0));
+      SelectObject(scratch, oldBoard);
+      DeleteObject(board);
+      DeleteDC(scratch);
+    } else {
+      PaintPicture(dc, static_cast<Picture>(i));
+    }
+    SelectObject(dc, old);
+  }
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+}
+
+MenuPictures::~MenuPictures() {
+  for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
+}
+
 }  // namespace solvane::win32

@@ -60,4 +60,18 @@ class ClipboardIcon {
   HICON icon_;
 };
 
+// The 16 x 16 pictures of the tray menu's items, drawn on the menu's colour.
+class MenuPictures {
+ public:
+  enum Picture { kSettings, kClipboard, kSave, kClear, kQuit, kCount };
+  MenuPictures();
+  ~MenuPictures();
+  MenuPictures(const MenuPictures&) = delete;
+  MenuPictures& operator=(const MenuPictures&) = delete;
+  HBITMAP get(Picture picture) const { return bitmaps_[picture]; }
+
+ private:
+  HBITMAP bitmaps_[kCount] = {};
+};
+
 }  // namespace solvane::win32
