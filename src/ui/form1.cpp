@@ -82,6 +82,8 @@ void TForm1::PBClipBoard1Change(void* /*sender*/) {
   }
   if (!Caching1Checked_) return;
   if (!platform_.clipboard.HasText()) return;
+  // A copy marked secret (a password) must never reach the history files.
+  if (platform_.clipboard.IsExcludedFromHistory()) return;
   auto text = platform_.clipboard.ReadText();
   if (!text) return;  // still locked by another program: nothing to record
 

@@ -1,7 +1,7 @@
 #pragma once
-// TForm1: the clip window's logic. It owns the clip store and the clipboard
-// monitor; its handlers are plain methods that the platform (or a test)
-// calls for each event.
+// TForm1: the clip window's logic. It owns the clip store and the adapters
+// (clipboard monitor, hotkey, tray icon); its handlers are plain methods that
+// the platform (or a test) calls for each event.
 
 #include <exception>
 #include <string>
@@ -9,19 +9,19 @@
 #include "core/clip_text_store.h"
 #include "core/key_generator.h"
 #include "core/shared_state.h"
+#include "core/shortcut.h"
 #include "platform/clipboard.h"
 #include "platform/clipboard_chain.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
-#include "core/shortcut.h"
 #include "platform/file_system.h"
 #include "platform/fis_hotkey.h"
 #include "platform/form_window.h"
 #include "platform/input.h"
 #include "platform/label_column.h"
 #include "platform/pb_clipboard.h"
-#include "platform/rx_tray_icon.h"
 #include "platform/pointer.h"
+#include "platform/rx_tray_icon.h"
 #include "platform/text_metrics.h"
 #include "platform/timers.h"
 #include "platform/title_list.h"

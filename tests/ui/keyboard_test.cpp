@@ -198,6 +198,26 @@ TEST_F(KeyboardTest, HideButtonHidesAndScrollsToTheTop) {
   EXPECT_EQ(desk.titles.TopIndex(), 0);
 }
 
+TEST_F(KeyboardTest, DraggingWithTheLeftButtonAloneMovesTheWindowByThePointersTravel) {
+  desk.window.left = 300;
+  desk.window.top = 200;
+  form->Panel1MouseDown(MouseButton::Left, kShiftLeft, 40, 10);
+  // The window follows the pointer, so each move is seen relative to the
+  // anchor in the moved control.
+  form->Panel1MouseMove(kShiftLeft, 45, 7);
+  EXPECT_EQ(desk.window.left, 305);
+  EXPECT_EQ(desk.window.top, 197);
+  form->Panel1MouseMove(kShiftLeft | kShiftCtrl, 60, 30);
+  form->Panel1MouseMove(kShiftRight, 60, 30);
+  form->Panel1MouseMove(kShiftLeft | kShiftRight, 60, 30);
+  form->Panel1MouseMove(0, 60, 30);
+  EXPECT_EQ(desk.window.left, 305);
+  EXPECT_EQ(desk.window.top, 197);
+  form->Image1MouseDown(MouseButton::Left, kShiftLeft, 2, 2);
+  form->Image1MouseMove(kShiftLeft, -8, 2);
+  EXPECT_EQ(desk.window.left, 295);
+}
+
 class HintTest : public KeyboardTest {
  protected:
   std::string HintFor(const std::string& text) {

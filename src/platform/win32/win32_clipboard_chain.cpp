@@ -3,11 +3,7 @@
 namespace solvane::win32 {
 
 WindowHandle Win32ClipboardChain::CreateUtilWindow(MessageHandler handler) {
-  HWND window = windows_.Create("TPUtilWindow", WS_EX_TOOLWINDOW,
-                                [handler = std::move(handler)](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-                                  return static_cast<LRESULT>(handler(message, wParam, lParam));
-                                });
-  return reinterpret_cast<WindowHandle>(window);
+  return reinterpret_cast<WindowHandle>(windows_.CreateUtil(std::move(handler)));
 }
 
 void Win32ClipboardChain::DestroyUtilWindow(WindowHandle window) { windows_.Destroy(reinterpret_cast<HWND>(window)); }

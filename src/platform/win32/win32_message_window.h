@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -21,6 +22,10 @@ class MessageWindows {
   // A hidden WS_POPUP window of the class (registered on first use).
   // nullptr when it cannot be created.
   HWND Create(const char* className, DWORD exStyle, Handler handler);
+  // The hidden tool window of class "TPUtilWindow" that the clipboard
+  // monitor and the tray icon each use for their messages.
+  using UtilHandler = std::function<std::intptr_t(unsigned message, std::uintptr_t wParam, std::intptr_t lParam)>;
+  HWND CreateUtil(UtilHandler handler);
   void Destroy(HWND window);
 
  private:

@@ -7,11 +7,7 @@
 namespace solvane::win32 {
 
 WindowHandle Win32Tray::CreateUtilWindow(MessageHandler handler) {
-  HWND window = windows_.Create("TPUtilWindow", WS_EX_TOOLWINDOW,
-                                [handler = std::move(handler)](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-                                  return static_cast<LRESULT>(handler(message, wParam, lParam));
-                                });
-  return reinterpret_cast<WindowHandle>(window);
+  return reinterpret_cast<WindowHandle>(windows_.CreateUtil(std::move(handler)));
 }
 
 void Win32Tray::DestroyUtilWindow(WindowHandle window) { windows_.Destroy(reinterpret_cast<HWND>(window)); }
