@@ -11,6 +11,12 @@ class Clipboard {
   virtual ~Clipboard() = default;
   // True when plain text is offered. Does not open the clipboard; never fails.
   virtual bool HasText() = 0;
+  // True when the program that put the content there asked clipboard
+  // history tools to keep it out of their records (password managers do):
+  // the formats "Clipboard Viewer Ignore" or
+  // "ExcludeClipboardContentFromMonitorProcessing" are present, or
+  // "CanIncludeInClipboardHistory" holds the DWORD 0.
+  virtual bool IsExcludedFromHistory() = 0;
   // The plain text up to its first NUL. nullopt when no text is offered or
   // the clipboard stayed locked by another program through a few retries.
   virtual std::optional<std::string> ReadText() = 0;

@@ -127,6 +127,20 @@ TEST_F(CaptureTest, OtherFormatsAndALockedClipboardAreIgnored) {
   EXPECT_EQ(desk.titles.Count(), 1);
 }
 
+TEST_F(CaptureTest, CopiesMarkedSecretAreNeverRecorded) {
+  TForm1& f = Start();
+  Copy("before");
+  const auto changed = f.state().LastChangeTime;
+  desk.clock.seconds += 9;
+  desk.clipboard.CopySecret("hunter2");
+  EXPECT_EQ(desk.titles.Count(), 1);
+  EXPECT_EQ(f.LastCapture(), "before");
+  EXPECT_EQ(f.state().LastChangeTime, changed);  // not even a change for autosave
+  EXPECT_EQ(f.store().Text().find("hunter2"), std::string::npos);
+  Copy("after");
+  EXPECT_EQ(desk.titles.Count(), 2);
+}
+
 TEST_F(CaptureTest, CachingOffIgnoresChangesButStillConsumesTheSkipFlag) {
   TForm1& f = Start();
   desk.window.visible = true;

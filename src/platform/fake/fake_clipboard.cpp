@@ -15,6 +15,7 @@ std::optional<std::string> FakeClipboard::ReadText() {
 bool FakeClipboard::WriteText(std::string_view text) {
   if (locked_) return false;
   text_ = std::string(text);
+  excluded_ = false;
   ++writes_;
   if (log) log->push_back("clipboard " + *text_);
   NotifyChange();
@@ -31,11 +32,19 @@ bool FakeClipboard::Clear() {
 
 void FakeClipboard::CopyText(std::string text) {
   text_ = std::move(text);
+  excluded_ = false;
+  NotifyChange();
+}
+
+void FakeClipboard::CopySecret(std::string text) {
+  text_ = std::move(text);
+  excluded_ = true;
   NotifyChange();
 }
 
 void FakeClipboard::CopyOtherFormat() {
   text_.reset();
+  excluded_ = false;
   NotifyChange();
 }
 

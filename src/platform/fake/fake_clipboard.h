@@ -28,6 +28,7 @@ class FakeClipboard : public Clipboard, public ClipboardChainApi {
  public:
   // Clipboard
   bool HasText() override;
+  bool IsExcludedFromHistory() override { return excluded_; }
   std::optional<std::string> ReadText() override;
   bool WriteText(std::string_view text) override;
   bool Clear() override;
@@ -42,6 +43,8 @@ class FakeClipboard : public Clipboard, public ClipboardChainApi {
 
   // What another program does.
   void CopyText(std::string text);       // text only
+  // Text that its program marks as secret (a password manager's copy).
+  void CopySecret(std::string text);
   void CopyOtherFormat();                // no text, e.g. a picture
   // While locked, opening the clipboard fails (another program holds it).
   void set_locked(bool locked) { locked_ = locked; }
@@ -58,6 +61,7 @@ class FakeClipboard : public Clipboard, public ClipboardChainApi {
   void NotifyChange();
 
   std::optional<std::string> text_;
+  bool excluded_ = false;
   bool locked_ = false;
   int writes_ = 0;
   WindowHandle head_ = 0;

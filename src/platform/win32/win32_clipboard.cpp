@@ -30,6 +30,21 @@ bool Win32Clipboard::Open() {
 
 bool Win32Clipboard::HasText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
 
+bool Win32Clipboard::IsExcludedFromHistory() {
+  static const UINT ignore = RegisterClipboardFormatA("Clipboard Viewer Ignore");
+  static const UINT exclude = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
+  static const UINT history = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
+  if (IsClipboardFormatAvailable(ignore) || IsClipboardFormatAvailable(exclude)) return true;
+  if (!IsClipboardFormatAvailable(history) || !Open()) return false;
+  ClipboardSession session;
+  HANDLE data = GetClipboardData(history);
+  if (data == nullptr || GlobalSize(data) < sizeof(DWORD)) return false;
+  const auto* value = static_cast<const DWORD*>(GlobalLock(data));
+  const bool excluded = value != nullptr && *value == 0;
+  if (value != nullptr) GlobalUnlock(data);
+  return excluded;
+}
+
 std::optional<std::string> Win32Clipboard::ReadText() {
   if (!HasText() || !Open()) return std::nullopt;
   ClipboardSession session;

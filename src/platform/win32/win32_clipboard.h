@@ -12,6 +12,7 @@ class Win32Clipboard : public Clipboard {
   void set_owner(HWND owner) { owner_ = owner; }
 
   bool HasText() override;
+  bool IsExcludedFromHistory() override;
   std::optional<std::string> ReadText() override;
   bool WriteText(std::string_view text) override;
   bool Clear() override;
