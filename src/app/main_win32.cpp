@@ -20,7 +20,25 @@
 
 using namespace solvane;
 
+namespace {
+
+// One recorder per program folder: a second start from the same folder
+// would overwrite the first one's files with an older history. The name
+// holds the folder (backslashes are not allowed in it).
+std::string RecorderMutexName(std::string folder) {
+  for (char& c : folder) {
+    if (c == '\\') c = '/';
+  }
+  CharLowerBuffA(folder.data(), static_cast<DWORD>(folder.size()));  // folder names ignore case
+  return "Local\\SolvaneClips:" + folder;
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // Held until the process ends; the system releases it then.
+  HANDLE recorder = CreateMutexA(nullptr, FALSE, RecorderMutexName(win32::ProgramFolder()).c_str());
+  if (recorder != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) return 0;  // leave the first one alone
   win32::Win32Clock clock;
   win32::Win32TextMetrics listFont;
   win32::Win32Dialogs dialogs(win32::ApplicationTitle());

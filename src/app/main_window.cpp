@@ -110,8 +110,24 @@ HWND MainWindow::MakeButton(int id, const char* caption, int left, int width, HF
   // Flat buttons drawn here; the down states come from the form.
   HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, left, 2, width, 16,
                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  if (button != nullptr) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (button == nullptr) return nullptr;
+  SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SetPropA(button, "SolvaneMainWindow", this);
+  buttonProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::ButtonProc)));
   return button;
+}
+
+LRESULT CALLBACK MainWindow::ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = static_cast<MainWindow*>(GetPropA(button, "SolvaneMainWindow"));
+  if (message == BM_GETCHECK && self->form_ != nullptr) {
+    const int id = GetDlgCtrlID(button);
+    const bool down = (id == kSpeedButton1Id && self->form_->SpeedButton1Down()) ||
+                      (id == kSpeedButton2Id && self->form_->SpeedButton2Down()) ||
+                      (id == kSpeedButton3Id && self->form_->SpeedButton3Down());
+    return down ? BST_CHECKED : BST_UNCHECKED;
+  }
+  return CallWindowProcA(self->buttonProc_, button, message, wParam, lParam);
 }
 
 void MainWindow::PaintImage1(HDC dc) {

@@ -44,6 +44,9 @@ class MainWindow {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // The lists' own procedures, hooked for their mouse releases.
   static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+  // The option buttons answer BM_GETCHECK with the form's down state, so
+  // other programs (and tests) can read it as from any two-state button.
+  static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(unsigned id);
   // Runs a handler of the form, then shows the option buttons' states.
@@ -69,6 +72,7 @@ class MainWindow {
   HFONT buttonFont_ = nullptr;  // owned
   HFONT symbolFont_ = nullptr;  // owned
   WNDPROC listProc_ = nullptr;    // the LISTBOX class's procedure
+  WNDPROC buttonProc_ = nullptr;  // the BUTTON class's procedure
   HBRUSH panelBrush_ = nullptr;  // owned
   HBRUSH listBrush_ = nullptr;   // owned
   TForm1* form_ = nullptr;
