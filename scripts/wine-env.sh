@@ -31,10 +31,17 @@ solvane_make_prefix() {
   export WINEPREFIX="$SOLVANE_PREFIX_DIR"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  if ! wineboot --init >/dev/null 2>&1; then
-    echo "wineboot --init failed in $WINEPREFIX" >&2
-    return 1
-  fi
+  # NOTE: on a loaded machine the first boot of a prefix can time out; a
+  # fresh try in a clean prefix has always gone through.
+  local try
+  for try in 1 2 3; do
+    if wineboot --init >/dev/null 2>&1; then break; fi
+    echo "wineboot --init failed in $WINEPREFIX (try $try)" >&2
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    if [ "$try" = 3 ]; then return 1; fi
+    rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
+  done
   # Without a window manager, hiding the active window leaves it in the
   # foreground; inside a Wine desktop activation moves on as on Windows.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1

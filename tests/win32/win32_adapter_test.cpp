@@ -13,6 +13,7 @@
 #include "platform/win32/win32_clipboard_chain.h"
 #include "platform/fis_hotkey.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_ini_files.h"
 #include "platform/win32/win32_input.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_title_list.h"
@@ -148,6 +149,24 @@ TEST_F(FilesTest, ScrubLeavesAnEmptyFileAndLargeFilesReadWhole) {
   SaveReplacing(files, small, "secret");
   ScrubFile(files, small);
   EXPECT_EQ(files.SizeOf(small), 0u);
+}
+
+TEST_F(FilesTest, SettingsFileThroughTheProfileFunctions) {
+  const std::string path = folder + "a.qlx";
+  Win32IniFiles ini;
+  EXPECT_EQ(ini.Read(path, "Form2", "Top", "0"), "0");  // no file yet
+  ASSERT_TRUE(ini.Write(path, "Form2", "Top", "254"));
+  ASSERT_TRUE(ini.Write(path, "Form2", "ComboBox1.Text", "Ctrl+Alt+Down"));
+  ASSERT_TRUE(ini.Write(path, "Form2", "Top", "300"));
+  EXPECT_EQ(ini.Read(path, "form2", "top", ""), "300");  // names ignore case
+  EXPECT_EQ(ini.Read(path, "Form2", "ComboBox1.Text", ""), "Ctrl+Alt+Down");
+  EXPECT_EQ(ini.Read(path, "Other", "Top", "none"), "none");
+  const std::string text = *files.ReadAll(path);
+  EXPECT_NE(text.find("[Form2]\r\n"), std::string::npos);
+  EXPECT_LT(text.find("Top=300"), text.find("ComboBox1.Text="));
+  ASSERT_TRUE(ini.Write(path, "Form2", "Long", std::string(3000, 'v')));
+  EXPECT_EQ(ini.Read(path, "Form2", "Long", "").size(), 2047u);  // cut on reading
+  EXPECT_FALSE(ini.Write(folder + "nofolder\\x.ini", "Form2", "Top", "1"));
 }
 
 TEST_F(FilesTest, UnwritableTargetGivesTheCreateError) {
