@@ -1,0 +1,138 @@
+// Runs the clip benchmarks and holds each against its baseline from the
+// same run: absolute times on shared machines are too noisy to judge.
+//
+//   solvane_bench [--smoke] [Google Benchmark flags]
+//
+// --smoke: a few iterations each, ratios printed but not judged (CI).
+// Exit status: 1 when a benchmark failed, or (not smoke) a target was missed.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "clip_benchmarks.h"
+
+namespace solvane::bench {
+namespace {
+
+// Keeps every repetition's time per benchmark; shows the console report
+// with only the aggregates when there are repetitions. Plain text: the
+// output usually goes to a log.
+class MedianReporter : public benchmark::ConsoleReporter {
+ public:
+  MedianReporter() : ConsoleReporter(OO_Tabular) {}
+  void ReportRuns(const std::vector<Run>& runs) override {
+    std::vector<Run> shown;
+    for (const Run& run : runs) {
+      if (run.error_occurred) {
+        errors.push_back(run.benchmark_name() + ": " + run.error_message);
+      } else if (run.run_type == Run::RT_Iteration) {
+        seconds[run.run_name.function_name].push_back(run.GetAdjustedRealTime() /
+                                                      benchmark::GetTimeUnitMultiplier(run.time_unit));
+      }
+      if (run.repetitions <= 1 || run.run_type == Run::RT_Aggregate || run.error_occurred) shown.push_back(run);
+    }
+    ConsoleReporter::ReportRuns(shown);
+  }
+
+  bool Median(const std::string& name, double& out) const {
+    const auto found = seconds.find(name);
+    if (found == seconds.end() || found->second.empty()) return false;
+    std::vector<double> times = found->second;
+    std::sort(times.begin(), times.end());
+    const std::size_t n = times.size();
+    out = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+    return true;
+  }
+
+  std::map<std::string, std::vector<double>> seconds;
+  std::vector<std::string> errors;
+};
+
+std::string Human(double seconds) {
+  char text[32];
+  if (seconds >= 1) {
+    std::snprintf(text, sizeof text, "%.3f s", seconds);
+  } else if (seconds >= 1e-3) {
+    std::snprintf(text, sizeof text, "%.3f ms", seconds * 1e3);
+  } else if (seconds >= 1e-6) {
+    std::snprintf(text, sizeof text, "%.3f us", seconds * 1e6);
+  } else {
+    std::snprintf(text, sizeof text, "%.1f ns", seconds * 1e9);
+  }
+  return text;
+}
+
+// Prints one line per pair, then the same as a table; true when every pair
+// that ran met its target (or, smoke, merely ran).
+bool ReportRatios(const MedianReporter& reporter, bool smoke) {
+  struct Row {
+    std::string what, measured, baseline, ratio, target, result;
+  };
+  std::vector<Row> rows;
+  bool ok = true;
+  std::printf("\n");
+  for (const RatioTarget& t : RatioTargets()) {
+    double measured = 0, baseline = 0;
+    const bool haveMeasured = reporter.Median(t.measured, measured);
+    const bool haveBaseline = reporter.Median(t.baseline, baseline);
+    if (!haveMeasured && !haveBaseline) continue;  // filtered out
+    char target[32], ratio[32];
+    std::snprintf(target, sizeof target, "<= %g", t.target);
+    if (!haveMeasured || !haveBaseline || baseline <= 0) {
+      std::printf("%s: no ratio (a benchmark of the pair did not run)\n", t.what);
+      rows.push_back({t.what, haveMeasured ? Human(measured) : "-", haveBaseline ? Human(baseline) : "-", "-", target,
+                      "MISSING"});
+      ok = false;
+      continue;
+    }
+    const double r = measured / baseline;
+    std::snprintf(ratio, sizeof ratio, "%.3g", r);
+    const bool pass = r <= t.target;
+    const char* result = smoke ? "not judged (smoke)" : pass ? "PASS" : "FAIL";
+    std::printf("%s: measured ratio %s (target \xE2\x89\xA4 %g) %s\n", t.what, ratio, t.target, result);
+    rows.push_back({t.what, Human(measured), Human(baseline), ratio, target, result});
+    if (!smoke && !pass) ok = false;
+  }
+  std::printf("\n| what | median | baseline median | ratio | target | result |\n|---|---|---|---|---|---|\n");
+  for (const Row& row : rows) {
+    std::printf("| %s | %s | %s | %s | %s | %s |\n", row.what.c_str(), row.measured.c_str(), row.baseline.c_str(),
+                row.ratio.c_str(), row.target.c_str(), row.result.c_str());
+  }
+  return ok;
+}
+
+}  // namespace
+}  // namespace solvane::bench
+
+int main(int argc, char** argv) {
+  using namespace solvane::bench;
+  bool smoke = false;
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--smoke") == 0) {
+      smoke = true;
+    } else {
+      argv[kept++] = argv[i];
+    }
+  }
+  argc = kept;
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+  RegisterClipBenchmarks(smoke);
+  MedianReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  bool ok = ReportRatios(reporter, smoke);
+  for (const std::string& error : reporter.errors) {
+    std::printf("error: %s\n", error.c_str());
+    ok = false;
+  }
+  std::fflush(stdout);
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,265 @@
+#include "clip_benchmarks.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <exception>
+#include <fstream>
+#include <memory>
+
+#include "core/clip_files.h"
+#include "core/clip_text_store.h"
+#include "core/text_buffer.h"
+#include "platform/fake/fake_title_list.h"
+#include "platform/std/std_file_system.h"
+#include "temp_folder.h"
+#include "ui/form1.h"
+#include "ui/form1_fixture.h"
+#include "workload.h"
+
+namespace solvane::bench {
+
+namespace {
+
+using solvane::testing::FakeDesktop;
+
+constexpr std::uint64_t kScrubFileSize = 4 << 20;
+
+enum class Files { Empty, Full, FullStoreShortList };
+
+// A clip window started on the fake desktop, with the workload's clip files
+// or with empty ones (a first start).
+struct Window {
+  explicit Window(Files files) {
+    if (files != Files::Empty) {
+      desk.files.files[FakeDesktop::Path(kTitleFileName)] =
+          files == Files::Full ? TheWorkload().titleFile : TheWorkload().shortTitleFile;
+      desk.files.files[FakeDesktop::Path(kStoreFileName)] = TheWorkload().storeFile;
+    }
+    form = std::make_unique<TForm1>(desk.Platform());
+  }
+  // The first error box, or "" when none came up.
+  std::string Error() const { return desk.dialogs.errors.empty() ? std::string() : desk.dialogs.errors.front(); }
+
+  FakeDesktop desk;
+  std::unique_ptr<TForm1> form;
+};
+
+std::string ReadWithOneStream(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  in.seekg(0, std::ios::end);
+  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+  in.seekg(0, std::ios::beg);
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!in) throw std::runtime_error("cannot read " + path);
+  return bytes;
+}
+
+void WriteWithOneStream(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+// Runs a benchmark body; a failure ends the benchmark with its message
+// instead of ending the program.
+template <typename Body>
+void Guarded(benchmark::State& state, Body&& body) {
+  try {
+    body();
+  } catch (const std::exception& error) {
+    state.SkipWithError(error.what());
+  }
+}
+
+void Capture(benchmark::State& state, Files files) {
+  Guarded(state, [&] {
+    const Workload& w = TheWorkload();
+    Window window(files);
+    const int before = window.desk.titles.Count();
+    std::size_t next = 0;
+    for (auto _ : state) window.desk.clipboard.CopyText(w.captures[next++ % w.captures.size()]);
+    if (!window.Error().empty()) return state.SkipWithError(window.Error().c_str());
+    if (window.desk.titles.Count() != before + static_cast<int>(state.iterations())) {
+      state.SkipWithError("a copy was not captured");
+    }
+    state.counters["store_chars"] = static_cast<double>(window.form->store().CharCount());
+  });
+}
+
+// What a paste gathers: the selected clip, or with run-to-top down the run
+// from it up to the newest.
+void Gather(benchmark::State& state, int line, bool runToTop) {
+  Guarded(state, [&] {
+    Window window(Files::Full);
+    if (runToTop) window.form->PressSpeedButton1();
+    if (window.form->SpeedButton1Down() != runToTop) return state.SkipWithError("run-to-top did not switch");
+    window.desk.titles.SetItemIndex(line < 0 ? window.desk.titles.Count() - 1 : line);
+    bool found = false;
+    for (auto _ : state) {
+      found = window.form->GatherFullClip();
+      benchmark::DoNotOptimize(window.form->WorkBuffer().data());
+    }
+    if (!found || window.form->WorkBuffer().empty()) return state.SkipWithError("no text gathered");
+    state.counters["chars"] = static_cast<double>(window.form->WorkBuffer().size());
+  });
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The baseline of lookup and gather: the oldest clip's header found the way
+// a store without an index would, by reading its whole text.
+void ScanForHeaderKey(benchmark::State& state) {
+  Guarded(state, [&] {
+    const Workload& w = TheWorkload();
+    ClipTextStore store;
+    store.Assign(SplitStoreFile(w.storeFile));
+    const std::string text = store.Text();
+    const std::string needle = std::string(kHeaderMarker) + ClipTextStore::KeyOfTitle(w.titles.back());
+    const auto same = [](char a, char b) { return Lower(a) == Lower(b); };
+    auto at = text.end();
+    for (auto _ : state) {
+      at = std::search(text.begin(), text.end(), needle.begin(), needle.end(), same);
+      benchmark::DoNotOptimize(at);
+    }
+    if (at == text.end()) return state.SkipWithError("header not found");
+    state.counters["offset"] = static_cast<double>(at - text.begin());
+  });
+}
+
+// Clip files on disk in a temporary folder, as the workload has them.
+struct DiskFiles {
+  DiskFiles() {
+    WriteWithOneStream(titles, TheWorkload().titleFile);
+    WriteWithOneStream(store, TheWorkload().storeFile);
+  }
+  void Check() const {
+    if (ReadWithOneStream(titles) != TheWorkload().titleFile || ReadWithOneStream(store) != TheWorkload().storeFile) {
+      throw std::runtime_error("the files changed");
+    }
+  }
+  TempFolder folder;
+  std::string titles = folder.Path(kTitleFileName);
+  std::string store = folder.Path(kStoreFileName);
+};
+
+void LoadAndSave(benchmark::State& state) {
+  Guarded(state, [&] {
+    DiskFiles disk;
+    stdio::StdFileSystem files;
+    fake::FakeTextMetrics font;
+    fake::FakeTitleList list(font);
+    ClipTextStore store;
+    for (auto _ : state) {
+      LoadTitleList(list, files, disk.titles);
+      LoadTextStore(store, files, disk.store);
+      SaveTitleList(list, files, disk.titles);
+      SaveTextStore(store, files, disk.store);
+    }
+    disk.Check();
+  });
+}
+
+void LoadAndSaveWithOneStreamEach(benchmark::State& state) {
+  Guarded(state, [&] {
+    DiskFiles disk;
+    for (auto _ : state) {
+      for (const std::string* path : {&disk.titles, &disk.store}) {
+        const std::string bytes = ReadWithOneStream(*path);
+        WriteWithOneStream(*path, bytes);
+      }
+    }
+    disk.Check();
+  });
+}
+
+void Scrub(benchmark::State& state) {
+  Guarded(state, [&] {
+    TempFolder folder;
+    const std::string path = folder.Path(kStoreFileName);
+    const std::string content(kScrubFileSize, 'x');
+    stdio::StdFileSystem files;
+    for (auto _ : state) {
+      state.PauseTiming();
+      WriteWithOneStream(path, content);
+      state.ResumeTiming();
+      ScrubFile(files, path);
+    }
+    if (files.SizeOf(path) != 0u) state.SkipWithError("the file was not left empty");
+  });
+}
+
+// The bytes ScrubFile writes over all its passes, through one stream.
+void ScrubWithOneStream(benchmark::State& state) {
+  Guarded(state, [&] {
+    TempFolder folder;
+    const std::string path = folder.Path(kStoreFileName);
+    const std::uint64_t total = kScrubPasses * 3 * kScrubFileSize;
+    std::string block;
+    for (int i = 0; i < 1 << 16; ++i) block += "\xFF\r\n";
+    for (auto _ : state) {
+      std::ofstream out(path, std::ios::binary | std::ios::trunc);
+      for (std::uint64_t left = total; left > 0;) {
+        const auto piece = static_cast<std::streamsize>(std::min<std::uint64_t>(left, block.size()));
+        out.write(block.data(), piece);
+        left -= static_cast<std::uint64_t>(piece);
+      }
+      out.close();
+      if (!out) return state.SkipWithError("cannot write");
+      // The deletion is no part of the write.
+      state.PauseTiming();
+      std::filesystem::remove(path);
+      state.ResumeTiming();
+    }
+  });
+}
+
+struct Plan {
+  int iterations;
+  int smokeIterations;
+};
+
+void Add(const char* name, Plan plan, bool smoke, void (*body)(benchmark::State&)) {
+  // Fixed iterations: the store setup is slow and capture fills the store,
+  // so the library must not probe with growing counts.
+  benchmark::RegisterBenchmark(name, body)
+      ->Iterations(smoke ? plan.smokeIterations : plan.iterations)
+      ->Repetitions(smoke ? 1 : 7)
+      ->UseRealTime()
+      ->Unit(benchmark::kMicrosecond);
+}
+
+}  // namespace
+
+const std::vector<RatioTarget>& RatioTargets() {
+  static const std::vector<RatioTarget> targets = {
+      {"capture", "capture/full_store", "capture/empty_store", 1.5},
+      {"capture, 72 titles listed", "capture/full_store_72_titles", "capture/empty_store", 1.5},
+      {"lookup", "lookup/oldest_clip", "scan/header_key", 0.001},
+      {"run-to-top gather", "gather/run_to_top_72", "scan/header_key", 0.05},
+      {"load and save", "files/load_save", "files/one_stream_each", 2.0},
+      {"clear", "scrub/4MB_70_passes", "scrub/one_stream", 1.5},
+  };
+  return targets;
+}
+
+void RegisterClipBenchmarks(bool smoke) {
+  // 2,000 captures of about 145 characters stay inside the store's room
+  // above the workload's 16,000,000 characters.
+  Add("capture/full_store", {2000, 20}, smoke, [](benchmark::State& s) { Capture(s, Files::Full); });
+  Add("capture/empty_store", {2000, 20}, smoke, [](benchmark::State& s) { Capture(s, Files::Empty); });
+  // The same store with the list cut to 72 titles: tells the list's share
+  // of a capture from the store's.
+  Add("capture/full_store_72_titles", {2000, 20}, smoke,
+      [](benchmark::State& s) { Capture(s, Files::FullStoreShortList); });
+  Add("lookup/oldest_clip", {20000, 20}, smoke, [](benchmark::State& s) { Gather(s, -1, false); });
+  Add("gather/run_to_top_72", {2000, 20}, smoke, [](benchmark::State& s) { Gather(s, 71, true); });
+  Add("scan/header_key", {20, 2}, smoke, ScanForHeaderKey);
+  Add("files/load_save", {10, 1}, smoke, LoadAndSave);
+  Add("files/one_stream_each", {10, 1}, smoke, LoadAndSaveWithOneStreamEach);
+  Add("scrub/4MB_70_passes", {3, 1}, smoke, Scrub);
+  Add("scrub/one_stream", {3, 1}, smoke, ScrubWithOneStream);
+}
+
+}  // namespace solvane::bench
