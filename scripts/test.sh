@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds and tests everything: the native unit tests, then the Windows build
-# with its unit, adapter and end-to-end tests under Wine on a virtual display.
+# Builds and tests everything: the native unit tests (and a short benchmark
+# run), the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then the Windows build with its unit, adapter and end-to-end tests under
+# Wine on a virtual display.
 # Ends with one line "N passed, M failed" over both test runs; exits non-zero
 # on any failed build or test.
 set -uo pipefail
@@ -49,6 +51,15 @@ run_ctest() {
 if step "configure build/native" cmake -S . -B build/native "${generator[@]}" &&
    step "build build/native" cmake --build build/native -j "$jobs"; then
   run_ctest build/native
+  step "benchmark smoke run" build/native/bench/solvane_bench --smoke
+fi
+
+# The same unit tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+if step "configure build/sanitize" cmake -S . -B build/sanitize "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
+     -DSOLVANE_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize" &&
+   step "build build/sanitize" cmake --build build/sanitize -j "$jobs"; then
+  run_ctest build/sanitize
 fi
 
 # Windows: one display and one Wine prefix for the build (test discovery may

@@ -596,6 +596,7 @@ const char kUsage[] =
     "  window-rect                print the main window's screen rectangle: left top right bottom\n"
     "  move-window X Y            move the main window (no activation, no resize)\n"
     "  cursor                     print the pointer's position: x y\n"
+    "  wait-cursor X Y TIMEOUT_MS  wait until the pointer is at X Y\n"
     "  click ID                   click the main window's button ID (BM_CLICK)\n"
     "  button-state ID            print 1 when button ID is down (checked), else 0\n"
     "  mouse X Y left|right|double  move the pointer to X Y and click there (real input)\n"
@@ -788,6 +789,18 @@ int run(const std::vector<std::string>& args) {
     POINT p;
     if (!GetCursorPos(&p)) throw Failure("GetCursorPos failed");
     print_line(std::to_string(p.x) + " " + std::to_string(p.y));
+    return 0;
+  }
+  if (cmd == "wait-cursor") {
+    need_args(args, 4, 4);
+    long x = std::strtol(args[1].c_str(), nullptr, 10);
+    long y = std::strtol(args[2].c_str(), nullptr, 10);
+    DWORD timeout = parse_number(args[3], "timeout");
+    // NOTE: a move made by another process shows here only a moment later.
+    POINT p{};
+    if (!wait_for(timeout, [&] { return GetCursorPos(&p) && p.x == x && p.y == y; }))
+      throw Failure("the pointer is at " + std::to_string(p.x) + " " + std::to_string(p.y) + " after " + args[3] +
+                    " ms, expected " + args[1] + " " + args[2]);
     return 0;
   }
   if (cmd == "click") {

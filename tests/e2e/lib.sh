@@ -36,6 +36,7 @@ E2E_FAILS=0
 E2E_CHECKS=0
 E2E_PID=""        # the program under test, while it runs
 E2E_KEEP_PID=""   # the desktop keeper
+E2E_TARGET_PID="" # the paste target, while it is open
 E2E_XCLIP_PIDS=()
 E2E_DIR=""
 e2e_owns_wine=0
@@ -46,6 +47,10 @@ e2e_cleanup() {
   if [ -n "$E2E_PID" ]; then
     if [ -e "$e2e_tmp/failed" ]; then e2e_show_program_log; fi
     e2e_stop
+  fi
+  if [ -n "$E2E_TARGET_PID" ]; then
+    drv target-close >/dev/null 2>&1 || kill "$E2E_TARGET_PID" 2>/dev/null
+    wait "$E2E_TARGET_PID" 2>/dev/null
   fi
   for pid in "${E2E_XCLIP_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
   if [ -n "$E2E_KEEP_PID" ]; then
@@ -166,6 +171,19 @@ e2e_keep_desktop() {
   e2e_fatal "the desktop keeper did not start: $(cat "$e2e_tmp/keep.out")"
 }
 
+# Opens the driver's paste target: a visible window of another program in
+# front, as the user's application is when the hotkey is pressed. It stays
+# open until the test ends.
+e2e_open_target() {
+  [ -z "$E2E_TARGET_PID" ] || return 0
+  wine "$E2E_DRIVER" target </dev/null >"$e2e_tmp/target.out" 2>&1 &
+  E2E_TARGET_PID=$!
+  local out
+  if ! out=$(drv wait-target "$E2E_WAIT_MS" 2>&1); then
+    e2e_fatal "the paste target did not open: $out $(cat "$e2e_tmp/target.out")"
+  fi
+}
+
 # The clipboard outlives a test (the prefix and its wineserver are shared):
 # every test starts from an empty one.
 drv_ok clear-clip
@@ -219,6 +237,20 @@ e2e_close() {
     e2e_log "ok: the program ended on WM_CLOSE"
   else
     e2e_fail "the program did not end on WM_CLOSE: $out"
+    e2e_kill_program
+  fi
+}
+
+# Waits for the program to end by itself (after " Quit", say).
+e2e_wait_exit() {
+  local out
+  E2E_CHECKS=$((E2E_CHECKS + 1))
+  if out=$(drv wait-exit "$E2E_WAIT_MS" 2>&1); then
+    wait "$E2E_PID" 2>/dev/null
+    E2E_PID=""
+    e2e_log "ok: $1"
+  else
+    e2e_fail "$1: $out"
     e2e_kill_program
   fi
 }
@@ -292,4 +324,63 @@ assert_items_well_formed() {
     e2e_fail "items not of the form title + 70 spaces + /:hdr:\\ + 13-character key:"
     printf '%s' "$bad" >&2
   fi
+}
+
+# ---- the clip files ----
+
+# The bytes of the title file for ITEMS as `drv items` prints them: each
+# item, then CR LF.
+e2e_title_file() {
+  local item
+  [ -n "$1" ] || return 0
+  while IFS= read -r item; do printf '%b\r\n' "$item"; done <<<"$1"
+}
+
+# e2e_store_file ITEMS TEXT...: the bytes of the clip file for ITEMS as `drv
+# items` prints them, whose clips' texts (escaped) follow in the same order.
+# Each record is the header line, the text's lines, the trailer line, each
+# ending in CR LF; the key is what follows the item's last "/:hdr:\".
+e2e_store_file() {
+  # shellcheck disable=SC1003  # the mark ends in a backslash, as escaped by the driver
+  local items=$1 item key mark='/:hdr:\\'
+  shift
+  [ -n "$items" ] || return 0
+  while IFS= read -r item; do
+    [ $# -gt 0 ] || e2e_fatal "e2e_store_file: more items than texts"
+    key=${item##*"$mark"}
+    printf '%b\r\n' "/:hdr:\\\\$key" "$1" "/:tlr:\\\\$key"
+    shift
+  done <<<"$items"
+  [ $# -eq 0 ] || e2e_fatal "e2e_store_file: more texts than items"
+}
+
+# e2e_wait_file WANTED ACTUAL: waits until the file ACTUAL has the bytes of
+# WANTED; false on timeout.
+e2e_wait_file() {
+  local deadline=$((SECONDS + (E2E_WAIT_MS + 999) / 1000))
+  until cmp -s "$1" "$2"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+# assert_file_bytes WHAT WANTED ACTUAL: the two files are byte for byte the
+# same; on failure both are shown with od -c.
+assert_file_bytes() {
+  E2E_CHECKS=$((E2E_CHECKS + 1))
+  if cmp -s "$2" "$3"; then
+    e2e_log "ok: $1"
+    return 0
+  fi
+  e2e_fail "$1"
+  {
+    echo "  expected ($(wc -c <"$2") bytes):"
+    od -c "$2" | head -n 16 | sed 's/^/    /'
+    if [ -e "$3" ]; then
+      echo "  actual ($(wc -c <"$3") bytes):"
+      od -c "$3" | head -n 16 | sed 's/^/    /'
+    else
+      echo "  actual: no such file: $3"
+    fi
+  } >&2
 }
