@@ -384,3 +384,12 @@ assert_file_bytes() {
     fi
   } >&2
 }
+
+# ---- pixels ----
+
+# Pixels of exactly COLOUR ("rgb(r,g,b)") in a screenshot's rectangle:
+# e2e_colour_count FILE COLOUR LEFT TOP WIDTH HEIGHT (screen coordinates).
+e2e_colour_count() {
+  convert "$1" -crop "$5x$6+$3+$4" -fill black +opaque "$2" -fill white -opaque "$2" \
+    -format '%[fx:mean*w*h]' info: | cut -d. -f1
+}

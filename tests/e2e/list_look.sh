@@ -19,10 +19,7 @@ import -window root "$shot"
 
 # count COLOUR X Y W H: pixels of exactly that colour in the rectangle
 # (window coordinates).
-count() {
-  convert "$shot" -crop "$4x$5+$((left + $2))+$((top + $3))" -fill black +opaque "$1" -fill white -opaque "$1" \
-    -format '%[fx:mean*w*h]' info: | cut -d. -f1
-}
+count() { e2e_colour_count "$shot" "$1" $((left + $2)) $((top + $3)) "$4" "$5"; }
 list=$(count 'rgb(255,255,204)' 27 20 200 460)
 assert_ok "the list's text area is pale yellow: $list" test "$list" -gt 80000
 text=$(count 'rgb(0,0,128)' 28 20 200 40)

@@ -22,10 +22,7 @@ top=$(((800 - 212) / 2))
 assert_eq "the pointer jumps onto OK (outer left + 71 + 64, outer top + 154 + 40)" \
   "$((left + 135)) $((top + 194))" "$px $py"
 # Counts of exact colours inside the dialog's rectangle.
-colour_count() {
-  convert "$shot" -crop "236x212+$left+$top" -fill black +opaque "$1" -fill white -opaque "$1" \
-    -format '%[fx:mean*w*h]' info: | cut -d. -f1
-}
+colour_count() { e2e_colour_count "$shot" "$1" "$left" "$top" 236 212; }
 blue=$(colour_count 'rgb(0,0,255)')
 assert_ok "the banner is blue (most of its 217 x 42 pixels): $blue" test "$blue" -gt 6000
 background=$(colour_count 'rgb(231,223,173)')
