@@ -47,37 +47,43 @@ void SaveTextStore(const ClipTextStore& store, FileSystem& files, const std::str
 
 namespace {
 
-// One pass: the file truncated, then `size` copies of 0xFF CR LF, written in
-// large blocks and flushed so that the pass reaches the disk.
-bool WritePass(FileSystem& files, const std::string& path, std::uint64_t size) {
-  auto file = files.Create(path);
-  if (!file) return false;
+// One pass over the file's place on disk: `size` copies of 0xFF CR LF from
+// its first byte, in large blocks, flushed so the pass reaches the disk
+// before the next one overwrites it.
+bool WritePass(WritableFile& file, std::uint64_t size) {
   constexpr std::size_t kBlockUnits = 1 << 16;
   static const std::string block = [] {
-    std::string unit = "\xFF\r\n";
     std::string all;
-    all.reserve(unit.size() * kBlockUnits);
-    for (std::size_t i = 0; i < kBlockUnits; ++i) all += unit;
+    all.reserve(3 * kBlockUnits);
+    for (std::size_t i = 0; i < kBlockUnits; ++i) all += "\xFF\r\n";
     return all;
   }();
-  std::uint64_t left = size;
-  while (left > 0) {
+  if (!file.Rewind()) return false;
+  for (std::uint64_t left = size; left > 0;) {
     const std::uint64_t units = std::min<std::uint64_t>(left, kBlockUnits);
-    if (!file->Write(std::string_view(block).substr(0, static_cast<std::size_t>(units) * 3))) return false;
+    if (!file.Write(std::string_view(block).substr(0, static_cast<std::size_t>(units) * 3))) return false;
     left -= units;
   }
-  const bool flushed = size == 0 || file->Flush();
-  return file->Close() && flushed;
+  return size == 0 || file.Flush();
 }
 
 }  // namespace
 
+// The passes rewrite the file in place rather than re-creating it, so they
+// go over the blocks that held the clips (a truncated file may be given new
+// ones) and do not wait for the system to write back a freed file each time.
 void ScrubFile(FileSystem& files, const std::string& path) {
   const std::uint64_t size = files.SizeOf(path).value_or(0);
-  for (int pass = 0; pass < kScrubPasses; ++pass) {
-    if (!WritePass(files, path, size)) throw AppError(CannotCreateFileMessage(path));
+  {
+    auto file = files.OpenInPlace(path);
+    if (!file) throw AppError(CannotCreateFileMessage(path));
+    for (int pass = 0; pass < kScrubPasses; ++pass) {
+      if (!WritePass(*file, size)) throw AppError(CannotCreateFileMessage(path));
+    }
+    if (!file->Close()) throw AppError(CannotCreateFileMessage(path));
   }
-  if (!WritePass(files, path, 0)) throw AppError(CannotCreateFileMessage(path));
+  auto emptied = files.Create(path);
+  if (!emptied || !emptied->Close()) throw AppError(CannotCreateFileMessage(path));
 }
 
 }  // namespace solvane

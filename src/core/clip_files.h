@@ -34,7 +34,7 @@ void LoadTextStore(ClipTextStore& store, FileSystem& files, const std::string& p
 void SaveTextStore(const ClipTextStore& store, FileSystem& files, const std::string& path);
 
 // Overwrites the file's bytes in place 70 times (each byte becomes 0xFF CR
-// LF) and leaves it empty; a missing file ends up created empty. Throws
+// LF, each pass over the same place) and leaves it empty; a missing file ends up created empty. Throws
 // AppError "Cannot create file %s" when a pass cannot be written.
 inline constexpr int kScrubPasses = 70;
 void ScrubFile(FileSystem& files, const std::string& path);

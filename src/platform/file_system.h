@@ -18,6 +18,8 @@ class WritableFile {
   virtual bool Write(std::string_view bytes) = 0;
   // Pushes written bytes to the disk. False on failure.
   virtual bool Flush() = 0;
+  // Back to the first byte: later writes go over the bytes already there.
+  virtual bool Rewind() = 0;
   // False when closing reported an error (the data may be incomplete).
   virtual bool Close() = 0;
 };
@@ -32,6 +34,10 @@ class FileSystem {
   virtual std::optional<std::uint64_t> SizeOf(const std::string& path) = 0;
   // Creates the file, or truncates an existing one. nullptr on failure.
   virtual std::unique_ptr<WritableFile> Create(const std::string& path) = 0;
+  // Opens the file for writing over its bytes where they lie, at its first
+  // byte, without truncating it (a missing file is created). nullptr on
+  // failure.
+  virtual std::unique_ptr<WritableFile> OpenInPlace(const std::string& path) = 0;
   // Puts `replacement` in place of `target` in one step (target may be
   // missing). False on failure, with both files as they were.
   virtual bool Replace(const std::string& target, const std::string& replacement) = 0;

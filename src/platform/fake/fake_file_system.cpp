@@ -8,13 +8,19 @@ class FakeFile : public WritableFile {
  public:
   FakeFile(FakeFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
   bool Write(std::string_view bytes) override {
-    if (fs_.ShouldFail(FakeFileSystem::Step::Write)) {
-      // A failed write may still have put part of its bytes down.
-      fs_.files[path_].append(bytes.substr(0, bytes.size() / 2));
-      return false;
-    }
-    fs_.files[path_].append(bytes);
+    const bool fail = fs_.ShouldFail(FakeFileSystem::Step::Write);
+    // A failed write may still have put part of its bytes down.
+    const std::string_view written = fail ? bytes.substr(0, bytes.size() / 2) : bytes;
+    std::string& content = fs_.files[path_];
+    if (content.size() < position_ + written.size()) content.resize(position_ + written.size());
+    content.replace(position_, written.size(), written);
+    position_ += written.size();
+    if (fail) return false;
     fs_.bytesWritten += bytes.size();
+    return true;
+  }
+  bool Rewind() override {
+    position_ = 0;
     return true;
   }
   bool Flush() override {
@@ -26,6 +32,7 @@ class FakeFile : public WritableFile {
  private:
   FakeFileSystem& fs_;
   std::string path_;
+  std::size_t position_ = 0;
 };
 
 }  // namespace
@@ -52,6 +59,13 @@ std::unique_ptr<WritableFile> FakeFileSystem::Create(const std::string& path) {
   if (readOnly || ShouldFail(Step::Create)) return nullptr;
   ++creates;
   files[path].clear();
+  return std::make_unique<FakeFile>(*this, path);
+}
+
+std::unique_ptr<WritableFile> FakeFileSystem::OpenInPlace(const std::string& path) {
+  if (readOnly || ShouldFail(Step::Create)) return nullptr;
+  ++inPlaceOpens;
+  files[path];  // created when missing
   return std::make_unique<FakeFile>(*this, path);
 }
 

@@ -16,6 +16,7 @@ class FakeFileSystem : public FileSystem {
   std::optional<std::string> ReadAll(const std::string& path) override;
   std::optional<std::uint64_t> SizeOf(const std::string& path) override;
   std::unique_ptr<WritableFile> Create(const std::string& path) override;
+  std::unique_ptr<WritableFile> OpenInPlace(const std::string& path) override;
   bool Replace(const std::string& target, const std::string& replacement) override;
   bool Remove(const std::string& path) override;
 
@@ -32,6 +33,7 @@ class FakeFileSystem : public FileSystem {
   Step failStep = Step::None;
   int failCountdown = 0;
   int creates = 0;                       // files created or truncated
+  int inPlaceOpens = 0;
   std::uint64_t bytesWritten = 0;
   int flushes = 0;
 };

@@ -34,6 +34,7 @@ class StdFile : public WritableFile {
     return std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) == bytes.size();
   }
   bool Flush() override { return std::fflush(file_.get()) == 0; }
+  bool Rewind() override { return std::fseek(file_.get(), 0, SEEK_SET) == 0; }
   bool Close() override { return file_.Close(); }
 
  private:
@@ -70,6 +71,13 @@ std::optional<std::uint64_t> StdFileSystem::SizeOf(const std::string& path) {
 
 std::unique_ptr<WritableFile> StdFileSystem::Create(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return nullptr;
+  return std::make_unique<StdFile>(file);
+}
+
+std::unique_ptr<WritableFile> StdFileSystem::OpenInPlace(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "r+b");  // keeps the bytes where they are
+  if (file == nullptr) file = std::fopen(path.c_str(), "w+b");
   if (file == nullptr) return nullptr;
   return std::make_unique<StdFile>(file);
 }

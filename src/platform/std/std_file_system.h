@@ -14,6 +14,7 @@ class StdFileSystem : public FileSystem {
   std::optional<std::string> ReadAll(const std::string& path) override;
   std::optional<std::uint64_t> SizeOf(const std::string& path) override;
   std::unique_ptr<WritableFile> Create(const std::string& path) override;
+  std::unique_ptr<WritableFile> OpenInPlace(const std::string& path) override;
   // std::filesystem::rename: a replacing rename on POSIX and on Windows.
   bool Replace(const std::string& target, const std::string& replacement) override;
   bool Remove(const std::string& path) override;

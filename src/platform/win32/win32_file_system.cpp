@@ -48,6 +48,10 @@ class Win32File : public WritableFile {
     return true;
   }
   bool Flush() override { return FlushFileBuffers(file_.get()) != FALSE; }
+  bool Rewind() override {
+    LARGE_INTEGER start{};
+    return SetFilePointerEx(file_.get(), start, nullptr, FILE_BEGIN) != FALSE;
+  }
   bool Close() override { return file_.Close(); }
 
  private:
@@ -85,6 +89,13 @@ std::optional<std::uint64_t> Win32FileSystem::SizeOf(const std::string& path) {
 std::unique_ptr<WritableFile> Win32FileSystem::Create(const std::string& path) {
   HANDLE handle =
       CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32File>(handle);
+}
+
+std::unique_ptr<WritableFile> Win32FileSystem::OpenInPlace(const std::string& path) {
+  HANDLE handle =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32File>(handle);
 }
