@@ -7,8 +7,9 @@
 #
 # Without one: a short scripted tour on a virtual display in a throw-away
 # prefix and folder. It copies three texts, shows the clip list after each,
-# takes a screenshot (build/tour.png), closes the program and shows the
-# line counts of the files it saved.
+# calls up the clip window with the hotkey over a window to paste into,
+# takes a screenshot (build/tour.png), pastes the second clip with its key
+# label, closes the program and shows the line counts of the files it saved.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -86,10 +87,23 @@ for text in 'Hello from the tour' 'Second clip\r\nwith two lines' 'https://examp
   drv titles | nl -w3 -s'  '
 done
 
-# While the program still runs, so its window and tray icon are in the picture.
-import -window root "$root/build/tour.png"
+# The clip window on the hotkey, over a window to paste into, as a user
+# working in another program would call it up.
+drv target </dev/null >/dev/null 2>&1 &
+target_pid=$!
+drv wait-target 10000 >/dev/null
+drv keys ctrl+alt+down >/dev/null
+drv wait-visible 1 10000 >/dev/null
 echo
-echo "Screenshot: build/tour.png"
+echo "Ctrl+Alt+Down shows the clip window; screenshot: build/tour.png"
+import -window root "$root/build/tour.png"
+drv keys 2 >/dev/null
+drv wait-target-text 'Second clip\r\nwith two lines' 10000 >/dev/null || true
+echo "Key 2 pasted into the window in front: \"$(drv target-text)\""
+echo "The clips now, newest first:"
+drv titles | nl -w3 -s'  '
+drv target-close >/dev/null 2>&1 || true
+wait "$target_pid" 2>/dev/null || true
 
 drv close 10000
 wait "$program_pid" 2>/dev/null || true
