@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -265,6 +266,42 @@ void set_clip(const std::string& text) {
   DestroyWindow(owner);
 }
 
+// TEXT as CF_TEXT plus a registered marker format that asks clipboard
+// monitors to leave the copy alone, both set in one clipboard open as a
+// password manager does.
+void set_secret(const std::string& text, const std::string& kind) {
+  const char* format_name = nullptr;
+  DWORD marker = 1;
+  if (kind == "ignore") {
+    format_name = "Clipboard Viewer Ignore";
+  } else if (kind == "exclude") {
+    format_name = "ExcludeClipboardContentFromMonitorProcessing";
+  } else if (kind == "history0") {
+    format_name = "CanIncludeInClipboardHistory";
+    marker = 0;
+  } else {
+    throw UsageError("format must be ignore, exclude or history0: " + kind);
+  }
+  UINT format = RegisterClipboardFormatA(format_name);
+  if (!format) throw Failure(std::string("RegisterClipboardFormat failed for ") + format_name);
+  HWND owner = make_owner_window();
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  HGLOBAL flag = GlobalAlloc(GMEM_MOVEABLE, sizeof marker);
+  if (!mem || !flag) throw Failure("GlobalAlloc failed");
+  std::memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
+  GlobalUnlock(mem);
+  std::memcpy(GlobalLock(flag), &marker, sizeof marker);
+  GlobalUnlock(flag);
+  {
+    ClipboardSession session(owner);
+    if (!EmptyClipboard()) throw Failure("EmptyClipboard failed");
+    // The clipboard owns each handle once it is set.
+    if (!SetClipboardData(format, flag)) throw Failure(std::string("SetClipboardData failed for ") + format_name);
+    if (!SetClipboardData(CF_TEXT, mem)) throw Failure("SetClipboardData(CF_TEXT) failed");
+  }
+  DestroyWindow(owner);
+}
+
 // Empty string with false when the clipboard holds no text.
 bool get_clip(std::string& text) {
   ClipboardSession session(nullptr);
@@ -476,6 +513,63 @@ void mouse_click(int x, int y, const std::string& how) {
   }
 }
 
+// Waits until the pointer is at x y; a Wine pointer move lands a moment late.
+void wait_pointer(int x, int y) {
+  POINT at{};
+  if (!wait_for(2000, [&] { return GetCursorPos(&at) && at.x == x && at.y == y; }))
+    throw Failure("the pointer is at " + std::to_string(at.x) + " " + std::to_string(at.y) + ", not at " +
+                  std::to_string(x) + " " + std::to_string(y) + " 2 s after it was moved");
+}
+
+// Left button down at x1 y1, a few moves, up at x2 y2: a hand dragging.
+void mouse_drag(int x1, int y1, int x2, int y2) {
+  if (!SetCursorPos(x1, y1)) throw Failure("SetCursorPos failed");
+  wait_pointer(x1, y1);
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  Sleep(kPollMs);
+  // Absolute moves: relative ones are scaled by pointer acceleration.
+  // NOTE: Wine maps an absolute x to x * width / 65536, rounded down, so
+  // rounding up here lands on the very pixel.
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  // Small steps, as a hand moves.
+  const int kSteps = std::max(1, std::max(std::abs(x2 - x1), std::abs(y2 - y1)) / 4);
+  for (int i = 1; i <= kSteps; ++i) {
+    int x = x1 + (x2 - x1) * i / kSteps;
+    int y = y1 + (y2 - y1) * i / kSteps;
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((x * 65536 + width - 1) / width),
+                static_cast<DWORD>((y * 65536 + height - 1) / height), 0, 0);
+    Sleep(20);
+  }
+  wait_pointer(x2, y2);
+  // A hand rests a moment before letting go: the last moves are handled.
+  Sleep(300);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+// The program's preview hint window (class THintWindow), if it has one.
+HWND find_program_hint(HWND main) {
+  struct Search {
+    DWORD pid;
+    HWND found;
+  } search{0, nullptr};
+  GetWindowThreadProcessId(main, &search.pid);
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        wchar_t cls[16] = {};
+        GetClassNameW(hwnd, cls, 16);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid == s->pid && std::wcscmp(cls, L"THintWindow") == 0) {
+          s->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 // NOTE: the Wine desktop's taskbar (Shell_TrayWnd) draws the notification
 // icons itself, right-aligned in cells as high as the bar, the first icon
 // added at the right end. So the program's icon, the only one in a test
@@ -573,6 +667,8 @@ bool wait_process_gone(HWND main, DWORD timeout_ms) {
 const char kUsage[] =
     "usage: solvane_driver COMMAND [ARGS]\n"
     "  set-clip TEXT              put TEXT (escapes \\r \\n \\t \\\\ \\xHH) on the clipboard as CF_TEXT\n"
+    "  set-secret TEXT ignore|exclude|history0  put TEXT on the clipboard with a format that\n"
+    "                             asks monitors to skip it (history0: CanIncludeInClipboardHistory = 0)\n"
     "  clear-clip                 empty the clipboard\n"
     "  get-clip                   print the clipboard's CF_TEXT, escaped; 1 when there is none\n"
     "  wait-window TIMEOUT_MS     wait for the main window and its title list\n"
@@ -600,6 +696,9 @@ const char kUsage[] =
     "  click ID                   click the main window's button ID (BM_CLICK)\n"
     "  button-state ID            print 1 when button ID is down (checked), else 0\n"
     "  mouse X Y left|right|double  move the pointer to X Y and click there (real input)\n"
+    "  drag X1 Y1 X2 Y2           press the left button at X1 Y1, move to X2 Y2, release (real input)\n"
+    "  wait-hint 0|1 TIMEOUT_MS   wait until the program's hint window (THintWindow) is hidden or\n"
+    "                             absent (0) or visible (1); print its rectangle when visible\n"
     "  tray-icon                  print the centre of the right-most icon in the taskbar: x y\n"
     "  fingerprint X Y W H        print a hash of the screen's pixels in that rectangle\n"
     "  wait-menu TIMEOUT_MS       wait for the program's popup menu; print its rectangle\n"
@@ -618,6 +717,11 @@ int run(const std::vector<std::string>& args) {
   if (cmd == "set-clip") {
     need_args(args, 2, 2);
     set_clip(decode_escapes(args[1]));
+    return 0;
+  }
+  if (cmd == "set-secret") {
+    need_args(args, 3, 3);
+    set_secret(decode_escapes(args[1]), args[2]);
     return 0;
   }
   if (cmd == "clear-clip") {
@@ -821,6 +925,32 @@ int run(const std::vector<std::string>& args) {
     int x = static_cast<int>(std::strtol(args[1].c_str(), nullptr, 10));
     int y = static_cast<int>(std::strtol(args[2].c_str(), nullptr, 10));
     mouse_click(x, y, args[3]);
+    return 0;
+  }
+  if (cmd == "drag") {
+    need_args(args, 5, 5);
+    int v[4];
+    for (int i = 0; i < 4; ++i) v[i] = static_cast<int>(std::strtol(args[i + 1].c_str(), nullptr, 10));
+    mouse_drag(v[0], v[1], v[2], v[3]);
+    return 0;
+  }
+  if (cmd == "wait-hint") {
+    need_args(args, 3, 3);
+    bool want = parse_number(args[1], "0 or 1") != 0;
+    DWORD timeout = parse_number(args[2], "timeout");
+    HWND main = require_main();
+    HWND hint = nullptr;
+    if (!wait_for(timeout, [&] {
+          hint = find_program_hint(main);
+          return (hint && IsWindowVisible(hint)) == want;
+        }))
+      throw Failure(std::string("the hint window is still ") + (want ? "hidden or absent" : "visible") + " after " +
+                    args[2] + " ms");
+    if (want) {
+      RECT rc;
+      GetWindowRect(hint, &rc);
+      print_line(rect_text(rc));
+    }
     return 0;
   }
   if (cmd == "tray-icon") {

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The clip window under the mouse: a click on a label shows the clip's text in a
+# yellow hint, cut to 45 lines, gone once the pointer leaves the label
+# column; a click on another window hides the clip window, and the next
+# hotkey shows it again.
+. "$(dirname "$0")/lib.sh" "$@"
+
+e2e_start
+e2e_open_target
+long=''
+for i in $(seq 1 100); do long+="line $i\\r\\n"; done
+e2e_copy "$long"
+e2e_wait_title 0 'line 1...'
+
+# show_window WHAT: the user's application in front, then the hotkey.
+show_window() {
+  drv_ok keys ctrl+alt+down
+  assert_ok "$1" drv wait-visible 1 "$E2E_WAIT_MS"
+}
+
+drv_ok mouse 150 300 left
+show_window "the hotkey shows the window"
+read -r left top _ _ <<<"$(drv_ok window-rect)"
+
+# The first label, then the hint under the pointer.
+# NOTE: under Wine the program sees a pointer moved by another process's
+# SetCursorPos only after real motion, which xdotool gives.
+xdotool mousemove $((left + 17)) $((top + 26))
+drv_ok wait-cursor $((left + 17)) $((top + 26)) "$E2E_WAIT_MS"
+drv_ok mouse $((left + 17)) $((top + 26)) left
+hint=$(drv wait-hint 1 "$E2E_WAIT_MS") || e2e_fatal "no hint after a click on the first label"
+read -r hl ht hr hb <<<"$hint"
+assert_eq "the hint opens under the pointer" "$((left + 17)) $((top + 46))" "$hl $ht"
+# 45 lines of text at 12 px each and its margins, not 100 lines; the
+# desktop is 800 pixels high.
+assert_ok "the hint is as high as 45 lines, not 100: $((hb - ht))" test $((hb - ht)) -ge 500 -a $((hb - ht)) -le 600
+shot="$e2e_tmp/hint.png"
+import -window root "$shot"
+yellow=$(e2e_colour_count "$shot" 'rgb(255,255,0)' "$hl" "$ht" $((hr - hl)) $((hb - ht)))
+assert_ok "the hint is yellow: $yellow" test "$yellow" -gt $(((hr - hl) * (hb - ht) / 2))
+xdotool mousemove $((left + 150)) $((top + 300))
+assert_ok "the hint goes once the pointer leaves the label column" drv wait-hint 0 "$E2E_WAIT_MS"
+
+# Another window clicked: the clip window hides; the hotkey brings it back.
+drv_ok mouse 150 300 left
+assert_ok "a click on another window hides the clip window" drv wait-visible 0 "$E2E_WAIT_MS"
+show_window "the next hotkey shows the window again"
+e2e_close
+e2e_done
