@@ -546,21 +546,23 @@ void mouse_drag(int x1, int y1, int x2, int y2) {
   mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 
-// The program's preview hint window (class THintWindow), if it has one.
-HWND find_program_hint(HWND main) {
+// A top-level window of the program's process with this class, if any.
+HWND find_program_window(HWND main, const wchar_t* className, bool visibleOnly) {
   struct Search {
     DWORD pid;
+    const wchar_t* className;
+    bool visibleOnly;
     HWND found;
-  } search{0, nullptr};
+  } search{0, className, visibleOnly, nullptr};
   GetWindowThreadProcessId(main, &search.pid);
   EnumWindows(
       [](HWND hwnd, LPARAM lp) -> BOOL {
         auto* s = reinterpret_cast<Search*>(lp);
-        wchar_t cls[16] = {};
-        GetClassNameW(hwnd, cls, 16);
+        wchar_t cls[32] = {};
+        GetClassNameW(hwnd, cls, 32);
         DWORD pid = 0;
         GetWindowThreadProcessId(hwnd, &pid);
-        if (pid == s->pid && std::wcscmp(cls, L"THintWindow") == 0) {
+        if (pid == s->pid && (!s->visibleOnly || IsWindowVisible(hwnd)) && std::wcscmp(cls, s->className) == 0) {
           s->found = hwnd;
           return FALSE;
         }
@@ -569,6 +571,9 @@ HWND find_program_hint(HWND main) {
       reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+// The program's preview hint window (class THintWindow), if it has one.
+HWND find_program_hint(HWND main) { return find_program_window(main, L"THintWindow", false); }
 
 // NOTE: the Wine desktop's taskbar (Shell_TrayWnd) draws the notification
 // icons itself, right-aligned in cells as high as the bar, the first icon
@@ -603,28 +608,7 @@ unsigned long long screen_fingerprint(int x, int y, int width, int height) {
 }
 
 // The visible popup menu (class #32768) of the program's process, if any.
-HWND find_program_menu(HWND main) {
-  struct Search {
-    DWORD pid;
-    HWND found;
-  } search{0, nullptr};
-  GetWindowThreadProcessId(main, &search.pid);
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        wchar_t cls[16] = {};
-        GetClassNameW(hwnd, cls, 16);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        if (pid == s->pid && IsWindowVisible(hwnd) && std::wcscmp(cls, L"#32768") == 0) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND find_program_menu(HWND main) { return find_program_window(main, L"#32768", true); }
 
 std::string rect_text(const RECT& rc) {
   return std::to_string(rc.left) + " " + std::to_string(rc.top) + " " + std::to_string(rc.right) + " " +
