@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/app_error.h"
+#include "core/str_to_int.h"
 #include "core/text_buffer.h"
 
 namespace solvane {
@@ -23,22 +24,6 @@ bool TPersistentForm::IsPropertyStored(const std::string& className, const std::
 
 namespace {
 
-bool ParseInteger(const std::string& text, int& out) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  if (i == text.size()) return false;
-  long long value = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    value = value * 10 + (text[i] - '0');
-    if (value > 2147483648LL) return false;
-  }
-  if (!negative && value > 2147483647LL) return false;
-  out = static_cast<int>(negative ? -value : value);
-  return true;
-}
-
 // A component's properties by name, as the walk visits them.
 std::vector<PublishedProperty> SortedByName(std::vector<PublishedProperty> properties) {
   std::stable_sort(properties.begin(), properties.end(), [](const auto& a, const auto& b) {
@@ -56,11 +41,11 @@ void AssignBoolean(bool& value, const std::string& text) {
   if (text == "FALSE") value = false;
 }
 
-void AssignInteger(int& value, const std::string& text) { ParseInteger(text, value); }
+void AssignInteger(int& value, const std::string& text) { TryStrToInt(text, value); }
 
 int TPersistentForm::ReadInteger(const std::string& key) {
   int value = 0;
-  if (!ParseInteger(ini_.Read(settingsLocation_, sectionName_, key, "0"), value)) value = 0;
+  if (!TryStrToInt(ini_.Read(settingsLocation_, sectionName_, key, "0"), value)) value = 0;
   return value;
 }
 

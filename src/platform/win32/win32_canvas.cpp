@@ -22,21 +22,18 @@ RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-void Win32WindowCanvas::FillRect(const Rect& rect, Colour colour) {
-  WindowDc dc(window_);
+// FillRect and FrameRect take the same brush and rectangle.
+static void WithBrush(HWND window, const Rect& rect, Colour colour, int(WINAPI* paint)(HDC, const RECT*, HBRUSH)) {
+  WindowDc dc(window);
   HBRUSH brush = CreateSolidBrush(colour);
   const RECT r = ToRect(rect);
-  ::FillRect(dc, &r, brush);
+  paint(dc, &r, brush);
   DeleteObject(brush);
 }
 
-void Win32WindowCanvas::FrameRect(const Rect& rect, Colour colour) {
-  WindowDc dc(window_);
-  HBRUSH brush = CreateSolidBrush(colour);
-  const RECT r = ToRect(rect);
-  ::FrameRect(dc, &r, brush);
-  DeleteObject(brush);
-}
+void Win32WindowCanvas::FillRect(const Rect& rect, Colour colour) { WithBrush(window_, rect, colour, &::FillRect); }
+
+void Win32WindowCanvas::FrameRect(const Rect& rect, Colour colour) { WithBrush(window_, rect, colour, &::FrameRect); }
 
 void Win32WindowCanvas::Line(int x1, int y1, int x2, int y2, Colour colour) {
   WindowDc dc(window_);
