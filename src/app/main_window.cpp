@@ -318,8 +318,11 @@ void MainWindow::ShowAtStart() {
   const int width = bounds.right - bounds.left;
   const int height = bounds.bottom - bounds.top;
   SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  ShowWindow(window_, SW_SHOWNORMAL);
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // NOTE: placed without activation, shown, and only then activated: the
+  // first activation puts the window away again, which neither a hidden
+  // window nor one still inside its own showing would notice.
+  ShowWindow(window_, SW_SHOWNA);
   SetForegroundWindow(window_);
 }
 

@@ -165,7 +165,7 @@ HWND require_list(HWND main) {
 LRESULT send_or_fail(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, const char* what) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result))
-    throw Failure(std::string(what) + ": no answer within 5 s (error " + std::to_string(GetLastError()) + ")");
+    throw Failure(std::string(what) + ": no answer (error " + std::to_string(GetLastError()) + ")");
   return static_cast<LRESULT>(result);
 }
 
@@ -382,6 +382,20 @@ std::string window_text(HWND hwnd) {
   return narrow(text);
 }
 
+// True when BOX is closing: destroyed, hidden, or its program has ended or
+// ends within a few seconds.
+bool box_going(HWND box) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(box, &pid);
+  HANDLE process = pid != 0 ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
+  const bool going = wait_for(kSendTimeoutMs, [&] {
+    return !IsWindow(box) || !IsWindowVisible(box) ||
+           (process != nullptr && WaitForSingleObject(process, 0) == WAIT_OBJECT_0);
+  });
+  if (process != nullptr) CloseHandle(process);
+  return going;
+}
+
 // Message boxes on screen, one line each: caption, then the texts of the
 // box's static controls. An error box is often the only trace of a failure.
 std::vector<std::string> message_boxes() {
@@ -397,15 +411,20 @@ std::vector<std::string> message_boxes() {
       reinterpret_cast<LPARAM>(&boxes));
   std::vector<std::string> lines;
   for (HWND box : boxes) {
-    std::string line = window_text(box) + ":";
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      wchar_t cls[16] = {};
-      GetClassNameW(child, cls, 16);
-      if (_wcsicmp(cls, L"Static") != 0) continue;
-      std::string text = window_text(child);
-      if (!text.empty()) line += " " + text;
+    try {
+      std::string line = window_text(box) + ":";
+      for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[16] = {};
+        GetClassNameW(child, cls, 16);
+        if (_wcsicmp(cls, L"Static") != 0) continue;
+        std::string text = window_text(child);
+        if (!text.empty()) line += " " + text;
+      }
+      lines.push_back(line);
+    } catch (const Failure&) {
+      // A box that was answered while being read is gone, not an error.
+      if (!box_going(box)) throw;
     }
-    lines.push_back(line);
   }
   return lines;
 }

@@ -211,6 +211,11 @@ e2e_start() {
   if ! out=$(drv wait-window "$E2E_WAIT_MS" 2>&1); then
     e2e_fatal "the program did not show its window: $out"
   fi
+  # The start ends when the first activation has put the window away; until
+  # then a click or a window opened by the test could land in its way.
+  if ! out=$(drv wait-visible 0 "$E2E_WAIT_MS" 2>&1); then
+    e2e_fatal "the program did not finish its start: $out"
+  fi
 }
 
 # What the program left behind when it failed: message boxes and output.
