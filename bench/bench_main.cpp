@@ -2,8 +2,12 @@
 // same run: absolute times on shared machines are too noisy to judge.
 //
 //   solvane_bench [--smoke] [Google Benchmark flags]
+//   solvane_bench --write-workload DIR
 //
 // --smoke: a few iterations each, ratios printed but not judged (CI).
+// --write-workload: writes the workload's Lb1.qlx and Cb1.qlx into DIR and
+// runs nothing, so the real program can be timed on the same history
+// (scripts/bench-wine.sh); prints the number of titles.
 // Exit status: 1 when a benchmark failed, or (not smoke) a target was missed.
 
 #include <benchmark/benchmark.h>
@@ -11,11 +15,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "clip_benchmarks.h"
+#include "workload.h"
 
 namespace solvane::bench {
 namespace {
@@ -107,6 +114,25 @@ bool ReportRatios(const MedianReporter& reporter, bool smoke) {
   return ok;
 }
 
+// Writes the workload's two clip files into an existing folder, byte for
+// byte; false (with a message) when a file cannot be written.
+bool WriteWorkload(const std::string& folder) {
+  const Workload& w = TheWorkload();
+  const std::pair<const char*, const std::string*> files[] = {{"Lb1.qlx", &w.titleFile}, {"Cb1.qlx", &w.storeFile}};
+  for (const auto& [name, bytes] : files) {
+    const std::string path = folder + "/" + name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
+    out.close();
+    if (!out) {
+      std::fprintf(stderr, "solvane_bench: cannot write %s\n", path.c_str());
+      return false;
+    }
+  }
+  std::printf("%zu\n", w.titles.size());
+  return true;
+}
+
 }  // namespace
 }  // namespace solvane::bench
 
@@ -115,6 +141,13 @@ int main(int argc, char** argv) {
   bool smoke = false;
   int kept = 1;
   for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--write-workload") == 0) {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "solvane_bench: --write-workload needs a folder\n");
+        return 2;
+      }
+      return WriteWorkload(argv[i + 1]) ? 0 : 1;
+    }
     if (std::strcmp(argv[i], "--smoke") == 0) {
       smoke = true;
     } else {
