@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/app_error.h"
@@ -59,13 +60,27 @@ void TForm1::SetTimer2Interval(int milliseconds) {
   platform_.timers.SetInterval(kTimer2, milliseconds);
 }
 
-std::string TForm1::MakeUniqueKey() {
+std::string TForm1::MakeUniqueKey(const std::vector<std::string>& textLines) {
+  // A line of the new text that reads as a header or trailer (a piece of a
+  // clip file copied in an editor) would be taken for the new record's own
+  // marker if it named the new key: the record would end at that line.
+  std::vector<std::string> quoted;
+  for (const std::string& line : textLines) {
+    if (line.size() != kHeaderMarker.size() + kKeyLength) continue;
+    const std::string lower = AsciiLower(line);
+    if (lower.starts_with(kHeaderMarker) || lower.starts_with(kTrailerMarker)) {
+      quoted.push_back(lower.substr(kHeaderMarker.size()));
+    }
+  }
+  const auto taken = [&](const std::string& key) {
+    return RxRichEdit2_.ContainsKey(key) || std::find(quoted.begin(), quoted.end(), AsciiLower(key)) != quoted.end();
+  };
   auto tick = [this] { return platform_.clock.TickCount(); };
   std::string key = keys_.MakeKey(tick);
   // Two clips must never share a key, or the older one's title would paste
   // the newer text. A tick count too small to give a fresh key is replaced
   // by a wide range after a few tries.
-  for (int attempt = 1; RxRichEdit2_.ContainsKey(key) && attempt < 1000; ++attempt) {
+  for (int attempt = 1; taken(key) && attempt < 1000; ++attempt) {
     if (attempt < 8) {
       key = keys_.MakeKey(tick);
     } else {
@@ -91,11 +106,12 @@ void TForm1::PBClipBoard1Change(void* /*sender*/) {
   state_.LastChangeTime = platform_.clock.LocalTimeSeconds();
   if (RxRichEdit1_ == RxRichEdit3_) return;
 
-  const std::string key = MakeUniqueKey();
+  std::vector<std::string> lines = SplitBufferLines(RxRichEdit1_);
+  const std::string key = MakeUniqueKey(lines);
   std::vector<std::string> record;
-  record.reserve(8);
+  record.reserve(lines.size() + 2);
   record.push_back(std::string(kHeaderMarker) + key);
-  for (auto& line : SplitBufferLines(RxRichEdit1_)) record.push_back(std::move(line));
+  for (auto& line : lines) record.push_back(std::move(line));
   record.push_back(std::string(kTrailerMarker) + key);
   RxRichEdit2_.InsertAtTop(record);
 

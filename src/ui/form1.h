@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "core/clip_text_store.h"
 #include "core/key_generator.h"
@@ -169,7 +170,7 @@ class TForm1 {
   TPBClipBoard& PBClipBoard1() { return PBClipBoard1_; }
 
  private:
-  std::string MakeUniqueKey();
+  std::string MakeUniqueKey(const std::vector<std::string>& textLines);
   void RemoveStaleSaves();
   void HintBuilder();
   void SetCaching(bool on);

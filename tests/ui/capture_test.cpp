@@ -207,6 +207,18 @@ TEST_F(CaptureTest, NewKeyNeverRepeatsOneInTheStore) {
   EXPECT_EQ(TextOf(0), "new");
 }
 
+TEST_F(CaptureTest, TextQuotingTheTrailerOfTheKeyAboutToBeDrawnComesBackWhole) {
+  Start();
+  desk.clock.tick = 123456;
+  // A piece of a clip file copied in an editor, whose trailer line names the
+  // key the first capture would draw: the record must not end at that line.
+  const std::string text = "copied\r\n/:tlr:\\0003874106301\r\n/:TLR:\\0003874106301\r\nmore";
+  Copy(text);
+  ASSERT_EQ(desk.titles.Count(), 1);
+  EXPECT_NE(KeyOf(desk.titles.Get(0)), "0003874106301");
+  EXPECT_EQ(TextOf(0), text);
+}
+
 TEST_F(CaptureTest, TinyTickCountsStillGiveFreshKeys) {
   Start();
   desk.clock.tick = 0;  // every draw with range 0 gives 0
