@@ -8,10 +8,33 @@
 namespace solvane {
 
 void SaveReplacing(FileSystem& files, const std::string& path, std::string_view bytes) {
+  SaveReplacing(files, path, std::vector<std::string_view>{bytes});
+}
+
+void SaveReplacing(FileSystem& files, const std::string& path, const std::vector<std::string_view>& pieces) {
   const std::string temp = path + kSavingSuffix;
   auto file = files.Create(temp);
   if (!file) throw AppError(CannotCreateFileMessage(path));
-  const bool written = file->Write(bytes) && file->Flush();
+  // Small pieces (one captured clip each) are gathered first, so that a
+  // long history does not cost a system call per clip.
+  constexpr std::size_t kGather = 1 << 16;
+  std::string gathered;
+  const auto writeGathered = [&] {
+    const bool ok = gathered.empty() || file->Write(gathered);
+    gathered.clear();
+    return ok;
+  };
+  bool written = true;
+  for (const std::string_view piece : pieces) {
+    if (piece.size() < kGather) {
+      gathered += piece;
+      if (gathered.size() >= kGather) written = writeGathered();
+    } else {
+      written = writeGathered() && file->Write(piece);
+    }
+    if (!written) break;
+  }
+  written = written && writeGathered() && file->Flush();
   const bool closed = file->Close();
   if (!written || !closed || !files.Replace(path, temp)) {
     files.Remove(temp);
@@ -30,19 +53,23 @@ void LoadTitleList(TitleList& list, FileSystem& files, const std::string& path) 
 }
 
 void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& path) {
-  std::vector<std::string> lines;
   const int count = list.Count();
-  lines.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) lines.push_back(list.Get(i));
-  SaveReplacing(files, path, JoinFileLines(lines));
+  std::string bytes;
+  // A title item is its title, 70 spaces, the marker and the key.
+  bytes.reserve(static_cast<std::size_t>(count) * 128);
+  for (int i = 0; i < count; ++i) {
+    bytes += list.Get(i);
+    bytes += kCrLf;
+  }
+  SaveReplacing(files, path, bytes);
 }
 
 void LoadTextStore(ClipTextStore& store, FileSystem& files, const std::string& path) {
-  store.Assign(SplitStoreFile(ReadFileOrThrow(files, path)));
+  store.AssignFileBytes(ReadFileOrThrow(files, path));
 }
 
 void SaveTextStore(const ClipTextStore& store, FileSystem& files, const std::string& path) {
-  SaveReplacing(files, path, store.FileBytes());
+  SaveReplacing(files, path, store.FilePieces());
 }
 
 namespace {

@@ -22,6 +22,8 @@ inline constexpr char kSavingSuffix[] = ".saving";
 // failure at any point leaves the old file whole. Throws AppError
 // "Cannot create file %s" on failure.
 void SaveReplacing(FileSystem& files, const std::string& path, std::string_view bytes);
+// The same for bytes in pieces, written in order.
+void SaveReplacing(FileSystem& files, const std::string& path, const std::vector<std::string_view>& pieces);
 
 // The whole file; throws AppError "Cannot open file %s" when it cannot be read.
 std::string ReadFileOrThrow(FileSystem& files, const std::string& path);

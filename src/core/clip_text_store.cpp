@@ -30,72 +30,97 @@ std::size_t JoinedSize(const std::vector<std::string>& lines) {
 // Only whole lines count as record boundaries: the writer always puts the
 // header and trailer on lines of their own, and a key quoted inside a clip's
 // text must not be taken for one.
-void ClipTextStore::IndexLine(LineId id, const std::string& line, bool atFront) {
-  if (line.size() != kMarkerLineLength) return;
-  Index* index = nullptr;
-  if (StartsWithNoCase(line, kHeaderMarker)) {
-    index = &headers_;
-  } else if (StartsWithNoCase(line, kTrailerMarker)) {
-    index = &trailers_;
-  } else {
-    return;
-  }
-  auto& ids = (*index)[AsciiLower(std::string_view(line).substr(7))];
-  if (atFront) {
-    ids.insert(ids.begin(), id);
-  } else {
-    ids.push_back(id);
-  }
+KeyIndex* ClipTextStore::IndexOf(std::string_view line) {
+  if (line.size() != kMarkerLineLength) return nullptr;
+  if (StartsWithNoCase(line, kHeaderMarker)) return &headers_;
+  if (StartsWithNoCase(line, kTrailerMarker)) return &trailers_;
+  return nullptr;
 }
 
 void ClipTextStore::InsertAtTop(const std::vector<std::string>& lines) {
   if (lines.empty()) return;
-  const std::size_t added = JoinedSize(lines) + (lines_.empty() ? 0 : 2);
+  const std::size_t added = JoinedSize(lines) + (Count() == 0 ? 0 : 2);
   if (added > capacity_ || chars_ > capacity_ - added) throw AppError(kRichEditInsertionError);
+  std::string& block = blocks_.emplace_front();
+  block.reserve(JoinedSize(lines) + 2);
+  for (const auto& line : lines) {
+    block += line;
+    block += kCrLf;
+  }
   // Back to front, so each new line is the newest so far.
+  std::size_t end = block.size() - 2;
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-    lines_.push_front(*it);
+    const std::size_t begin = end - it->size();
+    const std::string_view line = std::string_view(block).substr(begin, it->size());
+    captured_.push_back(line);
     --frontId_;
-    IndexLine(frontId_, lines_.front(), /*atFront=*/true);
+    if (KeyIndex* index = IndexOf(line)) index->AddSmallest(line.substr(kHeaderMarker.size()), frontId_);
+    end = begin - 2;
   }
   chars_ += added;
 }
 
-void ClipTextStore::Assign(std::vector<std::string> lines) {
-  Clear();
-  chars_ = JoinedSize(lines);
-  LineId id = frontId_;
-  for (auto& line : lines) {
-    lines_.push_back(std::move(line));
-    IndexLine(id++, lines_.back(), /*atFront=*/false);
+void ClipTextStore::Assign(const std::vector<std::string>& lines) {
+  std::string bytes;
+  bytes.reserve(JoinedSize(lines) + 2);
+  for (const auto& line : lines) {
+    bytes += line;
+    bytes += kCrLf;
   }
+  AssignFileBytes(std::move(bytes));
+}
+
+void ClipTextStore::AssignFileBytes(std::string bytes) {
+  Clear();
+  if (bytes.empty()) return;
+  // Every block ends in CR LF, so that a run of lines can be saved with the
+  // break that follows it.
+  if (bytes.size() < 2 || bytes.compare(bytes.size() - 2, 2, kCrLf) != 0) bytes += kCrLf;
+  const std::string& block = blocks_.emplace_back(std::move(bytes));
+  const std::string_view all(block);
+  // The markers are picked out while each line is at hand and indexed after.
+  std::vector<KeyIndex::Entry> headers, trailers;
+  LineId id = frontId_;
+  for (std::size_t start = 0; start < all.size(); ++id) {
+    const std::size_t end = all.find(kCrLf, start);
+    const std::string_view line = all.substr(start, end - start);
+    loaded_.push_back(line);
+    if (KeyIndex* index = IndexOf(line)) {
+      (index == &headers_ ? headers : trailers).push_back({KeyIndex::Pack(line.substr(kHeaderMarker.size())), id});
+    }
+    chars_ += line.size();
+    start = end + 2;
+  }
+  chars_ += 2 * (loaded_.size() - 1);
+  headers_.AddAllLargest(headers);
+  trailers_.AddAllLargest(trailers);
 }
 
 void ClipTextStore::Clear() {
-  lines_.clear();
-  headers_.clear();
-  trailers_.clear();
+  captured_.clear();
+  loaded_.clear();
+  blocks_.clear();
+  headers_.Clear();
+  trailers_.Clear();
   frontId_ = 0;
   chars_ = 0;
 }
 
-std::string ClipTextStore::Text() const {
-  std::string out;
-  out.reserve(chars_);
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (i > 0) out += kCrLf;
-    out += lines_[i];
-  }
-  return out;
+std::vector<std::string_view> ClipTextStore::FilePieces() const {
+  // The blocks hold the lines in order, each with its CR LF.
+  return std::vector<std::string_view>(blocks_.begin(), blocks_.end());
 }
 
 std::string ClipTextStore::FileBytes() const {
   std::string out;
-  out.reserve(chars_ + 2);
-  for (const auto& line : lines_) {
-    out += line;
-    out += kCrLf;
-  }
+  out.reserve(Count() == 0 ? 0 : chars_ + 2);
+  for (const std::string_view piece : FilePieces()) out += piece;
+  return out;
+}
+
+std::string ClipTextStore::Text() const {
+  std::string out = FileBytes();
+  if (!out.empty()) out.resize(out.size() - 2);
   return out;
 }
 
@@ -107,37 +132,26 @@ std::string ClipTextStore::KeyOfTitle(std::string_view titleItem) {
   return std::string(titleItem.substr(at + kHeaderMarker.size(), kKeyLength));
 }
 
-std::optional<ClipTextStore::LineId> ClipTextStore::FirstAfter(const Index& index, const std::string& key,
-                                                               LineId after) const {
-  const auto found = index.find(key);
-  if (found == index.end()) return std::nullopt;
-  const auto& ids = found->second;
-  const auto it = std::upper_bound(ids.begin(), ids.end(), after);
-  if (it == ids.end()) return std::nullopt;
-  return *it;
-}
-
 std::optional<std::string> ClipTextStore::Lookup(std::string_view titleItem) const {
   if (titleItem.rfind(kHeaderMarker) == std::string_view::npos) return std::nullopt;
-  const std::string key = AsciiLower(KeyOfTitle(titleItem));
+  const std::string key = KeyOfTitle(titleItem);
   if (key.size() != kKeyLength) return std::nullopt;
-  const auto header = FirstAfter(headers_, key, frontId_ - 1);
+  const auto header = headers_.FirstAbove(key, frontId_ - 1);
   if (!header) return std::nullopt;
   // The trailer belongs below its own header; an earlier one is another
   // record's business.
-  const auto trailer = FirstAfter(trailers_, key, *header);
+  const auto trailer = trailers_.FirstAbove(key, *header);
   if (!trailer) return std::nullopt;
   std::string text;
   for (LineId id = *header + 1; id < *trailer; ++id) {
     if (id > *header + 1) text += kCrLf;
-    text += lines_[static_cast<std::size_t>(id - frontId_)];
+    text += LineAt(static_cast<std::size_t>(id - frontId_));
   }
   return text;
 }
 
 bool ClipTextStore::ContainsKey(std::string_view key) const {
-  const std::string lower = AsciiLower(key);
-  return headers_.count(lower) > 0 || trailers_.count(lower) > 0;
+  return headers_.Contains(key) || trailers_.Contains(key);
 }
 
 }  // namespace solvane

@@ -7,6 +7,11 @@
 // (smaller for newer lines) and header and trailer lines are indexed by key.
 // A capture therefore costs the size of its own record, and a lookup costs
 // the size of the clip it returns, however large the store grows.
+//
+// The bytes live in blocks exactly as the file holds them (each line followed
+// by CR LF): a loaded file is one block, each captured record another. The
+// lines are views into the blocks, so loading splits the file without copying
+// it and saving copies whole runs of lines at once.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,8 +19,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "core/key_index.h"
 
 namespace solvane {
 
@@ -30,8 +36,8 @@ class ClipTextStore {
   // Characters the store can hold, counting CR LF between lines as two.
   static constexpr std::size_t kCapacity = 16777215;
 
-  int Count() const { return static_cast<int>(lines_.size()); }
-  const std::string& Line(int index) const { return lines_[static_cast<std::size_t>(index)]; }
+  int Count() const { return static_cast<int>(captured_.size() + loaded_.size()); }
+  std::string_view Line(int index) const { return LineAt(static_cast<std::size_t>(index)); }
   std::size_t CharCount() const { return chars_; }
   std::size_t capacity() const { return capacity_; }
   // Tests use a small capacity to reach the limit cheaply.
@@ -44,13 +50,18 @@ class ClipTextStore {
   // Replaces the whole content (loading a file). A file larger than the
   // capacity is still loaded whole: losing stored clips is worse than
   // holding more than the limit.
-  void Assign(std::vector<std::string> lines);
+  void Assign(const std::vector<std::string>& lines);
+  // The same from the file's bytes: lines end at CR LF, and a last line
+  // without one still counts.
+  void AssignFileBytes(std::string bytes);
   void Clear();
 
   // All lines joined with CR LF.
   std::string Text() const;
   // All lines, each followed by CR LF: the file's bytes.
   std::string FileBytes() const;
+  // The same bytes in pieces, in order, without joining them first.
+  std::vector<std::string_view> FilePieces() const;
 
   // The text of the clip whose title item is given: the lines after the
   // newest header line of its key up to the first trailer line of that key
@@ -66,18 +77,26 @@ class ClipTextStore {
   static std::string KeyOfTitle(std::string_view titleItem);
 
  private:
-  using LineId = std::int64_t;
-  using Index = std::unordered_map<std::string, std::vector<LineId>>;
+  using LineId = KeyIndex::LineId;
 
-  void IndexLine(LineId id, const std::string& line, bool atFront);
-  std::optional<LineId> FirstAfter(const Index& index, const std::string& key, LineId after) const;
+  std::string_view LineAt(std::size_t index) const {
+    return index < captured_.size() ? captured_[captured_.size() - 1 - index] : loaded_[index - captured_.size()];
+  }
+  // The index a header or trailer line belongs in; null for other lines.
+  KeyIndex* IndexOf(std::string_view line);
 
-  std::deque<std::string> lines_;
+  // The file's bytes in order, newest block first: each line followed by
+  // CR LF. Never moved once stored, as the lines point into them.
+  std::deque<std::string> blocks_;
+  // Lines in two runs: those added at the top since the load, newest last so
+  // that adding one is a push at the end; then the loaded ones in file order.
+  std::vector<std::string_view> captured_;
+  std::vector<std::string_view> loaded_;
   LineId frontId_ = 0;  // the number of line 0
   std::size_t chars_ = 0;
   std::size_t capacity_ = kCapacity;
-  Index headers_;   // lower-case key -> line numbers, ascending
-  Index trailers_;  // likewise for trailer lines
+  KeyIndex headers_;
+  KeyIndex trailers_;
 };
 
 }  // namespace solvane

@@ -1,29 +1,40 @@
 #include "core/text_buffer.h"
 
+#include <cstring>
+
 namespace solvane {
 
 namespace {
 
 // Calls emit(line) for every line, with CR LF, CR and LF all as breaks;
-// returns whether the text ended with a break.
+// returns whether the text ended with a break. Lines are long and breaks
+// rare, so the breaks are searched for with memchr.
 template <typename Emit>
 bool ForEachLine(std::string_view text, Emit emit) {
-  std::size_t start = 0;
+  const char* const data = text.data();
+  const std::size_t size = text.size();
+  // Offset of the next LF at or after `at` (size when none); searched again
+  // only once passed.
+  std::size_t nextLf = 0;
+  bool haveLf = false;
   bool endedWithBreak = false;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      emit(text.substr(start, i - start));
-      i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-      start = i;
-      endedWithBreak = true;
-    } else {
-      ++i;
-      endedWithBreak = false;
+  for (std::size_t at = 0; at < size;) {
+    if (!haveLf || nextLf < at) {
+      const void* lf = std::memchr(data + at, '\n', size - at);
+      nextLf = lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
+      haveLf = true;
     }
+    const void* cr = std::memchr(data + at, '\r', nextLf - at);
+    const std::size_t stop = cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : nextLf;
+    if (stop == size) {
+      emit(text.substr(at));
+      return false;
+    }
+    emit(text.substr(at, stop - at));
+    at = stop + ((data[stop] == '\r' && stop + 1 < size && data[stop + 1] == '\n') ? 2 : 1);
+    endedWithBreak = true;
   }
-  if (!endedWithBreak) emit(text.substr(start));
+  if (!endedWithBreak) emit(text);  // the empty text is one empty line
   return endedWithBreak;
 }
 
@@ -102,8 +113,6 @@ std::string JoinFileLines(const std::vector<std::string>& lines) {
   }
   return out;
 }
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string AsciiLower(std::string_view text) {
   std::string out(text);

@@ -37,7 +37,7 @@ std::vector<std::string> SplitTitleFile(std::string_view bytes);
 std::string JoinFileLines(const std::vector<std::string>& lines);
 
 // Case-insensitive ASCII comparison helpers used by the lookup.
-char AsciiLower(char c);
+inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 std::string AsciiLower(std::string_view text);
 
 }  // namespace solvane

@@ -14,7 +14,12 @@ class ListExtent {
   static constexpr int kCheckColumn = 18;
   explicit ListExtent(TextMetrics& font) : font_(font) {}
 
-  int LineWidth(const std::string& text) const { return font_.TextWidth(text + "x") + kCheckColumn; }
+  int LineWidth(const std::string& text) const {
+    // One buffer for every measurement: a loaded history measures each line.
+    scratch_.assign(text);
+    scratch_ += 'x';
+    return font_.TextWidth(scratch_) + kCheckColumn;
+  }
   // After an add or insert: the extent to send.
   int Grown(int extent, const std::string& text) const { return std::max(extent, LineWidth(text)); }
   // Whether deleting this line means recomputing over the rest.
@@ -22,6 +27,7 @@ class ListExtent {
 
  private:
   TextMetrics& font_;
+  mutable std::string scratch_;
 };
 
 }  // namespace solvane

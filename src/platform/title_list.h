@@ -23,7 +23,7 @@ class TitleList {
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;
   // Replaces all lines (loading a file): Clear, then Add for each line.
-  virtual void Assign(const std::vector<std::string>& lines) {
+  virtual void Assign(std::vector<std::string> lines) {
     Clear();
     for (const auto& line : lines) Add(line);
   }

@@ -136,5 +136,52 @@ TEST(ClipTextStore, FullCapacityIsUsable) {
   EXPECT_EQ(store.Lookup(Item("", "1212121212121"))->size(), textSize);
 }
 
+TEST(ClipTextStore, FileBytesLoadAsLinesAndSaveBackExactly) {
+  ClipTextStore store;
+  store.AssignFileBytes("/:hdr:\\1000000000001\r\nsplit\rhere\n\r\n/:tlr:\\1000000000001\r\n\r\n");
+  EXPECT_EQ(store.Count(), 4);
+  EXPECT_EQ(store.Line(1), "split\rhere\n");  // only CR LF ends a line of this file
+  EXPECT_EQ(store.Line(3), "");
+  EXPECT_EQ(store.Lookup(Item("", "1000000000001")), "split\rhere\n");
+  EXPECT_EQ(store.FileBytes(), "/:hdr:\\1000000000001\r\nsplit\rhere\n\r\n/:tlr:\\1000000000001\r\n\r\n");
+  EXPECT_EQ(store.CharCount(), store.Text().size());
+
+  // A last line without its break still counts, and is saved with one.
+  store.AssignFileBytes("one\r\ntwo");
+  EXPECT_EQ(store.Count(), 2);
+  EXPECT_EQ(store.Line(1), "two");
+  EXPECT_EQ(store.FileBytes(), "one\r\ntwo\r\n");
+  store.AssignFileBytes("");
+  EXPECT_EQ(store.Count(), 0);
+  EXPECT_EQ(store.FileBytes(), "");
+}
+
+TEST(ClipTextStore, CapturesAboveALoadedFileSaveNewestFirstAndWinOnASharedKey) {
+  ClipTextStore store;
+  store.AssignFileBytes("/:hdr:\\1000000000001\r\nloaded\r\n/:tlr:\\1000000000001\r\n");
+  store.InsertAtTop(Record("1000000000002", {"second"}));
+  // A record under a key the file already has: the newer one is found.
+  store.InsertAtTop(Record("1000000000001", {"newer", "text"}));
+  EXPECT_EQ(store.Count(), 10);
+  EXPECT_EQ(store.Line(0), "/:hdr:\\1000000000001");
+  EXPECT_EQ(store.Line(4), "/:hdr:\\1000000000002");
+  EXPECT_EQ(store.Line(9), "/:tlr:\\1000000000001");
+  EXPECT_EQ(store.Lookup(Item("", "1000000000001")), "newer\r\ntext");
+  EXPECT_EQ(store.Lookup(Item("", "1000000000002")), "second");
+  const std::string bytes =
+      "/:hdr:\\1000000000001\r\nnewer\r\ntext\r\n/:tlr:\\1000000000001\r\n"
+      "/:hdr:\\1000000000002\r\nsecond\r\n/:tlr:\\1000000000002\r\n"
+      "/:hdr:\\1000000000001\r\nloaded\r\n/:tlr:\\1000000000001\r\n";
+  EXPECT_EQ(store.FileBytes(), bytes);
+  std::string pieces;
+  for (const std::string_view piece : store.FilePieces()) pieces += piece;
+  EXPECT_EQ(pieces, bytes);
+
+  ClipTextStore reloaded;
+  reloaded.AssignFileBytes(bytes);
+  EXPECT_EQ(reloaded.Lookup(Item("", "1000000000001")), "newer\r\ntext");
+  EXPECT_EQ(reloaded.FileBytes(), bytes);
+}
+
 }  // namespace
 }  // namespace solvane

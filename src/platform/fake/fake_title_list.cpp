@@ -49,6 +49,15 @@ void FakeTitleList::Clear() {
   extent_ = 0;
 }
 
+void FakeTitleList::Assign(std::vector<std::string> lines) {
+  Clear();
+  for (auto& text : lines) {
+    if (refuseAfter >= 0 && Count() >= refuseAfter) throw AppError(kUnableToInsertLine);
+    extent_ = extentRule_.Grown(extent_, text);
+    lines_.push_back(Line{std::move(text), kUnchecked});
+  }
+}
+
 void FakeTitleList::SetItemIndex(int index) {
   if (index == itemIndex_) return;
   ++selectionWrites;

@@ -4,6 +4,7 @@
 // and is recomputed when the widest goes.
 
 #include <string>
+#include <deque>
 #include <vector>
 
 #include "platform/list_extent.h"
@@ -21,6 +22,7 @@ class FakeTitleList : public TitleList {
   void Insert(int index, const std::string& text) override;
   void Delete(int index) override;
   void Clear() override;
+  void Assign(std::vector<std::string> lines) override;
   int ItemIndex() const override { return itemIndex_; }
   void SetItemIndex(int index) override;
   int TopIndex() const override { return topIndex_; }
@@ -45,7 +47,7 @@ class FakeTitleList : public TitleList {
   void CheckIndex(int index) const;
 
   ListExtent extentRule_;
-  std::vector<Line> lines_;
+  std::deque<Line> lines_;  // a capture inserts at the front
   int itemIndex_ = -1;
   int topIndex_ = 0;
   int extent_ = 0;

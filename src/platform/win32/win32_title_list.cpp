@@ -52,10 +52,10 @@ void Win32TitleList::Clear() {
 }
 
 // A whole file costs one repaint, however many lines it holds.
-void Win32TitleList::Assign(const std::vector<std::string>& lines) {
+void Win32TitleList::Assign(std::vector<std::string> lines) {
   Send(WM_SETREDRAW, FALSE);
   try {
-    TitleList::Assign(lines);
+    TitleList::Assign(std::move(lines));
   } catch (...) {
     Send(WM_SETREDRAW, TRUE);
     throw;

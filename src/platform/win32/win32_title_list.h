@@ -22,7 +22,7 @@ class Win32TitleList : public TitleList {
   void Insert(int index, const std::string& text) override;
   void Delete(int index) override;
   void Clear() override;
-  void Assign(const std::vector<std::string>& lines) override;
+  void Assign(std::vector<std::string> lines) override;
   int ItemIndex() const override;
   void SetItemIndex(int index) override;
   int TopIndex() const override;

@@ -1,0 +1,143 @@
+#include "core/key_index.h"
+
+#include <algorithm>
+
+#include "core/text_buffer.h"
+
+namespace solvane {
+
+KeyIndex::Packed KeyIndex::Pack(std::string_view key) {
+  Packed packed;
+  const std::size_t n = key.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(AsciiLower(key[i])));
+    if (i < 8) {
+      packed.lo |= byte << (8 * i);
+    } else {
+      packed.hi |= byte << (8 * (i - 8));
+    }
+  }
+  // Keys of different lengths must differ even when one is the other's prefix.
+  packed.hi |= static_cast<std::uint64_t>(n) << 56;
+  return packed;
+}
+
+std::uint64_t KeyIndex::Hash(const Packed& key) {
+  // Keys are mostly digits that differ in their last places: mix every
+  // byte into the low bits the mask keeps.
+  std::uint64_t h = key.lo ^ (key.hi * 0xC2B2AE3D27D4EB4Full);
+  h ^= h >> 33;
+  h *= 0xFF51AFD7ED558CCDull;
+  h ^= h >> 33;
+  h *= 0xC4CEB9FE1A85EC53ull;
+  return h ^ (h >> 33);
+}
+
+std::size_t KeyIndex::Find(const Packed& key) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = static_cast<std::size_t>(Hash(key)) & mask;; i = (i + 1) & mask) {
+    if (!slots_[i].used || slots_[i].key == key) return i;
+  }
+}
+
+void KeyIndex::Clear() {
+  slots_.clear();
+  more_.clear();
+  used_ = 0;
+}
+
+void KeyIndex::Reserve(std::size_t keys) {
+  std::size_t want = 16;
+  while (want < 2 * keys) want *= 2;
+  if (want > slots_.size()) Grow(want);
+}
+
+void KeyIndex::Grow(std::size_t slots) {
+  if (used_ == 0) {  // nothing to move: reuse the memory of a cleared table
+    slots_.assign(slots, Slot{});
+    return;
+  }
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(slots, Slot{});
+  for (const Slot& slot : old) {
+    if (slot.used) slots_[Find(slot.key)] = slot;
+  }
+}
+
+KeyIndex::Slot& KeyIndex::Claim(const Packed& key, bool& fresh) {
+  if (2 * (used_ + 1) > slots_.size()) Grow(std::max<std::size_t>(16, 2 * slots_.size()));
+  Slot& slot = slots_[Find(key)];
+  fresh = !slot.used;
+  if (fresh) {
+    slot.used = true;
+    slot.key = key;
+    ++used_;
+  }
+  return slot;
+}
+
+void KeyIndex::AddSmallest(std::string_view key, LineId id) {
+  if (key.size() > kMaxKeyLength) return;
+  bool fresh = false;
+  Slot& slot = Claim(Pack(key), fresh);
+  if (!fresh) {
+    if (slot.more < 0) {
+      slot.more = static_cast<std::int32_t>(more_.size());
+      more_.emplace_back();
+    }
+    auto& others = more_[static_cast<std::size_t>(slot.more)];
+    others.insert(others.begin(), slot.first);
+  }
+  slot.first = id;
+}
+
+void KeyIndex::AddLargest(std::string_view key, LineId id) {
+  if (key.size() > kMaxKeyLength) return;
+  AddLargest(Pack(key), id);
+}
+
+void KeyIndex::AddLargest(const Packed& key, LineId id) {
+  bool fresh = false;
+  Slot& slot = Claim(key, fresh);
+  if (fresh) {
+    slot.first = id;
+    return;
+  }
+  if (slot.more < 0) {
+    slot.more = static_cast<std::int32_t>(more_.size());
+    more_.emplace_back();
+  }
+  more_[static_cast<std::size_t>(slot.more)].push_back(id);
+}
+
+void KeyIndex::AddAllLargest(const std::vector<Entry>& entries) {
+  Reserve(used_ + entries.size());
+  constexpr std::size_t kAhead = 8;
+  [[maybe_unused]] const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+#if defined(__GNUC__)
+    if (i + kAhead < entries.size()) {
+      __builtin_prefetch(&slots_[static_cast<std::size_t>(Hash(entries[i + kAhead].key)) & mask]);
+    }
+#endif
+    AddLargest(entries[i].key, entries[i].id);
+  }
+}
+
+std::optional<KeyIndex::LineId> KeyIndex::FirstAbove(std::string_view key, LineId after) const {
+  if (slots_.empty() || key.size() > kMaxKeyLength) return std::nullopt;
+  const Slot& slot = slots_[Find(Pack(key))];
+  if (!slot.used) return std::nullopt;
+  if (slot.first > after) return slot.first;
+  if (slot.more < 0) return std::nullopt;
+  const auto& others = more_[static_cast<std::size_t>(slot.more)];
+  const auto it = std::upper_bound(others.begin(), others.end(), after);
+  if (it == others.end()) return std::nullopt;
+  return *it;
+}
+
+bool KeyIndex::Contains(std::string_view key) const {
+  return !slots_.empty() && key.size() <= kMaxKeyLength && slots_[Find(Pack(key))].used;
+}
+
+}  // namespace solvane
