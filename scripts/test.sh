@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds and tests everything: the native unit tests (and a short benchmark
 # run), the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then the Windows build with its unit, adapter and end-to-end tests under
-# Wine on a virtual display.
+# a short run of the fuzz targets, then the Windows build with its unit,
+# adapter and end-to-end tests under Wine on a virtual display.
 # Ends with one line "N passed, M failed" over both test runs; exits non-zero
 # on any failed build or test.
 set -uo pipefail
@@ -61,6 +61,9 @@ if step "configure build/sanitize" cmake -S . -B build/sanitize "${generator[@]}
    step "build build/sanitize" cmake --build build/sanitize -j "$jobs"; then
   run_ctest build/sanitize
 fi
+
+# The fuzz targets, built with clang's libFuzzer, a few seconds each.
+step "fuzz short run" bash scripts/fuzz.sh
 
 # Windows: one display and one Wine prefix for the build (test discovery may
 # run the test programs) and for every test after it.
