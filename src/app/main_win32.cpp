@@ -54,7 +54,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::ClipboardIcon cachingOn(false);
   win32::MenuPictures menuPictures;
   win32::Win32IniFiles ini;
-  TForm2 form2(ini);
+  TForm2 form2(ini, &files);
 
   app::MainWindow window(instance);
   if (!window.Create(listFont.font())) {

@@ -26,7 +26,7 @@ class SettingsWindow {
 
 class TForm2 : public TPersistentForm {
  public:
-  explicit TForm2(IniFiles& ini) : TPersistentForm(ini, "Form2") {}
+  explicit TForm2(IniFiles& ini, FileSystem* files = nullptr) : TPersistentForm(ini, "Form2", files) {}
 
   // The controls' values, with their shipped defaults.
   bool CheckBox1 = false;  // "Auto save (upon caching) every 5 minutes."

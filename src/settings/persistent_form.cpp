@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/app_error.h"
+#include "core/clip_files.h"
 #include "core/str_to_int.h"
 #include "core/text_buffer.h"
 
@@ -12,7 +13,8 @@ bool NoCaseLess::operator()(const std::string& a, const std::string& b) const {
   return AsciiLower(a) < AsciiLower(b);
 }
 
-TPersistentForm::TPersistentForm(IniFiles& ini, std::string name) : ini_(ini), name_(std::move(name)) {}
+TPersistentForm::TPersistentForm(IniFiles& ini, std::string name, FileSystem* files)
+    : ini_(ini), name_(std::move(name)), files_(files) {}
 
 void TPersistentForm::RegisterStoredProperties() {
   for (const char* name : {"Text", "Checked", "Position", "InitialDir", "FileName"}) storedProperties_.insert(name);
@@ -49,16 +51,27 @@ int TPersistentForm::ReadInteger(const std::string& key) {
   return value;
 }
 
+void TPersistentForm::RefuseWrite() { throw AppError("Unable to write to " + settingsLocation_); }
+
 void TPersistentForm::WriteValue(const std::string& key, const std::string& value) {
-  if (!ini_.Write(settingsLocation_, sectionName_, key, value)) {
-    throw AppError("Unable to write to " + settingsLocation_);
-  }
+  if (!ini_.Write(writeLocation_, sectionName_, key, value)) RefuseWrite();
+}
+
+void TPersistentForm::StartCopy(const std::string& copy) {
+  files_->Remove(copy);
+  const auto current = files_->ReadAll(settingsLocation_);
+  if (!current) return;  // no settings yet: the copy starts empty too
+  auto file = files_->Create(copy);
+  if (!file || !file->Write(*current) || !file->Close()) RefuseWrite();
 }
 
 void TPersistentForm::RestoreState(const std::string& settingsFile) {
   storedProperties_.clear();
   RegisterStoredProperties();
   if (settingsLocation_.empty()) settingsLocation_ = settingsFile;
+  // A copy left by a save cut short; the settings file itself is whole.
+  if (files_ != nullptr) files_->Remove(settingsLocation_ + kSavingSuffix);
+  writeLocation_ = settingsLocation_;
   sectionName_ = name_;
   const int top = ReadInteger("Top");
   const int left = ReadInteger("Left");
@@ -74,6 +87,29 @@ void TPersistentForm::RestoreState(const std::string& settingsFile) {
 void TPersistentForm::SaveState() {
   if (settingsLocation_.empty()) return;
   sectionName_ = name_;
+  if (files_ == nullptr) {
+    writeLocation_ = settingsLocation_;
+    WriteState();
+    return;
+  }
+  const std::string copy = settingsLocation_ + kSavingSuffix;
+  writeLocation_ = copy;
+  try {
+    StartCopy(copy);
+    WriteState();
+    // The profile functions leave the copy closed; its bytes reach the disk
+    // before it takes the settings file's place.
+    auto written = files_->OpenInPlace(copy);
+    if (!written || !written->Flush() || !written->Close() || !files_->Replace(settingsLocation_, copy)) {
+      RefuseWrite();
+    }
+  } catch (...) {
+    files_->Remove(copy);
+    throw;
+  }
+}
+
+void TPersistentForm::WriteState() {
   const FormGeometry geometry = Geometry();
   WriteValue("Top", std::to_string(geometry.top));
   WriteValue("Left", std::to_string(geometry.left));

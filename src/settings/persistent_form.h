@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/ini_files.h"
 
 namespace solvane {
@@ -38,14 +39,17 @@ struct NoCaseLess {
 
 class TPersistentForm {
  public:
-  TPersistentForm(IniFiles& ini, std::string name);
+  // With `files`, a save goes to a copy of the settings file that replaces
+  // it at the end, so a save cut short leaves the old file whole.
+  TPersistentForm(IniFiles& ini, std::string name, FileSystem* files = nullptr);
   virtual ~TPersistentForm() = default;
 
   // Construction's restoring steps; `settingsFile` is the program folder +
   // the application title + ".ini". The components must exist by then.
   void RestoreState(const std::string& settingsFile);
   // Destruction's saving steps. Throws AppError "Unable to write to %s" when
-  // a write is refused; the rest is then not written.
+  // a write is refused; the rest is then not written (and, with `files`,
+  // the file stays as it was).
   void SaveState();
 
   virtual void SaveComponentState();
@@ -69,11 +73,17 @@ class TPersistentForm {
 
  private:
   void WriteValue(const std::string& key, const std::string& value);
+  void WriteState();
+  // The copy a save writes to: the settings file's contents so far.
+  void StartCopy(const std::string& copy);
+  [[noreturn]] void RefuseWrite();
   int ReadInteger(const std::string& key);
 
   IniFiles& ini_;
   std::string name_;
+  FileSystem* files_;
   std::string settingsLocation_;
+  std::string writeLocation_;  // the settings file, or the copy being saved
   std::string sectionName_;
 };
 

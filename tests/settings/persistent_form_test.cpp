@@ -65,6 +65,50 @@ TEST_F(SettingsFileTest, LongValuesAreCutAndOtherSectionsStay) {
   EXPECT_EQ(ini.Read(kIni, "Other", "ComboBox2.Text", ""), "1");
 }
 
+TEST_F(SettingsFileTest, SaveCutShortAtAnyStepLeavesTheOldFileWhole) {
+  using Step = fake::FakeFileSystem::Step;
+  const std::string old = "[Other]\r\nKept=1\r\n[Form2]\r\nComboBox1.Text=F9\r\n";
+  const auto saveOnce = [&](auto&& breakIt) {
+    files.files = {{kIni, old}};
+    files.FailAt(Step::None);
+    ini.refuseAfter = -1;
+    TForm2 form(ini, &files);
+    form.RestoreState(kIni);
+    form.ComboBox1 = "F10";
+    breakIt();
+    std::string error;
+    try {
+      form.SaveState();
+    } catch (const AppError& e) {
+      error = e.what();
+    }
+    return error;
+  };
+  for (const Step step : {Step::Create, Step::Write, Step::Flush, Step::Close, Step::Replace}) {
+    SCOPED_TRACE(static_cast<int>(step));
+    EXPECT_EQ(saveOnce([&] { files.FailAt(step); }), "Unable to write to " + kIni);
+    EXPECT_EQ(files.files[kIni], old);
+    EXPECT_EQ(files.files.size(), 1u) << "the copy was left behind";
+  }
+  for (const int written : {0, 4, 8}) {
+    SCOPED_TRACE(written);
+    EXPECT_EQ(saveOnce([&] { ini.refuseAfter = ini.writes + written; }), "Unable to write to " + kIni);
+    EXPECT_EQ(files.files[kIni], old);
+    EXPECT_EQ(files.files.size(), 1u);
+  }
+  EXPECT_EQ(saveOnce([] {}), "");
+  EXPECT_EQ(ini.Read(kIni, "Form2", "ComboBox1.Text", ""), "F10");
+  EXPECT_EQ(ini.Read(kIni, "Other", "Kept", ""), "1");
+  EXPECT_EQ(files.files.size(), 1u);
+
+  // A copy left by a crash is removed at the next start.
+  files.files[kIni + ".saving"] = "[Form2]\r\nTop=";
+  TForm2 next(ini, &files);
+  next.RestoreState(kIni);
+  EXPECT_EQ(next.ComboBox1, "F10");
+  EXPECT_EQ(files.files.count(kIni + ".saving"), 0u);
+}
+
 TEST_F(SettingsFileTest, RefusedWriteStopsTheSaveWithItsError) {
   TForm2 form(ini);
   form.RestoreState(kIni);

@@ -24,7 +24,7 @@ struct FakeDesktop {
   fake::FakePointer pointer;
   fake::FakeTimers timers;
   fake::FakeIniFiles ini{files};
-  TForm2 form2{ini};
+  TForm2 form2{ini, &files};
   fake::FakeHotKeys hotKeys;
   fake::FakeKeyNames keyNames;
   fake::FakeInput input;

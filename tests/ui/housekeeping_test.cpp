@@ -268,6 +268,22 @@ TEST_F(HousekeepingTest, PreferenceLineTravelsUnchangedButForItsFlag) {
   }
 }
 
+TEST_F(HousekeepingTest, PreferenceSaveCutShortAtAnyStepLeavesTheOldFileWhole) {
+  for (const Step step : {Step::Create, Step::Write, Step::Flush, Step::Close, Step::Replace}) {
+    SCOPED_TRACE(static_cast<int>(step));
+    FakeDesktop fresh;
+    // A whole save would drop the second line.
+    fresh.files.files[kPrefs] = "0abcdefghi\r\nsecond\r\n";
+    TForm1 f(fresh.Platform());
+    f.InitializeParameters("PgmUpdate");
+    fresh.files.FailAt(step);
+    f.HandleEvent([&] { f.InitializeParameters("ParmUpdate"); });
+    EXPECT_EQ(fresh.dialogs.errors, std::vector<std::string>{"Cannot create file C:\\Clips\\prefs.qlx"});
+    EXPECT_EQ(fresh.files.files[kPrefs], "0abcdefghi\r\nsecond\r\n");
+    EXPECT_EQ(fresh.files.files.count(kPrefs + ".saving"), 0u);
+  }
+}
+
 TEST_F(HousekeepingTest, PreferencesWithoutALoadAndUnknownModes) {
   TForm1& f = Start();
   File(kPrefs) = "1999999999\r\n";

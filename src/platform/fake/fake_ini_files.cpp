@@ -48,7 +48,7 @@ std::string FakeIniFiles::Read(const std::string& path, const std::string& secti
 
 bool FakeIniFiles::Write(const std::string& path, const std::string& section, const std::string& key,
                          const std::string& value) {
-  if (files_.readOnly) return false;
+  if (files_.readOnly || (refuseAfter >= 0 && writes >= refuseAfter)) return false;
   ++writes;
   const auto bytes = files_.ReadAll(path);
   std::vector<std::string> lines = bytes ? SplitTitleFile(*bytes) : std::vector<std::string>{};

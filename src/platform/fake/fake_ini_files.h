@@ -15,6 +15,7 @@ class FakeIniFiles : public IniFiles {
   bool Write(const std::string& path, const std::string& section, const std::string& key,
              const std::string& value) override;
   int writes = 0;
+  int refuseAfter = -1;  // writes refused once this many went through
 
  private:
   FakeFileSystem& files_;
