@@ -12,6 +12,8 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <psapi.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -45,6 +47,10 @@ constexpr NamedCommand kCommands[] = {
 constexpr wchar_t kTargetClass[] = L"SolvaneDriverTarget";
 constexpr wchar_t kTargetCaption[] = L"Solvane Paste Target";
 constexpr int kTargetEditId = 100;
+
+// Rides on every key the driver sends (keybd_event's extra info), so a
+// keyboard hook can tell them from the keys the program synthesises.
+constexpr ULONG_PTR kDriverKeyMark = 0x534F4C56;
 
 // A hung program must fail the test, not hang it.
 constexpr UINT kSendTimeoutMs = 5000;
@@ -352,6 +358,8 @@ int run_target() {
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                                   0, 0, 0, 0, frame, reinterpret_cast<HMENU>(kTargetEditId), inst, nullptr);
   if (!g_target_edit) throw Failure("CreateWindowEx for the target's EDIT failed");
+  // The default limit (30000 characters) would cut a long clip's paste short.
+  SendMessageW(g_target_edit, EM_SETLIMITTEXT, 0, 0);
   RECT rc;
   GetClientRect(frame, &rc);
   MoveWindow(g_target_edit, 0, 0, rc.right, rc.bottom, TRUE);
@@ -478,7 +486,7 @@ bool is_extended(BYTE vk) {
 
 void key_event(BYTE vk, bool up) {
   DWORD flags = (up ? KEYEVENTF_KEYUP : 0) | (is_extended(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
-  keybd_event(vk, static_cast<BYTE>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, 0);
+  keybd_event(vk, static_cast<BYTE>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, kDriverKeyMark);
 }
 
 // "ctrl+shift+v": press in order, release in reverse, as fingers do.
@@ -667,6 +675,328 @@ bool wait_process_gone(HWND main, DWORD timeout_ms) {
   return ended;
 }
 
+// ---- timing ----
+
+// Milliseconds on the performance counter: only differences mean anything.
+double now_ms() {
+  static const double ticksPerMs = [] {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(frequency.QuadPart) / 1000.0;
+  }();
+  LARGE_INTEGER count;
+  QueryPerformanceCounter(&count);
+  return static_cast<double>(count.QuadPart) / ticksPerMs;
+}
+
+double median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::string ms_text(double ms) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.1f", ms);
+  return buf;
+}
+
+// Timing loops poll this often: fine enough for what they measure, coarse
+// enough to leave the two cores to the program and the desktop.
+constexpr DWORD kTimingPollMs = 2;
+
+// Waits until want() holds, polling at kTimingPollMs; false on timeout.
+template <typename Pred>
+bool wait_closely(DWORD timeout_ms, Pred want) {
+  const double start = now_ms();
+  for (;;) {
+    if (want()) return true;
+    if (now_ms() - start >= timeout_ms) return false;
+    Sleep(kTimingPollMs);
+  }
+}
+
+// Top-level windows of process PID with this class.
+std::vector<HWND> process_windows(DWORD pid, const wchar_t* className) {
+  struct Search {
+    DWORD pid;
+    const wchar_t* className;
+    std::vector<HWND> found;
+  } search{pid, className, {}};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        wchar_t cls[32] = {};
+        GetClassNameW(hwnd, cls, 32);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == s->pid && std::wcscmp(cls, s->className) == 0) s->found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Whether the taskbar holds an icon of process PID. The program adds its
+// icon for one of its hidden "TPUtilWindow" windows with id 0.
+// NOTE: the shell answers NIM_MODIFY with FALSE for an icon it does not
+// hold, and with no flags set the call changes nothing: so this asks the
+// taskbar itself, whatever it has drawn yet.
+bool has_tray_icon(DWORD pid) {
+  for (HWND window : process_windows(pid, L"TPUtilWindow")) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    data.hWnd = window;
+    data.uID = 0;
+    data.uFlags = 0;
+    if (Shell_NotifyIconW(NIM_MODIFY, &data)) return true;
+  }
+  return false;
+}
+
+// The program's start is over once its clip window has been placed in the
+// middle of the screen, which it does after loading the clip files, and its
+// message loop answers. Before the files are loaded, the window is at 0 0.
+bool start_done(HWND main) {
+  RECT rc;
+  if (!GetWindowRect(main, &rc)) return false;
+  const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+  if (rc.left != (GetSystemMetrics(SM_CXSCREEN) - width) / 2 || rc.top != (GetSystemMetrics(SM_CYSCREEN) - height) / 2)
+    return false;
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored) != 0;
+}
+
+// Peak working set of a process in bytes; 0 when it cannot be read.
+// NOTE: Wine reads a process's counters from /proc/<pid>/status of its Linux
+// process: the peak is VmHWM, so it counts Wine's own libraries as well.
+SIZE_T peak_working_set(HANDLE process, SIZE_T* current = nullptr) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!K32GetProcessMemoryInfo(process, &counters, sizeof counters)) return 0;
+  if (current) *current = counters.WorkingSetSize;
+  return counters.PeakWorkingSetSize;
+}
+
+struct StartTimes {
+  double icon = -1;   // ms from CreateProcess until the taskbar holds the icon
+  double ready = -1;  // ... until the start is over (start_done)
+  double close = -1;  // ms from WM_CLOSE until the process has ended
+  SIZE_T readyPeak = 0;  // peak working set at the end of the start
+  SIZE_T peak = 0;       // the last peak read before the process ended
+};
+
+// Starts FOLDER\EXE in FOLDER, times its start, then closes it as Windows
+// does and waits for it to end (it saves its files on the way out). A
+// program that fails any step is ended by force, so the next run starts clean.
+StartTimes time_start(const std::string& folder, const std::string& exe, DWORD timeout) {
+  if (find_main()) throw Failure("a Solvane Clips window is already open");
+  if (!FindWindowW(L"Shell_TrayWnd", nullptr))
+    throw Failure("no taskbar (Shell_TrayWnd): is the Wine desktop \"shell\" in use?");
+  const std::string path = folder + "\\" + exe;
+  std::string commandLine = "\"" + path + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  const double start = now_ms();
+  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                      &info))
+    throw Failure("CreateProcess failed for " + path + " (error " + std::to_string(GetLastError()) + ")");
+  CloseHandle(info.hThread);
+  const HANDLE process = info.hProcess;  // closed below on every path
+  const auto fail = [&](const std::string& why) {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, kSendTimeoutMs);
+    CloseHandle(process);
+    return Failure(why + " (the program was ended by force)");
+  };
+  StartTimes times;
+  HWND main = nullptr;
+  while (times.icon < 0 || times.ready < 0) {
+    if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) throw fail("the program ended during its start");
+    if (now_ms() - start > timeout) {
+      throw fail(std::string("after ") + std::to_string(timeout) + " ms the program " +
+                 (times.icon < 0 ? "has no tray icon" : "has not finished its start"));
+    }
+    if (times.icon < 0 && has_tray_icon(info.dwProcessId)) times.icon = now_ms() - start;
+    if (!main) {
+      HWND found = find_main();
+      DWORD pid = 0;
+      if (found) GetWindowThreadProcessId(found, &pid);
+      if (pid == info.dwProcessId) main = found;
+    }
+    if (times.ready < 0 && main && start_done(main)) times.ready = now_ms() - start;
+    if (times.icon < 0 || times.ready < 0) Sleep(kTimingPollMs);
+  }
+  times.readyPeak = peak_working_set(process);
+  times.peak = times.readyPeak;
+
+  const double closing = now_ms();
+  if (!PostMessageW(main, WM_CLOSE, 0, 0)) throw fail("PostMessage(WM_CLOSE) failed");
+  // The save on the way out may raise the peak: read it until the end.
+  for (;;) {
+    const SIZE_T peak = peak_working_set(process);
+    if (peak > times.peak) times.peak = peak;
+    if (WaitForSingleObject(process, 10) == WAIT_OBJECT_0) break;
+    if (now_ms() - closing > timeout)
+      throw fail("the program still runs " + std::to_string(timeout) + " ms after WM_CLOSE");
+  }
+  times.close = now_ms() - closing;
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  CloseHandle(process);
+  if (code != 0) throw Failure("the program ended with exit code " + std::to_string(code));
+  return times;
+}
+
+// Keys seen by a low-level keyboard hook, from any process on the desktop.
+struct SeenKey {
+  DWORD vk;
+  DWORD flags;  // LLKHF_*
+  ULONG_PTR extra;
+  double at;  // now_ms() when the hook saw it
+};
+
+CRITICAL_SECTION g_seenLock;
+std::vector<SeenKey> g_seen;
+
+LRESULT CALLBACK keyboard_hook(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION) {
+    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
+    const double at = now_ms();
+    EnterCriticalSection(&g_seenLock);
+    g_seen.push_back(SeenKey{key->vkCode, key->flags, key->dwExtraInfo, at});
+    LeaveCriticalSection(&g_seenLock);
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// A thread that holds a WH_KEYBOARD_LL hook and does nothing but take its
+// calls: the system calls the hook in this thread, between the moment a
+// program sends a key and the moment the key is queued, so the sender waits
+// for it; a thread that slept or polled would delay every key on the desktop.
+class KeyWatch {
+ public:
+  KeyWatch() {
+    InitializeCriticalSection(&g_seenLock);
+    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, &KeyWatch::Run, this, 0, &threadId_);
+    if (!ready_ || !thread_) throw Failure("could not start the keyboard hook's thread");
+    WaitForSingleObject(ready_, INFINITE);
+    if (!hooked_) throw Failure("SetWindowsHookEx(WH_KEYBOARD_LL) failed");
+  }
+  ~KeyWatch() {
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+    DeleteCriticalSection(&g_seenLock);
+  }
+  KeyWatch(const KeyWatch&) = delete;
+  KeyWatch& operator=(const KeyWatch&) = delete;
+
+  // When the first injected Ctrl key-down that the driver did not send was
+  // seen at or after AFTER; false when none was.
+  bool foreign_ctrl_down(double after, double& at) const {
+    bool found = false;
+    EnterCriticalSection(&g_seenLock);
+    for (const SeenKey& key : g_seen) {
+      const bool ctrl = key.vk == VK_CONTROL || key.vk == VK_LCONTROL || key.vk == VK_RCONTROL;
+      if (ctrl && key.at >= after && !(key.flags & LLKHF_UP) && (key.flags & LLKHF_INJECTED) &&
+          key.extra != kDriverKeyMark) {
+        at = key.at;
+        found = true;
+        break;
+      }
+    }
+    LeaveCriticalSection(&g_seenLock);
+    return found;
+  }
+
+ private:
+  static DWORD WINAPI Run(void* self) {
+    auto* watch = static_cast<KeyWatch*>(self);
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before WM_QUIT can be posted
+    HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, keyboard_hook, GetModuleHandleW(nullptr), 0);
+    watch->hooked_ = hook != nullptr;
+    SetEvent(watch->ready_);
+    if (!hook) return 1;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    UnhookWindowsHookEx(hook);
+    return 0;
+  }
+
+  HANDLE ready_ = nullptr;
+  HANDLE thread_ = nullptr;
+  DWORD threadId_ = 0;
+  bool hooked_ = false;
+};
+
+constexpr char kLabels[] = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+// N rounds, with the program running and the paste target in front: the
+// hotkey, timed until the clip window is visible; then a key label, timed
+// until the program's synthesised Ctrl key-down, then until the paste has
+// landed in the target. The labels go round the lines the window shows.
+void time_paste(int rounds, DWORD timeout) {
+  HWND main = require_main();
+  HWND list = require_list(main);
+  HWND target = require_target();
+  const int clips = list_count(list);
+  if (clips == 0) throw Failure("the program has no clips to paste");
+  const int labels = std::min(clips, static_cast<int>(std::strlen(kLabels)));
+  KeyWatch watch;
+  std::vector<double> shown, toCtrl, landed;
+  for (int round = 1; round <= rounds; ++round) {
+    const std::string which = "paste " + std::to_string(round) + ": ";
+    // The hotkey reaches the program only with an application in front.
+    if (!wait_closely(timeout, [&] { return GetForegroundWindow() == target && !IsWindowVisible(main); }))
+      throw Failure(which + "the paste target is not in front, or the clip window not hidden");
+    send_or_fail(GetDlgItem(target, kTargetEditId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), "WM_SETTEXT");
+
+    key_event(VK_CONTROL, false);
+    key_event(VK_MENU, false);
+    const double hotkey = now_ms();
+    key_event(VK_DOWN, false);
+    key_event(VK_DOWN, true);
+    key_event(VK_MENU, true);
+    key_event(VK_CONTROL, true);
+    if (!wait_closely(timeout, [&] { return IsWindowVisible(main) != FALSE; }))
+      throw Failure(which + "the hotkey did not show the clip window");
+    shown.push_back(now_ms() - hotkey);
+
+    // The key label must reach the clip window: wait (untimed) until it is
+    // in front and the program has finished with the hotkey.
+    DWORD_PTR ignored = 0;
+    if (!wait_closely(timeout, [&] { return GetForegroundWindow() == main; }) ||
+        !SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &ignored))
+      throw Failure(which + "the clip window did not come to the front");
+
+    const BYTE label = static_cast<BYTE>(kLabels[(round - 1) % labels]);
+    const double pressed = now_ms();
+    key_event(label, false);
+    key_event(label, true);
+    double ctrl = 0;
+    if (!wait_closely(timeout, [&] { return watch.foreign_ctrl_down(pressed, ctrl); }))
+      throw Failure(which + "no synthesised Ctrl key-down after key " + std::string(1, static_cast<char>(label)));
+    toCtrl.push_back(ctrl - pressed);
+
+    // The program put the clip on the clipboard before it typed Ctrl+V.
+    std::string clip, last;
+    if (!get_clip(clip)) throw Failure(which + "the clipboard holds no text after the paste");
+    if (!wait_for(timeout, [&] { return (last = target_text(target)) == clip; }))
+      throw Failure(which + "the paste target holds " + std::to_string(last.size()) + " bytes, the clipboard " +
+                    std::to_string(clip.size()));
+    landed.push_back(now_ms() - pressed);
+    print_line(std::to_string(round) + " " + ms_text(shown.back()) + " " + ms_text(toCtrl.back()) + " " +
+               ms_text(landed.back()));
+    std::fflush(stdout);
+  }
+  print_line("median " + ms_text(median(shown)) + " " + ms_text(median(toCtrl)) + " " + ms_text(median(landed)));
+}
+
 const char kUsage[] =
     "usage: solvane_driver COMMAND [ARGS]\n"
     "  set-clip TEXT              put TEXT (escapes \\r \\n \\t \\\\ \\xHH) on the clipboard as CF_TEXT\n"
@@ -707,7 +1037,21 @@ const char kUsage[] =
     "  wait-menu TIMEOUT_MS       wait for the program's popup menu; print its rectangle\n"
     "  wait-exit TIMEOUT_MS       wait until the program's process has ended\n"
     "  wait-target-text TEXT TIMEOUT_MS  wait until the paste target holds TEXT (escaped)\n"
-    "  target-clear               empty the paste target\n";
+    "  target-clear               empty the paste target\n"
+    "  time-start FOLDER EXE TIMEOUT_MS  start FOLDER\\EXE in FOLDER (a Windows path), time its\n"
+    "                             start, close it with WM_CLOSE and wait for its end; print\n"
+    "                             ICON_MS READY_MS CLOSE_MS READY_PEAK_BYTES PEAK_BYTES: ms until\n"
+    "                             the taskbar holds its icon, until its window is placed and its\n"
+    "                             message loop answers, from WM_CLOSE to its end; its peak working\n"
+    "                             set when ready and the last one read before it ended\n"
+    "  wait-started TIMEOUT_MS    wait until the program has loaded its files: its window is placed\n"
+    "                             in the middle of the screen and its message loop answers\n"
+    "  time-paste N [TIMEOUT_MS]  with the program and the paste target running, N times: the\n"
+    "                             hotkey, then a key label (1, 2, ... in turn); print one line a\n"
+    "                             round and then the medians: I|median SHOWN_MS CTRL_MS LANDED_MS\n"
+    "                             (hotkey to window visible, label key to the program's first\n"
+    "                             synthesised Ctrl key-down, label key to the paste in the target)\n"
+    "  memory                     print the program's peak and current working set in bytes\n";
 
 void need_args(const std::vector<std::string>& args, size_t min, size_t max) {
   if (args.size() < min || args.size() > max) throw UsageError("wrong number of arguments for " + args[0]);
@@ -1008,6 +1352,43 @@ int run(const std::vector<std::string>& args) {
     HWND edit = GetDlgItem(require_target(), kTargetEditId);
     if (!edit) throw Failure("the paste target has no EDIT child");
     send_or_fail(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), "WM_SETTEXT");
+    return 0;
+  }
+  if (cmd == "time-start") {
+    need_args(args, 4, 4);
+    StartTimes t = time_start(args[1], args[2], parse_number(args[3], "timeout"));
+    print_line(ms_text(t.icon) + " " + ms_text(t.ready) + " " + ms_text(t.close) + " " + std::to_string(t.readyPeak) +
+               " " + std::to_string(t.peak));
+    return 0;
+  }
+  if (cmd == "wait-started") {
+    need_args(args, 2, 2);
+    DWORD timeout = parse_number(args[1], "timeout");
+    if (!wait_for(timeout, [] {
+          HWND main = find_main();
+          return main && start_done(main);
+        }))
+      throw Failure("the program has not finished its start after " + args[1] + " ms");
+    return 0;
+  }
+  if (cmd == "time-paste") {
+    need_args(args, 2, 3);
+    int rounds = static_cast<int>(parse_number(args[1], "rounds"));
+    if (rounds < 1) throw UsageError("time-paste needs at least one round");
+    time_paste(rounds, args.size() > 2 ? parse_number(args[2], "timeout") : 10000);
+    return 0;
+  }
+  if (cmd == "memory") {
+    need_args(args, 1, 1);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(require_main(), &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) throw Failure("OpenProcess failed (error " + std::to_string(GetLastError()) + ")");
+    SIZE_T current = 0;
+    SIZE_T peak = peak_working_set(process, &current);
+    CloseHandle(process);
+    if (peak == 0) throw Failure("GetProcessMemoryInfo failed");
+    print_line(std::to_string(peak) + " " + std::to_string(current));
     return 0;
   }
   throw UsageError("unknown command: " + cmd);
