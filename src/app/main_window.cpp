@@ -426,8 +426,14 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_MOUSEMOVE: {
-      const int x = static_cast<short>(LOWORD(lParam));
-      const int y = static_cast<short>(HIWORD(lParam));
+      // The pointer's screen place, measured against where the window is
+      // now: a move queued before a drag step moved the window carries a
+      // position relative to the old place, and would move it again.
+      const DWORD at = GetMessagePos();
+      POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+      ScreenToClient(window_, &point);
+      const int x = point.x;
+      const int y = point.y;
       if (dragOnImage_) {
         Run([&] { form_->Image1MouseMove(ShiftState(wParam), x - kImage1.left, y - kImage1.top); });
       } else {

@@ -2,7 +2,7 @@
 # The clip window under the mouse: a click on a label shows the clip's text in a
 # yellow hint, cut to 45 lines, gone once the pointer leaves the label
 # column; a click on another window hides the clip window, and the next
-# hotkey shows it again.
+# hotkey shows it again; a drag by the panel or the title picture moves it.
 . "$(dirname "$0")/lib.sh" "$@"
 
 e2e_start
@@ -45,5 +45,25 @@ assert_ok "the hint goes once the pointer leaves the label column" drv wait-hint
 drv_ok mouse 150 300 left
 assert_ok "a click on another window hides the clip window" drv wait-visible 0 "$E2E_WAIT_MS"
 show_window "the next hotkey shows the window again"
+
+# wait_place WHAT LEFT TOP: waits until the window stands at LEFT TOP.
+wait_place() {
+  local deadline=$((SECONDS + (E2E_WAIT_MS + 999) / 1000)) now
+  while :; do
+    now=$(drv_ok window-rect | cut -d' ' -f1,2)
+    [ "$now" = "$2 $3" ] && break
+    [ "$SECONDS" -lt "$deadline" ] || break
+    sleep 0.2
+  done
+  assert_eq "$1" "$2 $3" "$now"
+}
+
+# Dragged by the panel between the picture and the buttons, then back by
+# the title picture: the window follows the pointer's way exactly.
+read -r left top _ _ <<<"$(drv_ok window-rect)"
+drv_ok drag $((left + 118)) $((top + 9)) $((left + 118 - 70)) $((top + 9 + 45))
+wait_place "a drag on the panel moves the window by the pointer's way" $((left - 70)) $((top + 45))
+drv_ok drag $((left - 70 + 50)) $((top + 45 + 9)) $((left + 50)) $((top + 9))
+wait_place "a drag on the title picture moves it back" "$left" "$top"
 e2e_close
 e2e_done
