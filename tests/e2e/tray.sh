@@ -2,7 +2,8 @@
 # The tray icon, played with the mouse as a user does: a double click turns
 # capture off and on again and swaps the icon's picture, leaving the window
 # alone; a right click opens the menu, whose "Clipboard" submenu converts the
-# clipboard's case and whose " Quit" ends the program, saving the history. A
+# clipboard's case or empties it and whose " Quit" ends the program, saving
+# the history. A
 # right click on the title list opens the same menu beside the window.
 #
 # NOTE: Wine keeps a menu inside its own process, so the menu is driven by
@@ -77,6 +78,23 @@ assert_eq "a right click on the title list opens the menu at the window's corner
 drv_ok keys down down right down down enter
 e2e_wait_title 0 'mixed case'
 assert_eq "Lower case converts the clipboard" 'mixed case' "$(drv_ok get-clip)"
+
+# Clipboard > Clear clipboard, the submenu's first item.
+drv_ok mouse "$icon_x" "$icon_y" right
+assert_ok "the tray menu opens for Clear clipboard" drv wait-menu "$E2E_WAIT_MS"
+drv_ok keys down down right enter
+# get-clip fails with its own message when the clipboard holds no text.
+deadline=$((SECONDS + (E2E_WAIT_MS + 999) / 1000))
+while :; do
+  clip=$(drv get-clip 2>&1) && rc=0 || rc=$?
+  clip=${clip//$'\r'/}
+  [ "$rc" = 1 ] || [ "$SECONDS" -ge "$deadline" ] || { sleep 0.2; continue; }
+  break
+done
+assert_eq "Clear clipboard leaves no text on the clipboard" \
+  "1:solvane_driver get-clip: the clipboard holds no text" "$rc:$clip"
+sleep "$E2E_SETTLE_S"
+assert_titles "an emptied clipboard records nothing" 'mixed case' 'MIXED CASE' 'mixed Case' 'first'
 
 items=$(drv_ok items)
 drv_ok mouse "$icon_x" "$icon_y" right
