@@ -324,6 +324,9 @@ bool get_clip(std::string& text) {
 // ---- paste target ----
 
 HWND g_target_edit = nullptr;
+// Ctrl+V presses the paste target has received; asked for with this message.
+LRESULT g_target_ctrl_v = 0;
+constexpr UINT kTargetCtrlVCount = WM_APP + 41;
 
 LRESULT CALLBACK target_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -336,6 +339,8 @@ LRESULT CALLBACK target_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
+    case kTargetCtrlVCount:
+      return g_target_ctrl_v;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -369,6 +374,7 @@ int run_target() {
   std::fflush(stdout);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == 'V' && GetKeyState(VK_CONTROL) < 0) ++g_target_ctrl_v;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -855,7 +861,8 @@ struct SeenKey {
   DWORD vk;
   DWORD flags;  // LLKHF_*
   ULONG_PTR extra;
-  double at;  // now_ms() when the hook saw it
+  double at;           // now_ms() when the hook saw it
+  HWND foreground;     // the foreground window then, where the key is going
 };
 
 CRITICAL_SECTION g_seenLock;
@@ -865,8 +872,9 @@ LRESULT CALLBACK keyboard_hook(int code, WPARAM wp, LPARAM lp) {
   if (code == HC_ACTION) {
     const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
     const double at = now_ms();
+    const HWND foreground = GetForegroundWindow();
     EnterCriticalSection(&g_seenLock);
-    g_seen.push_back(SeenKey{key->vkCode, key->flags, key->dwExtraInfo, at});
+    g_seen.push_back(SeenKey{key->vkCode, key->flags, key->dwExtraInfo, at, foreground});
     LeaveCriticalSection(&g_seenLock);
   }
   return CallNextHookEx(nullptr, code, wp, lp);
@@ -896,22 +904,23 @@ class KeyWatch {
   KeyWatch(const KeyWatch&) = delete;
   KeyWatch& operator=(const KeyWatch&) = delete;
 
-  // When the first injected Ctrl key-down that the driver did not send was
-  // seen at or after AFTER; false when none was.
-  bool foreign_ctrl_down(double after, double& at) const {
-    bool found = false;
+  // The first injected key-down of VK (Ctrl: either Ctrl key) that the
+  // driver did not send, seen at or after AFTER; false when none was.
+  bool foreign_key_down(BYTE vk, double after, SeenKey& found) const {
+    bool seen = false;
     EnterCriticalSection(&g_seenLock);
     for (const SeenKey& key : g_seen) {
-      const bool ctrl = key.vk == VK_CONTROL || key.vk == VK_LCONTROL || key.vk == VK_RCONTROL;
-      if (ctrl && key.at >= after && !(key.flags & LLKHF_UP) && (key.flags & LLKHF_INJECTED) &&
+      const bool match = vk == VK_CONTROL ? key.vk == VK_CONTROL || key.vk == VK_LCONTROL || key.vk == VK_RCONTROL
+                                          : key.vk == vk;
+      if (match && key.at >= after && !(key.flags & LLKHF_UP) && (key.flags & LLKHF_INJECTED) &&
           key.extra != kDriverKeyMark) {
-        at = key.at;
-        found = true;
+        found = key;
+        seen = true;
         break;
       }
     }
     LeaveCriticalSection(&g_seenLock);
-    return found;
+    return seen;
   }
 
  private:
@@ -936,10 +945,20 @@ class KeyWatch {
 
 constexpr char kLabels[] = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
+// A window as a failure message names it: its class, and whether it is shown.
+std::string window_name(HWND hwnd) {
+  if (!hwnd) return "no window";
+  wchar_t cls[64] = {};
+  GetClassNameW(hwnd, cls, 64);
+  return narrow(cls) + (IsWindowVisible(hwnd) ? " (visible)" : " (hidden)");
+}
+
 // N rounds, with the program running and the paste target in front: the
 // hotkey, timed until the clip window is visible; then a key label, timed
 // until the program's synthesised Ctrl key-down, then until the paste has
 // landed in the target. The labels go round the lines the window shows.
+// A paste that never lands is counted and told on stderr with the window
+// that was in front when the program typed Ctrl+V; the rounds go on.
 void time_paste(int rounds, DWORD timeout) {
   HWND main = require_main();
   HWND list = require_list(main);
@@ -949,6 +968,7 @@ void time_paste(int rounds, DWORD timeout) {
   const int labels = std::min(clips, static_cast<int>(std::strlen(kLabels)));
   KeyWatch watch;
   std::vector<double> shown, toCtrl, landed;
+  int lost = 0;
   for (int round = 1; round <= rounds; ++round) {
     const std::string which = "paste " + std::to_string(round) + ": ";
     // The hotkey reaches the program only with an application in front.
@@ -978,23 +998,38 @@ void time_paste(int rounds, DWORD timeout) {
     const double pressed = now_ms();
     key_event(label, false);
     key_event(label, true);
-    double ctrl = 0;
-    if (!wait_closely(timeout, [&] { return watch.foreign_ctrl_down(pressed, ctrl); }))
+    SeenKey ctrl{};
+    if (!wait_closely(timeout, [&] { return watch.foreign_key_down(VK_CONTROL, pressed, ctrl); }))
       throw Failure(which + "no synthesised Ctrl key-down after key " + std::string(1, static_cast<char>(label)));
-    toCtrl.push_back(ctrl - pressed);
+    toCtrl.push_back(ctrl.at - pressed);
 
     // The program put the clip on the clipboard before it typed Ctrl+V.
     std::string clip, last;
     if (!get_clip(clip)) throw Failure(which + "the clipboard holds no text after the paste");
-    if (!wait_for(timeout, [&] { return (last = target_text(target)) == clip; }))
-      throw Failure(which + "the paste target holds " + std::to_string(last.size()) + " bytes, the clipboard " +
-                    std::to_string(clip.size()));
-    landed.push_back(now_ms() - pressed);
-    print_line(std::to_string(round) + " " + ms_text(shown.back()) + " " + ms_text(toCtrl.back()) + " " +
-               ms_text(landed.back()));
+    std::string outcome;
+    if (wait_for(timeout, [&] { return (last = target_text(target)) == clip; })) {
+      landed.push_back(now_ms() - pressed);
+      outcome = ms_text(landed.back());
+    } else {
+      ++lost;
+      outcome = "lost";
+      SeenKey v{};
+      const bool sawV = watch.foreign_key_down('V', ctrl.at, v);
+      const auto front = [&](const SeenKey& key) {
+        const char* whose = key.foreground == target ? "the target's " : key.foreground == main ? "the clip window's " : "";
+        return whose + window_name(key.foreground) + " " + hwnd_text(key.foreground);
+      };
+      std::fprintf(stderr, "%sthe paste target holds %zu bytes after %lu ms, the clipboard %zu; in front when the "
+                   "program typed Ctrl: %s; V: %s\n",
+                   which.c_str(), last.size(), static_cast<unsigned long>(timeout), clip.size(), front(ctrl).c_str(),
+                   sawV ? front(v).c_str() : "no V seen");
+    }
+    print_line(std::to_string(round) + " " + ms_text(shown.back()) + " " + ms_text(toCtrl.back()) + " " + outcome);
     std::fflush(stdout);
   }
-  print_line("median " + ms_text(median(shown)) + " " + ms_text(median(toCtrl)) + " " + ms_text(median(landed)));
+  print_line("median " + ms_text(median(shown)) + " " + ms_text(median(toCtrl)) + " " +
+             (landed.empty() ? std::string("-") : ms_text(median(landed))));
+  print_line("lost " + std::to_string(lost));
 }
 
 const char kUsage[] =
@@ -1003,6 +1038,8 @@ const char kUsage[] =
     "  set-secret TEXT ignore|exclude|history0  put TEXT on the clipboard with a format that\n"
     "                             asks monitors to skip it (history0: CanIncludeInClipboardHistory = 0)\n"
     "  clear-clip                 empty the clipboard\n"
+    "  hold-clip MS [copy TEXT] [keys CHORD...]  (copy TEXT first, then) hold the clipboard open\n"
+    "                             for MS ms, pressing the keys once it is held, as a busy program does\n"
     "  get-clip                   print the clipboard's CF_TEXT, escaped; 1 when there is none\n"
     "  wait-window TIMEOUT_MS     wait for the main window and its title list\n"
     "  count                      print the number of clips in the title list\n"
@@ -1038,6 +1075,7 @@ const char kUsage[] =
     "  wait-exit TIMEOUT_MS       wait until the program's process has ended\n"
     "  wait-target-text TEXT TIMEOUT_MS  wait until the paste target holds TEXT (escaped)\n"
     "  target-clear               empty the paste target\n"
+    "  target-ctrl-v              print how many Ctrl+V presses the paste target has received\n"
     "  time-start FOLDER EXE TIMEOUT_MS  start FOLDER\\EXE in FOLDER (a Windows path), time its\n"
     "                             start, close it with WM_CLOSE and wait for its end; print\n"
     "                             ICON_MS READY_MS CLOSE_MS READY_PEAK_BYTES PEAK_BYTES: ms until\n"
@@ -1050,7 +1088,8 @@ const char kUsage[] =
     "                             hotkey, then a key label (1, 2, ... in turn); print one line a\n"
     "                             round and then the medians: I|median SHOWN_MS CTRL_MS LANDED_MS\n"
     "                             (hotkey to window visible, label key to the program's first\n"
-    "                             synthesised Ctrl key-down, label key to the paste in the target)\n"
+    "                             synthesised Ctrl key-down, label key to the paste in the target,\n"
+    "                             \"lost\" when it never lands), then: lost COUNT\n"
     "  memory                     print the program's peak and current working set in bytes\n";
 
 void need_args(const std::vector<std::string>& args, size_t min, size_t max) {
@@ -1069,6 +1108,34 @@ int run(const std::vector<std::string>& args) {
   if (cmd == "set-secret") {
     need_args(args, 3, 3);
     set_secret(decode_escapes(args[1]), args[2]);
+    return 0;
+  }
+  if (cmd == "hold-clip") {
+    need_args(args, 2, 64);
+    const DWORD ms = parse_number(args[1], "milliseconds");
+    size_t next = 2;
+    if (next + 1 < args.size() && args[next] == "copy") {
+      set_clip(decode_escapes(args[next + 1]));
+      next += 2;
+    }
+    std::vector<std::string> chords;
+    if (next < args.size()) {
+      if (args[next] != "keys" || next + 1 == args.size()) throw UsageError("hold-clip: expected keys CHORD...");
+      chords.assign(args.begin() + static_cast<std::ptrdiff_t>(next) + 1, args.end());
+    }
+    HWND owner = make_owner_window();
+    // Opened again at once after a copy: the copy's notice reaches the
+    // monitors while the clipboard is held.
+    if (!wait_for(5000, [&] { return OpenClipboard(owner) != FALSE; })) throw Failure("OpenClipboard failed");
+    const DWORD start = GetTickCount();
+    for (const std::string& chord : chords) {
+      press_chord(chord);
+      Sleep(kPollMs);
+    }
+    const DWORD spent = GetTickCount() - start;
+    if (spent < ms) Sleep(ms - spent);
+    CloseClipboard();
+    DestroyWindow(owner);
     return 0;
   }
   if (cmd == "clear-clip") {
@@ -1345,6 +1412,11 @@ int run(const std::vector<std::string>& args) {
     if (!wait_for(timeout, [&] { return (last = target_text(frame)) == want; }))
       throw Failure("the paste target holds \"" + encode_escapes(last) + "\" after " + args[2] + " ms, expected \"" +
                     args[1] + "\"");
+    return 0;
+  }
+  if (cmd == "target-ctrl-v") {
+    need_args(args, 1, 1);
+    print_line(std::to_string(send_or_fail(require_target(), kTargetCtrlVCount, 0, 0, "the Ctrl+V count")));
     return 0;
   }
   if (cmd == "target-clear") {

@@ -6,8 +6,10 @@ namespace solvane::win32 {
 
 namespace {
 
-constexpr int kOpenTries = 5;
-constexpr DWORD kRetryPauseMs = 30;
+// About half a second in all: clipboard tools and remote-desktop clients
+// hold the clipboard for a few hundred milliseconds.
+constexpr int kOpenTries = 20;
+constexpr DWORD kRetryPauseMs = 25;
 
 // Closes the clipboard on every path out.
 class ClipboardSession {
@@ -19,7 +21,7 @@ class ClipboardSession {
 
 // NOTE: another program may hold the clipboard open for a moment (many
 // copy the same data in several formats); a single failed OpenClipboard
-// would lose the clip, so try a few times before giving up.
+// would lose the clip, so keep trying for a while before giving up.
 bool Win32Clipboard::Open() {
   for (int attempt = 0; attempt < kOpenTries; ++attempt) {
     if (OpenClipboard(owner_)) return true;
