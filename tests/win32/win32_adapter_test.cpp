@@ -231,6 +231,36 @@ TEST_F(ListTest, ExtentFollowsTheWidestLine) {
   EXPECT_EQ(titles.Count(), 0);
 }
 
+// After the program's reset to 0 every line counts as the widest, so each
+// delete recounts from the lines left: the deleted line's own width must
+// go, not a neighbour's, wherever it stood; lines added behind the list
+// object's back count too.
+TEST_F(ListTest, ExtentRecountedFromTheLinesLeft) {
+  Win32TitleList titles(list, font);
+  const auto width = [&](const std::string& text) { return font.TextWidth(text + "x") + 18; };
+  const std::string wide(80, 'W'), middle(40, 'W');
+  titles.Assign({"short", wide, middle});
+  EXPECT_EQ(titles.HorizontalExtent(), width(wide));
+  titles.SetHorizontalExtent(0);
+  titles.Delete(0);  // wide, middle
+  EXPECT_EQ(titles.HorizontalExtent(), width(wide));
+  titles.Insert(1, "tiny");  // wide, tiny, middle
+  titles.Delete(0);          // tiny, middle
+  EXPECT_EQ(titles.HorizontalExtent(), width(middle));
+  titles.SetHorizontalExtent(0);
+  titles.Delete(1);  // tiny
+  EXPECT_EQ(titles.HorizontalExtent(), width("tiny"));
+  SendMessageA(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));  // wide, tiny
+  titles.Insert(2, "short");                                                        // wide, tiny, short
+  titles.SetHorizontalExtent(0);
+  titles.Delete(1);  // wide, short
+  EXPECT_EQ(titles.HorizontalExtent(), width(wide));
+  titles.Delete(0);  // short
+  EXPECT_EQ(titles.HorizontalExtent(), width("short"));
+  titles.Delete(0);
+  EXPECT_EQ(titles.HorizontalExtent(), 0);
+}
+
 // The owner-drawn list in a window of its own, drawn by the real control.
 Win32TitleList* g_drawn = nullptr;
 LRESULT CALLBACK DrawingParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

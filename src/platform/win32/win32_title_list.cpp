@@ -28,27 +28,35 @@ void Win32TitleList::Insert(int index, const std::string& text) {
   const LRESULT at = Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
   if (at < 0) throw AppError(kUnableToInsertLine);
   Send(LB_SETITEMDATA, static_cast<WPARAM>(at), 0);  // a new line is unchecked
-  SetHorizontalExtent(extentRule_.Grown(HorizontalExtent(), text));
+  const int width = extentRule_.LineWidth(text);
+  if (static_cast<std::size_t>(at) <= widths_.size()) widths_.insert(widths_.begin() + at, width);
+  SetHorizontalExtent(std::max(HorizontalExtent(), width));
 }
 
 void Win32TitleList::Delete(int index) {
-  const std::string text = Get(index);  // checks the index
-  const int extent = HorizontalExtent();
-  if (!extentRule_.IsWidest(extent, text)) {
+  CheckIndex(index);
+  const int count = Count();
+  if (widths_.size() != static_cast<std::size_t>(count)) {
+    widths_.clear();
+    for (int i = 0; i < count; ++i) widths_.push_back(extentRule_.LineWidth(Get(i)));
+  }
+  const int width = widths_[static_cast<std::size_t>(index)];
+  widths_.erase(widths_.begin() + index);
+  // The rule of ListExtent::IsWidest, on the width measured at insertion.
+  if (width < HorizontalExtent()) {
     Send(LB_DELETESTRING, static_cast<WPARAM>(index));
     return;
   }
   Send(WM_HSCROLL, SB_LEFT);
   Send(LB_DELETESTRING, static_cast<WPARAM>(index));
-  int widest = 0;
-  for (int i = 0, n = Count(); i < n; ++i) widest = extentRule_.Grown(widest, Get(i));
-  SetHorizontalExtent(widest);
+  SetHorizontalExtent(widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end()));
 }
 
 void Win32TitleList::Clear() {
   SetHorizontalExtent(0);
   Send(WM_HSCROLL, SB_LEFT);
   Send(LB_RESETCONTENT);
+  widths_.clear();
 }
 
 // A whole file costs one repaint, however many lines it holds.

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/label_column.h"
 #include "platform/list_extent.h"
@@ -52,6 +53,12 @@ class Win32TitleList : public TitleList {
 
   HWND list_;
   ListExtent extentRule_;
+  // Each line's width by the extent rule, in the list's order. When the
+  // widest line goes, the next widest is found here: measuring every line
+  // again took 0.2 to 1.6 s for 20,000 lines under Wine, and it happens on
+  // every paste, since the hotkey resets the extent to 0. Lines added or
+  // removed behind this object's back are measured again on the next delete.
+  std::vector<int> widths_;
 };
 
 // ListBox7 over a LISTBOX control; does not own the handle.
