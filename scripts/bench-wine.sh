@@ -118,7 +118,8 @@ solvane_wine_up || {
   exit 1
 }
 
-# drv ARGS...: the driver's output, or its error and the end of the run.
+# drv ARGS...: the driver's output (its remarks to stderr), or its error and
+# the end of the run.
 # NOTE: its output goes to a file, not a pipe: a Wine process may hand its
 # standard handles on to processes that outlive it.
 drv() {
@@ -126,6 +127,7 @@ drv() {
     echo "driver $*: $(cat "$work/drv.err")" >&2
     exit 1
   fi
+  cat "$work/drv.err" >&2
   cat "$work/drv.out"
 }
 
@@ -226,9 +228,10 @@ wine "$driver" target </dev/null >"$work/target.out" 2>&1 &
 target_pid=$!
 drv wait-target 10000 >/dev/null
 drv time-paste "$pastes" "$paste_timeout_ms" >"$work/paste.out"
-awk '$1 != "median" { print "paste " $1 ": hotkey to shown, key to first synthesised key, key to landed (ms): " $2, $3, $4 }' \
+awk '$1 ~ /^[0-9]+$/ { print "paste " $1 ": hotkey to shown, key to first synthesised key, key to landed (ms): " $2, $3, $4 }' \
   "$work/paste.out"
 read -r _ shown key_to_key landed < <(grep '^median ' "$work/paste.out")
+read -r _ lost < <(grep '^lost ' "$work/paste.out")
 drv target-close >/dev/null
 wait "$target_pid" 2>/dev/null || true
 target_pid=""
@@ -274,6 +277,8 @@ paste_ms=$(calc "printf \"%.1f\", $key_to_key - $delay")
 r=$(calc "printf \"%.2f\", $paste_ms / $shown")
 row "paste: key label to first synthesised key, less the paste delay" "$paste_ms ms" \
   "$shown ms (hotkey to window shown)" "$r" "<= 30 ms" "$(calc "print ($paste_ms <= 30)")"
+row "pastes that reached the application in front" "$((pastes - lost)) of $pastes" "-" "-" "all" \
+  "$([ "$lost" = 0 ] && echo 1 || echo 0)"
 
 echo
 echo "| what | median | baseline median | ratio | target | result |"

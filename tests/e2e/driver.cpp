@@ -1003,14 +1003,19 @@ void time_paste(int rounds, DWORD timeout) {
       throw Failure(which + "no synthesised Ctrl key-down after key " + std::string(1, static_cast<char>(label)));
     toCtrl.push_back(ctrl.at - pressed);
 
-    // The program put the clip on the clipboard before it typed Ctrl+V.
+    // The clipboard is read only once the paste is in: while the driver
+    // holds it open, the target's own paste finds it locked and does nothing.
     std::string clip, last;
-    if (!get_clip(clip)) throw Failure(which + "the clipboard holds no text after the paste");
     std::string outcome;
-    if (wait_for(timeout, [&] { return (last = target_text(target)) == clip; })) {
+    if (wait_closely(timeout, [&] { return !(last = target_text(target)).empty(); })) {
       landed.push_back(now_ms() - pressed);
       outcome = ms_text(landed.back());
+      if (!get_clip(clip)) throw Failure(which + "the clipboard holds no text after the paste");
+      if (last != clip)
+        throw Failure(which + "the paste target holds " + std::to_string(last.size()) + " bytes, not the " +
+                      std::to_string(clip.size()) + " on the clipboard");
     } else {
+      get_clip(clip);
       ++lost;
       outcome = "lost";
       SeenKey v{};
@@ -1050,6 +1055,7 @@ const char kUsage[] =
     "  command ID|caching|save|clear|quit  post WM_COMMAND to the main window\n"
     "  close [TIMEOUT_MS]         post WM_CLOSE and wait for the program to end\n"
     "  end-session                send WM_QUERYENDSESSION and print the answer\n"
+    "  save-and-kill DELAY_MS     post Save Clips, then end the program by force DELAY_MS later\n"
     "  boxes                      print the message boxes on screen: caption: texts\n"
     "  visible                    print 1 when the main window is visible, else 0\n"
     "  target                     open a visible paste target window; runs until closed\n"
@@ -1216,6 +1222,26 @@ int run(const std::vector<std::string>& args) {
     HWND main = require_main();
     if (!PostMessageW(main, WM_CLOSE, 0, 0)) throw Failure("PostMessage(WM_CLOSE) failed");
     if (!wait_process_gone(main, timeout)) throw Failure("the program still runs " + std::to_string(timeout) + " ms after WM_CLOSE");
+    return 0;
+  }
+  if (cmd == "save-and-kill") {
+    need_args(args, 2, 2);
+    const DWORD delay = parse_number(args[1], "delay");
+    HWND main = require_main();
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) throw Failure("OpenProcess failed for the program");
+    if (!PostMessageW(main, WM_COMMAND, MAKEWPARAM(command_id("save"), 0), 0)) {
+      CloseHandle(process);
+      throw Failure("PostMessage failed");
+    }
+    Sleep(delay);
+    // As a crash or a power cut would: no chance to finish anything.
+    const bool killed = TerminateProcess(process, 9) != FALSE;
+    const bool gone = WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    if (!gone) throw Failure(killed ? "the program still runs after TerminateProcess" : "TerminateProcess failed");
     return 0;
   }
   if (cmd == "end-session") {
