@@ -100,15 +100,11 @@ std::unique_ptr<WritableFile> Win32FileSystem::OpenInPlace(const std::string& pa
   return std::make_unique<Win32File>(handle);
 }
 
+// One replacing move: the name points at the old file or at the new one and
+// never at nothing. ReplaceFile is no such single step (it moves the old
+// file aside first), so a process ended in the middle of it could leave no
+// file under the name at all.
 bool Win32FileSystem::Replace(const std::string& target, const std::string& replacement) {
-  if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
-      ReplaceFileA(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                   nullptr)) {
-    return true;
-  }
-  // No old file, or one that ReplaceFile cannot take (another volume's
-  // rules, a file system without its support): a replacing move is still a
-  // single step.
   return MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
          FALSE;
 }
