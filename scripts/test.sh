@@ -2,7 +2,8 @@
 # Builds and tests everything: the native unit tests (and a short benchmark
 # run), the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
 # a short run of the fuzz targets, then the Windows build with its unit,
-# adapter and end-to-end tests under Wine on a virtual display.
+# adapter and end-to-end tests under Wine on a virtual display, and one timed
+# run of the real program there (scripts/bench-wine.sh --smoke).
 # Ends with one line "N passed, M failed" over both test runs; exits non-zero
 # on any failed build or test.
 set -uo pipefail
@@ -77,6 +78,10 @@ if step "start Wine" solvane_wine_up &&
      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" &&
    step "build build/win" cmake --build build/win -j "$jobs"; then
   run_ctest build/win
+  # A few seconds: the programs built above, nothing built again.
+  step "Wine timing smoke run" env SOLVANE_BENCH_EXE=build/native/bench/solvane_bench \
+    SOLVANE_EXE=build/win/SolvaneClips.exe SOLVANE_DRIVER_EXE=build/win/tests/e2e/solvane_driver.exe \
+    bash scripts/bench-wine.sh --smoke
 fi
 
 for b in "${broken[@]}"; do echo "failed: $b"; done
