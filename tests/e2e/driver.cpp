@@ -42,6 +42,7 @@ constexpr NamedCommand kCommands[] = {
     {"save", 0x0102},
     {"clear", 0x0103},
     {"quit", 0x0104},
+    {"settings", 0x0100},
 };
 
 constexpr wchar_t kTargetClass[] = L"SolvaneDriverTarget";
@@ -1052,7 +1053,7 @@ const char kUsage[] =
     "  items                      print each list item in full, escaped\n"
     "  titles                     print each item's title; 1 when an item is malformed\n"
     "  wait-title I TEXT TIMEOUT_MS  wait until item I's title is TEXT (escaped)\n"
-    "  command ID|caching|save|clear|quit  post WM_COMMAND to the main window\n"
+    "  command ID|caching|save|clear|quit|settings  post WM_COMMAND to the main window\n"
     "  close [TIMEOUT_MS]         post WM_CLOSE and wait for the program to end\n"
     "  end-session                send WM_QUERYENDSESSION and print the answer\n"
     "  save-and-kill DELAY_MS     post Save Clips, then end the program by force DELAY_MS later\n"
@@ -1079,6 +1080,8 @@ const char kUsage[] =
     "  fingerprint X Y W H        print a hash of the screen's pixels in that rectangle\n"
     "  wait-menu TIMEOUT_MS       wait for the program's popup menu; print its rectangle\n"
     "  wait-exit TIMEOUT_MS       wait until the program's process has ended\n"
+    "  wait-class CLASS TIMEOUT_MS  wait for a visible top-level window of the program of that\n"
+    "                             class; print its rectangle\n"
     "  wait-target-text TEXT TIMEOUT_MS  wait until the paste target holds TEXT (escaped)\n"
     "  target-clear               empty the paste target\n"
     "  target-ctrl-v              print how many Ctrl+V presses the paste target has received\n"
@@ -1419,6 +1422,19 @@ int run(const std::vector<std::string>& args) {
       throw Failure("no popup menu of the program after " + args[1] + " ms");
     RECT rc;
     GetWindowRect(menu, &rc);
+    print_line(rect_text(rc));
+    return 0;
+  }
+  if (cmd == "wait-class") {
+    need_args(args, 3, 3);
+    const std::wstring cls(args[1].begin(), args[1].end());
+    DWORD timeout = parse_number(args[2], "timeout");
+    HWND main = require_main();
+    HWND found = nullptr;
+    if (!wait_for(timeout, [&] { return (found = find_program_window(main, cls.c_str(), true)) != nullptr; }))
+      throw Failure("no visible " + args[1] + " window of the program after " + args[2] + " ms");
+    RECT rc;
+    GetWindowRect(found, &rc);
     print_line(rect_text(rc));
     return 0;
   }

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Makes the README's pictures (docs/pictures/*.png) from the real program:
+# builds SolvaneClips.exe, then runs the end-to-end test that shows the clip
+# window, the settings dialog and the tray menu on a virtual display under
+# Wine, checks their colours and keeps the screenshots.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+bash scripts/deps.sh
+
+generator=()
+if command -v ninja >/dev/null; then generator=(-G Ninja); fi
+cmake -S . -B build/win "${generator[@]}" \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build build/win -j 2 --target SolvaneClips solvane_driver
+
+# A display and prefix of their own, so the pictures show nothing else.
+export SOLVANE_HEADLESS=1
+E2E_PICTURES="$root/docs/pictures" bash tests/e2e/pictures.sh \
+  build/win/SolvaneClips.exe build/win/tests/e2e/solvane_driver.exe build/win
+ls -l docs/pictures
