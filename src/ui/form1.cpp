@@ -11,6 +11,22 @@
 
 namespace solvane {
 
+namespace {
+
+// Holds a flag up for the length of a scope, whichever way it is left.
+class ScopedFlag {
+ public:
+  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~ScopedFlag() { flag_ = false; }
+  ScopedFlag(const ScopedFlag&) = delete;
+  ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
 TForm1::TForm1(Form1Platform platform)
     : platform_(platform),
       fisHotKey1_(platform.hotKeys),
@@ -135,11 +151,7 @@ void TForm1::Timer2Timer() {
   // While a failed save's error box is up, later ticks wait for it instead
   // of stacking more boxes; so the box is shown here, inside the guard.
   if (autosaveBusy_) return;
-  autosaveBusy_ = true;
-  struct Release {
-    bool& flag;
-    ~Release() { flag = false; }
-  } release{autosaveBusy_};
+  const ScopedFlag busy(autosaveBusy_);
   try {
     Housekeeping();
   } catch (const std::exception& error) {
@@ -150,6 +162,11 @@ void TForm1::Timer2Timer() {
 }
 
 bool TForm1::Ask(int dx, int dy, const std::string& question) {
+  // One question at a time: a second Quit or Clear Clips from the tray menu
+  // while a prompt is up is declined, or a Yes to the inner one would close
+  // or clear under the outer one still waiting.
+  if (asking_) return false;
+  const ScopedFlag asking(asking_);
   Pointer& pointer = platform_.pointer;
   pointer.MoveTo(pointer.DesktopWidth() / 2 + dx, pointer.DesktopHeight() / 2 + dy);
   return platform_.dialogs.Confirm(question);

@@ -187,6 +187,7 @@ class TForm1 {
   bool titleLineFlag_ = false;
   int timer2Interval_ = 0;
   bool autosaveBusy_ = false;
+  bool asking_ = false;  // a confirmation is up
   int dragAnchorX_ = 0, dragAnchorY_ = 0;  // DragAnchor
   bool SpeedButton1Down_ = false;
   bool SpeedButton2Down_ = false;

@@ -1072,6 +1072,7 @@ const char kUsage[] =
     "  wait-cursor X Y TIMEOUT_MS  wait until the pointer is at X Y\n"
     "  click ID                   click the main window's button ID (BM_CLICK)\n"
     "  button-state ID            print 1 when button ID is down (checked), else 0\n"
+    "  enabled ID                 print 1 when the main window's control ID takes input, else 0\n"
     "  mouse X Y left|right|double  move the pointer to X Y and click there (real input)\n"
     "  drag X1 Y1 X2 Y2           press the left button at X1 Y1, move to X2 Y2, release (real input)\n"
     "  wait-hint 0|1 TIMEOUT_MS   wait until the program's hint window (THintWindow) is hidden or\n"
@@ -1361,6 +1362,12 @@ int run(const std::vector<std::string>& args) {
     int id = static_cast<int>(parse_number(args[1], "control id"));
     LRESULT state = send_or_fail(require_child(require_main(), id), BM_GETCHECK, 0, 0, "BM_GETCHECK");
     std::printf("%d\n", state == BST_CHECKED ? 1 : 0);
+    return 0;
+  }
+  if (cmd == "enabled") {
+    need_args(args, 2, 2);
+    int id = static_cast<int>(parse_number(args[1], "control id"));
+    std::printf("%d\n", IsWindowEnabled(require_child(require_main(), id)) ? 1 : 0);
     return 0;
   }
   if (cmd == "mouse") {

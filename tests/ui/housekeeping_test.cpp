@@ -225,6 +225,30 @@ TEST_F(HousekeepingTest, QuitAnsweredNoStaysButHides) {
   EXPECT_TRUE(desk.window.closed);
 }
 
+TEST_F(HousekeepingTest, SecondPromptWhileOneIsUpIsDeclined) {
+  TForm1& f = Start();
+  desk.clipboard.CopyText("kept");
+  desk.form2.CheckBox3 = true;
+  desk.form2.CheckBox4 = true;
+  desk.dialogs.answer = true;
+  int nested = 0;
+  // From the tray menu while the first box is up: Quit, then Clear Clips.
+  desk.dialogs.whileOpen = [&] {
+    if (nested++ > 0) return;
+    f.Quit1Click();
+    f.ClearClips1Click();
+  };
+  f.Quit1Click();
+  EXPECT_EQ(desk.dialogs.questions, std::vector<std::string>{"Quit Solvane Clips?"});
+  EXPECT_EQ(desk.window.closeRequests, 1);  // the outer Yes, once
+  EXPECT_EQ(desk.titles.Count(), 1);        // the inner Clear Clips did nothing
+
+  desk.dialogs.whileOpen = nullptr;
+  f.ClearClips1Click();  // asked again once the first box is gone
+  EXPECT_EQ(desk.dialogs.questions.back(), "Clear all current clips?");
+  EXPECT_EQ(desk.titles.Count(), 0);
+}
+
 TEST_F(HousekeepingTest, CloseThatCannotSaveKeepsTheProgramRunning) {
   TForm1& f = Start();
   desk.clipboard.CopyText("unsaved");
