@@ -28,6 +28,11 @@ class TitleList {
     for (const auto& line : lines) Add(line);
   }
 
+  // Between these, changes are made without showing each one; EndUpdate
+  // shows the result once. Pairs may nest.
+  virtual void BeginUpdate() {}
+  virtual void EndUpdate() {}
+
   // -1 when nothing is selected. Writing the current value does nothing;
   // writing never raises a click.
   virtual int ItemIndex() const = 0;

@@ -271,17 +271,26 @@ void TForm1::ProcessRxCheckListBoxClick() {
     list.SetItemIndex(-1);
     return;
   }
-  if (!SpeedButton1Down_) {
-    const int selected = list.ItemIndex();
-    const std::string item = list.Get(selected);
-    list.Delete(selected);
-    list.Insert(0, item);
-    if (list.Count() > state_.MaxClips) list.Delete(state_.MaxClips);
+  {
+    // The list shows its new order once the window is gone, not at each
+    // step while the user waits for the paste.
+    list.BeginUpdate();
+    const struct Shown {
+      TitleList& list;
+      ~Shown() { list.EndUpdate(); }
+    } shown{list};
+    if (!SpeedButton1Down_) {
+      const int selected = list.ItemIndex();
+      const std::string item = list.Get(selected);
+      list.Delete(selected);
+      list.Insert(0, item);
+      if (list.Count() > state_.MaxClips) list.Delete(state_.MaxClips);
+    }
+    SpeedButton1Down_ = false;
+    list.SetItemIndex(-1);
+    platform_.window.MinimizeApplication();
+    platform_.window.Hide();
   }
-  SpeedButton1Down_ = false;
-  list.SetItemIndex(-1);
-  platform_.window.MinimizeApplication();
-  platform_.window.Hide();
   platform_.input.Sleep(state_.PasteDelay);
   platform_.input.KeyEvent(kVkControl, 0, 0);
   platform_.input.KeyEvent(kVkV, 0, 0);

@@ -98,6 +98,9 @@ TEST_F(PasteTest, PasteTrimsTheListToSeventyTwoTitles) {
   EXPECT_EQ(TitleOf(desk.titles.Get(0)), "clip 66");
   for (int i = 0; i < desk.titles.Count(); ++i) EXPECT_NE(desk.titles.Get(i), gone);
   EXPECT_EQ(form->store().Text(), store);  // the dropped title's record stays
+  // The move and the trim are shown at once, not step by step.
+  EXPECT_EQ(desk.titles.changesInUpdate, 3);
+  EXPECT_EQ(desk.titles.updateDepth, 0);
 }
 
 TEST_F(PasteTest, TitleWithoutARecordPastesNothing) {

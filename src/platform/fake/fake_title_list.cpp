@@ -22,6 +22,7 @@ void FakeTitleList::Insert(int index, const std::string& text) {
     throw AppError(kUnableToInsertLine);
   }
   lines_.insert(lines_.begin() + index, Line{text, kUnchecked});
+  if (updateDepth > 0) ++changesInUpdate;
   if (itemIndex_ >= index) ++itemIndex_;
   extent_ = extentRule_.Grown(extent_, text);
 }
@@ -30,6 +31,7 @@ void FakeTitleList::Delete(int index) {
   CheckIndex(index);
   const bool widest = extentRule_.IsWidest(extent_, lines_[static_cast<std::size_t>(index)].text);
   lines_.erase(lines_.begin() + index);
+  if (updateDepth > 0) ++changesInUpdate;
   if (itemIndex_ == index) {
     itemIndex_ = -1;
   } else if (itemIndex_ > index) {

@@ -23,6 +23,8 @@ class FakeTitleList : public TitleList {
   void Delete(int index) override;
   void Clear() override;
   void Assign(std::vector<std::string> lines) override;
+  void BeginUpdate() override { ++updateDepth; }
+  void EndUpdate() override { --updateDepth; }
   int ItemIndex() const override { return itemIndex_; }
   void SetItemIndex(int index) override;
   int TopIndex() const override { return topIndex_; }
@@ -38,6 +40,8 @@ class FakeTitleList : public TitleList {
   bool enabled = true;
   int selectionWrites = 0;  // messages that a write of ItemIndex sent
   int topIndexWrites = 0;
+  int updateDepth = 0;           // BeginUpdate calls not yet ended
+  int changesInUpdate = 0;       // inserts and deletes made inside one
 
  private:
   struct Line {
