@@ -211,9 +211,13 @@ TEST_F(ListTest, LinesChecksAndIndexErrors) {
     EXPECT_STREQ(error.what(), "List index out of bounds (5)");
   }
   EXPECT_THROW(titles.Delete(-1), AppError);
+  titles.Add("b");
+  titles.SetChecked(0, true);
+  titles.SetChecked(1, true);
   titles.Assign({"x", "y"});
   EXPECT_EQ(titles.Count(), 2);
-  EXPECT_FALSE(titles.Checked(0));
+  EXPECT_FALSE(titles.Checked(0));  // a loaded line comes unchecked
+  EXPECT_FALSE(titles.Checked(1));
 }
 
 TEST_F(ListTest, ExtentFollowsTheWidestLine) {
@@ -330,6 +334,23 @@ TEST(Win32System, FontMeasuresAndProgramPaths) {
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), '\\');
   EXPECT_EQ(ApplicationTitle(), "win32_adapter_tests");
+}
+
+TEST(Win32System, FontWidthsAreWhatTheSystemMeasures) {
+  Win32TextMetrics font;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font.font());
+  std::string every;
+  for (int c = 1; c < 256; ++c) every += static_cast<char>(c);
+  for (const std::string& text :
+       {std::string("Meeting moved to Thursday, 10:30") + std::string(70, ' ') + "/:hdr:\\0603047123932",
+        std::string("caf\xE9 \xFC ber \xA6 | WWiill,,") + "x", std::string("x"), every}) {
+    SIZE size{};
+    ASSERT_TRUE(GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size));
+    EXPECT_EQ(font.TextWidth(text), size.cx) << text;
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
 }
 
 TEST(Win32Keys, ShortcutTextsConvertWithTheLayoutsKeyNames) {

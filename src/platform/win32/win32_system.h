@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -29,9 +30,14 @@ class Win32TextMetrics : public TextMetrics {
   HFONT font() const { return font_; }
 
  private:
+  int MeasuredWidth(std::string_view text) const;
+
   HDC dc_;          // owned memory DC
   HFONT font_;      // owned; selected into dc_ until destruction
   HGDIOBJ oldFont_;
+  // Each byte's advance, when adding them up gives what the system
+  // measures; empty otherwise.
+  std::vector<int> advances_;
 };
 
 class Win32Dialogs : public Dialogs {

@@ -71,15 +71,31 @@ void Win32TitleList::EndUpdate() {
   InvalidateRect(list_, nullptr, TRUE);
 }
 
-// A whole file costs one repaint, however many lines it holds.
+// A whole file costs one repaint, however many lines it holds, and one
+// allocation of the list's storage rather than one every few lines.
 void Win32TitleList::Assign(std::vector<std::string> lines) {
+  std::size_t bytes = 0;
+  for (const auto& line : lines) bytes += line.size() + 1;
   BeginUpdate();
+  int extent = 0;
   try {
-    TitleList::Assign(std::move(lines));
+    Clear();
+    Send(LB_INITSTORAGE, lines.size(), static_cast<LPARAM>(bytes));
+    widths_.reserve(lines.size());
+    // Add for each line, with the extent sent once at the end: what the list
+    // holds and the extent it ends with are the same.
+    for (const auto& line : lines) {
+      // A line added to a list that holds strings has item data 0: unchecked.
+      if (Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str())) < 0) throw AppError(kUnableToInsertLine);
+      widths_.push_back(extentRule_.LineWidth(line));
+      extent = std::max(extent, widths_.back());
+    }
   } catch (...) {
+    SetHorizontalExtent(extent);
     EndUpdate();
     throw;
   }
+  SetHorizontalExtent(extent);
   EndUpdate();
 }
 
