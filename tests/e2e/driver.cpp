@@ -1057,6 +1057,7 @@ const char kUsage[] =
     "  close [TIMEOUT_MS]         post WM_CLOSE and wait for the program to end\n"
     "  end-session                send WM_QUERYENDSESSION and print the answer\n"
     "  save-and-kill DELAY_MS     post Save Clips, then end the program by force DELAY_MS later\n"
+    "  close-and-kill DELAY_MS    the same with WM_CLOSE, which saves every file on the way out\n"
     "  boxes                      print the message boxes on screen: caption: texts\n"
     "  visible                    print 1 when the main window is visible, else 0\n"
     "  target                     open a visible paste target window; runs until closed\n"
@@ -1228,15 +1229,17 @@ int run(const std::vector<std::string>& args) {
     if (!wait_process_gone(main, timeout)) throw Failure("the program still runs " + std::to_string(timeout) + " ms after WM_CLOSE");
     return 0;
   }
-  if (cmd == "save-and-kill") {
+  if (cmd == "save-and-kill" || cmd == "close-and-kill") {
     need_args(args, 2, 2);
     const DWORD delay = parse_number(args[1], "delay");
+    const bool close = cmd == "close-and-kill";
     HWND main = require_main();
     DWORD pid = 0;
     GetWindowThreadProcessId(main, &pid);
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
     if (!process) throw Failure("OpenProcess failed for the program");
-    if (!PostMessageW(main, WM_COMMAND, MAKEWPARAM(command_id("save"), 0), 0)) {
+    if (!(close ? PostMessageW(main, WM_CLOSE, 0, 0)
+                : PostMessageW(main, WM_COMMAND, MAKEWPARAM(command_id("save"), 0), 0))) {
       CloseHandle(process);
       throw Failure("PostMessage failed");
     }
