@@ -30,10 +30,19 @@ std::size_t JoinedSize(const std::vector<std::string>& lines) {
 // Only whole lines count as record boundaries: the writer always puts the
 // header and trailer on lines of their own, and a key quoted inside a clip's
 // text must not be taken for one.
+ClipTextStore::Marker ClipTextStore::MarkerOf(std::string_view line) {
+  if (line.size() != kMarkerLineLength) return Marker::None;
+  if (StartsWithNoCase(line, kHeaderMarker)) return Marker::Header;
+  if (StartsWithNoCase(line, kTrailerMarker)) return Marker::Trailer;
+  return Marker::None;
+}
+
 KeyIndex* ClipTextStore::IndexOf(std::string_view line) {
-  if (line.size() != kMarkerLineLength) return nullptr;
-  if (StartsWithNoCase(line, kHeaderMarker)) return &headers_;
-  if (StartsWithNoCase(line, kTrailerMarker)) return &trailers_;
+  switch (MarkerOf(line)) {
+    case Marker::Header: return &headers_;
+    case Marker::Trailer: return &trailers_;
+    case Marker::None: break;
+  }
   return nullptr;
 }
 

@@ -76,6 +76,11 @@ class ClipTextStore {
   // last header marker. Empty when the item has no marker.
   static std::string KeyOfTitle(std::string_view titleItem);
 
+  // Whether a line is a whole header or trailer line (any letter case):
+  // the marker and a key, nothing more.
+  enum class Marker { None, Header, Trailer };
+  static Marker MarkerOf(std::string_view line);
+
  private:
   using LineId = KeyIndex::LineId;
 

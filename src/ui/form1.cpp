@@ -82,10 +82,8 @@ std::string TForm1::MakeUniqueKey(const std::vector<std::string>& textLines) {
   // marker if it named the new key: the record would end at that line.
   std::vector<std::string> quoted;
   for (const std::string& line : textLines) {
-    if (line.size() != kHeaderMarker.size() + kKeyLength) continue;
-    const std::string lower = AsciiLower(line);
-    if (lower.starts_with(kHeaderMarker) || lower.starts_with(kTrailerMarker)) {
-      quoted.push_back(lower.substr(kHeaderMarker.size()));
+    if (ClipTextStore::MarkerOf(line) != ClipTextStore::Marker::None) {
+      quoted.push_back(AsciiLower(std::string_view(line).substr(kHeaderMarker.size())));
     }
   }
   const auto taken = [&](const std::string& key) {

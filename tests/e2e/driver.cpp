@@ -580,30 +580,35 @@ void mouse_drag(int x1, int y1, int x2, int y2) {
   mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 
-// A top-level window of the program's process with this class, if any.
-HWND find_program_window(HWND main, const wchar_t* className, bool visibleOnly) {
+// Top-level windows of process PID with this class.
+std::vector<HWND> process_windows(DWORD pid, const wchar_t* className) {
   struct Search {
     DWORD pid;
     const wchar_t* className;
-    bool visibleOnly;
-    HWND found;
-  } search{0, className, visibleOnly, nullptr};
-  GetWindowThreadProcessId(main, &search.pid);
+    std::vector<HWND> found;
+  } search{pid, className, {}};
   EnumWindows(
       [](HWND hwnd, LPARAM lp) -> BOOL {
         auto* s = reinterpret_cast<Search*>(lp);
         wchar_t cls[32] = {};
         GetClassNameW(hwnd, cls, 32);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        if (pid == s->pid && (!s->visibleOnly || IsWindowVisible(hwnd)) && std::wcscmp(cls, s->className) == 0) {
-          s->found = hwnd;
-          return FALSE;
-        }
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == s->pid && std::wcscmp(cls, s->className) == 0) s->found.push_back(hwnd);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// A top-level window of the program's process with this class, if any.
+HWND find_program_window(HWND main, const wchar_t* className, bool visibleOnly) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(main, &pid);
+  for (HWND window : process_windows(pid, className)) {
+    if (!visibleOnly || IsWindowVisible(window)) return window;
+  }
+  return nullptr;
 }
 
 // The program's preview hint window (class THintWindow), if it has one.
@@ -722,27 +727,6 @@ bool wait_closely(DWORD timeout_ms, Pred want) {
     if (now_ms() - start >= timeout_ms) return false;
     Sleep(kTimingPollMs);
   }
-}
-
-// Top-level windows of process PID with this class.
-std::vector<HWND> process_windows(DWORD pid, const wchar_t* className) {
-  struct Search {
-    DWORD pid;
-    const wchar_t* className;
-    std::vector<HWND> found;
-  } search{pid, className, {}};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        wchar_t cls[32] = {};
-        GetClassNameW(hwnd, cls, 32);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->pid && std::wcscmp(cls, s->className) == 0) s->found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // Whether the taskbar holds an icon of process PID. The program adds its
