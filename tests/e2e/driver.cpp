@@ -514,6 +514,15 @@ void press_chord(const std::string& chord) {
 
 // ---- mouse and screen ----
 
+// Waits until the pointer is at x y; a Wine pointer move lands a moment late.
+void wait_pointer(int x, int y) {
+  POINT at{};
+  if (!wait_for(2000, [&] { return GetCursorPos(&at) && at.x == x && at.y == y; }))
+    throw Failure("the pointer is at " + std::to_string(at.x) + " " + std::to_string(at.y) + ", not at " +
+                  std::to_string(x) + " " + std::to_string(y) + " 2 s after it was moved");
+}
+
+
 // Real input, as a hand on the mouse gives it: the pointer moves there, then
 // the buttons go down and up where it is. A double click is two clicks in
 // quick succession at the same spot.
@@ -537,47 +546,11 @@ void mouse_click(int x, int y, const std::string& how) {
   // NOTE: under Wine the move lands a moment later; a click sent at once
   // goes where the pointer was before (seen right after the program itself
   // had moved the pointer). Click only once the pointer is there.
-  POINT at{};
-  if (!wait_for(2000, [&] { return GetCursorPos(&at) && at.x == x && at.y == y; }))
-    throw Failure("the pointer is at " + std::to_string(at.x) + " " + std::to_string(at.y) + ", not at " +
-                  std::to_string(x) + " " + std::to_string(y) + " 2 s after SetCursorPos");
+  wait_pointer(x, y);
   for (int i = 0; i < clicks; ++i) {
     mouse_event(down, 0, 0, 0, 0);
     mouse_event(up, 0, 0, 0, 0);
   }
-}
-
-// Waits until the pointer is at x y; a Wine pointer move lands a moment late.
-void wait_pointer(int x, int y) {
-  POINT at{};
-  if (!wait_for(2000, [&] { return GetCursorPos(&at) && at.x == x && at.y == y; }))
-    throw Failure("the pointer is at " + std::to_string(at.x) + " " + std::to_string(at.y) + ", not at " +
-                  std::to_string(x) + " " + std::to_string(y) + " 2 s after it was moved");
-}
-
-// Left button down at x1 y1, a few moves, up at x2 y2: a hand dragging.
-void mouse_drag(int x1, int y1, int x2, int y2) {
-  if (!SetCursorPos(x1, y1)) throw Failure("SetCursorPos failed");
-  wait_pointer(x1, y1);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  Sleep(kPollMs);
-  // Absolute moves: relative ones are scaled by pointer acceleration.
-  // NOTE: Wine maps an absolute x to x * width / 65536, rounded down, so
-  // rounding up here lands on the very pixel.
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  // Small steps, as a hand moves.
-  const int kSteps = std::max(1, std::max(std::abs(x2 - x1), std::abs(y2 - y1)) / 4);
-  for (int i = 1; i <= kSteps; ++i) {
-    int x = x1 + (x2 - x1) * i / kSteps;
-    int y = y1 + (y2 - y1) * i / kSteps;
-    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((x * 65536 + width - 1) / width),
-                static_cast<DWORD>((y * 65536 + height - 1) / height), 0, 0);
-    Sleep(20);
-  }
-  wait_pointer(x2, y2);
-  // A hand rests a moment before letting go: the last moves are handled.
-  Sleep(300);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 
 // Top-level windows of process PID with this class.
@@ -1059,7 +1032,6 @@ const char kUsage[] =
     "  button-state ID            print 1 when button ID is down (checked), else 0\n"
     "  enabled ID                 print 1 when the main window's control ID takes input, else 0\n"
     "  mouse X Y left|right|double  move the pointer to X Y and click there (real input)\n"
-    "  drag X1 Y1 X2 Y2           press the left button at X1 Y1, move to X2 Y2, release (real input)\n"
     "  wait-hint 0|1 TIMEOUT_MS   wait until the program's hint window (THintWindow) is hidden or\n"
     "                             absent (0) or visible (1); print its rectangle when visible\n"
     "  tray-icon                  print the centre of the right-most icon in the taskbar: x y\n"
@@ -1364,13 +1336,6 @@ int run(const std::vector<std::string>& args) {
     mouse_click(x, y, args[3]);
     return 0;
   }
-  if (cmd == "drag") {
-    need_args(args, 5, 5);
-    int v[4];
-    for (int i = 0; i < 4; ++i) v[i] = static_cast<int>(std::strtol(args[i + 1].c_str(), nullptr, 10));
-    mouse_drag(v[0], v[1], v[2], v[3]);
-    return 0;
-  }
   if (cmd == "wait-hint") {
     need_args(args, 3, 3);
     bool want = parse_number(args[1], "0 or 1") != 0;
@@ -1502,9 +1467,20 @@ int run(const std::vector<std::string>& args) {
   throw UsageError("unknown command: " + cmd);
 }
 
+// A crash says so: with Wine's debug output off it would end the driver
+// with nothing on stderr, and the test would not know why.
+LONG WINAPI report_crash(EXCEPTION_POINTERS* info) {
+  std::fprintf(stderr, "solvane_driver: crashed with exception 0x%08lx at %p\n",
+               static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
+               info->ExceptionRecord->ExceptionAddress);
+  std::fflush(stderr);
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  SetUnhandledExceptionFilter(report_crash);
   // Plain LF endings, so bash compares lines without stripping CRs.
   _setmode(_fileno(stdout), _O_BINARY);
   std::vector<std::string> args(argv + 1, argv + argc);

@@ -140,10 +140,9 @@ drv() { wine "$E2E_DRIVER" "$@"; }
 
 # drv_ok ARGS...: runs the driver, stops the test when it fails.
 drv_ok() {
-  local out
-  if ! out=$(drv "$@" 2>"$e2e_tmp/driver.err"); then
-    e2e_fatal "driver $*: $(cat "$e2e_tmp/driver.err")"
-  fi
+  local out rc=0
+  out=$(drv "$@" 2>"$e2e_tmp/driver.err") || rc=$?
+  [ "$rc" -eq 0 ] || e2e_fatal "driver $* (exit $rc): $(cat "$e2e_tmp/driver.err")"
   [ -z "$out" ] || printf '%s\n' "$out"
 }
 
@@ -155,6 +154,29 @@ e2e_copy() { drv_ok set-clip "$1" >/dev/null; }
 e2e_x11_copy() {
   printf '%s' "$1" | xclip -quiet -selection clipboard >/dev/null 2>&1 &
   E2E_XCLIP_PIDS+=($!)
+}
+
+# e2e_drag X1 Y1 X2 Y2: presses the left button at X1 Y1, moves to X2 Y2 in
+# 4-pixel steps, as a hand does, rests, and lets go.
+# NOTE: the steps go through X (xdotool), not the driver's mouse_event: Wine
+# moves X's pointer for those late, and once a moved window crosses the
+# pointer X reports it at one of the old places, which Wine takes for a real
+# move; the window then ends a step or two off.
+e2e_drag() {
+  local x1=$1 y1=$2 dx=$(($3 - $1)) dy=$(($4 - $2)) steps i
+  steps=$(((${dx#-} > ${dy#-} ? ${dx#-} : ${dy#-}) / 4))
+  [ "$steps" -ge 1 ] || steps=1
+  xdotool mousemove "$x1" "$y1"
+  drv_ok wait-cursor "$x1" "$y1" "$E2E_WAIT_MS"
+  xdotool mousedown 1
+  sleep 0.05
+  for i in $(seq 1 "$steps"); do
+    xdotool mousemove $((x1 + dx * i / steps)) $((y1 + dy * i / steps))
+    sleep 0.02
+  done
+  drv_ok wait-cursor "$3" "$4" "$E2E_WAIT_MS"
+  sleep 0.3
+  xdotool mouseup 1
 }
 
 # NOTE: Wine closes a named desktop about a second after its last process

@@ -47,26 +47,20 @@ assert_ok "a click on another window hides the clip window" drv wait-visible 0 "
 show_window "the next hotkey shows the window again"
 
 # wait_place WHAT LEFT TOP: waits until the window stands at LEFT TOP.
-# NOTE: Wine now and then hands the window one of a drag's quick moves late,
-# so it ends a step (the driver's 4 px) off; a place within one step counts.
 wait_place() {
-  local deadline=$((SECONDS + (E2E_WAIT_MS + 999) / 1000)) x y dx dy
-  while :; do
-    read -r x y _ _ <<<"$(drv_ok window-rect)"
-    dx=$((x - $2)) dy=$((y - $3))
-    [ "${dx#-}" -le 4 ] && [ "${dy#-}" -le 4 ] && break
-    [ "$SECONDS" -lt "$deadline" ] || break
+  local deadline=$((SECONDS + (E2E_WAIT_MS + 999) / 1000)) at
+  until at=$(drv_ok window-rect | cut -d' ' -f1,2); [ "$at" = "$2 $3" ] || [ "$SECONDS" -ge "$deadline" ]; do
     sleep 0.2
   done
-  assert_ok "$1 (at $x $y, wanted $2 $3)" test "${dx#-}" -le 4 -a "${dy#-}" -le 4
+  assert_eq "$1" "$2 $3" "$at"
 }
 
 # Dragged by the panel between the picture and the buttons, then back by
 # the title picture: the window follows the pointer's way exactly.
 read -r left top _ _ <<<"$(drv_ok window-rect)"
-drv_ok drag $((left + 118)) $((top + 9)) $((left + 118 - 70)) $((top + 9 + 45))
+e2e_drag $((left + 118)) $((top + 9)) $((left + 118 - 70)) $((top + 9 + 45))
 wait_place "a drag on the panel moves the window by the pointer's way" $((left - 70)) $((top + 45))
-drv_ok drag $((left - 70 + 50)) $((top + 45 + 9)) $((left + 50)) $((top + 9))
+e2e_drag $((left - 70 + 50)) $((top + 45 + 9)) $((left + 50)) $((top + 9))
 wait_place "a drag on the title picture moves it back" "$left" "$top"
 e2e_close
 e2e_done
