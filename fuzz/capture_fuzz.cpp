@@ -42,7 +42,7 @@ std::vector<std::string> Seeds() {
   KeyGenerator keys;
   fake::FakeClock clock;
   const auto tick = [&] { return clock.tick; };
-  keys.MakeKey(tick);  // kFirst's key
+  const std::string first = keys.MakeKey(tick);  // kFirst's key
   const std::string next = keys.MakeKey(tick);
 
   // A large text of many short and some very long lines, to reach sizes a
@@ -67,6 +67,8 @@ std::vector<std::string> Seeds() {
       // A piece of a clip file whose trailer line names the key that the
       // capture after kFirst draws first: the record must not end there.
       "copied\r\n" + std::string(kTrailerMarker) + next + "\r\nmore",
+      // A piece quoting kFirst's header line: kFirst's text stays its own.
+      "x\r\n" + std::string(kHeaderMarker) + first + "\r\ny",
       std::move(large),
   };
 }

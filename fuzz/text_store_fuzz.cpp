@@ -1,7 +1,7 @@
 // The text store file (Cb1.qlx) as any program or a damaged disk may leave
 // it: loading keeps every line, the file bytes split back to the same lines,
 // and every lookup (by a key the file holds, or by a line that looks like a
-// title) gives what a plain scan of the lines gives, before and after a new
+// title) gives what a walk down the lines gives, before and after a new
 // record arrives at the top.
 
 #include <optional>
@@ -50,21 +50,43 @@ bool IsMarkerLine(const std::string& line, std::string_view marker, std::string_
          EqualsNoCase(std::string_view(line).substr(marker.size()), key);
 }
 
+// The records by a walk down the lines: a header line opens a record that
+// the first trailer line of its key below closes, and the lines between are
+// its text, marker lines included. A header that nothing closes stands alone
+// and the walk goes on below it.
+struct ScannedRecord {
+  std::string key;
+  std::size_t header;
+  std::optional<std::size_t> trailer;
+};
+
+std::vector<ScannedRecord> ScanRecords(const std::vector<std::string>& lines) {
+  std::vector<ScannedRecord> records;
+  for (std::size_t h = 0; h < lines.size(); ++h) {
+    const std::string_view line = lines[h];
+    if (line.size() != kMarkerLineLength || !EqualsNoCase(line.substr(0, kHeaderMarker.size()), kHeaderMarker)) continue;
+    ScannedRecord record{std::string(line.substr(kHeaderMarker.size())), h, std::nullopt};
+    for (std::size_t t = h + 1; t < lines.size() && !record.trailer; ++t) {
+      if (IsMarkerLine(lines[t], kTrailerMarker, record.key)) record.trailer = t;
+    }
+    if (record.trailer) h = *record.trailer;
+    records.push_back(std::move(record));
+  }
+  return records;
+}
+
 // The lookup by a scan: the key is the 13 characters after the item's last
-// header marker; the record runs from the first header line of that key to
-// the first trailer line of that key below it.
+// header marker; the first record of that key gives its text.
 std::optional<std::string> ScanLookup(const std::vector<std::string>& lines, std::string_view item) {
   const std::size_t at = item.rfind(kHeaderMarker);
   if (at == std::string_view::npos) return std::nullopt;
   const std::string_view key = item.substr(at + kHeaderMarker.size());
   if (key.size() < kKeyLength) return std::nullopt;
   const std::string_view wanted = key.substr(0, kKeyLength);
-  for (std::size_t h = 0; h < lines.size(); ++h) {
-    if (!IsMarkerLine(lines[h], kHeaderMarker, wanted)) continue;
-    for (std::size_t t = h + 1; t < lines.size(); ++t) {
-      if (IsMarkerLine(lines[t], kTrailerMarker, wanted)) return Joined(lines, h + 1, t);
-    }
-    return std::nullopt;
+  for (const ScannedRecord& record : ScanRecords(lines)) {
+    if (!EqualsNoCase(record.key, wanted)) continue;
+    if (!record.trailer) return std::nullopt;
+    return Joined(lines, record.header + 1, *record.trailer);
   }
   return std::nullopt;
 }
@@ -114,10 +136,10 @@ void CheckStore(const ClipTextStore& store, const std::vector<std::string>& line
     FUZZ_CHECK(store.Lookup(item) == ScanLookup(lines, item));
     const std::string key = ClipTextStore::KeyOfTitle(item);
     if (key.size() != kKeyLength) continue;
+    // A key is taken when a record starts with it or any trailer line names it.
     bool marked = false;
-    for (const std::string& line : lines) {
-      marked = marked || IsMarkerLine(line, kHeaderMarker, key) || IsMarkerLine(line, kTrailerMarker, key);
-    }
+    for (const std::string& line : lines) marked = marked || IsMarkerLine(line, kTrailerMarker, key);
+    for (const ScannedRecord& record : ScanRecords(lines)) marked = marked || EqualsNoCase(record.key, key);
     FUZZ_CHECK(store.ContainsKey(key) == marked);
   }
 }
@@ -138,6 +160,8 @@ std::vector<std::string> Seeds() {
           " here\r\na\rb\nc\r\r\n",
       // a trailer above its header
       tlr + a + "\r\n" + hdr + a + "\r\nbody\r\n",
+      // a record whose text quotes the header line of the record below it
+      hdr + b + "\r\ncopied\r\n" + hdr + a + "\r\n" + tlr + b + "\r\n" + hdr + a + "\r\nreal\r\n" + tlr + a + "\r\n",
       "title" + kTitlePadding + a + "\r\n",
   };
 }

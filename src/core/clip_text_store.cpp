@@ -37,13 +37,20 @@ ClipTextStore::Marker ClipTextStore::MarkerOf(std::string_view line) {
   return Marker::None;
 }
 
-KeyIndex* ClipTextStore::IndexOf(std::string_view line) {
-  switch (MarkerOf(line)) {
-    case Marker::Header: return &headers_;
-    case Marker::Trailer: return &trailers_;
-    case Marker::None: break;
+// Walking down, a header opens a record that the first trailer of its key
+// below closes; header lines in between are that clip's text (a copied
+// passage of a clip file quotes keys), not the start of another record. A
+// header that nothing closes is kept on its own, finding no text, and the
+// lines below it are read as if it were not there.
+void ClipTextStore::KeepRecordHeaders(std::vector<KeyIndex::Entry>& headers) const {
+  std::optional<LineId> closedAt;
+  std::size_t kept = 0;
+  for (const KeyIndex::Entry& header : headers) {
+    if (closedAt && header.id < *closedAt) continue;  // inside the record above
+    if (const auto trailer = trailers_.FirstAbove(header.key, header.id)) closedAt = trailer;
+    headers[kept++] = header;
   }
-  return nullptr;
+  headers.resize(kept);
 }
 
 void ClipTextStore::InsertAtTop(const std::vector<std::string>& lines) {
@@ -57,15 +64,22 @@ void ClipTextStore::InsertAtTop(const std::vector<std::string>& lines) {
     block += kCrLf;
   }
   // Back to front, so each new line is the newest so far.
+  std::vector<KeyIndex::Entry>& headers = newHeaders_;
+  headers.clear();
   std::size_t end = block.size() - 2;
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
     const std::size_t begin = end - it->size();
     const std::string_view line = std::string_view(block).substr(begin, it->size());
     captured_.push_back(line);
     --frontId_;
-    if (KeyIndex* index = IndexOf(line)) index->AddSmallest(line.substr(kHeaderMarker.size()), frontId_);
+    const Marker marker = MarkerOf(line);
+    if (marker == Marker::Header) headers.push_back({KeyIndex::Pack(line.substr(kHeaderMarker.size())), frontId_});
+    if (marker == Marker::Trailer) trailers_.AddSmallest(line.substr(kTrailerMarker.size()), frontId_);
     end = begin - 2;
   }
+  std::reverse(headers.begin(), headers.end());
+  KeepRecordHeaders(headers);
+  for (auto it = headers.rbegin(); it != headers.rend(); ++it) headers_.AddSmallest(it->key, it->id);
   chars_ += added;
 }
 
@@ -94,15 +108,18 @@ void ClipTextStore::AssignFileBytes(std::string bytes) {
     const std::size_t end = all.find(kCrLf, start);
     const std::string_view line = all.substr(start, end - start);
     loaded_.push_back(line);
-    if (KeyIndex* index = IndexOf(line)) {
-      (index == &headers_ ? headers : trailers).push_back({KeyIndex::Pack(line.substr(kHeaderMarker.size())), id});
+    switch (MarkerOf(line)) {
+      case Marker::Header: headers.push_back({KeyIndex::Pack(line.substr(kHeaderMarker.size())), id}); break;
+      case Marker::Trailer: trailers.push_back({KeyIndex::Pack(line.substr(kTrailerMarker.size())), id}); break;
+      case Marker::None: break;
     }
     chars_ += line.size();
     start = end + 2;
   }
   chars_ += 2 * (loaded_.size() - 1);
-  headers_.AddAllLargest(headers);
   trailers_.AddAllLargest(trailers);
+  KeepRecordHeaders(headers);
+  headers_.AddAllLargest(headers);
 }
 
 void ClipTextStore::Clear() {

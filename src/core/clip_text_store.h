@@ -69,7 +69,8 @@ class ClipTextStore {
   // nullopt when the item has no key or the store has no such record.
   std::optional<std::string> Lookup(std::string_view titleItem) const;
 
-  // Whether a header or trailer line carries this key (any letter case).
+  // Whether a record header or any trailer line carries this key (any
+  // letter case).
   bool ContainsKey(std::string_view key) const;
 
   // The clip key at the end of a title item: the 13 characters after its
@@ -87,8 +88,9 @@ class ClipTextStore {
   std::string_view LineAt(std::size_t index) const {
     return index < captured_.size() ? captured_[captured_.size() - 1 - index] : loaded_[index - captured_.size()];
   }
-  // The index a header or trailer line belongs in; null for other lines.
-  KeyIndex* IndexOf(std::string_view line);
+  // Keeps, of these header lines (ascending line numbers), those that open
+  // a record; the trailers must be indexed already.
+  void KeepRecordHeaders(std::vector<KeyIndex::Entry>& headers) const;
 
   // The file's bytes in order, newest block first: each line followed by
   // CR LF. Never moved once stored, as the lines point into them.
@@ -100,8 +102,9 @@ class ClipTextStore {
   LineId frontId_ = 0;  // the number of line 0
   std::size_t chars_ = 0;
   std::size_t capacity_ = kCapacity;
-  KeyIndex headers_;
-  KeyIndex trailers_;
+  KeyIndex headers_;   // the header lines that open records
+  KeyIndex trailers_;  // every trailer line
+  std::vector<KeyIndex::Entry> newHeaders_;  // a capture's header lines, kept to spare an allocation
 };
 
 }  // namespace solvane

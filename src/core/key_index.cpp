@@ -78,8 +78,12 @@ KeyIndex::Slot& KeyIndex::Claim(const Packed& key, bool& fresh) {
 
 void KeyIndex::AddSmallest(std::string_view key, LineId id) {
   if (key.size() > kMaxKeyLength) return;
+  AddSmallest(Pack(key), id);
+}
+
+void KeyIndex::AddSmallest(const Packed& key, LineId id) {
   bool fresh = false;
-  Slot& slot = Claim(Pack(key), fresh);
+  Slot& slot = Claim(key, fresh);
   if (!fresh) {
     if (slot.more < 0) {
       slot.more = static_cast<std::int32_t>(more_.size());
@@ -125,8 +129,13 @@ void KeyIndex::AddAllLargest(const std::vector<Entry>& entries) {
 }
 
 std::optional<KeyIndex::LineId> KeyIndex::FirstAbove(std::string_view key, LineId after) const {
-  if (slots_.empty() || key.size() > kMaxKeyLength) return std::nullopt;
-  const Slot& slot = slots_[Find(Pack(key))];
+  if (key.size() > kMaxKeyLength) return std::nullopt;
+  return FirstAbove(Pack(key), after);
+}
+
+std::optional<KeyIndex::LineId> KeyIndex::FirstAbove(const Packed& key, LineId after) const {
+  if (slots_.empty()) return std::nullopt;
+  const Slot& slot = slots_[Find(key)];
   if (!slot.used) return std::nullopt;
   if (slot.first > after) return slot.first;
   if (slot.more < 0) return std::nullopt;

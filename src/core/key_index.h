@@ -38,6 +38,7 @@ class KeyIndex {
   // The key's line numbers stay ascending: AddSmallest takes a number below
   // all it already holds for the key, AddLargest one above.
   void AddSmallest(std::string_view key, LineId id);
+  void AddSmallest(const Packed& key, LineId id);
   void AddLargest(std::string_view key, LineId id);
   // AddLargest for each entry in order (a whole file's worth): the table
   // is read ahead, so the inserts do not wait on memory one by one.
@@ -45,6 +46,7 @@ class KeyIndex {
 
   // The smallest line number of the key above `after`.
   std::optional<LineId> FirstAbove(std::string_view key, LineId after) const;
+  std::optional<LineId> FirstAbove(const Packed& key, LineId after) const;
   bool Contains(std::string_view key) const;
   std::size_t size() const { return used_; }
 

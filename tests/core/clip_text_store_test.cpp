@@ -66,6 +66,31 @@ TEST(ClipTextStore, TrailerIsSearchedBelowItsOwnHeader) {
   EXPECT_EQ(store.Lookup(Item("y", "2222222222222")), "/:tlr:\\1111111111111\r\nquoted");
 }
 
+TEST(ClipTextStore, HeaderLineQuotedInANewerClipIsThatClipsText) {
+  // A passage of a clip file copied as text quotes the older clip's header
+  // on a line of its own; the older clip still reads its own record, before
+  // and after a reload.
+  ClipTextStore store;
+  store.InsertAtTop(Record("1111111111111", {"the real text"}));
+  store.InsertAtTop(Record("2222222222222", {"x", "/:hdr:\\1111111111111", "y"}));
+  ClipTextStore reloaded;
+  reloaded.AssignFileBytes(store.FileBytes());
+  for (const ClipTextStore* s : {&store, &reloaded}) {
+    EXPECT_EQ(s->Lookup(Item("", "1111111111111")), "the real text");
+    EXPECT_EQ(s->Lookup(Item("", "2222222222222")), "x\r\n/:hdr:\\1111111111111\r\ny");
+  }
+}
+
+TEST(ClipTextStore, HeaderThatNothingClosesHidesNoRecordBelowIt) {
+  ClipTextStore store;
+  store.Assign({"/:hdr:\\7777777777777", "damaged", "/:hdr:\\1000000000001", "below", "/:tlr:\\1000000000001",
+                "/:hdr:\\1000000000002", "/:hdr:\\7777777777777", "/:tlr:\\1000000000002"});
+  EXPECT_EQ(store.Lookup(Item("", "1000000000001")), "below");
+  EXPECT_EQ(store.Lookup(Item("", "1000000000002")), "/:hdr:\\7777777777777");
+  EXPECT_EQ(store.Lookup(Item("", "7777777777777")), std::nullopt);
+  EXPECT_TRUE(store.ContainsKey("7777777777777"));
+}
+
 TEST(ClipTextStore, KeyQuotedInsideALineIsNotARecordBoundary) {
   ClipTextStore store;
   store.InsertAtTop(Record("1111111111111", {"real"}));
