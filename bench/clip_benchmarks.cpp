@@ -225,7 +225,7 @@ void Add(const char* name, Plan plan, bool smoke, void (*body)(benchmark::State&
   // so the library must not probe with growing counts.
   benchmark::RegisterBenchmark(name, body)
       ->Iterations(smoke ? plan.smokeIterations : plan.iterations)
-      ->Repetitions(smoke ? 1 : 7)
+      ->Repetitions(smoke ? 1 : 15)
       ->UseRealTime()
       ->Unit(benchmark::kMicrosecond);
 }
