@@ -53,14 +53,10 @@ void LoadTitleList(TitleList& list, FileSystem& files, const std::string& path) 
 }
 
 void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& path) {
-  const int count = list.Count();
   std::string bytes;
   // A title item is its title, 70 spaces, the marker and the key.
-  bytes.reserve(static_cast<std::size_t>(count) * 128);
-  for (int i = 0; i < count; ++i) {
-    bytes += list.Get(i);
-    bytes += kCrLf;
-  }
+  bytes.reserve(static_cast<std::size_t>(list.Count()) * 128);
+  list.AppendFileLines(bytes);
   SaveReplacing(files, path, bytes);
 }
 

@@ -220,6 +220,17 @@ TEST_F(ListTest, LinesChecksAndIndexErrors) {
   EXPECT_FALSE(titles.Checked(1));
 }
 
+TEST_F(ListTest, FileLinesAreTheLinesEachWithCrLf) {
+  Win32TitleList titles(list, font);
+  std::string out = "kept";
+  titles.AppendFileLines(out);
+  EXPECT_EQ(out, "kept");
+  const std::string wide(300, 'w');
+  titles.Assign({"caf\xe9", "", wide});
+  titles.AppendFileLines(out);
+  EXPECT_EQ(out, "kept" "caf\xe9\r\n" "\r\n" + wide + "\r\n");
+}
+
 TEST_F(ListTest, ExtentFollowsTheWidestLine) {
   Win32TitleList titles(list, font);
   titles.Add("short");

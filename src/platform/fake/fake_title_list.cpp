@@ -15,6 +15,13 @@ std::string FakeTitleList::Get(int index) const {
   return lines_[static_cast<std::size_t>(index)].text;
 }
 
+void FakeTitleList::AppendFileLines(std::string& out) const {
+  for (const Line& line : lines_) {
+    out += line.text;
+    out += "\r\n";
+  }
+}
+
 void FakeTitleList::Add(const std::string& text) { Insert(Count(), text); }
 
 void FakeTitleList::Insert(int index, const std::string& text) {

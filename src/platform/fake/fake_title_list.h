@@ -18,6 +18,7 @@ class FakeTitleList : public TitleList {
 
   int Count() const override { return static_cast<int>(lines_.size()); }
   std::string Get(int index) const override;
+  void AppendFileLines(std::string& out) const override;
   void Add(const std::string& text) override;
   void Insert(int index, const std::string& text) override;
   void Delete(int index) override;

@@ -22,6 +22,21 @@ std::string Win32TitleList::Get(int index) const {
   return text;
 }
 
+void Win32TitleList::AppendFileLines(std::string& out) const {
+  // Each line is copied straight into the file's bytes, with no string of
+  // its own: a long history has tens of thousands.
+  for (int i = 0, n = Count(); i < n; ++i) {
+    const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(i));
+    const std::size_t at = out.size();
+    if (length > 0) {
+      out.resize(at + static_cast<std::size_t>(length) + 1);
+      const LRESULT copied = Send(LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(out.data() + at));
+      out.resize(at + (copied > 0 ? static_cast<std::size_t>(copied) : 0));
+    }
+    out += "\r\n";
+  }
+}
+
 void Win32TitleList::Add(const std::string& text) { Insert(Count(), text); }
 
 void Win32TitleList::Insert(int index, const std::string& text) {

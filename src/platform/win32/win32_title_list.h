@@ -19,6 +19,7 @@ class Win32TitleList : public TitleList {
 
   int Count() const override;
   std::string Get(int index) const override;
+  void AppendFileLines(std::string& out) const override;
   void Add(const std::string& text) override;
   void Insert(int index, const std::string& text) override;
   void Delete(int index) override;
