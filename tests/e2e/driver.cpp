@@ -522,7 +522,6 @@ void wait_pointer(int x, int y) {
                   std::to_string(x) + " " + std::to_string(y) + " 2 s after it was moved");
 }
 
-
 // Real input, as a hand on the mouse gives it: the pointer moves there, then
 // the buttons go down and up where it is. A double click is two clicks in
 // quick succession at the same spot.

@@ -48,11 +48,14 @@ show_window "the next hotkey shows the window again"
 
 # wait_place WHAT LEFT TOP: waits until the window stands at LEFT TOP.
 wait_place() {
-  local deadline=$((SECONDS + (E2E_WAIT_MS + 999) / 1000)) at
-  until at=$(drv_ok window-rect | cut -d' ' -f1,2); [ "$at" = "$2 $3" ] || [ "$SECONDS" -ge "$deadline" ]; do
+  local deadline=$((SECONDS + (E2E_WAIT_MS + 999) / 1000)) now
+  while :; do
+    now=$(drv_ok window-rect | cut -d' ' -f1,2)
+    [ "$now" = "$2 $3" ] && break
+    [ "$SECONDS" -lt "$deadline" ] || break
     sleep 0.2
   done
-  assert_eq "$1" "$2 $3" "$at"
+  assert_eq "$1" "$2 $3" "$now"
 }
 
 # Dragged by the panel between the picture and the buttons, then back by

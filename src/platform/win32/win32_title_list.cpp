@@ -12,13 +12,19 @@ void Win32TitleList::CheckIndex(int index) const {
 
 int Win32TitleList::Count() const { return static_cast<int>(Send(LB_GETCOUNT)); }
 
+void Win32TitleList::AppendLine(int index, std::string& out) const {
+  const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
+  if (length <= 0) return;
+  const std::size_t at = out.size();
+  out.resize(at + static_cast<std::size_t>(length) + 1);  // room for the list's NUL
+  const LRESULT copied = Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(out.data() + at));
+  out.resize(at + (copied > 0 ? static_cast<std::size_t>(copied) : 0));
+}
+
 std::string Win32TitleList::Get(int index) const {
   CheckIndex(index);
-  const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const LRESULT copied = Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  std::string text;
+  AppendLine(index, text);
   return text;
 }
 
@@ -26,13 +32,7 @@ void Win32TitleList::AppendFileLines(std::string& out) const {
   // Each line is copied straight into the file's bytes, with no string of
   // its own: a long history has tens of thousands.
   for (int i = 0, n = Count(); i < n; ++i) {
-    const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(i));
-    const std::size_t at = out.size();
-    if (length > 0) {
-      out.resize(at + static_cast<std::size_t>(length) + 1);
-      const LRESULT copied = Send(LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(out.data() + at));
-      out.resize(at + (copied > 0 ? static_cast<std::size_t>(copied) : 0));
-    }
+    AppendLine(i, out);
     out += "\r\n";
   }
 }

@@ -50,6 +50,8 @@ class Win32TitleList : public TitleList {
 
  private:
   void CheckIndex(int index) const;
+  // Appends line `index`'s text to `out`.
+  void AppendLine(int index, std::string& out) const;
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return SendMessageA(list_, message, wParam, lParam);
   }
