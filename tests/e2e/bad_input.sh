@@ -23,16 +23,16 @@ still_fine() {
 }
 
 read -r icon_x icon_y <<<"$(drv_ok tray-icon)"
-drv_ok mouse "$icon_x" "$icon_y" right
+e2e_click "$icon_x" "$icon_y" right
 assert_ok "a right click on the tray icon opens the menu" drv wait-menu "$E2E_WAIT_MS"
-drv_ok mouse "$icon_x" "$icon_y" right
+e2e_click "$icon_x" "$icon_y" right
 sleep "$E2E_SETTLE_S"
 drv_ok keys esc esc
 sleep "$E2E_SETTLE_S"
 still_fine "a second right click while the menu is open"
 
 # The settings dialog, then the hotkey over it.
-drv_ok mouse "$icon_x" "$icon_y" right
+e2e_click "$icon_x" "$icon_y" right
 assert_ok "the tray menu opens again" drv wait-menu "$E2E_WAIT_MS"
 drv_ok keys down enter
 rect=$(drv wait-class TForm2 "$E2E_WAIT_MS") || e2e_fatal "the settings dialog did not open: $rect"
@@ -42,9 +42,9 @@ sleep "$E2E_SETTLE_S"
 assert_ok "the hotkey leaves the settings dialog open" drv wait-class TForm2 0
 # The clip window may now lie over the dialog: a click on the application
 # puts it away, as a user would, before OK is clicked.
-drv_ok mouse 200 300 left
+e2e_click 200 300 left
 assert_ok "a click on the application hides the clip window" drv wait-visible 0 "$E2E_WAIT_MS"
-drv_ok mouse $(((sl + sr) / 2)) $((sb - 26)) left
+e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
 sleep "$E2E_SETTLE_S"
 dialog_gone() { ! drv wait-class TForm2 0 >/dev/null 2>&1; }
 assert_ok "OK closes the dialog" dialog_gone
@@ -63,7 +63,7 @@ until [ -z "$(drv_ok boxes)" ] || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.2; 
 still_fine "Quit while its prompt was up, answered No"
 
 # A drag that carries the window far past the desktop's left and top.
-drv_ok mouse 200 300 left
+e2e_click 200 300 left
 drv_ok keys ctrl+alt+down
 assert_ok "the hotkey shows the window" drv wait-visible 1 "$E2E_WAIT_MS"
 read -r left top _ _ <<<"$(drv_ok window-rect)"
@@ -72,7 +72,7 @@ sleep "$E2E_SETTLE_S"
 read -r moved_left moved_top _ _ <<<"$(drv_ok window-rect)"
 assert_eq "the window follows the pointer partly off the desktop" "$((10 - 118)) $((3 - 9))" \
   "$moved_left $moved_top"
-drv_ok mouse 200 300 left
+e2e_click 200 300 left
 assert_ok "a click elsewhere hides it" drv wait-visible 0 "$E2E_WAIT_MS"
 drv_ok keys ctrl+alt+down
 assert_ok "the next hotkey shows it again" drv wait-visible 1 "$E2E_WAIT_MS"

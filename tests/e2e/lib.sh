@@ -156,12 +156,21 @@ e2e_x11_copy() {
   E2E_XCLIP_PIDS+=($!)
 }
 
+# e2e_click X Y left|right|double: a click where a hand would make it.
+# NOTE: X's pointer is moved there first (xdotool). The driver's own move
+# reaches X late, and a window that shows or hides meanwhile makes X report
+# the pointer at its old place, which Wine takes for a real move: the click
+# then lands there.
+e2e_click() {
+  xdotool mousemove "$1" "$2"
+  drv_ok mouse "$1" "$2" "$3"
+}
+
 # e2e_drag X1 Y1 X2 Y2: presses the left button at X1 Y1, moves to X2 Y2 in
 # 4-pixel steps, as a hand does, rests, and lets go.
-# NOTE: the steps go through X (xdotool), not the driver's mouse_event: Wine
-# moves X's pointer for those late, and once a moved window crosses the
-# pointer X reports it at one of the old places, which Wine takes for a real
-# move; the window then ends a step or two off.
+# NOTE: the steps go through X (xdotool), as e2e_click's move does: with the
+# driver's moves, the dragged window crossing the pointer made X report it
+# at old places, and the window ended a step or two off.
 e2e_drag() {
   local x1=$1 y1=$2 dx=$(($3 - $1)) dy=$(($4 - $2)) steps i
   steps=$(((${dx#-} > ${dy#-} ? ${dx#-} : ${dy#-}) / 4))

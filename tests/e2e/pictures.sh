@@ -27,7 +27,7 @@ for text in 'Meeting moved to Thursday, 10:30' 'https://example.org/solvane/clip
 done
 e2e_wait_title 0 'ok, thanks!'
 
-drv_ok mouse 200 300 left
+e2e_click 200 300 left
 drv_ok keys ctrl+alt+down
 assert_ok "the hotkey shows the clip window" drv wait-visible 1 "$E2E_WAIT_MS"
 read -r left top right bottom <<<"$(drv_ok window-rect)"
@@ -40,7 +40,7 @@ assert_ok "the clip window's panel has its colour" test "$(colour clip-window 'r
 
 # The settings dialog, from the tray menu's first item.
 read -r icon_x icon_y <<<"$(drv_ok tray-icon)"
-drv_ok mouse "$icon_x" "$icon_y" right
+e2e_click "$icon_x" "$icon_y" right
 assert_ok "a right click on the tray icon opens the menu" drv wait-menu "$E2E_WAIT_MS"
 drv_ok keys down enter
 rect=$(drv wait-class TForm2 "$E2E_WAIT_MS") || e2e_fatal "the settings dialog did not open: $rect"
@@ -49,13 +49,13 @@ sleep 0.5
 picture settings "$sl" "$st" "$sr" "$sb"
 assert_ok "the settings dialog has the program's background" test "$(colour settings 'rgb(231,223,173)')" -gt 10000
 # Its OK button, centred near the bottom.
-drv_ok mouse $(((sl + sr) / 2)) $((sb - 26)) left
+e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
 sleep "$E2E_SETTLE_S"
 dialog_gone() { ! drv wait-class TForm2 0 >/dev/null 2>&1; }
 assert_ok "OK closes the settings dialog" dialog_gone
 
 # The tray menu.
-drv_ok mouse "$icon_x" "$icon_y" right
+e2e_click "$icon_x" "$icon_y" right
 menu=$(drv wait-menu "$E2E_WAIT_MS") || e2e_fatal "the tray menu did not open: $menu"
 read -r ml mt mr mb <<<"$menu"
 xdotool mousemove $((ml - 40)) $((mt + 10))

@@ -17,7 +17,7 @@ e2e_wait_title 0 'third'
 # paste_by_key KEY TEXT WHAT: the application in front, the hotkey, KEY.
 paste_by_key() {
   drv_ok target-clear
-  drv_ok mouse 200 300 left
+  e2e_click 200 300 left
   drv_ok keys ctrl+alt+down
   assert_ok "the hotkey shows the clip window ($3)" drv wait-visible 1 "$E2E_WAIT_MS"
   drv_ok keys "$1"
@@ -29,7 +29,7 @@ paste_by_key 3 'the road\r\nof one clip' "before the restart"
 assert_titles "the pasted clip's title moves to the top" 'the road...' 'third' 'second'
 
 read -r icon_x icon_y <<<"$(drv_ok tray-icon)"
-drv_ok mouse "$icon_x" "$icon_y" right
+e2e_click "$icon_x" "$icon_y" right
 assert_ok "a right click on the tray icon opens the menu" drv wait-menu "$E2E_WAIT_MS"
 drv_ok keys up enter  # " Quit", the last item
 e2e_wait_exit "Quit ends the program"

@@ -38,7 +38,7 @@ wait_picture() {
 }
 
 capturing=$(icon_picture)
-drv_ok mouse "$icon_x" "$icon_y" double
+e2e_click "$icon_x" "$icon_y" double
 wait_picture "a double click on the tray icon swaps its picture" changed "$capturing"
 e2e_copy 'while off'
 assert_eq "the copy reached the clipboard" 'while off' "$(drv_ok get-clip)"
@@ -46,14 +46,14 @@ sleep "$E2E_SETTLE_S"
 assert_titles "with capture off the copy is not recorded" 'first'
 assert_eq "the double click leaves the window hidden" 0 "$(drv_ok visible)"
 
-drv_ok mouse "$icon_x" "$icon_y" double
+e2e_click "$icon_x" "$icon_y" double
 wait_picture "a second double click brings the picture back" same "$capturing"
 e2e_copy 'mixed Case'
 e2e_wait_title 0 'mixed Case'
 
 # The menu, top down: Settings..., Clipboard >, Save Clips, Clear Clips,
 # Caching, Quit. The keys pick an item by its place.
-drv_ok mouse "$icon_x" "$icon_y" right
+e2e_click "$icon_x" "$icon_y" right
 assert_ok "a right click on the tray icon opens the menu" drv wait-menu "$E2E_WAIT_MS"
 drv_ok keys down down right down enter
 e2e_wait_title 0 'MIXED CASE'
@@ -61,7 +61,7 @@ assert_eq "Upper case converts the clipboard" 'MIXED CASE' "$(drv_ok get-clip)"
 
 # The same menu from the title list, beside the window. The user's
 # application is clicked first, so it is in front for the hotkey.
-drv_ok mouse 200 300 left
+e2e_click 200 300 left
 drv_ok keys ctrl+alt+down
 assert_ok "the hotkey shows the window" drv wait-visible 1 "$E2E_WAIT_MS"
 read -r left top _ _ <<<"$(drv_ok window-rect)"
@@ -71,7 +71,7 @@ assert_ok "the hotkey puts the pointer on the window" drv wait-cursor $((left + 
 # Low on the list, away from where the menu opens: a menu that opens under
 # the pointer selects the item there at the first mouse move, and the keys
 # below would then start from that item.
-drv_ok mouse $((left + 150)) $((top + 400)) right
+e2e_click $((left + 150)) $((top + 400)) right
 menu=$(drv_ok wait-menu "$E2E_WAIT_MS")
 assert_eq "a right click on the title list opens the menu at the window's corner" \
   "$((left + 60)) $((top + 50))" "$(cut -d' ' -f1,2 <<<"$menu")"
@@ -80,16 +80,16 @@ e2e_wait_title 0 'mixed case'
 assert_eq "Lower case converts the clipboard" 'mixed case' "$(drv_ok get-clip)"
 assert_eq "the right click leaves the title list disabled" 0 "$(drv_ok enabled 1001)"
 assert_eq "the right click leaves the label column disabled" 0 "$(drv_ok enabled 1007)"
-drv_ok mouse 200 300 left
+e2e_click 200 300 left
 drv_ok keys ctrl+alt+down
 assert_ok "the hotkey shows the window after the menu" drv wait-visible 1 "$E2E_WAIT_MS"
 assert_eq "the hotkey enables the title list again" 1 "$(drv_ok enabled 1001)"
 assert_eq "the hotkey enables the label column again" 1 "$(drv_ok enabled 1007)"
-drv_ok mouse 200 300 left
+e2e_click 200 300 left
 assert_ok "a click on the application hides the window" drv wait-visible 0 "$E2E_WAIT_MS"
 
 # Clipboard > Clear clipboard, the submenu's first item.
-drv_ok mouse "$icon_x" "$icon_y" right
+e2e_click "$icon_x" "$icon_y" right
 assert_ok "the tray menu opens for Clear clipboard" drv wait-menu "$E2E_WAIT_MS"
 drv_ok keys down down right enter
 # get-clip fails with its own message when the clipboard holds no text.
@@ -106,7 +106,7 @@ sleep "$E2E_SETTLE_S"
 assert_titles "an emptied clipboard records nothing" 'mixed case' 'MIXED CASE' 'mixed Case' 'first'
 
 items=$(drv_ok items)
-drv_ok mouse "$icon_x" "$icon_y" right
+e2e_click "$icon_x" "$icon_y" right
 assert_ok "the tray menu opens again" drv wait-menu "$E2E_WAIT_MS"
 drv_ok keys down down down down down down enter
 e2e_wait_exit "Quit ends the program"

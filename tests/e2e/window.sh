@@ -18,16 +18,12 @@ show_window() {
   assert_ok "$1" drv wait-visible 1 "$E2E_WAIT_MS"
 }
 
-drv_ok mouse 150 300 left
+e2e_click 150 300 left
 show_window "the hotkey shows the window"
 read -r left top _ _ <<<"$(drv_ok window-rect)"
 
 # The first label, then the hint under the pointer.
-# NOTE: under Wine the program sees a pointer moved by another process's
-# SetCursorPos only after real motion, which xdotool gives.
-xdotool mousemove $((left + 17)) $((top + 26))
-drv_ok wait-cursor $((left + 17)) $((top + 26)) "$E2E_WAIT_MS"
-drv_ok mouse $((left + 17)) $((top + 26)) left
+e2e_click $((left + 17)) $((top + 26)) left
 hint=$(drv wait-hint 1 "$E2E_WAIT_MS") || e2e_fatal "no hint after a click on the first label"
 read -r hl ht hr hb <<<"$hint"
 assert_eq "the hint opens under the pointer" "$((left + 17)) $((top + 46))" "$hl $ht"
@@ -42,7 +38,7 @@ xdotool mousemove $((left + 150)) $((top + 300))
 assert_ok "the hint goes once the pointer leaves the label column" drv wait-hint 0 "$E2E_WAIT_MS"
 
 # Another window clicked: the clip window hides; the hotkey brings it back.
-drv_ok mouse 150 300 left
+e2e_click 150 300 left
 assert_ok "a click on another window hides the clip window" drv wait-visible 0 "$E2E_WAIT_MS"
 show_window "the next hotkey shows the window again"
 
