@@ -49,7 +49,8 @@ std::string ReadFileOrThrow(FileSystem& files, const std::string& path) {
 }
 
 void LoadTitleList(TitleList& list, FileSystem& files, const std::string& path) {
-  list.Assign(SplitTitleFile(ReadFileOrThrow(files, path)));
+  const std::string bytes = ReadFileOrThrow(files, path);
+  list.Assign(SplitTitleFile(bytes));
 }
 
 void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& path) {

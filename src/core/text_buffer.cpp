@@ -93,10 +93,10 @@ std::vector<std::string> SplitStoreFile(std::string_view bytes) {
   return lines;
 }
 
-std::vector<std::string> SplitTitleFile(std::string_view bytes) {
+std::vector<std::string_view> SplitTitleFile(std::string_view bytes) {
   const std::size_t nul = bytes.find('\0');
   if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
-  std::vector<std::string> lines;
+  std::vector<std::string_view> lines;
   if (bytes.empty()) return lines;
   ForEachLine(bytes, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;

@@ -30,8 +30,8 @@ std::string JoinLines(const std::vector<std::string>& lines);
 std::vector<std::string> SplitStoreFile(std::string_view bytes);
 
 // Title list file: a line also ends at a lone CR or LF, and reading stops at
-// the first NUL byte.
-std::vector<std::string> SplitTitleFile(std::string_view bytes);
+// the first NUL byte. The lines are views into `bytes`.
+std::vector<std::string_view> SplitTitleFile(std::string_view bytes);
 
 // Every line followed by CR LF.
 std::string JoinFileLines(const std::vector<std::string>& lines);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "platform/text_metrics.h"
 
@@ -14,16 +15,16 @@ class ListExtent {
   static constexpr int kCheckColumn = 18;
   explicit ListExtent(TextMetrics& font) : font_(font) {}
 
-  int LineWidth(const std::string& text) const {
+  int LineWidth(std::string_view text) const {
     // One buffer for every measurement: a loaded history measures each line.
     scratch_.assign(text);
     scratch_ += 'x';
     return font_.TextWidth(scratch_) + kCheckColumn;
   }
   // After an add or insert: the extent to send.
-  int Grown(int extent, const std::string& text) const { return std::max(extent, LineWidth(text)); }
+  int Grown(int extent, std::string_view text) const { return std::max(extent, LineWidth(text)); }
   // Whether deleting this line means recomputing over the rest.
-  bool IsWidest(int extent, const std::string& text) const { return LineWidth(text) >= extent; }
+  bool IsWidest(int extent, std::string_view text) const { return LineWidth(text) >= extent; }
 
  private:
   TextMetrics& font_;

@@ -2,6 +2,7 @@
 // The clip window's list of title lines (a check-list box on Windows).
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace solvane {
@@ -25,9 +26,9 @@ class TitleList {
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;
   // Replaces all lines (loading a file): Clear, then Add for each line.
-  virtual void Assign(std::vector<std::string> lines) {
+  virtual void Assign(const std::vector<std::string_view>& lines) {
     Clear();
-    for (const auto& line : lines) Add(line);
+    for (const std::string_view line : lines) Add(std::string(line));
   }
 
   // Between these, changes are made without showing each one; EndUpdate

@@ -34,11 +34,13 @@ TEST(TextBuffer, StoreFileSplitsOnlyAtCrLf) {
 }
 
 TEST(TextBuffer, TitleFileAlsoBreaksAtLoneCrOrLfAndStopsAtNul) {
-  EXPECT_EQ(SplitTitleFile(""), Lines{});
-  EXPECT_EQ(SplitTitleFile("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitTitleFile("a\r\n"), Lines{"a"});
-  EXPECT_EQ(SplitTitleFile(std::string("one\r\ntw\0o\r\nthree\r\n", 19)), (Lines{"one", "tw"}));
-  EXPECT_EQ(SplitTitleFile("\xe9t\xe9\r\n"), Lines{"\xe9t\xe9"});
+  using Views = std::vector<std::string_view>;
+  EXPECT_EQ(SplitTitleFile(""), Views{});
+  EXPECT_EQ(SplitTitleFile("a\r\nb\nc\rd"), (Views{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitTitleFile("a\r\n"), Views{"a"});
+  const std::string withNul("one\r\ntw\0o\r\nthree\r\n", 19);
+  EXPECT_EQ(SplitTitleFile(withNul), (Views{"one", "tw"}));
+  EXPECT_EQ(SplitTitleFile("\xe9t\xe9\r\n"), Views{"\xe9t\xe9"});
 }
 
 TEST(TextBuffer, FileLinesEachEndInCrLf) {

@@ -32,7 +32,8 @@ std::string FakeIniFiles::Read(const std::string& path, const std::string& secti
   const auto bytes = files_.ReadAll(path);
   if (!bytes) return fallback;
   bool inSection = false;
-  for (const std::string& line : SplitTitleFile(*bytes)) {
+  for (const std::string_view view : SplitTitleFile(*bytes)) {
+    const std::string line(view);
     std::string name;
     if (IsSection(line, &name)) {
       inSection = SameName(name, section);
@@ -51,7 +52,10 @@ bool FakeIniFiles::Write(const std::string& path, const std::string& section, co
   if (files_.readOnly || (refuseAfter >= 0 && writes >= refuseAfter)) return false;
   ++writes;
   const auto bytes = files_.ReadAll(path);
-  std::vector<std::string> lines = bytes ? SplitTitleFile(*bytes) : std::vector<std::string>{};
+  std::vector<std::string> lines;
+  if (bytes) {
+    for (const std::string_view line : SplitTitleFile(*bytes)) lines.emplace_back(line);
+  }
   int sectionAt = -1;
   int insertAt = -1;
   for (int i = 0; i < static_cast<int>(lines.size()); ++i) {

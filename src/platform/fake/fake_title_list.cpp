@@ -58,12 +58,12 @@ void FakeTitleList::Clear() {
   extent_ = 0;
 }
 
-void FakeTitleList::Assign(std::vector<std::string> lines) {
+void FakeTitleList::Assign(const std::vector<std::string_view>& lines) {
   Clear();
-  for (auto& text : lines) {
+  for (const std::string_view text : lines) {
     if (refuseAfter >= 0 && Count() >= refuseAfter) throw AppError(kUnableToInsertLine);
     extent_ = extentRule_.Grown(extent_, text);
-    lines_.push_back(Line{std::move(text), kUnchecked});
+    lines_.push_back(Line{std::string(text), kUnchecked});
   }
 }
 

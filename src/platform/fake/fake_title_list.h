@@ -23,7 +23,7 @@ class FakeTitleList : public TitleList {
   void Insert(int index, const std::string& text) override;
   void Delete(int index) override;
   void Clear() override;
-  void Assign(std::vector<std::string> lines) override;
+  void Assign(const std::vector<std::string_view>& lines) override;
   void BeginUpdate() override { ++updateDepth; }
   void EndUpdate() override { --updateDepth; }
   int ItemIndex() const override { return itemIndex_; }

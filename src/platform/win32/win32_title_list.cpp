@@ -88,9 +88,9 @@ void Win32TitleList::EndUpdate() {
 
 // A whole file costs one repaint, however many lines it holds, and one
 // allocation of the list's storage rather than one every few lines.
-void Win32TitleList::Assign(std::vector<std::string> lines) {
+void Win32TitleList::Assign(const std::vector<std::string_view>& lines) {
   std::size_t bytes = 0;
-  for (const auto& line : lines) bytes += line.size() + 1;
+  for (const std::string_view line : lines) bytes += line.size() + 1;
   BeginUpdate();
   int extent = 0;
   try {
@@ -99,9 +99,11 @@ void Win32TitleList::Assign(std::vector<std::string> lines) {
     widths_.reserve(lines.size());
     // Add for each line, with the extent sent once at the end: what the list
     // holds and the extent it ends with are the same.
-    for (const auto& line : lines) {
+    std::string text;  // the list copies each line; one buffer gives it the ending NUL
+    for (const std::string_view line : lines) {
+      text.assign(line);
       // A line added to a list that holds strings has item data 0: unchecked.
-      if (Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str())) < 0) throw AppError(kUnableToInsertLine);
+      if (Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())) < 0) throw AppError(kUnableToInsertLine);
       widths_.push_back(extentRule_.LineWidth(line));
       extent = std::max(extent, widths_.back());
     }

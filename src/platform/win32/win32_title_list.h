@@ -24,7 +24,7 @@ class Win32TitleList : public TitleList {
   void Insert(int index, const std::string& text) override;
   void Delete(int index) override;
   void Clear() override;
-  void Assign(std::vector<std::string> lines) override;
+  void Assign(const std::vector<std::string_view>& lines) override;
   void BeginUpdate() override;
   void EndUpdate() override;
   int ItemIndex() const override;
