@@ -62,6 +62,7 @@ void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& 
 }
 
 void LoadTextStore(ClipTextStore& store, FileSystem& files, const std::string& path) {
+  store.Clear();
   store.AssignFileBytes(ReadFileOrThrow(files, path));
 }
 

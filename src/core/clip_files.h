@@ -32,6 +32,9 @@ std::string ReadFileOrThrow(FileSystem& files, const std::string& path);
 void LoadTitleList(TitleList& list, FileSystem& files, const std::string& path);
 void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& path);
 
+// Replaces the store's content with the file's. The old content goes first,
+// so the two histories are never held at once; the store is left empty when
+// the file cannot be read.
 void LoadTextStore(ClipTextStore& store, FileSystem& files, const std::string& path);
 void SaveTextStore(const ClipTextStore& store, FileSystem& files, const std::string& path);
 

@@ -76,7 +76,9 @@ TEST_F(ClipFilesTest, LastLineWithoutBreakAndEmptyFilesLoad) {
 
 TEST_F(ClipFilesTest, MissingOrUnreadableFileCannotBeOpened) {
   ClipTextStore store;
+  store.InsertAtTop({"/:hdr:\\1111111111111", "old", "/:tlr:\\1111111111111"});
   EXPECT_EQ(ErrorOf([&] { LoadTextStore(store, fs, "C:\\x\\Cb1.qlx"); }), "Cannot open file C:\\x\\Cb1.qlx");
+  EXPECT_EQ(store.Count(), 0);  // emptied before reading, never half replaced
   fs.files["Lb1.qlx"] = "a\r\n";
   fs.unreadable.insert("Lb1.qlx");
   list.Add("kept");
