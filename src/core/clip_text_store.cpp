@@ -1,6 +1,7 @@
 #include "core/clip_text_store.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/app_error.h"
 #include "core/text_buffer.h"
@@ -55,7 +56,7 @@ void ClipTextStore::KeepRecordHeaders(std::vector<KeyIndex::Entry>& headers) con
 
 void ClipTextStore::InsertAtTop(const std::vector<std::string>& lines) {
   if (lines.empty()) return;
-  const std::size_t added = JoinedSize(lines) + (Count() == 0 ? 0 : 2);
+  const std::size_t added = JoinedSize(lines) + (Empty() ? 0 : 2);
   if (added > capacity_ || chars_ > capacity_ - added) throw AppError(kRichEditInsertionError);
   std::string& block = blocks_.emplace_front();
   block.reserve(JoinedSize(lines) + 2);
@@ -99,24 +100,30 @@ void ClipTextStore::AssignFileBytes(std::string bytes) {
   // Every block ends in CR LF, so that a run of lines can be saved with the
   // break that follows it.
   if (bytes.size() < 2 || bytes.compare(bytes.size() - 2, 2, kCrLf) != 0) bytes += kCrLf;
-  const std::string& block = blocks_.emplace_back(std::move(bytes));
-  const std::string_view all(block);
-  // The markers are picked out while each line is at hand and indexed after.
+  loaded_ = blocks_.emplace_back(std::move(bytes));
+  // Every CR LF ends a line (two cannot overlap), so a marker line is a
+  // slash at the start of the block or after a CR LF, with the next CR LF
+  // right after a marker's length. Only slashes are looked at.
+  const char* const data = loaded_.data();
+  const std::size_t size = loaded_.size();
   std::vector<KeyIndex::Entry> headers, trailers;
-  LineId id = frontId_;
-  for (std::size_t start = 0; start < all.size(); ++id) {
-    const std::size_t end = all.find(kCrLf, start);
-    const std::string_view line = all.substr(start, end - start);
-    loaded_.push_back(line);
+  for (std::size_t from = 0; from < size;) {
+    const void* slash = std::memchr(data + from, '/', size - from);
+    if (slash == nullptr) break;
+    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(slash) - data);
+    from = at + 1;
+    if (at != 0 && (at < 2 || data[at - 2] != '\r' || data[at - 1] != '\n')) continue;
+    if (size - at < kMarkerLineLength + 2) break;
+    const std::string_view line(data + at, kMarkerLineLength);
+    if (loaded_.compare(at + kMarkerLineLength, 2, kCrLf) != 0 || line.find(kCrLf) != std::string_view::npos) continue;
+    const auto id = static_cast<LineId>(at);
     switch (MarkerOf(line)) {
       case Marker::Header: headers.push_back({KeyIndex::Pack(line.substr(kHeaderMarker.size())), id}); break;
       case Marker::Trailer: trailers.push_back({KeyIndex::Pack(line.substr(kTrailerMarker.size())), id}); break;
       case Marker::None: break;
     }
-    chars_ += line.size();
-    start = end + 2;
   }
-  chars_ += 2 * (loaded_.size() - 1);
+  chars_ = size - 2;  // the last CR LF ends the file, not a line
   trailers_.AddAllLargest(trailers);
   KeepRecordHeaders(headers);
   headers_.AddAllLargest(headers);
@@ -124,7 +131,9 @@ void ClipTextStore::AssignFileBytes(std::string bytes) {
 
 void ClipTextStore::Clear() {
   captured_.clear();
-  loaded_.clear();
+  loaded_ = {};
+  loadedLines_.clear();
+  loadedSplit_ = false;
   blocks_.clear();
   headers_.Clear();
   trailers_.Clear();
@@ -139,7 +148,7 @@ std::vector<std::string_view> ClipTextStore::FilePieces() const {
 
 std::string ClipTextStore::FileBytes() const {
   std::string out;
-  out.reserve(Count() == 0 ? 0 : chars_ + 2);
+  out.reserve(Empty() ? 0 : chars_ + 2);
   for (const std::string_view piece : FilePieces()) out += piece;
   return out;
 }
@@ -168,12 +177,38 @@ std::optional<std::string> ClipTextStore::Lookup(std::string_view titleItem) con
   // record's business.
   const auto trailer = trailers_.FirstAbove(key, *header);
   if (!trailer) return std::nullopt;
+  // The lines in between: captured ones one by one, then a run of the
+  // loaded block as it stands (its lines already joined by CR LF).
   std::string text;
-  for (LineId id = *header + 1; id < *trailer; ++id) {
-    if (id > *header + 1) text += kCrLf;
-    text += LineAt(static_cast<std::size_t>(id - frontId_));
+  bool first = true;
+  const auto add = [&](std::string_view piece) {
+    if (!first) text += kCrLf;
+    text += piece;
+    first = false;
+  };
+  for (LineId id = *header + 1; id < std::min<LineId>(*trailer, 0); ++id) add(CapturedLine(id));
+  const std::size_t from = *header < 0 ? 0 : static_cast<std::size_t>(*header) + kMarkerLineLength + 2;
+  if (*trailer >= 0 && static_cast<std::size_t>(*trailer) > from) {
+    add(loaded_.substr(from, static_cast<std::size_t>(*trailer) - 2 - from));
   }
   return text;
+}
+
+std::string_view ClipTextStore::Line(int index) const {
+  const auto i = static_cast<std::size_t>(index);
+  return i < captured_.size() ? captured_[captured_.size() - 1 - i] : LoadedLines()[i - captured_.size()];
+}
+
+const std::vector<std::string_view>& ClipTextStore::LoadedLines() const {
+  if (!loadedSplit_) {
+    for (std::size_t start = 0; start < loaded_.size();) {
+      const std::size_t end = loaded_.find(kCrLf, start);
+      loadedLines_.push_back(loaded_.substr(start, end - start));
+      start = end + 2;
+    }
+    loadedSplit_ = true;
+  }
+  return loadedLines_;
 }
 
 bool ClipTextStore::ContainsKey(std::string_view key) const {

@@ -9,9 +9,12 @@
 // the size of the clip it returns, however large the store grows.
 //
 // The bytes live in blocks exactly as the file holds them (each line followed
-// by CR LF): a loaded file is one block, each captured record another. The
-// lines are views into the blocks, so loading splits the file without copying
-// it and saving copies whole runs of lines at once.
+// by CR LF): a loaded file is one block, each captured record another, and
+// saving writes the blocks as they stand. A captured line is a view into its
+// block, numbered down from -1. A loaded line's number is its offset in the
+// file: loading looks only at the lines that can be markers, so it neither
+// copies the file nor keeps anything per line. A clip's text in the file is
+// the run of bytes between its header and its trailer line.
 
 #include <cstddef>
 #include <cstdint>
@@ -36,8 +39,8 @@ class ClipTextStore {
   // Characters the store can hold, counting CR LF between lines as two.
   static constexpr std::size_t kCapacity = 16777215;
 
-  int Count() const { return static_cast<int>(captured_.size() + loaded_.size()); }
-  std::string_view Line(int index) const { return LineAt(static_cast<std::size_t>(index)); }
+  int Count() const { return static_cast<int>(captured_.size() + LoadedLines().size()); }
+  std::string_view Line(int index) const;
   std::size_t CharCount() const { return chars_; }
   std::size_t capacity() const { return capacity_; }
   // Tests use a small capacity to reach the limit cheaply.
@@ -85,9 +88,11 @@ class ClipTextStore {
  private:
   using LineId = KeyIndex::LineId;
 
-  std::string_view LineAt(std::size_t index) const {
-    return index < captured_.size() ? captured_[captured_.size() - 1 - index] : loaded_[index - captured_.size()];
-  }
+  bool Empty() const { return captured_.empty() && loaded_.empty(); }
+  std::string_view CapturedLine(LineId id) const { return captured_[captured_.size() - 1 - (id - frontId_)]; }
+  // The loaded lines one by one, split when first asked for (tests do; the
+  // program never needs them).
+  const std::vector<std::string_view>& LoadedLines() const;
   // Keeps, of these header lines (ascending line numbers), those that open
   // a record; the trailers must be indexed already.
   void KeepRecordHeaders(std::vector<KeyIndex::Entry>& headers) const;
@@ -95,11 +100,13 @@ class ClipTextStore {
   // The file's bytes in order, newest block first: each line followed by
   // CR LF. Never moved once stored, as the lines point into them.
   std::deque<std::string> blocks_;
-  // Lines in two runs: those added at the top since the load, newest last so
-  // that adding one is a push at the end; then the loaded ones in file order.
+  // The lines added at the top since the load, newest last so that adding
+  // one is a push at the end.
   std::vector<std::string_view> captured_;
-  std::vector<std::string_view> loaded_;
-  LineId frontId_ = 0;  // the number of line 0
+  std::string_view loaded_;  // the loaded block, below every captured line
+  mutable std::vector<std::string_view> loadedLines_;
+  mutable bool loadedSplit_ = false;
+  LineId frontId_ = 0;  // the number of line 0 when it is a captured line
   std::size_t chars_ = 0;
   std::size_t capacity_ = kCapacity;
   KeyIndex headers_;   // the header lines that open records

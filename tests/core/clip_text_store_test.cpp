@@ -115,6 +115,44 @@ TEST(ClipTextStore, MissingPiecesGiveNoText) {
   EXPECT_EQ(store.Lookup("short /:hdr:\\123"), std::nullopt);
 }
 
+// A loaded clip's text is the bytes between its marker lines; a record that
+// opens among captured lines and closes in the loaded file takes lines of
+// both, and the boundary lines are neither lost nor doubled.
+TEST(ClipTextStore, RecordsLookUpAcrossTheLoadedFilesEdges) {
+  const std::string file =
+      "/:tlr:\\1000000000001\r\n\r\n/:hdr:\\1000000000003\r\n/:tlr:\\1000000000003\r\n"
+      "/:hdr:\\1000000000004\r\n\r\n/:tlr:\\1000000000004\r\nx\r\n/:tlr:\\1000000000002";
+  ClipTextStore store;
+  store.AssignFileBytes(file);
+  EXPECT_EQ(store.Lookup(Item("", "1000000000003")), "");  // nothing in between
+  EXPECT_EQ(store.Lookup(Item("", "1000000000004")), "");  // one empty line
+  store.InsertAtTop({"/:hdr:\\1000000000002", "top"});
+  EXPECT_EQ(store.Lookup(Item("", "1000000000002")),
+            "top\r\n/:tlr:\\1000000000001\r\n\r\n/:hdr:\\1000000000003\r\n/:tlr:\\1000000000003\r\n"
+            "/:hdr:\\1000000000004\r\n\r\n/:tlr:\\1000000000004\r\nx");
+  EXPECT_EQ(store.Count(), 11);
+  EXPECT_EQ(store.Line(2), "/:tlr:\\1000000000001");
+  EXPECT_EQ(store.Line(10), "/:tlr:\\1000000000002");
+
+  ClipTextStore closedAtOnce;
+  closedAtOnce.AssignFileBytes(file);
+  closedAtOnce.InsertAtTop({"/:hdr:\\1000000000001"});
+  EXPECT_EQ(closedAtOnce.Lookup(Item("", "1000000000001")), "");  // by the file's first line
+}
+
+// Only a whole line can be a marker: one run on from the line above, cut
+// short by a break inside it, or at the file's very start all count right.
+TEST(ClipTextStore, LoadedMarkerLinesAreWholeLines) {
+  ClipTextStore store;
+  store.AssignFileBytes("/:hdr:\\1000000000001\r\na\r\nx/:tlr:\\1000000000001\r\n"
+                        "/:tlr:\\1000\r\n0000001\r\n\n/:tlr:\\1000000000001\r\n\r/:tlr:\\1000000000001\r\n"
+                        "/:tlr:\\1000000000001\r\n");
+  EXPECT_EQ(store.Lookup(Item("", "1000000000001")),
+            "a\r\nx/:tlr:\\1000000000001\r\n/:tlr:\\1000\r\n0000001\r\n\n/:tlr:\\1000000000001\r\n"
+            "\r/:tlr:\\1000000000001");
+  EXPECT_FALSE(store.ContainsKey("1000\r\n0000001"));  // 20 bytes to a CR LF, but two lines
+}
+
 TEST(ClipTextStore, LoadedLinesAndLaterInsertsLookUpTogether) {
   ClipTextStore store;
   Lines file = Record("1000000000001", {"loaded one"});
