@@ -1,7 +1,6 @@
 #include "core/clip_text_store.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/app_error.h"
 #include "core/text_buffer.h"
@@ -108,9 +107,8 @@ void ClipTextStore::AssignFileBytes(std::string bytes) {
   const std::size_t size = loaded_.size();
   std::vector<KeyIndex::Entry> headers, trailers;
   for (std::size_t from = 0; from < size;) {
-    const void* slash = std::memchr(data + from, '/', size - from);
-    if (slash == nullptr) break;
-    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(slash) - data);
+    const std::size_t at = static_cast<std::size_t>(FindByte(data + from, data + size, '/') - data);
+    if (at == size) break;
     from = at + 1;
     if (at != 0 && (at < 2 || data[at - 2] != '\r' || data[at - 1] != '\n')) continue;
     if (size - at < kMarkerLineLength + 2) break;

@@ -10,6 +10,11 @@ namespace solvane {
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
+// The first `c` in [first, last), or last. Sixteen bytes a step: the C
+// runtime's memchr is a byte loop on some systems, and a loaded history is
+// searched through megabytes at a time.
+const char* FindByte(const char* first, const char* last, char c);
+
 // Lines of a text buffer: CR LF, a lone CR and a lone LF each end a line.
 // Never empty: "" is one empty line, and a text ending in a line break ends
 // with an empty line, so joining the lines with CR LF gives the text back

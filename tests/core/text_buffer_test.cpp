@@ -17,6 +17,22 @@ TEST(TextBuffer, BufferLinesBreakAtCrLfLoneCrAndLoneLf) {
   EXPECT_EQ(JoinLines(SplitBufferLines("x\ny\r\n")), "x\r\ny\r\n");
 }
 
+// Sixteen bytes a step, then one at a time: a hit in either part, on
+// either side of a step's edge, and bytes above 0x7F are all found first.
+TEST(TextBuffer, FindByteFindsTheFirstHitAnywhere) {
+  for (const std::size_t size : {0, 1, 15, 16, 17, 31, 32, 33, 100}) {
+    for (std::size_t at = 0; at <= size; ++at) {
+      std::string text(size, 'a');
+      if (at < size) text[at] = '\xE9';
+      if (at + 1 < size) text[at + 1] = '\xE9';  // a later hit must not win
+      const char* found = FindByte(text.data(), text.data() + size, '\xE9');
+      EXPECT_EQ(found - text.data(), static_cast<std::ptrdiff_t>(at)) << size << " " << at;
+    }
+  }
+  const std::string text = "0123456789abcdef0123456789/";
+  EXPECT_EQ(FindByte(text.data(), text.data() + 26, '/'), text.data() + 26);  // stops at the end given
+}
+
 TEST(TextBuffer, LineCountIgnoresAFinalBreak) {
   EXPECT_EQ(BufferLineCount(""), 0);
   EXPECT_EQ(BufferLineCount("abc"), 1);
