@@ -56,13 +56,10 @@ std::optional<std::string> StdFileSystem::ReadAll(const std::string& path) {
   if (file.get() == nullptr) return std::nullopt;
   const auto size = SizeOfOpen(file.get());
   if (!size) return std::nullopt;
-  // The read fills the buffer, so it is not zeroed first (a long history is
-  // 16 MB); it keeps what was read, less when the file shrank meanwhile.
-  std::string bytes;
-  bytes.resize_and_overwrite(static_cast<std::size_t>(*size), [&](char* data, std::size_t count) {
-    return std::fread(data, 1, count, file.get());
-  });
-  if (std::ferror(file.get())) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(*size), '\0');
+  const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file.get());
+  if (read < bytes.size() && std::ferror(file.get())) return std::nullopt;
+  bytes.resize(read);  // the file shrank meanwhile
   return bytes;
 }
 

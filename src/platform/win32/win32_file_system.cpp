@@ -65,25 +65,18 @@ std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
   if (!file.valid()) return std::nullopt;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
-  // The reads fill the buffer, so it is not zeroed first (a long history is
-  // 16 MB); it keeps what was read, less when the file shrank meanwhile.
-  std::string bytes;
-  bool failed = false;
-  bytes.resize_and_overwrite(static_cast<std::size_t>(size.QuadPart), [&](char* data, std::size_t count) {
-    std::size_t done = 0;
-    while (done < count) {
-      const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(count - done, kChunk));
-      DWORD read = 0;
-      if (!ReadFile(file.get(), data + done, piece, &read, nullptr)) {
-        failed = true;
-        break;
-      }
-      if (read == 0) break;
-      done += read;
-    }
-    return done;
-  });
-  if (failed) return std::nullopt;
+  // Zeroed before the reads on purpose: reading 16 MB into memory not yet
+  // touched measured 25 ms under Wine, against 15 for zeroing and reading.
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data() + done, piece, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;  // the file shrank meanwhile
+    done += read;
+  }
+  bytes.resize(done);
   return bytes;
 }
 
