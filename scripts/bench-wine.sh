@@ -14,7 +14,7 @@
 #               first synthesised key, less the paste delay it waits first;
 #               beside it the hotkey until the window is visible
 #
-#   scripts/bench-wine.sh           5 starts each, 15 pastes; exits 1 on a missed target
+#   scripts/bench-wine.sh           9 starts each, 15 pastes; exits 1 on a missed target
 #   scripts/bench-wine.sh --smoke   one of each, targets not judged (CI)
 #
 # Builds into build/bench (native) and build/win-timing (MinGW, Release), or
@@ -36,7 +36,7 @@ case "${1:-}" in
     exit 2
     ;;
 esac
-starts=5
+starts=9
 pastes=15
 if [ "$smoke" = 1 ]; then
   starts=1
