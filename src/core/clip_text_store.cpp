@@ -194,7 +194,7 @@ std::optional<std::string> ClipTextStore::Lookup(std::string_view titleItem) con
 
 std::string_view ClipTextStore::Line(int index) const {
   const auto i = static_cast<std::size_t>(index);
-  return i < captured_.size() ? captured_[captured_.size() - 1 - i] : LoadedLines()[i - captured_.size()];
+  return i < captured_.size() ? CapturedLine(frontId_ + index) : LoadedLines()[i - captured_.size()];
 }
 
 const std::vector<std::string_view>& ClipTextStore::LoadedLines() const {

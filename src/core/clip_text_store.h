@@ -89,7 +89,9 @@ class ClipTextStore {
   using LineId = KeyIndex::LineId;
 
   bool Empty() const { return captured_.empty() && loaded_.empty(); }
-  std::string_view CapturedLine(LineId id) const { return captured_[captured_.size() - 1 - (id - frontId_)]; }
+  std::string_view CapturedLine(LineId id) const {
+    return captured_[captured_.size() - 1 - static_cast<std::size_t>(id - frontId_)];
+  }
   // The loaded lines one by one, split when first asked for (tests do; the
   // program never needs them).
   const std::vector<std::string_view>& LoadedLines() const;

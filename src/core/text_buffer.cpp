@@ -112,8 +112,7 @@ std::vector<std::string> SplitStoreFile(std::string_view bytes) {
 }
 
 std::vector<std::string_view> SplitTitleFile(std::string_view bytes) {
-  const std::size_t nul = bytes.find('\0');
-  if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+  bytes = bytes.substr(0, static_cast<std::size_t>(FindByte(bytes.data(), bytes.data() + bytes.size(), '\0') - bytes.data()));
   std::vector<std::string_view> lines;
   if (bytes.empty()) return lines;
   ForEachLine(bytes, [&](std::string_view line) { lines.emplace_back(line); });
