@@ -131,7 +131,6 @@ void ClipTextStore::Clear() {
   captured_.clear();
   loaded_ = {};
   loadedLines_.clear();
-  loadedSplit_ = false;
   blocks_.clear();
   headers_.Clear();
   trailers_.Clear();
@@ -198,13 +197,13 @@ std::string_view ClipTextStore::Line(int index) const {
 }
 
 const std::vector<std::string_view>& ClipTextStore::LoadedLines() const {
-  if (!loadedSplit_) {
+  // A loaded block holds at least one line, so an empty list means not split yet.
+  if (loadedLines_.empty()) {
     for (std::size_t start = 0; start < loaded_.size();) {
       const std::size_t end = loaded_.find(kCrLf, start);
       loadedLines_.push_back(loaded_.substr(start, end - start));
       start = end + 2;
     }
-    loadedSplit_ = true;
   }
   return loadedLines_;
 }

@@ -106,8 +106,7 @@ class ClipTextStore {
   // one is a push at the end.
   std::vector<std::string_view> captured_;
   std::string_view loaded_;  // the loaded block, below every captured line
-  mutable std::vector<std::string_view> loadedLines_;
-  mutable bool loadedSplit_ = false;
+  mutable std::vector<std::string_view> loadedLines_;  // empty until LoadedLines
   LineId frontId_ = 0;  // the number of line 0 when it is a captured line
   std::size_t chars_ = 0;
   std::size_t capacity_ = kCapacity;
