@@ -42,6 +42,23 @@ void SaveReplacing(FileSystem& files, const std::string& path, const std::vector
   }
 }
 
+std::optional<std::string> KeepAside(FileSystem& files, const std::string& path) {
+  if (!files.Exists(path)) return std::nullopt;
+  const std::size_t slash = path.find_last_of("\\/");
+  const std::size_t dot = path.rfind('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  const std::string stem = hasExtension ? path.substr(0, dot) : path;
+  const std::string extension = hasExtension ? path.substr(dot) : std::string();
+  constexpr int kMaxKept = 100;
+  for (int n = 1; n <= kMaxKept; ++n) {
+    const std::string kept = stem + " (not loaded" + (n == 1 ? std::string() : " " + std::to_string(n)) + ")" + extension;
+    if (files.Exists(kept)) continue;
+    if (!files.Replace(kept, path)) break;
+    return kept;
+  }
+  throw AppError(CannotCreateFileMessage(path));
+}
+
 std::string ReadFileOrThrow(FileSystem& files, const std::string& path) {
   auto bytes = files.ReadAll(path);
   if (!bytes) throw AppError(CannotOpenFileMessage(path));

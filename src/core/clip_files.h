@@ -2,6 +2,7 @@
 // Reading and writing the clip files and the preference file.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,14 @@ void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& 
 // the file cannot be read.
 void LoadTextStore(ClipTextStore& store, FileSystem& files, const std::string& path);
 void SaveTextStore(const ClipTextStore& store, FileSystem& files, const std::string& path);
+
+// Moves a clip file that this run could not load out of the way of a save
+// that would overwrite it: "Lb1.qlx" becomes "Lb1 (not loaded).qlx" (or
+// "... (not loaded 2).qlx" and so on, never over an earlier one). Returns
+// the new path, or nullopt when nothing is there. Throws AppError "Cannot
+// create file %s" (the clip file's path) when it is there but cannot be
+// moved: the save must not go ahead then.
+std::optional<std::string> KeepAside(FileSystem& files, const std::string& path);
 
 // Overwrites the file's bytes in place 70 times (each byte becomes 0xFF CR
 // LF, each pass over the same place) and leaves it empty; a missing file ends up created empty. Throws

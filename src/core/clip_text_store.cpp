@@ -100,12 +100,20 @@ void ClipTextStore::AssignFileBytes(std::string bytes) {
   // break that follows it.
   if (bytes.size() < 2 || bytes.compare(bytes.size() - 2, 2, kCrLf) != 0) bytes += kCrLf;
   loaded_ = blocks_.emplace_back(std::move(bytes));
+  std::vector<KeyIndex::Entry> headers, trailers;
+  ScanLoaded(headers, trailers);
+  chars_ = loaded_.size() - 2;  // the last CR LF ends the file, not a line
+  trailers_.AddAllLargest(trailers);
+  KeepRecordHeaders(headers);
+  headers_.AddAllLargest(headers);
+}
+
+void ClipTextStore::ScanLoaded(std::vector<KeyIndex::Entry>& headers, std::vector<KeyIndex::Entry>& trailers) const {
   // Every CR LF ends a line (two cannot overlap), so a marker line is a
   // slash at the start of the block or after a CR LF, with the next CR LF
   // right after a marker's length. Only slashes are looked at.
   const char* const data = loaded_.data();
   const std::size_t size = loaded_.size();
-  std::vector<KeyIndex::Entry> headers, trailers;
   for (std::size_t from = 0; from < size;) {
     const std::size_t at = static_cast<std::size_t>(FindByte(data + from, data + size, '/') - data);
     if (at == size) break;
@@ -121,10 +129,24 @@ void ClipTextStore::AssignFileBytes(std::string bytes) {
       case Marker::None: break;
     }
   }
-  chars_ = size - 2;  // the last CR LF ends the file, not a line
-  trailers_.AddAllLargest(trailers);
+}
+
+std::vector<std::string> ClipTextStore::RecordKeys() const {
+  std::vector<KeyIndex::Entry> headers, trailers;
+  for (LineId id = frontId_; id < 0; ++id) {
+    const std::string_view line = CapturedLine(id);
+    if (MarkerOf(line) == Marker::Header) headers.push_back({KeyIndex::Pack(line.substr(kHeaderMarker.size())), id});
+  }
+  ScanLoaded(headers, trailers);
   KeepRecordHeaders(headers);
-  headers_.AddAllLargest(headers);
+  std::vector<std::string> keys;
+  keys.reserve(headers.size());
+  for (const KeyIndex::Entry& header : headers) {
+    const std::string_view line =
+        header.id < 0 ? CapturedLine(header.id) : loaded_.substr(static_cast<std::size_t>(header.id), kMarkerLineLength);
+    keys.emplace_back(line.substr(kHeaderMarker.size()));
+  }
+  return keys;
 }
 
 void ClipTextStore::Clear() {

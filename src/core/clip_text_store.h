@@ -72,6 +72,9 @@ class ClipTextStore {
   // nullopt when the item has no key or the store has no such record.
   std::optional<std::string> Lookup(std::string_view titleItem) const;
 
+  // The keys of the records, newest first, in the letter case stored.
+  std::vector<std::string> RecordKeys() const;
+
   // Whether a record header or any trailer line carries this key (any
   // letter case).
   bool ContainsKey(std::string_view key) const;
@@ -98,6 +101,8 @@ class ClipTextStore {
   // Keeps, of these header lines (ascending line numbers), those that open
   // a record; the trailers must be indexed already.
   void KeepRecordHeaders(std::vector<KeyIndex::Entry>& headers) const;
+  // Appends the loaded block's header and trailer lines, in file order.
+  void ScanLoaded(std::vector<KeyIndex::Entry>& headers, std::vector<KeyIndex::Entry>& trailers) const;
 
   // The file's bytes in order, newest block first: each line followed by
   // CR LF. Never moved once stored, as the lines point into them.

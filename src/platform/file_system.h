@@ -43,6 +43,9 @@ class FileSystem {
   virtual bool Replace(const std::string& target, const std::string& replacement) = 0;
   // False when the file is missing or cannot be deleted.
   virtual bool Remove(const std::string& path) = 0;
+  // Whether anything is there under the name, even a file that cannot be
+  // opened (locked by another program).
+  virtual bool Exists(const std::string& path) = 0;
 };
 
 }  // namespace solvane

@@ -80,4 +80,6 @@ bool FakeFileSystem::Replace(const std::string& target, const std::string& repla
 
 bool FakeFileSystem::Remove(const std::string& path) { return files.erase(path) > 0; }
 
+bool FakeFileSystem::Exists(const std::string& path) { return files.count(path) > 0 || unreadable.count(path) > 0; }
+
 }  // namespace solvane::fake

@@ -19,6 +19,7 @@ class FakeFileSystem : public FileSystem {
   std::unique_ptr<WritableFile> OpenInPlace(const std::string& path) override;
   bool Replace(const std::string& target, const std::string& replacement) override;
   bool Remove(const std::string& path) override;
+  bool Exists(const std::string& path) override;
 
   // The `nth` (1-based) occurrence of `step` from now on fails.
   void FailAt(Step step, int nth = 1) {

@@ -88,6 +88,11 @@ bool StdFileSystem::Replace(const std::string& target, const std::string& replac
   return !error;
 }
 
+bool StdFileSystem::Exists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
 bool StdFileSystem::Remove(const std::string& path) {
   std::error_code error;
   return std::filesystem::remove(path, error) && !error;

@@ -18,6 +18,7 @@ class StdFileSystem : public FileSystem {
   // std::filesystem::rename: a replacing rename on POSIX and on Windows.
   bool Replace(const std::string& target, const std::string& replacement) override;
   bool Remove(const std::string& path) override;
+  bool Exists(const std::string& path) override;
 };
 
 }  // namespace solvane::stdio

@@ -113,4 +113,8 @@ bool Win32FileSystem::Replace(const std::string& target, const std::string& repl
 
 bool Win32FileSystem::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
 
+bool Win32FileSystem::Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace solvane::win32

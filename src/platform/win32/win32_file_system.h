@@ -13,6 +13,7 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<WritableFile> OpenInPlace(const std::string& path) override;
   bool Replace(const std::string& target, const std::string& replacement) override;
   bool Remove(const std::string& path) override;
+  bool Exists(const std::string& path) override;
 };
 
 }  // namespace solvane::win32
