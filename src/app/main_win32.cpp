@@ -81,12 +81,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   TForm1 form(Form1Platform{clipboard, clipboardChain, clock, listFont, dialogs, titles, formWindow, files, pointer,
                             timers, form2, win32::ProgramFolder(), hotKeys, keyNames, input, labels, tray,
                             trayMenu, reinterpret_cast<IconHandle>(cachingOff.get()),
-                            reinterpret_cast<IconHandle>(cachingOn.get())});
+                            reinterpret_cast<IconHandle>(cachingOn.get())},
+              TForm1::kStartLater);
   trayMenu.beforePopup = [&form](HMENU menu) {
     CheckMenuItem(menu, kCmdCaching, MF_BYCOMMAND | (form.CachingChecked() ? MF_CHECKED : MF_UNCHECKED));
   };
   window.Attach(&form);
   settingsWindow.Attach(&form);
+  // Attached first: a close (or the end of the session) that comes while a
+  // start-up box is up saves the history like any other.
+  form.Start();
+  if (!IsWindow(window.handle())) return 0;  // closed from inside such a box
   // The settings dialog comes right after the clip window and restores the
   // stored settings before the first activation reads them.
   form.HandleEvent([&] {
@@ -102,8 +107,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   window.Attach(nullptr);
   dialogs.set_owner(nullptr);  // the clip window is gone
-  // The settings reach the file at the end; the form then leaves the
+  // The close saved the settings with the clips; the form now leaves the
   // clipboard chain, drops the hotkey and removes the tray icon.
-  form.HandleEvent([&] { form2.SaveState(); });
   return static_cast<int>(message.wParam);
 }

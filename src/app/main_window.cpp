@@ -463,8 +463,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_QUERYENDSESSION:
       return form_ != nullptr ? form_->WMQueryEndSession() : TRUE;
+    case WM_ENDSESSION:
+      if (form_ != nullptr) form_->WMEndSession(wParam != FALSE);
+      return 0;
     case WM_CLOSE:
-      // A history that could not be saved keeps the program open.
+      // What could not be saved keeps the program open if the user says so.
       if (form_ == nullptr || form_->FormClose()) DestroyWindow(window_);
       return 0;
     case WM_DESTROY:

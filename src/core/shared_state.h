@@ -19,6 +19,11 @@ struct SharedState {
   // Local times cut to whole seconds; see Clock::LocalTimeSeconds.
   std::int64_t LastSaveTime = 0;
   std::int64_t LastChangeTime = 0;
+  // Captures so far, and how many of them the last whole save covered.
+  // Exact where the times above are cut to seconds: a capture in the same
+  // second as a save is still written by the next autosave.
+  std::uint64_t Changes = 0;
+  std::uint64_t SavedChanges = 0;
 };
 
 }  // namespace solvane

@@ -91,6 +91,9 @@ void TForm2::FormActivate(Pointer& pointer) {
 void TForm2::BitBtn1Click(TForm1& form1) {
   form1.ApplySettings(*this);
   if (window_) window_->Close();
+  // Written now, not only at close: a tray program is rarely quit, and the
+  // end of a Windows session ends it before its message loop does.
+  SaveState();
 }
 
 }  // namespace solvane

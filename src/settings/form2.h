@@ -43,8 +43,9 @@ class TForm2 : public TPersistentForm {
   // Each activation puts the pointer on the OK button.
   void FormActivate(Pointer& pointer);
   // OK: applies the hotkey, the paste delay and the autosave timer to the
-  // clip window, then closes. A paste delay that is not a whole number
-  // throws after the hotkey is applied; the dialog then stays open.
+  // clip window, closes and saves the settings file. A paste delay that is
+  // not a whole number throws after the hotkey is applied; the dialog then
+  // stays open and nothing is saved.
   void BitBtn1Click(TForm1& form1);
 
   static constexpr int kButtonLeft = 71, kButtonTop = 154;

@@ -27,7 +27,7 @@ class ScopedFlag {
 
 }  // namespace
 
-TForm1::TForm1(Form1Platform platform)
+TForm1::TForm1(Form1Platform platform, StartMode mode)
     : platform_(platform),
       fisHotKey1_(platform.hotKeys),
       RxTrayIcon1_(platform.tray),
@@ -46,6 +46,10 @@ TForm1::TForm1(Form1Platform platform)
   // activation sets its real interval.
   SetTimer2Interval(3000);
   PBClipBoard1_.Loaded();
+  if (mode == kStartNow) Start();
+}
+
+void TForm1::Start() {
   HandleEvent([this] { FormCreate(); });
 }
 
@@ -57,10 +61,74 @@ void TForm1::FormCreate() {
   platform_.window.SetWidth(250);
   fisHotKey1_.SetKey(TextToShortCut("F5", platform_.keyNames));
   RemoveStaleSaves();
+  std::vector<std::string> problems = LoadClipFiles();
+  try {
+    PBClipBoard1Change(nullptr);
+  } catch (const std::exception& error) {
+    problems.push_back(error.what());
+  }
+  for (const std::string& problem : problems) {
+    if (closed_) break;  // closed from inside an earlier box
+    platform_.dialogs.ShowError(problem);
+  }
+}
+
+// Each file is read even when the other is not: a title file that cannot
+// be opened must not cost the clips' texts, nor the other way round.
+std::vector<std::string> TForm1::LoadClipFiles() {
+  std::vector<std::string> problems;
+  TitleList& list = platform_.RxCheckListBox1;
   RxRichEdit2_.Clear();
-  LoadTitleList(platform_.RxCheckListBox1, platform_.files, PathOf(kTitleFileName));
-  LoadTextStore(RxRichEdit2_, platform_.files, PathOf(kStoreFileName));
-  PBClipBoard1Change(nullptr);
+  try {
+    LoadTitleList(list, platform_.files, PathOf(kTitleFileName));
+    titleFileLoaded_ = true;
+  } catch (const std::exception& error) {
+    list.Clear();  // half a list would be saved over the whole file
+    problems.push_back(error.what());
+  }
+  try {
+    LoadTextStore(RxRichEdit2_, platform_.files, PathOf(kStoreFileName));
+    storeFileLoaded_ = true;
+  } catch (const std::exception& error) {
+    problems.push_back(error.what());
+  }
+  if (storeFileLoaded_ && list.Count() == 0 && RxRichEdit2_.Count() > 0) {
+    try {
+      RebuildTitles();
+    } catch (const std::exception& error) {
+      list.Clear();
+      problems.push_back(error.what());
+    }
+  }
+  return problems;
+}
+
+// Titles made from the texts as capture makes them, so that every stored
+// clip can be found and pasted again.
+void TForm1::RebuildTitles() {
+  const std::vector<std::string> keys = RxRichEdit2_.RecordKeys();
+  std::vector<std::string> items;
+  items.reserve(keys.size());
+  for (const std::string& key : keys) {
+    const std::string item = kTitlePadding + key;
+    const std::optional<std::string> text = RxRichEdit2_.Lookup(item);
+    items.push_back(BuildTitle(text.value_or(std::string()), platform_.listFont) + item);
+  }
+  platform_.RxCheckListBox1.Assign(std::vector<std::string_view>(items.begin(), items.end()));
+}
+
+void TForm1::KeepIfNotLoaded(const char* fileName, bool& loaded, std::vector<std::string>& kept) {
+  if (loaded) return;
+  const std::string path = PathOf(fileName);
+  if (const auto keptAs = KeepAside(platform_.files, path)) {
+    kept.push_back("The clips in " + path + " could not be loaded when Solvane Clips started. So that saving does not overwrite them, that file has been kept as " + *keptAs + ".");
+  }
+  loaded = true;  // what is written there from now on is this run's own
+}
+
+void TForm1::TellKept(const std::vector<std::string>& kept) {
+  if (quiet_) return;
+  for (const std::string& message : kept) platform_.dialogs.ShowError(message);
 }
 
 // A crash in the middle of a save leaves its unfinished copy behind; the
@@ -118,25 +186,50 @@ void TForm1::PBClipBoard1Change(void* /*sender*/) {
 
   RxRichEdit1_ = NormalizeLineBreaks(*text);
   state_.LastChangeTime = platform_.clock.LocalTimeSeconds();
+  ++state_.Changes;
   if (RxRichEdit1_ == RxRichEdit3_) return;
 
   std::vector<std::string> lines = SplitBufferLines(RxRichEdit1_);
   const std::string key = MakeUniqueKey(lines);
+  const std::string title = BuildTitle(RxRichEdit1_, platform_.listFont);
   std::vector<std::string> record;
   record.reserve(lines.size() + 2);
   record.push_back(std::string(kHeaderMarker) + key);
   for (auto& line : lines) record.push_back(std::move(line));
   record.push_back(std::string(kTrailerMarker) + key);
-  RxRichEdit2_.InsertAtTop(record);
 
+  // The title goes in first: a list that refuses it leaves nothing to undo,
+  // and a record that does not fit takes its title back out. Either way no
+  // record is left that no title reaches.
+  TitleList& list = platform_.RxCheckListBox1;
+  try {
+    list.Insert(0, title + kTitlePadding + key);
+  } catch (const std::exception&) {
+    throw AppError(kRichEditInsertionError);
+  }
+  try {
+    RxRichEdit2_.InsertAtTop(record);
+  } catch (...) {
+    list.Delete(0);
+    throw;
+  }
   RxRichEdit3_ = RxRichEdit1_;
-  const std::string title = BuildTitle(RxRichEdit1_, platform_.listFont);
-  platform_.RxCheckListBox1.Insert(0, title + kTitlePadding + key);
 }
 
 void TForm1::Housekeeping() {
-  SaveTitleList(platform_.RxCheckListBox1, platform_.files, PathOf(kTitleFileName));
-  SaveTextStore(RxRichEdit2_, platform_.files, PathOf(kStoreFileName));
+  const std::uint64_t covering = state_.Changes;
+  std::vector<std::string> kept;
+  try {
+    KeepIfNotLoaded(kTitleFileName, titleFileLoaded_, kept);
+    SaveTitleList(platform_.RxCheckListBox1, platform_.files, PathOf(kTitleFileName));
+    KeepIfNotLoaded(kStoreFileName, storeFileLoaded_, kept);
+    SaveTextStore(RxRichEdit2_, platform_.files, PathOf(kStoreFileName));
+  } catch (...) {
+    TellKept(kept);
+    throw;
+  }
+  state_.SavedChanges = covering;
+  TellKept(kept);
 }
 
 void TForm1::SaveClips1Click() {
@@ -145,7 +238,7 @@ void TForm1::SaveClips1Click() {
 }
 
 void TForm1::Timer2Timer() {
-  if (state_.LastSaveTime == state_.LastChangeTime) return;
+  if (state_.SavedChanges == state_.Changes) return;
   // While a failed save's error box is up, later ticks wait for it instead
   // of stacking more boxes; so the box is shown here, inside the guard.
   if (autosaveBusy_) return;
@@ -177,8 +270,27 @@ void TForm1::ClearClips1Click() {
   RxRichEdit1_.clear();
   RxRichEdit2_.Clear();
   RxRichEdit3_.clear();
-  ScrubFile(PathOf(kTitleFileName));
-  ScrubFile(PathOf(kStoreFileName));
+  const std::uint64_t covering = state_.Changes;
+  // A file this run never read holds clips the user did not see to clear.
+  std::vector<std::string> kept;
+  try {
+    KeepIfNotLoaded(kTitleFileName, titleFileLoaded_, kept);
+    KeepIfNotLoaded(kStoreFileName, storeFileLoaded_, kept);
+  } catch (...) {
+    TellKept(kept);
+    throw;
+  }
+  TellKept(kept);
+  for (const char* name : {kTitleFileName, kStoreFileName}) {
+    ScrubFile(PathOf(name));
+    // The unfinished copy of a save cut short holds clips as well.
+    const std::string leftover = PathOf(name) + kSavingSuffix;
+    if (platform_.files.Exists(leftover)) {
+      ScrubFile(leftover);
+      platform_.files.Remove(leftover);
+    }
+  }
+  state_.SavedChanges = covering;
 }
 
 void TForm1::ScrubFile(const std::string& path) { solvane::ScrubFile(platform_.files, path); }
@@ -190,19 +302,52 @@ void TForm1::Quit1Click() {
 }
 
 bool TForm1::FormClose() {
-  try {
-    Housekeeping();
-    InitializeParameters("ParmUpdate");
-  } catch (const std::exception& error) {
-    ShowException(error);
+  // Each save is tried even when one before it failed: a read-only
+  // "prefs.qlx" must not cost the clips or the settings.
+  std::string failures;
+  const auto attempt = [&](auto&& save) {
+    try {
+      save();
+    } catch (const std::exception& error) {
+      failures += error.what();
+      failures += "\r\n";
+    }
+  };
+  attempt([this] { Housekeeping(); });
+  attempt([this] { InitializeParameters("ParmUpdate"); });
+  attempt([this] { platform_.Form2.SaveState(); });
+  if (!failures.empty() && !quiet_ &&
+      !Ask(-25, 35, "Solvane Clips could not save everything:\r\n\r\n" + failures +
+                        "\r\nQuit anyway? What was not saved will be lost.")) {
     return false;
   }
+  closed_ = true;
   return true;
 }
 
 int TForm1::WMQueryEndSession() {
-  HandleEvent([this] { Housekeeping(); });
+  const ScopedFlag quiet(quiet_);
+  try {
+    Housekeeping();
+  } catch (const std::exception&) {
+    // Nothing can be done about it now, and a box would hold the session.
+  }
   return 1;
+}
+
+void TForm1::WMEndSession(bool ending) {
+  if (!ending) return;
+  const ScopedFlag quiet(quiet_);
+  // The process ends right after this returns: the message loop never
+  // finishes, so what a close would write is written here.
+  try {
+    if (state_.SavedChanges != state_.Changes) Housekeeping();
+  } catch (const std::exception&) {
+  }
+  try {
+    platform_.Form2.SaveState();
+  } catch (const std::exception&) {
+  }
 }
 
 void TForm1::InitializeParameters(const std::string& mode) {
@@ -280,8 +425,10 @@ void TForm1::ProcessRxCheckListBoxClick() {
     if (!SpeedButton1Down_) {
       const int selected = list.ItemIndex();
       const std::string item = list.Get(selected);
-      list.Delete(selected);
+      // Inserted before it is deleted, so a list that refuses the insert
+      // loses no title.
       list.Insert(0, item);
+      list.Delete(selected + 1);
       if (list.Count() > state_.MaxClips) list.Delete(state_.MaxClips);
     }
     SpeedButton1Down_ = false;

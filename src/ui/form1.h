@@ -63,12 +63,21 @@ inline constexpr std::uint8_t kVkV = 0x56;
 
 class TForm1 {
  public:
-  // Builds the components, joins the clipboard chain (whose first notice the
-  // capture handler swallows) and runs FormCreate.
-  explicit TForm1(Form1Platform platform);
+  // Builds the components and joins the clipboard chain (whose first notice
+  // the capture handler swallows); with kStartNow it then runs Start. The
+  // program starts later, once the window can pass a close on to the form:
+  // FormCreate may show boxes, and the user may close the program while one
+  // is up.
+  enum StartMode { kStartNow, kStartLater };
+  explicit TForm1(Form1Platform platform, StartMode mode = kStartNow);
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
+  // FormCreate, its failures shown as any handler's are.
+  void Start();
+  // Loads the clip files and records the clipboard's text; what failed is
+  // shown once everything has been tried, so the history is whole whenever
+  // a box is up.
   void FormCreate();
   // Capture: the clipboard's new text becomes a clip at the top.
   void PBClipBoard1Change(void* sender);
@@ -93,10 +102,16 @@ class TForm1 {
   void ClearClips1Click();
   void ScrubFile(const std::string& path);
   void Quit1Click();
-  // False when the window must stay open (the history could not be saved).
+  // Saves the clip files, "prefs.qlx" and the settings. False when the
+  // window must stay open: something could not be saved and the user chose
+  // not to quit.
   bool FormClose();
-  // The answer to the system's query whether the session may end.
+  // The answer to the system's query whether the session may end: the clips
+  // are saved, and no box ever holds the session up.
   int WMQueryEndSession();
+  // The session ends (or, with false, goes on after all): whatever changed
+  // since and the settings are saved, without boxes.
+  void WMEndSession(bool ending);
   // "PgmUpdate" reads "prefs.qlx", "ParmUpdate" writes it; others do nothing.
   void InitializeParameters(const std::string& mode);
 
@@ -172,6 +187,14 @@ class TForm1 {
  private:
   std::string MakeUniqueKey(const std::vector<std::string>& textLines);
   void RemoveStaleSaves();
+  // Loads both clip files; the failures' messages, in order.
+  std::vector<std::string> LoadClipFiles();
+  // One title per record, newest first, for a title file that was lost.
+  void RebuildTitles();
+  // A clip file this run did not load is moved aside before anything is
+  // written in its place; `kept` collects what to tell the user.
+  void KeepIfNotLoaded(const char* fileName, bool& loaded, std::vector<std::string>& kept);
+  void TellKept(const std::vector<std::string>& kept);
   void HintBuilder();
   void SetCaching(bool on);
   void ConvertClipboard(char from, char to);
@@ -187,6 +210,13 @@ class TForm1 {
   bool titleLineFlag_ = false;
   int timer2Interval_ = 0;
   bool autosaveBusy_ = false;
+  // Whether this run read each clip file (or has since written it): a file
+  // that was not read may hold clips no one has seen, and is never
+  // overwritten.
+  bool titleFileLoaded_ = false;
+  bool storeFileLoaded_ = false;
+  bool quiet_ = false;   // the session is ending: no box may hold it up
+  bool closed_ = false;  // FormClose let the window close
   bool asking_ = false;  // a confirmation is up
   int dragAnchorX_ = 0, dragAnchorY_ = 0;  // DragAnchor
   bool SpeedButton1Down_ = false;

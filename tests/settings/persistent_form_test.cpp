@@ -152,6 +152,8 @@ class SettingsDialogTest : public ::testing::Test {
 };
 
 TEST_F(SettingsDialogTest, OkAppliesHotkeyPasteDelayAndAutosave) {
+  const std::string settings = testing::FakeDesktop::Path("Solvaneclips.ini");
+  desk.form2.RestoreState(settings);
   desk.form2.ComboBox1 = "F9";
   desk.form2.ComboBox2 = "5000";
   desk.form2.CheckBox1 = true;
@@ -160,6 +162,8 @@ TEST_F(SettingsDialogTest, OkAppliesHotkeyPasteDelayAndAutosave) {
   EXPECT_FALSE(desk.hotKeys.Press(kModControl | kModAlt, 0x28));
   EXPECT_EQ(form->state().PasteDelay, 5000);
   EXPECT_EQ(form->Timer2Interval(), 300000);
+  // Saved at once: a tray program is seldom quit before the session ends.
+  EXPECT_NE(desk.files.files[settings].find("ComboBox1.Text=F9"), std::string::npos);
   desk.form2.CheckBox1 = false;
   desk.form2.BitBtn1Click(*form);
   EXPECT_EQ(form->Timer2Interval(), 0);

@@ -188,13 +188,20 @@ TEST_F(CaptureTest, TooLongTextShowsTheErrorAndChangesNothing) {
   EXPECT_EQ(desk.titles.Count(), 2);
 }
 
-TEST_F(CaptureTest, RefusedTitleShowsTheListError) {
+TEST_F(CaptureTest, RefusedTitleLeavesNoRecordBehind) {
   Start();
-  desk.titles.refuseAfter = 0;
+  Copy("kept");
+  const std::string before = form->store().Text();
+  desk.titles.refuseAfter = 1;
   Copy("no room");
-  ASSERT_EQ(desk.dialogs.errors.size(), 1u);
-  EXPECT_EQ(desk.dialogs.errors[0], "Unable to insert a line");
-  EXPECT_EQ(desk.titles.Count(), 0);
+  EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"RichEdit line insertion error"});
+  EXPECT_EQ(form->store().Text(), before);
+  EXPECT_EQ(form->LastCapture(), "kept");
+  EXPECT_EQ(desk.titles.Count(), 1);
+  // Once the list takes titles again, the same text is a clip after all.
+  desk.titles.refuseAfter = -1;
+  Copy("no room");
+  EXPECT_EQ(TextOf(0), "no room");
 }
 
 TEST_F(CaptureTest, NewKeyNeverRepeatsOneInTheStore) {
