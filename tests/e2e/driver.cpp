@@ -1056,7 +1056,9 @@ const char kUsage[] =
     "                             (hotkey to window visible, label key to the program's first\n"
     "                             synthesised Ctrl key-down, label key to the paste in the target,\n"
     "                             \"lost\" when it never lands), then: lost COUNT\n"
-    "  memory                     print the program's peak and current working set in bytes\n";
+    "  memory                     print the program's peak and current working set in bytes\n"
+    "  get-clip-block             print the clipboard's whole CF_TEXT block, NULs inside included\n"
+    "                             (trailing NULs dropped), escaped; 1 when there is none\n";
 
 void need_args(const std::vector<std::string>& args, size_t min, size_t max) {
   if (args.size() < min || args.size() > max) throw UsageError("wrong number of arguments for " + args[0]);
@@ -1461,6 +1463,20 @@ int run(const std::vector<std::string>& args) {
     CloseHandle(process);
     if (peak == 0) throw Failure("GetProcessMemoryInfo failed");
     print_line(std::to_string(peak) + " " + std::to_string(current));
+    return 0;
+  }
+  if (cmd == "get-clip-block") {
+    need_args(args, 1, 1);
+    // get-clip stops at the first NUL, as a pasting program does; this
+    // shows whether the program put the rest of a text on the clipboard.
+    ClipboardSession session(nullptr);
+    HANDLE mem = GetClipboardData(CF_TEXT);
+    const char* src = mem ? static_cast<const char*>(GlobalLock(mem)) : nullptr;
+    if (!src) throw Failure("the clipboard holds no text");
+    std::string block(src, GlobalSize(mem));
+    GlobalUnlock(mem);
+    block.erase(block.find_last_not_of('\0') + 1);
+    print_line(encode_escapes(block));
     return 0;
   }
   throw UsageError("unknown command: " + cmd);
