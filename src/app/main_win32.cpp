@@ -91,13 +91,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // Attached first: a close (or the end of the session) that comes while a
   // start-up box is up saves the history like any other.
   form.Start();
-  if (!IsWindow(window.handle())) return 0;  // closed from inside such a box
   // The settings dialog comes right after the clip window and restores the
   // stored settings before the first activation reads them.
   form.HandleEvent([&] {
     form2.RestoreState(win32::ProgramFolder() + win32::ApplicationTitle() + ".ini");
   });
   window.ShowAtStart();
+  form.ShowStartProblems();
+  if (!IsWindow(window.handle())) return 0;  // closed from inside one of them
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "core/app_error.h"
@@ -46,11 +47,25 @@ TForm1::TForm1(Form1Platform platform, StartMode mode)
   // activation sets its real interval.
   SetTimer2Interval(3000);
   PBClipBoard1_.Loaded();
-  if (mode == kStartNow) Start();
+  if (mode == kStartNow) {
+    Start();
+    ShowStartProblems();
+  }
 }
 
 void TForm1::Start() {
-  HandleEvent([this] { FormCreate(); });
+  try {
+    FormCreate();
+  } catch (const std::exception& error) {
+    startProblems_.push_back(error.what());
+  }
+}
+
+void TForm1::ShowStartProblems() {
+  for (const std::string& problem : std::exchange(startProblems_, {})) {
+    if (closed_) break;  // closed from inside an earlier box
+    platform_.dialogs.ShowError(problem);
+  }
 }
 
 void TForm1::ShowException(const std::exception& error) { platform_.dialogs.ShowError(error.what()); }
@@ -61,16 +76,8 @@ void TForm1::FormCreate() {
   platform_.window.SetWidth(250);
   fisHotKey1_.SetKey(TextToShortCut("F5", platform_.keyNames));
   RemoveStaleSaves();
-  std::vector<std::string> problems = LoadClipFiles();
-  try {
-    PBClipBoard1Change(nullptr);
-  } catch (const std::exception& error) {
-    problems.push_back(error.what());
-  }
-  for (const std::string& problem : problems) {
-    if (closed_) break;  // closed from inside an earlier box
-    platform_.dialogs.ShowError(problem);
-  }
+  startProblems_ = LoadClipFiles();
+  PBClipBoard1Change(nullptr);
 }
 
 // Each file is read even when the other is not: a title file that cannot

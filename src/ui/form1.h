@@ -64,21 +64,24 @@ inline constexpr std::uint8_t kVkV = 0x56;
 class TForm1 {
  public:
   // Builds the components and joins the clipboard chain (whose first notice
-  // the capture handler swallows); with kStartNow it then runs Start. The
-  // program starts later, once the window can pass a close on to the form:
-  // FormCreate may show boxes, and the user may close the program while one
-  // is up.
+  // the capture handler swallows); with kStartNow it then runs Start and
+  // ShowStartProblems. The program does those itself: the window must pass
+  // a close on to the form first, and the boxes wait until the window has
+  // been shown and put away (a box's closing would otherwise activate the
+  // hidden window and use up its first activation).
   enum StartMode { kStartNow, kStartLater };
   explicit TForm1(Form1Platform platform, StartMode mode = kStartNow);
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
-  // FormCreate, its failures shown as any handler's are.
+  // FormCreate, its failures kept for ShowStartProblems.
   void Start();
   // Loads the clip files and records the clipboard's text; what failed is
-  // shown once everything has been tried, so the history is whole whenever
-  // a box is up.
+  // kept to be shown once everything has been tried, so the history is
+  // whole whenever a box is up.
   void FormCreate();
+  // One error box for each failure of the start, until the program closes.
+  void ShowStartProblems();
   // Capture: the clipboard's new text becomes a clip at the top.
   void PBClipBoard1Change(void* sender);
   // Tray menu " Caching": capture on or off.
@@ -217,6 +220,7 @@ class TForm1 {
   bool storeFileLoaded_ = false;
   bool quiet_ = false;   // the session is ending: no box may hold it up
   bool closed_ = false;  // FormClose let the window close
+  std::vector<std::string> startProblems_;
   bool asking_ = false;  // a confirmation is up
   int dragAnchorX_ = 0, dragAnchorY_ = 0;  // DragAnchor
   bool SpeedButton1Down_ = false;

@@ -22,6 +22,7 @@ class HousekeepingTest : public ::testing::Test {
     form = std::make_unique<TForm1>(desk.Platform(), TForm1::kStartLater);
     desk.window.onClose = [this] { return form->FormClose(); };
     form->Start();
+    form->ShowStartProblems();
     return *form;
   }
   std::string& File(const std::string& path) { return desk.files.files[path]; }
