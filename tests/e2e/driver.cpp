@@ -1440,6 +1440,11 @@ const char kUsage[] =
     "                             synthesised Ctrl key-down, label key to the paste in the target,\n"
     "                             \"lost\" when it never lands), then: lost COUNT\n"
     "  memory                     print the program's peak and current working set in bytes\n"
+    "  end-session-and-kill       send WM_QUERYENDSESSION and WM_ENDSESSION, then end the program\n"
+    "                             as Windows does; print the query's answer\n"
+    "  timer ID                   post WM_TIMER with that id to the program's window\n"
+    "  lock-file PATH MS          hold PATH (a Windows path) open with no sharing for MS ms;\n"
+    "                             prints \"locked\" once it holds it\n"
     "  private-bytes              print the program's private bytes (PrivateUsage)\n"
     "  gui-resources              print the program's GDI and USER object counts: GDI USER\n"
     "  copy-series JOURNAL SEED N TIMEOUT_MS  copy N texts generated from SEED, each waited for\n"
@@ -1603,6 +1608,43 @@ int run(const std::vector<std::string>& args) {
     need_args(args, 1, 1);
     LRESULT answer = send_or_fail(require_main(), WM_QUERYENDSESSION, 0, 0, "WM_QUERYENDSESSION");
     print_line(std::to_string(static_cast<long long>(answer)));
+    return 0;
+  }
+  if (cmd == "end-session-and-kill") {
+    // As Windows ends a session: the query, the end, then the process is
+    // ended whether its message loop has finished or not.
+    need_args(args, 1, 1);
+    HWND main = require_main();
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) throw Failure("OpenProcess failed for the program");
+    const LRESULT answer = send_or_fail(main, WM_QUERYENDSESSION, 0, 0, "WM_QUERYENDSESSION");
+    send_or_fail(main, WM_ENDSESSION, TRUE, 0, "WM_ENDSESSION");
+    TerminateProcess(process, 0);
+    const bool gone = WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    if (!gone) throw Failure("the program still runs after TerminateProcess");
+    print_line(std::to_string(static_cast<long long>(answer)));
+    return 0;
+  }
+  if (cmd == "timer") {
+    need_args(args, 2, 2);
+    const DWORD id = parse_number(args[1], "timer id");
+    if (!PostMessageW(require_main(), WM_TIMER, id, 0)) throw Failure("PostMessage(WM_TIMER) failed");
+    return 0;
+  }
+  if (cmd == "lock-file") {
+    // Holds the file open with no sharing, as a backup or virus scanner
+    // may: nobody else can read, write, move or delete it meanwhile.
+    need_args(args, 3, 3);
+    const DWORD hold = parse_number(args[2], "milliseconds");
+    HANDLE file = CreateFileA(args[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw Failure("cannot open " + args[1] + " (error " + std::to_string(GetLastError()) + ")");
+    print_line("locked");
+    std::fflush(stdout);
+    Sleep(hold);
+    CloseHandle(file);
     return 0;
   }
   if (cmd == "boxes") {

@@ -38,6 +38,7 @@ E2E_PID=""        # the program under test, while it runs
 E2E_KEEP_PID=""   # the desktop keeper
 E2E_TARGET_PID="" # the paste target, while it is open
 E2E_XCLIP_PIDS=()
+E2E_MOUNTS=()     # file systems a test mounted, undone at its end
 E2E_DIR=""
 e2e_owns_wine=0
 e2e_tmp=$(mktemp -d "/tmp/solvane-e2e.$E2E_NAME.XXXXXX")
@@ -53,6 +54,7 @@ e2e_cleanup() {
     wait "$E2E_TARGET_PID" 2>/dev/null
   fi
   for pid in "${E2E_XCLIP_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  for dir in "${E2E_MOUNTS[@]}"; do umount -l "$dir" 2>/dev/null; done
   if [ -n "$E2E_KEEP_PID" ]; then
     kill "$E2E_KEEP_PID" 2>/dev/null
     wait "$E2E_KEEP_PID" 2>/dev/null
@@ -215,6 +217,12 @@ e2e_open_target() {
   fi
 }
 
+# NOTE: a Wine process that starts while the named desktop is closing (a
+# second after the last process ended, say the program killed by a test)
+# can fail to attach to it and exit 1 without a word. The desktop is held
+# open for the whole test instead.
+e2e_keep_desktop
+
 # The clipboard outlives a test (the prefix and its wineserver are shared):
 # every test starts from an empty one.
 drv_ok clear-clip
@@ -232,12 +240,22 @@ e2e_fresh_folder() {
   done
 }
 
-# Starts the program in E2E_DIR and waits for its title list.
-e2e_start() {
+# Starts the program in E2E_DIR without waiting for anything.
+e2e_launch() {
   [ -n "$E2E_DIR" ] || e2e_fresh_folder
   [ -z "$E2E_PID" ] || e2e_fatal "the program is already running"
   (cd "$E2E_DIR" && exec wine SolvaneClips.exe </dev/null >>"$e2e_tmp/program.log" 2>&1) &
   E2E_PID=$!
+}
+
+# Starts the program in E2E_DIR and waits for its title list.
+e2e_start() {
+  e2e_launch
+  e2e_wait_started
+}
+
+# Waits until the program has put its window away after its start.
+e2e_wait_started() {
   local out
   if ! out=$(drv wait-window "$E2E_WAIT_MS" 2>&1); then
     e2e_fatal "the program did not show its window: $out"
@@ -247,6 +265,43 @@ e2e_start() {
   if ! out=$(drv wait-visible 0 "$E2E_WAIT_MS" 2>&1); then
     e2e_fatal "the program did not finish its start: $out"
   fi
+}
+
+# e2e_wait_until COMMAND...: runs COMMAND until it succeeds; false when it
+# has not within E2E_WAIT_MS.
+e2e_wait_until() {
+  local deadline=$((SECONDS + (E2E_WAIT_MS + 999) / 1000))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+# e2e_wait_box PATTERN: waits until the message boxes on screen, as `drv
+# boxes` prints them ("Caption: text"), match PATTERN (a bash glob).
+e2e_wait_box() {
+  local deadline=$((SECONDS + (E2E_WAIT_MS + 999) / 1000)) boxes
+  while :; do
+    boxes=$(drv_ok boxes)
+    # shellcheck disable=SC2053  # PATTERN is a glob on purpose
+    [[ "$boxes" == $1 ]] && break
+    [ "$SECONDS" -lt "$deadline" ] || break
+    sleep 0.2
+  done
+  E2E_CHECKS=$((E2E_CHECKS + 1))
+  # shellcheck disable=SC2053
+  [[ "$boxes" == $1 ]] || e2e_fatal "no box \"$1\" came; on screen: ${boxes:-none}"
+  e2e_log "ok: a box shows $boxes"
+}
+
+# e2e_answer KEY: presses KEY in the box in front and waits until no box is up.
+e2e_answer() {
+  drv_ok keys "$1" >/dev/null
+  local deadline=$((SECONDS + (E2E_WAIT_MS + 999) / 1000))
+  until [ -z "$(drv_ok boxes)" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || e2e_fatal "the box did not go on $1: $(drv_ok boxes)"
+    sleep 0.2
+  done
 }
 
 # What the program left behind when it failed: message boxes and output.
