@@ -65,9 +65,10 @@ std::string ReadFileOrThrow(FileSystem& files, const std::string& path) {
   return std::move(*bytes);
 }
 
-void LoadTitleList(TitleList& list, FileSystem& files, const std::string& path) {
+bool LoadTitleList(TitleList& list, FileSystem& files, const std::string& path) {
   const std::string bytes = ReadFileOrThrow(files, path);
   list.Assign(SplitTitleFile(bytes));
+  return FindByte(bytes.data(), bytes.data() + bytes.size(), '\0') == bytes.data() + bytes.size();
 }
 
 void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& path) {

@@ -30,7 +30,9 @@ void SaveReplacing(FileSystem& files, const std::string& path, const std::vector
 std::string ReadFileOrThrow(FileSystem& files, const std::string& path);
 
 // Replaces the list's lines with the title file's; all come back unchecked.
-void LoadTitleList(TitleList& list, FileSystem& files, const std::string& path);
+// Reading stops at a NUL byte: false when one cut the file short, so that
+// the titles after it are not lost to the next save.
+bool LoadTitleList(TitleList& list, FileSystem& files, const std::string& path);
 void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& path);
 
 // Replaces the store's content with the file's. The old content goes first,

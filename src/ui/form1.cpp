@@ -87,8 +87,9 @@ std::vector<std::string> TForm1::LoadClipFiles() {
   TitleList& list = platform_.RxCheckListBox1;
   RxRichEdit2_.Clear();
   try {
-    LoadTitleList(list, platform_.files, PathOf(kTitleFileName));
-    titleFileLoaded_ = true;
+    // A file cut short by a NUL byte keeps the titles shown, and is kept
+    // aside like an unread one before it is saved over.
+    titleFileLoaded_ = LoadTitleList(list, platform_.files, PathOf(kTitleFileName));
   } catch (const std::exception& error) {
     list.Clear();  // half a list would be saved over the whole file
     problems.push_back(error.what());
@@ -128,7 +129,7 @@ void TForm1::KeepIfNotLoaded(const char* fileName, bool& loaded, std::vector<std
   if (loaded) return;
   const std::string path = PathOf(fileName);
   if (const auto keptAs = KeepAside(platform_.files, path)) {
-    kept.push_back("The clips in " + path + " could not be loaded when Solvane Clips started. So that saving does not overwrite them, that file has been kept as " + *keptAs + ".");
+    kept.push_back("The clips in " + path + " could not all be loaded when Solvane Clips started. So that saving does not overwrite them, that file has been kept as " + *keptAs + ".");
   }
   loaded = true;  // what is written there from now on is this run's own
 }

@@ -3,7 +3,8 @@
 # empty clip files, a prefs.qlx without a first line, a settings file of
 # random bytes. Each start is quiet (no box), the program runs on and records
 # a copied text, and a close keeps what was loaded: clip texts to the last
-# byte, and the records of titles that were not read.
+# byte, the records of titles that were not read, and (kept aside) a title
+# file that a NUL cut short.
 . "$(dirname "$0")/lib.sh" "$@"
 
 pad=$(printf '%70s' '')
@@ -66,6 +67,7 @@ e2e_fresh_folder
   record 0000000000004 'gamma'
 } >"$E2E_DIR/Cb1.qlx"
 cp "$E2E_DIR/Cb1.qlx" "$e2e_tmp/Cb1.start"
+cp "$E2E_DIR/Lb1.qlx" "$e2e_tmp/Lb1.start"
 start_quietly "NULs"
 e2e_open_target
 # As the driver prints them: the mark's backslash doubled.
@@ -91,6 +93,12 @@ assert_eq "the title cut at the NUL pastes nothing" 'de' "$(drv_ok target-text)"
 assert_eq "the clipboard keeps the last paste" 'de\x00lta\r\n\x00end' "$(drv_ok get-clip-block)"
 e2e_click 200 300 left
 still_records "NULs, after the pastes" 'copied after the pastes'
+# The titles after the NUL were not read: the first save keeps the file
+# aside rather than lose them, and says so.
+drv_ok command save
+e2e_wait_box '*: The clips in *\\Lb1.qlx could not all be loaded*kept as *\\Lb1 (not loaded).qlx.'
+e2e_answer enter
+assert_file_bytes "NULs: the title file is kept whole" "$e2e_tmp/Lb1.start" "$E2E_DIR/Lb1 (not loaded).qlx"
 close_keeps "NULs" 'copied after the pastes' 'copied after NULs'
 
 # ---- empty clip files: a first start.

@@ -41,7 +41,7 @@ release_file
 e2e_copy 'new clip'
 e2e_wait_title 0 'new clip'
 drv_ok command save
-e2e_wait_box '*: The clips in *\\Cb1.qlx could not be loaded when Solvane Clips started.*kept as *\\Cb1 (not loaded).qlx.'
+e2e_wait_box '*: The clips in *\\Cb1.qlx could not all be loaded when Solvane Clips started.*kept as *\\Cb1 (not loaded).qlx.'
 e2e_answer enter
 assert_file_bytes "the file that did not load is kept whole" "$e2e_tmp/Cb1.old" "$E2E_DIR/Cb1 (not loaded).qlx"
 file_has "the new clip is saved in its place" "$E2E_DIR/Cb1.qlx" 'new clip'

@@ -92,13 +92,27 @@ TEST_F(HousekeepingTest, ClipFileThatDidNotLoadIsKeptAsideOnceNotOverwritten) {
     EXPECT_EQ(fresh.files.files[keptAs], titlesLocked ? lb1 : kRecords);
     ASSERT_EQ(fresh.dialogs.errors.size(), 2u);
     EXPECT_EQ(fresh.dialogs.errors[1], "The clips in " + locked +
-                                           " could not be loaded when Solvane Clips started. So that saving does not "
+                                           " could not all be loaded when Solvane Clips started. So that saving does not "
                                            "overwrite them, that file has been kept as " + keptAs + ".");
     EXPECT_NE(fresh.files.files[locked].find("new"), std::string::npos);
     f.Housekeeping();
     EXPECT_EQ(fresh.dialogs.errors.size(), 2u);  // said once
     EXPECT_EQ(fresh.files.files[keptAs], titlesLocked ? lb1 : kRecords);
   }
+}
+
+// Reading stops at a NUL byte; the titles after it must not be lost to the
+// next save.
+TEST_F(HousekeepingTest, TitleFileCutShortByANulIsKeptAsideBeforeItIsSaved) {
+  const std::string lb1 = "shown" + kTitlePadding + "1111111111111\r\nbe" + std::string(1, '\0') + "ta\r\nlater\r\n";
+  File(kLb1) = lb1;
+  Start();
+  EXPECT_EQ(desk.titles.Count(), 2);
+  EXPECT_TRUE(desk.dialogs.errors.empty());
+  form->Housekeeping();
+  EXPECT_EQ(File(FakeDesktop::Path("Lb1 (not loaded).qlx")), lb1);
+  EXPECT_EQ(desk.dialogs.errors.size(), 1u);
+  EXPECT_EQ(File(kLb1), "shown" + kTitlePadding + "1111111111111\r\nbe\r\n");
 }
 
 TEST_F(HousekeepingTest, KeptFileNeverReplacesAnEarlierOne) {
