@@ -1228,10 +1228,20 @@ void paste_series(const std::string& journalPath, unsigned long long seed, int c
                              encode_escapes(before[line]) + "\"");
     press_chord(std::string(1, kLabels[line]));
     std::string landed;
-    if (!wait_for(timeout, [&] { return (landed = target_text(target)) == clip->text; }))
+    // A long text keeps the target's EDIT busy for a while, so that it does
+    // not answer at once: that is no failure until the time is up.
+    const auto pasted = [&] {
+      try {
+        landed = target_text(target);
+      } catch (const Failure&) {
+        return false;
+      }
+      return landed == clip->text;
+    };
+    if (!wait_for(timeout, pasted))
       throw Failure(which + "key " + std::string(1, kLabels[line]) + " pasted " + std::to_string(landed.size()) +
-                    " bytes, not the clip's " + std::to_string(clip->text.size()) + ": \"" +
-                    encode_escapes(landed.substr(0, 80)) + "\"");
+                    " bytes, not the clip's " + std::to_string(clip->text.size()) + " after " +
+                    std::to_string(timeout) + " ms: \"" + encode_escapes(landed.substr(0, 80)) + "\"");
     std::string onClipboard;
     if (!get_clip(onClipboard) || onClipboard != clip->text)
       throw Failure(which + "the clipboard holds " + std::to_string(onClipboard.size()) + " bytes, not the clip");
