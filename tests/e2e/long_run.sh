@@ -24,12 +24,16 @@ fi
 journal="Z:$e2e_tmp/journal"
 clips=0 bytes=0
 
+# A 100 KB paste keeps the target's EDIT busy for seconds when the machine
+# is loaded; this long is a paste allowed before it counts as lost.
+paste_wait_ms=$((3 * E2E_WAIT_MS))
+
 # round N: a series of copies, then of pastes, each from seed N.
 round() {
   local recorded captured
   read -r recorded captured <<<"$(drv_ok copy-series "$journal" "$1" "$copies" "$E2E_WAIT_MS")"
   clips=$((clips + recorded)) bytes=$((bytes + captured))
-  drv_ok paste-series "$journal" "$1" "$pastes" "$E2E_WAIT_MS"
+  drv_ok paste-series "$journal" "$1" "$pastes" "$paste_wait_ms"
 }
 
 # The program runs, its window answers, and no box is up.
@@ -89,18 +93,13 @@ e2e_log "history files: Lb1.qlx $(stat -c %s "$E2E_DIR/Lb1.qlx") bytes, Cb1.qlx 
 e2e_start
 assert_eq "the new start loads as many clips as there were" "$count" "$(drv_ok count)"
 drv_ok titles >"$e2e_tmp/titles.after"
-E2E_CHECKS=$((E2E_CHECKS + 1))
-if cmp -s "$e2e_tmp/titles.before" "$e2e_tmp/titles.after"; then
-  e2e_log "ok: the titles come back in the same order"
-else
-  e2e_fail "the titles after the new start differ:"
-  diff "$e2e_tmp/titles.before" "$e2e_tmp/titles.after" | head -n 20 >&2
-fi
+assert_file_bytes "the titles come back in the same order" "$e2e_tmp/titles.before" "$e2e_tmp/titles.after"
 assert_eq "no message box is up after the new start" "" "$(drv_ok boxes)"
-# The texts came back too: pasted, each must be as it was copied.
+# The texts came back too: pasted, each must be as it was copied. A click
+# into the paste target (at 100 100, 480 by 320) puts it in front again.
 e2e_click 200 300 left
 assert_ok "the loaded clips paste as they were copied" \
-  drv paste-series "$journal" $((rounds + 1)) "$pastes" "$E2E_WAIT_MS"
+  drv paste-series "$journal" $((rounds + 1)) "$pastes" "$paste_wait_ms"
 e2e_close
 e2e_log "done in $((SECONDS - started)) s"
 e2e_done
