@@ -4,6 +4,13 @@
 # Each run gets its own Wine prefix and its own X display, so runs never share
 # a clipboard or a wineserver.
 
+# NOTE: Wine takes its text smoothing from fontconfig, and the system's
+# choice (antialiased on stock Debian) would change how every screenshot
+# draws the program's text. The pinned configuration (the system's with
+# smoothing off) is set on sourcing, before any Xvfb or Wine process starts.
+export FONTCONFIG_FILE
+FONTCONFIG_FILE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/fonts.conf"
+
 # Xvfb picks the display number itself (-displayfd), so two runs started at
 # the same moment cannot both take the same free-looking number.
 solvane_start_xvfb() {
