@@ -73,7 +73,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32TrayMenu trayMenu(app::MainWindow::CreateTrayMenu(menuPictures), window.handle());
 
   app::SettingsWindow settingsWindow(instance, form2, pointer);
-  if (!settingsWindow.Create()) {
+  if (!settingsWindow.Create(window.owner(), dialogs, hint)) {
     MessageBoxA(nullptr, "The settings dialog could not be created.", "Solvane Clips", MB_OK | MB_ICONERROR);
     return 1;
   }

@@ -42,7 +42,6 @@ MainWindow::~MainWindow() {
   if (owner_ != nullptr) DestroyWindow(owner_);
   if (panelBrush_ != nullptr) DeleteObject(panelBrush_);
   if (buttonFont_ != nullptr) DeleteObject(buttonFont_);
-  if (symbolFont_ != nullptr) DeleteObject(symbolFont_);
   if (listBrush_ != nullptr) DeleteObject(listBrush_);
 }
 
@@ -102,9 +101,9 @@ bool MainWindow::Create(HFONT listFont) {
 
   buttonFont_ = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
-  symbolFont_ = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Symbol");
-  speedButton1_ = MakeButton(kSpeedButton1Id, "\xAD\xAD\xAD", 131, 34, symbolFont_);  // three up arrows
+  // The three up arrows are drawn (DrawUpArrows), the same on every system,
+  // rather than taken from a Symbol font that may be missing or differ.
+  speedButton1_ = MakeButton(kSpeedButton1Id, "\xAD\xAD\xAD", 131, 34, buttonFont_);
   speedButton3_ = MakeButton(kSpeedButton3Id, "+CR", 165, 29, buttonFont_);
   speedButton2_ = MakeButton(kSpeedButton2Id, "+cR", 194, 29, buttonFont_);
   speedButton8_ = MakeButton(kSpeedButton8Id, "  ", 223, 24, buttonFont_);
@@ -159,7 +158,7 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   DeleteObject(brush);
 }
 
-// Three up arrows, as the Symbol font's arrow character draws them.
+// Three up arrows, as the Symbol font's arrow character looks.
 void DrawUpArrows(HDC dc, const RECT& area) {
   HPEN pen = CreatePen(PS_SOLID, 1, kMaroon);
   HBRUSH brush = CreateSolidBrush(kMaroon);
@@ -361,7 +360,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         OnCommand(LOWORD(wParam));
         return 0;
       }
-      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= kSpeedButton1Id && LOWORD(wParam) <= kSpeedButton8Id) {
+      // NOTE: an owner-drawn button reports the second click of a double
+      // click as BN_DOUBLECLICKED only; each click must toggle.
+      if ((HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED) && LOWORD(wParam) >= kSpeedButton1Id &&
+          LOWORD(wParam) <= kSpeedButton8Id) {
         OnButton(LOWORD(wParam));
         return 0;
       }

@@ -70,7 +70,6 @@ class MainWindow {
   HWND labels_ = nullptr;
   HWND speedButton1_ = nullptr, speedButton2_ = nullptr, speedButton3_ = nullptr, speedButton8_ = nullptr;
   HFONT buttonFont_ = nullptr;  // owned
-  HFONT symbolFont_ = nullptr;  // owned
   WNDPROC listProc_ = nullptr;    // the LISTBOX class's procedure
   WNDPROC buttonProc_ = nullptr;  // the BUTTON class's procedure
   HBRUSH panelBrush_ = nullptr;  // owned

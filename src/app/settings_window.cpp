@@ -11,6 +11,7 @@ constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr int kWidth = 236, kHeight = 212;
+constexpr char kAutosaveHint[] = "No saving is performed when Solvane Clips is idle after an auto save.";
 
 enum : int { kCheckBox1 = 201, kCheckBox3, kCheckBox4, kComboBox1, kComboBox2, kOkButton };
 
@@ -49,7 +50,9 @@ HWND SettingsWindow::Child(const char* className, const char* text, DWORD style,
   return child;
 }
 
-bool SettingsWindow::Create() {
+bool SettingsWindow::Create(HWND owner, win32::Win32Dialogs& dialogs, win32::HintWindow& hint) {
+  dialogs_ = &dialogs;
+  hint_ = &hint;
   font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
   buttonFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -72,11 +75,15 @@ bool SettingsWindow::Create() {
 
   // A caption bar but no system menu: no title-bar buttons at all.
   window_ = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, "TForm2", "Settings", WS_POPUP | WS_CAPTION,
-                            433, 254, kWidth, kHeight, nullptr, nullptr, instance_, this);
+                            433, 254, kWidth, kHeight, owner, nullptr, instance_, this);
   if (window_ == nullptr) return false;
 
-  Child("BUTTON", "Auto save (upon caching) every 5 minutes.", BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBox1, 6, 49, 222,
-        17);
+  HWND autosave = Child("BUTTON", "Auto save (upon caching) every 5 minutes.", BS_AUTOCHECKBOX | WS_TABSTOP,
+                        kCheckBox1, 6, 49, 222, 17);
+  if (autosave == nullptr) return false;
+  SetWindowLongPtrA(autosave, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  checkBoxProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(autosave, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SettingsWindow::CheckBoxProc)));
   Child("BUTTON", "Prompt to clear clips.", BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBox3, 6, 67, 117, 17);
   Child("BUTTON", "Prompt to quit.", BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBox4, 6, 85, 88, 17);
   Child("STATIC", "Solvane Clip HotKey:", 0, -1, 6, 108, 110, 13);
@@ -134,6 +141,14 @@ void SettingsWindow::ShowModal() {
   open_ = true;
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
+  // A box of the program's (a bad paste delay, a hotkey that does not
+  // work) would otherwise open under this topmost dialog.
+  struct BoxesOnTop {
+    win32::Win32Dialogs* dialogs;
+    HWND previous;
+    ~BoxesOnTop() { dialogs->set_owner(previous); }
+  } boxesOnTop{dialogs_, dialogs_->owner()};
+  dialogs_->set_owner(window_);
   MSG message;
   while (open_) {
     if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
@@ -151,7 +166,24 @@ void SettingsWindow::ShowModal() {
 
 void SettingsWindow::Close() {
   open_ = false;
+  if (hinting_) hint_->Hide();
+  hinting_ = false;
   ShowWindow(window_, SW_HIDE);
+}
+
+// The autosave check box shows its hint while the pointer is on it.
+LRESULT CALLBACK SettingsWindow::CheckBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrA(box, GWLP_USERDATA));
+  if (message == WM_MOUSEMOVE && !self->hinting_) {
+    self->hinting_ = true;
+    self->hint_->Show(kAutosaveHint);
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, box, 0};
+    TrackMouseEvent(&leave);
+  } else if (message == WM_MOUSELEAVE && self->hinting_) {
+    self->hinting_ = false;
+    self->hint_->Hide();
+  }
+  return CallWindowProcA(self->checkBoxProc_, box, message, wParam, lParam);
 }
 
 FormGeometry SettingsWindow::Bounds() const {
@@ -208,6 +240,14 @@ LRESULT SettingsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkColor(dc, kBackground);
       SetTextColor(dc, kNavy);
       return reinterpret_cast<LRESULT>(background_);
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+      // The drop-downs' texts are navy like the rest, on the usual white.
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+      SetTextColor(dc, kNavy);
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) form2_.FormActivate(pointer_);

@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "platform/win32/win32_canvas.h"
+#include "platform/win32/win32_hint.h"
+#include "platform/win32/win32_system.h"
 #include "settings/form2.h"
 #include "ui/encarta_button.h"
 #include "ui/form1.h"
@@ -22,7 +24,10 @@ class SettingsWindow : public solvane::SettingsWindow {
   SettingsWindow(const SettingsWindow&) = delete;
   SettingsWindow& operator=(const SettingsWindow&) = delete;
 
-  bool Create();
+  // Owned by `owner` (the application's hidden window), so the dialog has
+  // no task-bar button of its own; while it is open, `dialogs` puts their
+  // boxes on it; `hint` shows the autosave check box's hint.
+  bool Create(HWND owner, win32::Win32Dialogs& dialogs, win32::HintWindow& hint);
   // OK applies the settings to this clip window.
   void Attach(TForm1* form1) { form1_ = form1; }
 
@@ -36,6 +41,7 @@ class SettingsWindow : public solvane::SettingsWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK CheckBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleButton(UINT message, WPARAM wParam, LPARAM lParam);
   void ShowValues();
@@ -47,6 +53,10 @@ class SettingsWindow : public solvane::SettingsWindow {
   TForm2& form2_;
   Pointer& pointer_;
   TForm1* form1_ = nullptr;
+  win32::Win32Dialogs* dialogs_ = nullptr;
+  win32::HintWindow* hint_ = nullptr;
+  WNDPROC checkBoxProc_ = nullptr;  // the BUTTON class's own procedure
+  bool hinting_ = false;  // the autosave hint is up
   HWND window_ = nullptr;  // owned
   HWND button_ = nullptr;  // EncartaButton1, a child of window_
   HFONT font_ = nullptr;   // owned: "MS Sans Serif" -11

@@ -9,7 +9,7 @@ constexpr unsigned kWmMouseMove = 0x0200, kWmLButtonDown = 0x0201, kWmLButtonUp 
                    kWmMButtonDblClk = 0x0209;
 }
 
-TRxTrayIcon::TRxTrayIcon(TrayApi& api) : api_(api) {
+TRxTrayIcon::TRxTrayIcon(TrayApi& api) : api_(api), taskbarCreated_(api.TaskbarCreatedMessage()) {
   window_ = api_.CreateUtilWindow([this](unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     return HandleMessage(message, wParam, lParam);
   });
@@ -84,6 +84,12 @@ void TRxTrayIcon::UpdateIcon() {
 }
 
 std::intptr_t TRxTrayIcon::HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+  // A restarted notification area knows no icons: add ours again, with its
+  // current picture and hint.
+  if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+    if (active_) Show();
+    return 0;
+  }
   if (message != kTrayCallbackMessage || !enabled_) return api_.DefaultProc(window_, message, wParam, lParam);
   try {
     Dispatch(static_cast<unsigned>(lParam));

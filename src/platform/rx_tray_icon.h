@@ -63,6 +63,7 @@ class TRxTrayIcon {
   void DoubleClick();
 
   TrayApi& api_;
+  unsigned taskbarCreated_;
   WindowHandle window_ = 0;
   NotifyIconRecord record_;
   bool active_ = true;

@@ -42,6 +42,9 @@ class TrayApi {
                                     std::intptr_t lParam) = 0;
   // Shell_NotifyIcon; false when the shell refuses.
   virtual bool NotifyIcon(unsigned operation, const NotifyIconRecord& record) = 0;
+  // The message the shell sends to every top-level window when the
+  // notification area (re)starts ("TaskbarCreated"); 0 when unknown.
+  virtual unsigned TaskbarCreatedMessage() = 0;
   virtual ScreenPoint CursorPos() = 0;
   // Bits: 1 Shift, 2 Ctrl, 4 Alt, from the keys' current state.
   virtual unsigned KeyShiftState() = 0;

@@ -92,8 +92,10 @@ void TForm2::BitBtn1Click(TForm1& form1) {
   form1.ApplySettings(*this);
   if (window_) window_->Close();
   // Written now, not only at close: a tray program is rarely quit, and the
-  // end of a Windows session ends it before its message loop does.
+  // end of a Windows session ends it before its message loop does. A hotkey
+  // that does not work is kept as typed, and said once all is done.
   SaveState();
+  form1.ReportHotKey();
 }
 
 }  // namespace solvane

@@ -62,10 +62,12 @@ void TForm1::Start() {
 }
 
 void TForm1::ShowStartProblems() {
+  startShown_ = true;
   for (const std::string& problem : std::exchange(startProblems_, {})) {
-    if (closed_) break;  // closed from inside an earlier box
+    if (closed_) return;  // closed from inside an earlier box
     platform_.dialogs.ShowError(problem);
   }
+  ReportHotKey();
 }
 
 void TForm1::ShowException(const std::exception& error) { platform_.dialogs.ShowError(error.what()); }
@@ -570,8 +572,25 @@ void TForm1::Timer1Timer() {
 
 void TForm1::ApplySettings(const TForm2& settings) {
   fisHotKey1_.SetKey(TextToShortCut(settings.ComboBox1, platform_.keyNames));
+  fisHotKey1_.SetEnabled(true);  // tries again a combination refused before
+  hotKeyProblem_.clear();
+  if (fisHotKey1_.registered()) {
+    RxTrayIcon1_.SetHint("");
+  } else {
+    const std::string name = settings.ComboBox1.empty() ? "(none)" : settings.ComboBox1;
+    hotKeyProblem_ = (fisHotKey1_.Key() & 0xFF) == 0
+                         ? "\"" + name + "\" is not a hotkey that Solvane Clips can use."
+                         : "The hotkey " + name + " could not be registered: another program is using it.";
+    hotKeyProblem_ += " The clip window cannot be called up until another hotkey is chosen in Settings.";
+    RxTrayIcon1_.SetHint("Solvane Clips: hotkey " + name + " not active");
+  }
   state_.PasteDelay = StrToInt(settings.ComboBox2);
   SetTimer2Interval(settings.CheckBox1 ? state_.AutoSaveInterval : 0);
+}
+
+void TForm1::ReportHotKey() {
+  if (hotKeyProblem_.empty() || closed_) return;
+  platform_.dialogs.ShowError(std::exchange(hotKeyProblem_, {}));
 }
 
 void TForm1::SettingsClick() {
@@ -598,6 +617,8 @@ void TForm1::FormActivate() {
   platform_.RxCheckListBox1.SetHorizontalExtent(0);
   platform_.window.MinimizeApplication();
   state_.FirstActivationDone = true;
+  // Before the start has shown its own boxes, it reports this with them.
+  if (startShown_) ReportHotKey();
 }
 
 void TForm1::AppDeactivate() {

@@ -149,7 +149,11 @@ class TForm1 {
   void AppDeactivate();
   // Hotkey, paste delay and autosave timer from the settings dialog's
   // controls; a paste delay that is not a number throws after the hotkey.
+  // A hotkey that does not work is marked in the tray icon's hint at once
+  // and kept for ReportHotKey.
   void ApplySettings(const TForm2& settings);
+  // Says which hotkey could not be made to work, once, in an error box.
+  void ReportHotKey();
   // Tray menu "Settings...": hides the clip window, opens the dialog.
   void SettingsClick();
 
@@ -221,6 +225,8 @@ class TForm1 {
   bool quiet_ = false;   // the session is ending: no box may hold it up
   bool closed_ = false;  // FormClose let the window close
   std::vector<std::string> startProblems_;
+  bool startShown_ = false;  // ShowStartProblems has run: boxes may come
+  std::string hotKeyProblem_;
   bool asking_ = false;  // a confirmation is up
   int dragAnchorX_ = 0, dragAnchorY_ = 0;  // DragAnchor
   bool SpeedButton1Down_ = false;

@@ -1453,6 +1453,15 @@ const char kUsage[] =
     "  end-session-and-kill       send WM_QUERYENDSESSION and WM_ENDSESSION, then end the program\n"
     "                             as Windows does; print the query's answer\n"
     "  timer ID                   post WM_TIMER with that id to the program's window\n"
+    "  hold-hotkey CHORD MS       register CHORD (ctrl+alt+down) as another program would, for MS ms;\n"
+    "                             prints \"held\" once it holds it\n"
+    "  tray-forget                remove the program's tray icon, as a restarting shell loses it\n"
+    "  tray-present               print 1 when the program's tray icon is there, else 0\n"
+    "  taskbar-created            broadcast \"TaskbarCreated\", as a (re)started shell does\n"
+    "  owner CLASS                print the class of the window owning the program's CLASS window\n"
+    "                             (#32770: its message box), or none\n"
+    "  control-rect CLASS ID      print the screen rectangle of control ID in the program's CLASS window\n"
+    "  set-text CLASS ID TEXT     set the text (escaped) of control ID in the program's CLASS window\n"
     "  lock-file PATH MS          hold PATH (a Windows path) open with no sharing for MS ms;\n"
     "                             prints \"locked\" once it holds it\n"
     "  private-bytes              print the program's private bytes (PrivateUsage)\n"
@@ -1636,6 +1645,93 @@ int run(const std::vector<std::string>& args) {
     CloseHandle(process);
     if (!gone) throw Failure("the program still runs after TerminateProcess");
     print_line(std::to_string(static_cast<long long>(answer)));
+    return 0;
+  }
+  if (cmd == "hold-hotkey") {
+    // As another program that took the combination first.
+    need_args(args, 3, 3);
+    UINT modifiers = 0;
+    BYTE vk = 0;
+    for (size_t start = 0;;) {
+      const size_t plus = args[1].find('+', start);
+      const std::string part = args[1].substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+      const BYTE code = key_code(part);
+      if (code == VK_CONTROL) modifiers |= MOD_CONTROL;
+      else if (code == VK_MENU) modifiers |= MOD_ALT;
+      else if (code == VK_SHIFT) modifiers |= MOD_SHIFT;
+      else vk = code;
+      if (plus == std::string::npos) break;
+      start = plus + 1;
+    }
+    if (!RegisterHotKey(nullptr, 1, modifiers, vk)) throw Failure("RegisterHotKey failed for " + args[1]);
+    print_line("held");
+    std::fflush(stdout);
+    Sleep(parse_number(args[2], "milliseconds"));
+    UnregisterHotKey(nullptr, 1);
+    return 0;
+  }
+  if (cmd == "tray-forget" || cmd == "tray-present") {
+    // tray-forget: the notification area loses the program's icon, as when
+    // it restarts; tray-present: 1 when the icon is there, else 0.
+    need_args(args, 1, 1);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(require_main(), &pid);
+    if (cmd == "tray-present") {
+      print_line(has_tray_icon(pid) ? "1" : "0");
+      return 0;
+    }
+    for (HWND window : process_windows(pid, L"TPUtilWindow")) {
+      NOTIFYICONDATAW data{};
+      data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+      data.hWnd = window;
+      Shell_NotifyIconW(NIM_DELETE, &data);
+    }
+    return 0;
+  }
+  if (cmd == "taskbar-created") {
+    need_args(args, 1, 1);
+    const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result))
+      throw Failure("broadcasting TaskbarCreated failed (error " + std::to_string(GetLastError()) + ")");
+    return 0;
+  }
+  if (cmd == "owner") {
+    // The class of the window that owns the program's window of class
+    // CLASS ("#32770" for its message box), or "none".
+    need_args(args, 2, 2);
+    const std::wstring cls(args[1].begin(), args[1].end());
+    HWND window = find_program_window(require_main(), cls.c_str(), cls == L"#32770");
+    if (!window) throw Failure("the program has no " + args[1] + " window");
+    HWND owner = GetWindow(window, GW_OWNER);
+    wchar_t name[64] = L"none";
+    if (owner) GetClassNameW(owner, name, 64);
+    print_line(narrow(name));
+    return 0;
+  }
+  if (cmd == "control-rect") {
+    need_args(args, 3, 3);
+    const std::wstring cls(args[1].begin(), args[1].end());
+    HWND window = find_program_window(require_main(), cls.c_str(), true);
+    if (!window) throw Failure("no visible " + args[1] + " window of the program");
+    HWND control = GetDlgItem(window, static_cast<int>(parse_number(args[2], "control id")));
+    if (!control) throw Failure("no control " + args[2] + " in " + args[1]);
+    RECT rc;
+    GetWindowRect(control, &rc);
+    print_line(rect_text(rc));
+    return 0;
+  }
+  if (cmd == "set-text") {
+    // Types TEXT into the control ID of the program's visible CLASS window.
+    need_args(args, 4, 4);
+    const std::wstring cls(args[1].begin(), args[1].end());
+    HWND window = find_program_window(require_main(), cls.c_str(), true);
+    if (!window) throw Failure("no visible " + args[1] + " window of the program");
+    HWND control = GetDlgItem(window, static_cast<int>(parse_number(args[2], "control id")));
+    if (!control) throw Failure("no control " + args[2] + " in " + args[1]);
+    const std::string text = decode_escapes(args[3]);
+    const std::wstring wide(text.begin(), text.end());  // the tests type ASCII
+    send_or_fail(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), "WM_SETTEXT");
     return 0;
   }
   if (cmd == "timer") {

@@ -83,6 +83,22 @@ TEST_F(TrayIconTest, TipIsTheHintBeforeItsBarCutTo63Characters) {
   EXPECT_EQ(tray.calls.size(), calls);
 }
 
+TEST_F(TrayIconTest, RestartedNotificationAreaGetsTheIconAgainAsItIsNow) {
+  TRxTrayIcon icon(tray);
+  icon.SetIcon(kCachingOn);
+  icon.SetIcon(kCachingOff);
+  icon.SetHint("not active");
+  tray.calls.clear();
+  tray.Restart();
+  ASSERT_EQ(Operations(), (std::vector<unsigned>{kNimDelete, kNimAdd}));
+  EXPECT_EQ(tray.calls[1].record.hIcon, kCachingOff);
+  EXPECT_EQ(tray.calls[1].record.szTip, "not active");
+  icon.SetActive(false);
+  tray.calls.clear();
+  tray.Restart();  // a hidden icon stays hidden
+  EXPECT_TRUE(tray.calls.empty());
+}
+
 TEST_F(TrayIconTest, InactiveIconIsRemovedAndShownAgainWhenActive) {
   TRxTrayIcon icon(tray);
   icon.SetIcon(kCachingOn);

@@ -169,6 +169,42 @@ TEST_F(SettingsDialogTest, OkAppliesHotkeyPasteDelayAndAutosave) {
   EXPECT_EQ(form->Timer2Interval(), 0);
 }
 
+// A hotkey that cannot work is said once, marked on the tray icon until one
+// works, and kept as typed.
+TEST_F(SettingsDialogTest, HotkeyThatDoesNotWorkIsReportedAndShownOnTheTrayIcon) {
+  const std::string settings = testing::FakeDesktop::Path("Solvaneclips.ini");
+  desk.form2.RestoreState(settings);
+  desk.hotKeys.heldElsewhere.push_back({kModControl | kModAlt, 0x78});
+  struct Case {
+    std::string text, error, tip;
+  };
+  for (const Case& c :
+       {Case{"Ctrl+Alt+F9",
+             "The hotkey Ctrl+Alt+F9 could not be registered: another program is using it. The clip window cannot be "
+             "called up until another hotkey is chosen in Settings.",
+             "Solvane Clips: hotkey Ctrl+Alt+F9 not active"},
+        Case{"Ctrl+Banana",
+             "\"Ctrl+Banana\" is not a hotkey that Solvane Clips can use. The clip window cannot be called up until "
+             "another hotkey is chosen in Settings.",
+             "Solvane Clips: hotkey Ctrl+Banana not active"}}) {
+    SCOPED_TRACE(c.text);
+    desk.dialogs.errors.clear();
+    desk.form2.ComboBox1 = c.text;
+    desk.form2.BitBtn1Click(*form);
+    EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{c.error});
+    EXPECT_EQ(form->RxTrayIcon1().Hint(), c.tip);
+    EXPECT_NE(desk.files.files[settings].find("ComboBox1.Text=" + c.text), std::string::npos);
+  }
+  // The other program lets go: the same text now works, and all is quiet.
+  desk.hotKeys.heldElsewhere.clear();
+  desk.dialogs.errors.clear();
+  desk.form2.ComboBox1 = "Ctrl+Alt+F9";
+  desk.form2.BitBtn1Click(*form);
+  EXPECT_TRUE(desk.dialogs.errors.empty());
+  EXPECT_EQ(form->RxTrayIcon1().Hint(), "");
+  EXPECT_TRUE(desk.hotKeys.Press(kModControl | kModAlt, 0x78));
+}
+
 TEST_F(SettingsDialogTest, BadPasteDelayKeepsTheOldValuesButTheNewHotkey) {
   form->state().PasteDelay = 100;
   form->SetTimer2Interval(0);

@@ -162,12 +162,18 @@ class FakeTray : public TrayApi {
     if (operation == kNimAdd) return !refuseAdd;
     return true;
   }
+  unsigned TaskbarCreatedMessage() override { return kTaskbarCreated; }
   ScreenPoint CursorPos() override { return cursor; }
   unsigned KeyShiftState() override { return shift; }
   bool IsWindowEnabled(WindowHandle) override { return true; }
   void SetForegroundWindow(WindowHandle window) override { log.push_back("foreground " + std::to_string(window)); }
   void ProcessMessages() override { log.push_back("process messages"); }
   void CancelMouseCapture() override { log.push_back("cancel capture"); }
+  static constexpr unsigned kTaskbarCreated = 0xC0DE;
+  // The shell (re)starts and tells every top-level window.
+  void Restart() {
+    if (handler_) handler_(kTaskbarCreated, 0, 0);
+  }
   // The shell reports a mouse message on the icon.
   void Mouse(unsigned mouseMessage) {
     if (handler_) handler_(kTrayCallbackMessage, 0, static_cast<std::intptr_t>(mouseMessage));

@@ -44,6 +44,7 @@ class Win32Dialogs : public Dialogs {
  public:
   explicit Win32Dialogs(std::string title) : title_(std::move(title)) {}
   void set_owner(HWND owner) { owner_ = owner; }
+  HWND owner() const { return owner_; }
   void ShowError(const std::string& message) override;
   bool Confirm(const std::string& question) override;
 

@@ -16,6 +16,7 @@ class Win32Tray : public TrayApi {
   std::intptr_t DefaultProc(WindowHandle window, unsigned message, std::uintptr_t wParam,
                             std::intptr_t lParam) override;
   bool NotifyIcon(unsigned operation, const NotifyIconRecord& record) override;
+  unsigned TaskbarCreatedMessage() override { return RegisterWindowMessageA("TaskbarCreated"); }
   ScreenPoint CursorPos() override;
   unsigned KeyShiftState() override;
   bool IsWindowEnabled(WindowHandle window) override;
