@@ -23,34 +23,12 @@ e2e_title_file "$items" >"$e2e_tmp/Lb1.want"
 e2e_store_file "$items" 'two' 'one' >"$e2e_tmp/Cb1.want"
 e2e_wait_file "$e2e_tmp/Cb1.want" "$E2E_DIR/Cb1.qlx" || e2e_fatal "Save Clips did not write the clips"
 
-# wait_box TEXT: waits until a "Confirm" box asking TEXT is on screen.
-wait_box() {
-  local deadline=$((SECONDS + (E2E_WAIT_MS + 999) / 1000)) boxes
-  while :; do
-    boxes=$(drv_ok boxes)
-    [ "$boxes" = "Confirm: $1" ] && break
-    [ "$SECONDS" -lt "$deadline" ] || break
-    sleep 0.2
-  done
-  assert_eq "a Confirm box asks \"$1\"" "Confirm: $1" "$boxes"
-}
-
-# answer KEY: presses KEY in the box and waits until it is gone.
-answer() {
-  drv_ok keys "$1" >/dev/null
-  local deadline=$((SECONDS + (E2E_WAIT_MS + 999) / 1000))
-  while [ -n "$(drv_ok boxes)" ]; do
-    [ "$SECONDS" -lt "$deadline" ] || e2e_fatal "the box stays up after key $1"
-    sleep 0.2
-  done
-}
-
 # Clear Clips, answered No.
 drv_ok command clear >/dev/null
-wait_box 'Clear all current clips?'
+e2e_wait_box 'Confirm: Clear all current clips?'
 assert_ok "the pointer is put on the clear prompt" \
   drv wait-cursor $((desktop_w / 2 - 20)) $((desktop_h / 2 + 33)) "$E2E_WAIT_MS"
-answer n
+e2e_answer n
 sleep "$E2E_SETTLE_S"
 assert_titles "No keeps the clips" 'two' 'one'
 assert_eq "No leaves the window hidden" 0 "$(drv_ok visible)"
@@ -59,8 +37,8 @@ assert_file_bytes "No leaves Cb1.qlx as it was" "$e2e_tmp/Cb1.want" "$E2E_DIR/Cb
 
 # Clear Clips, answered Yes.
 drv_ok command clear >/dev/null
-wait_box 'Clear all current clips?'
-answer y
+e2e_wait_box 'Confirm: Clear all current clips?'
+e2e_answer y
 assert_ok "Yes empties the list" drv wait-count 0 "$E2E_WAIT_MS"
 : >"$e2e_tmp/empty"
 assert_ok "Yes empties Lb1.qlx" e2e_wait_file "$e2e_tmp/empty" "$E2E_DIR/Lb1.qlx"
@@ -70,10 +48,10 @@ assert_ok "Yes empties Cb1.qlx" e2e_wait_file "$e2e_tmp/empty" "$E2E_DIR/Cb1.qlx
 e2e_copy 'three'
 e2e_wait_title 0 'three'
 drv_ok command quit >/dev/null
-wait_box 'Quit Solvane Clips?'
+e2e_wait_box 'Confirm: Quit Solvane Clips?'
 assert_ok "the pointer is put on the quit prompt" \
   drv wait-cursor $((desktop_w / 2 - 25)) $((desktop_h / 2 + 35)) "$E2E_WAIT_MS"
-answer n
+e2e_answer n
 sleep "$E2E_SETTLE_S"
 assert_ok "No keeps the program running" kill -0 "$E2E_PID"
 assert_titles "No keeps the clips on Quit" 'three'
@@ -81,8 +59,8 @@ assert_eq "No leaves the window hidden on Quit" 0 "$(drv_ok visible)"
 
 items=$(drv_ok items)
 drv_ok command quit >/dev/null
-wait_box 'Quit Solvane Clips?'
-answer y
+e2e_wait_box 'Confirm: Quit Solvane Clips?'
+e2e_answer y
 e2e_wait_exit "Yes ends the program"
 e2e_title_file "$items" >"$e2e_tmp/Lb1.want"
 assert_file_bytes "Quit saves the list" "$e2e_tmp/Lb1.want" "$E2E_DIR/Lb1.qlx"
