@@ -1424,6 +1424,8 @@ const char kUsage[] =
     "  button-state ID            print 1 when button ID is down (checked), else 0\n"
     "  enabled ID                 print 1 when the main window's control ID takes input, else 0\n"
     "  mouse X Y left|right|double  move the pointer to X Y and click there (real input)\n"
+    "  work-area                  the work area (GetMonitorInfo rcWork) of the pointer's monitor and\n"
+    "                             the taskbar's rectangle (Shell_TrayWnd): LEFT TOP RIGHT BOTTOM each\n"
     "  wait-hint 0|1 TIMEOUT_MS   wait until the program's hint window (THintWindow) is hidden or\n"
     "                             absent (0) or visible (1); print its rectangle when visible\n"
     "  tray-icon                  print the centre of the right-most icon in the taskbar: x y\n"
@@ -1893,6 +1895,19 @@ int run(const std::vector<std::string>& args) {
       GetWindowRect(hint, &rc);
       print_line(rect_text(rc));
     }
+    return 0;
+  }
+  if (cmd == "work-area") {
+    need_args(args, 1, 1);
+    POINT p{};
+    GetCursorPos(&p);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info)) throw Failure("GetMonitorInfo failed");
+    HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT barRect{};
+    if (!bar || !GetWindowRect(bar, &barRect)) throw Failure("no taskbar (Shell_TrayWnd)");
+    print_line(rect_text(info.rcWork) + " " + rect_text(barRect));
     return 0;
   }
   if (cmd == "tray-icon") {

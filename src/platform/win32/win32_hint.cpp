@@ -1,5 +1,10 @@
 #include "platform/win32/win32_hint.h"
 
+#include <algorithm>
+#include <string_view>
+
+#include "platform/hint_placement.h"
+
 namespace solvane::win32 {
 
 namespace {
@@ -7,6 +12,35 @@ constexpr COLORREF kHintColour = RGB(255, 255, 0);
 constexpr UINT_PTR kHideTimer = 1;
 constexpr UINT kHidePause = 30000;
 constexpr int kMargin = 2;
+// The margins on both sides and the 1-pixel border.
+constexpr int kFrame = 2 * kMargin + 2;
+// Below the pointer's arrow.
+constexpr int kPointerGap = 20;
+// Tab stops every 8 average character widths, as DT_EXPANDTABS sets them.
+constexpr int kTabStop = 8;
+
+// Each character's advance in `line` as the font selected into `dc` gives
+// it, a tab reaching the next tab stop; the sum is the line's width.
+std::vector<INT> Advances(HDC dc, std::string_view line, int tabWidth) {
+  std::vector<INT> advances(line.size());
+  if (line.empty()) return advances;
+  std::vector<INT> ends(line.size());
+  SIZE size{};
+  GetTextExtentExPointA(dc, line.data(), static_cast<int>(line.size()), 0, nullptr, ends.data(), &size);
+  int x = 0;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    advances[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
+    if (line[i] == '\t') advances[i] = (x / tabWidth + 1) * tabWidth - x;
+    x += advances[i];
+  }
+  return advances;
+}
+
+int Sum(const std::vector<INT>& advances) {
+  int sum = 0;
+  for (INT advance : advances) sum += advance;
+  return sum;
+}
 }  // namespace
 
 HintWindow::HintWindow(HINSTANCE instance, HFONT font) : font_(font), yellow_(CreateSolidBrush(kHintColour)) {
@@ -32,16 +66,36 @@ HintWindow::~HintWindow() {
 }
 
 void HintWindow::Show(const std::string& text) {
-  text_ = text;
-  HDC dc = GetDC(window_);
-  HGDIOBJ old = SelectObject(dc, font_);
-  RECT size{0, 0, 600, 0};
-  DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &size, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
-  SelectObject(dc, old);
-  ReleaseDC(window_, dc);
   POINT at{};
   GetCursorPos(&at);
-  SetWindowPos(window_, HWND_TOPMOST, at.x, at.y + 20, size.right + 2 * kMargin + 2, size.bottom + 2 * kMargin + 2,
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  HintRect work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    work = HintRect{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+  }
+
+  HDC dc = GetDC(window_);
+  HGDIOBJ old = SelectObject(dc, font_);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  lineHeight_ = std::max<int>(metrics.tmHeight, 1);
+  const int tabWidth = std::max<int>(metrics.tmAveCharWidth * kTabStop, 1);
+  lines_ = FitHintText(text, work.width() - kFrame, (work.height() - kFrame) / lineHeight_,
+                       [&](std::string_view line) { return Sum(Advances(dc, line, tabWidth)); });
+  advances_.clear();
+  int width = 0;
+  for (std::string& line : lines_) {
+    advances_.push_back(Advances(dc, line, tabWidth));
+    width = std::max(width, Sum(advances_.back()));
+    std::replace(line.begin(), line.end(), '\t', ' ');  // the advance makes the gap
+  }
+  SelectObject(dc, old);
+  ReleaseDC(window_, dc);
+
+  const int height = static_cast<int>(lines_.size()) * lineHeight_;
+  const HintRect place = PlaceHint(at.x, at.y, width + kFrame, height + kFrame, work, kPointerGap);
+  SetWindowPos(window_, HWND_TOPMOST, place.left, place.top, place.width(), place.height(),
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
   InvalidateRect(window_, nullptr, TRUE);
   SetTimer(window_, kHideTimer, kHidePause, nullptr);
@@ -70,7 +124,15 @@ LRESULT CALLBACK HintWindow::WindowProc(HWND window, UINT message, WPARAM wParam
       HGDIOBJ old = SelectObject(dc, self->font_);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, RGB(0, 0, 0));
-      DrawTextA(dc, self->text_.c_str(), static_cast<int>(self->text_.size()), &area, DT_NOPREFIX | DT_EXPANDTABS);
+      // NOTE: Wine draws a TrueType face wider than GetTextExtentExPoint
+      // measures it, so DrawText ran a line cut to fit past the hint's edge.
+      // Each line is drawn at the advances it was measured with, which on
+      // Windows are the ones DrawText uses anyway.
+      for (std::size_t i = 0; i < self->lines_.size(); ++i) {
+        const std::string& line = self->lines_[i];
+        ExtTextOutA(dc, area.left, area.top + static_cast<int>(i) * self->lineHeight_, ETO_CLIPPED, &area,
+                    line.data(), static_cast<UINT>(line.size()), self->advances_[i].data());
+      }
       SelectObject(dc, old);
       EndPaint(window, &paint);
       return 0;

@@ -1,11 +1,14 @@
 #pragma once
 // A yellow tooltip for the label column's preview: shown at once (the hint
 // pause is 1 ms) below the pointer, gone after 30 seconds or when switched
-// off.
+// off. It stays inside the work area of the pointer's monitor: above the
+// pointer or moved when it does not fit below, its lines cut with "..." when
+// too wide or too many.
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace solvane::win32 {
 
@@ -26,7 +29,11 @@ class HintWindow {
   HWND window_ = nullptr;  // owned
   HFONT font_;             // not owned
   HBRUSH yellow_;          // owned
-  std::string text_;
+  // What is shown, cut to the work area: the lines, each character's
+  // advance, and the font's line height.
+  std::vector<std::string> lines_;
+  std::vector<std::vector<INT>> advances_;
+  int lineHeight_ = 1;
 };
 
 }  // namespace solvane::win32

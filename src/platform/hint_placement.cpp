@@ -1,0 +1,85 @@
+#include "platform/hint_placement.h"
+
+#include <algorithm>
+
+namespace solvane {
+
+namespace {
+
+constexpr std::string_view kEllipsis = "...";
+
+// The longest start of `line` that, with "..." after it, measures at most
+// maxWidth. Only maxWidth characters are tried: no glyph is narrower than a
+// pixel, and a line of megabytes must not be measured whole.
+std::string CutLine(std::string_view line, int maxWidth, const std::function<int(std::string_view)>& measure) {
+  std::string probe;
+  auto widthWith = [&](std::size_t n) {
+    probe.assign(line.substr(0, n));
+    probe += kEllipsis;
+    return measure(probe);
+  };
+  std::size_t low = 0;  // fits, or nothing does
+  std::size_t high = std::min(line.size(), static_cast<std::size_t>(std::max(maxWidth, 0)));
+  if (widthWith(high) <= maxWidth) low = high;
+  while (high - low > 1) {
+    const std::size_t mid = low + (high - low) / 2;
+    if (widthWith(mid) <= maxWidth) {
+      low = mid;
+    } else {
+      high = mid;
+    }
+  }
+  return std::string(line.substr(0, low)) + std::string(kEllipsis);
+}
+
+bool Fits(std::string_view line, int maxWidth, const std::function<int(std::string_view)>& measure) {
+  return line.size() <= static_cast<std::size_t>(std::max(maxWidth, 0)) && measure(line) <= maxWidth;
+}
+
+}  // namespace
+
+HintRect PlaceHint(int x, int y, int width, int height, const HintRect& work, int gap) {
+  HintRect at;
+  at.left = std::max(work.left, std::min(x, work.right - width));
+  if (y + gap >= work.top && y + gap + height <= work.bottom) {
+    at.top = y + gap;
+  } else if (y - height >= work.top && y <= work.bottom) {
+    at.top = y - height;
+  } else {
+    at.top = std::max(work.top, std::min(y + gap, work.bottom - height));
+  }
+  at.right = at.left + width;
+  at.bottom = at.top + height;
+  return at;
+}
+
+std::vector<std::string> FitHintText(std::string_view text, int maxWidth, int maxLines,
+                        const std::function<int(std::string_view)>& measure) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  // A break at the end starts no line, as DrawText counts them.
+  if (start < text.size() || lines.empty()) lines.push_back(text.substr(start));
+  const bool tooHigh = lines.size() > static_cast<std::size_t>(std::max(maxLines, 1));
+  if (tooHigh) lines.resize(static_cast<std::size_t>(std::max(maxLines, 1)));
+
+  std::vector<std::string> out;
+  out.reserve(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string_view line = lines[i];
+    if (tooHigh && i + 1 == lines.size()) {
+      std::string marked = std::string(line) + std::string(kEllipsis);
+      out.push_back(Fits(marked, maxWidth, measure) ? marked : CutLine(line, maxWidth, measure));
+    } else {
+      out.push_back(Fits(line, maxWidth, measure) ? std::string(line) : CutLine(line, maxWidth, measure));
+    }
+  }
+  return out;
+}
+
+}  // namespace solvane

@@ -1,0 +1,38 @@
+#pragma once
+// Where the label column's preview hint opens and how much of its text it
+// shows, as plain arithmetic: the hint must never run off the screen, and a
+// native test checks that without a desktop.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace solvane {
+
+// Screen pixels; right and bottom are one past the last pixel, as in a RECT.
+struct HintRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+  bool operator==(const HintRect&) const = default;
+};
+
+// A width x height hint for the pointer at (x, y) inside `work` (the work
+// area of the pointer's monitor): `gap` pixels below the pointer when it fits
+// there; else ending at the pointer, above it, when that fits; else moved up
+// as far as needed. It moves left to end at the work area's right edge, and a
+// hint larger than the work area keeps its top-left corner.
+HintRect PlaceHint(int x, int y, int width, int height, const HintRect& work, int gap);
+
+// The lines of `text` (broken by CR LF, CR or LF; none after a final break) cut so that each measures
+// at most maxWidth (a cut line ends in "...") and at most maxLines remain
+// (the last of a cut text ends in "..."). `measure` gives a line's width in
+// the hint's font.
+std::vector<std::string> FitHintText(std::string_view text, int maxWidth, int maxLines,
+                        const std::function<int(std::string_view)>& measure);
+
+}  // namespace solvane

@@ -1,0 +1,45 @@
+#include "platform/hint_placement.h"
+
+#include <gtest/gtest.h>
+
+namespace solvane {
+namespace {
+
+// A 1280x800 desktop with a 30-pixel taskbar at the bottom.
+const HintRect kWork{0, 0, 1280, 770};
+
+TEST(HintPlacementTest, BelowThePointerWhenItFits) {
+  EXPECT_EQ(PlaceHint(100, 200, 300, 550, kWork, 20), (HintRect{100, 220, 400, 770}));
+}
+
+TEST(HintPlacementTest, AboveThePointerWhenBelowRunsOff) {
+  EXPECT_EQ(PlaceHint(100, 600, 300, 550, kWork, 20), (HintRect{100, 50, 400, 600}));
+  // A pointer on the taskbar: above it would still end under the work area.
+  EXPECT_EQ(PlaceHint(100, 790, 300, 100, kWork, 20), (HintRect{100, 670, 400, 770}));
+}
+
+TEST(HintPlacementTest, MovedUpAndLeftWhenNeitherFits) {
+  EXPECT_EQ(PlaceHint(1200, 400, 300, 550, kWork, 20), (HintRect{980, 220, 1280, 770}));
+  // On a second monitor left of the first, and a hint higher than its work area.
+  const HintRect left{-1024, 100, 0, 868};
+  EXPECT_EQ(PlaceHint(-50, 500, 1100, 900, left, 20), (HintRect{-1024, 100, 76, 1000}));
+}
+
+// Every character 6 pixels wide.
+int Measure(std::string_view line) { return static_cast<int>(line.size()) * 6; }
+
+using Lines = std::vector<std::string>;
+
+TEST(HintPlacementTest, TextThatFitsIsKept) {
+  EXPECT_EQ(FitHintText("one\r\ntwo\nthree\r", 60, 4, Measure), (Lines{"one", "two", "three"}));
+}
+
+TEST(HintPlacementTest, WideLinesAndTooManyLinesEndInDots) {
+  const std::string wide(5000, 'w');
+  EXPECT_EQ(FitHintText("ab\r\n" + wide + "\r\ncd", 60, 3, Measure), (Lines{"ab", "wwwwwww...", "cd"}));
+  EXPECT_EQ(FitHintText("a\r\nb\r\nc\r\nd", 60, 2, Measure), (Lines{"a", "b..."}));
+  EXPECT_EQ(FitHintText("a\r\nbbbbbbbbbb\r\nc", 60, 2, Measure), (Lines{"a", "bbbbbbb..."}));
+}
+
+}  // namespace
+}  // namespace solvane
