@@ -142,6 +142,9 @@ LRESULT CALLBACK HintWindow::WindowProc(HWND window, UINT message, WPARAM wParam
       return 0;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
+    case WM_NCHITTEST:
+      // A hint moved over the labels must not take the clicks meant for them.
+      return HTTRANSPARENT;
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }
