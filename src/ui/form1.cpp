@@ -131,7 +131,10 @@ void TForm1::KeepIfNotLoaded(const char* fileName, bool& loaded, std::vector<std
   if (loaded) return;
   const std::string path = PathOf(fileName);
   if (const auto keptAs = KeepAside(platform_.files, path)) {
-    kept.push_back("The clips in " + path + " could not all be loaded when Solvane Clips started. So that saving does not overwrite them, that file has been kept as " + *keptAs + ".");
+    kept.push_back("The clips in " + path +
+                   " could not all be loaded when Solvane Clips started. So that saving does not overwrite them, "
+                   "that file has been kept as " +
+                   *keptAs + ".");
   }
   loaded = true;  // what is written there from now on is this run's own
 }
@@ -350,6 +353,7 @@ void TForm1::WMEndSession(bool ending) {
   const ScopedFlag quiet(quiet_);
   // The process ends right after this returns: the message loop never
   // finishes, so what a close would write is written here.
+  // Nothing more can be done about a failure now, and no box may wait.
   try {
     if (state_.SavedChanges != state_.Changes) Housekeeping();
   } catch (const std::exception&) {
