@@ -141,10 +141,23 @@ e2e_done() {
 drv() { wine "$E2E_DRIVER" "$@"; }
 
 # drv_ok ARGS...: runs the driver, stops the test when it fails.
+# NOTE: the driver says why it fails on stderr; an exit with nothing said
+# comes from Wine itself, whose errors WINEDEBUG=-all keeps quiet. The
+# command then runs once more with Wine's errors shown, only to tell why:
+# the failure stands whatever the second run does. "-all," first keeps
+# Debian's wine wrapper from adding its note about wine32 to the output.
 drv_ok() {
-  local out rc=0
+  local out rc=0 again=0 err
   out=$(drv "$@" 2>"$e2e_tmp/driver.err") || rc=$?
-  [ "$rc" -eq 0 ] || e2e_fatal "driver $* (exit $rc): $(cat "$e2e_tmp/driver.err")"
+  if [ "$rc" -ne 0 ]; then
+    err=$(cat "$e2e_tmp/driver.err")
+    if [ -z "$err" ]; then
+      WINEDEBUG=-all,err+all drv "$@" </dev/null >/dev/null 2>"$e2e_tmp/driver.err" || again=$?
+      err="nothing on stderr; once more with Wine's errors shown it exited $again, saying:
+$(cat "$e2e_tmp/driver.err")"
+    fi
+    e2e_fatal "driver $* (exit $rc): $err"
+  fi
   [ -z "$out" ] || printf '%s\n' "$out"
 }
 
