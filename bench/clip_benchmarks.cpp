@@ -13,8 +13,8 @@
 #include "platform/fake/fake_title_list.h"
 #include "platform/std/std_file_system.h"
 #include "temp_folder.h"
+#include "ui/fake_desktop.h"
 #include "ui/form1.h"
-#include "ui/form1_fixture.h"
 #include "workload.h"
 
 namespace solvane::bench {

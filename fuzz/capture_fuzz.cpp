@@ -11,7 +11,7 @@
 #include "core/key_generator.h"
 #include "core/text_buffer.h"
 #include "fuzz_support.h"
-#include "ui/form1_fixture.h"
+#include "ui/fake_desktop.h"
 
 namespace solvane::fuzz {
 

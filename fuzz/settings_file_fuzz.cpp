@@ -13,7 +13,7 @@
 #include "fuzz_support.h"
 #include "platform/fake/fake_ini_files.h"
 #include "settings/form2.h"
-#include "ui/form1_fixture.h"
+#include "ui/fake_desktop.h"
 
 namespace solvane::fuzz {
 

@@ -1,56 +1,62 @@
 #pragma once
-// A clip window on the fake desktop.
+// The base of every test of the clip window's logic: the program started on
+// the fake desktop as WinMain starts it, and the words the tests speak in
+// (copy, the title on a line, the text it pastes, a file beside the program).
+
+#include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
-#include "platform/fake/fake_clipboard.h"
-#include "platform/fake/fake_file_system.h"
-#include "platform/fake/fake_ini_files.h"
-#include "platform/fake/fake_system.h"
-#include "platform/fake/fake_title_list.h"
-#include "settings/form2.h"
-#include "ui/form1.h"
+#include "ui/fake_desktop.h"
 
 namespace solvane::testing {
 
-struct FakeDesktop {
-  fake::FakeClipboard clipboard;
-  fake::FakeClock clock;
-  fake::FakeTextMetrics font;
-  fake::FakeDialogs dialogs;
-  fake::FakeTitleList titles{font};
-  fake::FakeWindow window;
-  fake::FakeFileSystem files;
-  fake::FakePointer pointer;
-  fake::FakeTimers timers;
-  fake::FakeIniFiles ini{files};
-  TForm2 form2{ini, &files};
-  fake::FakeHotKeys hotKeys;
-  fake::FakeKeyNames keyNames;
-  fake::FakeInput input;
-  fake::FakeLabelColumn labels;
-  fake::FakeTray tray;
-  fake::FakeTrayMenu menu{&tray.log};
-  static constexpr IconHandle kCachingOff = 0x32, kCachingOn = 0x31;
-
-  static constexpr const char* kFolder = "C:\\Clips\\";
-  static std::string Path(const std::string& name) { return kFolder + name; }
-
-  // A first start: empty clip files and the default preference line.
-  FakeDesktop() {
-    files.files[Path("Lb1.qlx")] = "";
-    files.files[Path("Cb1.qlx")] = "";
-    files.files[Path("prefs.qlx")] = "0000000000\r\n";
+class ProgramTest : public ::testing::Test {
+ protected:
+  // As WinMain: the window passes a close on to the form before the start-up
+  // runs, so a close that comes while a start box is up saves like any other.
+  TForm1& Start() {
+    form = std::make_unique<TForm1>(desk.Platform(), TForm1::kStartLater);
+    desk.window.onClose = [this] { return form->FormClose(); };
+    form->Start();
+    form->ShowStartProblems();
+    return *form;
   }
 
-  Form1Platform Platform() {
-    return Form1Platform{clipboard, clipboard, clock,   font,     dialogs, titles, window, files,
-                         pointer,   timers,    form2,   kFolder, hotKeys, keyNames, input, labels,
-                         tray,      menu,      kCachingOff, kCachingOn};
+  // A copy in another program.
+  void Copy(const std::string& text) { desk.clipboard.CopyText(text); }
+  // A copy some time after the last: the tick count the keys are drawn from
+  // has moved on, as between real copies.
+  void CopyLater(const std::string& text) {
+    ++desk.clock.tick;
+    Copy(text);
   }
+  // n copies "clip 0" .. "clip n-1": "clip n-1" is on line 0, "clip 0" last.
+  void Fill(int n) {
+    for (int i = 0; i < n; ++i) CopyLater("clip " + std::to_string(i));
+  }
+
+  // The title on a list line, without its padding, marker and key.
+  std::string Title(int line) { return TitleOf(desk.titles.Get(line)); }
+  std::vector<std::string> Titles() {
+    std::vector<std::string> titles;
+    for (int i = 0; i < desk.titles.Count(); ++i) titles.push_back(Title(i));
+    return titles;
+  }
+  std::string Key(int line) { return KeyOf(desk.titles.Get(line)); }
+  // The text a list line's clip holds; none when its record is missing.
+  std::optional<std::string> TextOf(int line) { return form->store().Lookup(desk.titles.Get(line)); }
+
+  // A file in the program's folder, by name ("Lb1.qlx").
+  std::string& File(const std::string& name) { return desk.files.files[FakeDesktop::Path(name)]; }
+  bool HasFile(const std::string& name) const { return desk.files.files.count(FakeDesktop::Path(name)) > 0; }
+  void RemoveFile(const std::string& name) { desk.files.files.erase(FakeDesktop::Path(name)); }
+
+  FakeDesktop desk;
+  std::unique_ptr<TForm1> form;  // declared after the desktop: gone before it
 };
-
-inline std::string TitleOf(const std::string& item) { return item.substr(0, item.size() - 90); }
-inline std::string KeyOf(const std::string& item) { return item.substr(item.size() - 13); }
 
 }  // namespace solvane::testing

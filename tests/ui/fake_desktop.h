@@ -1,0 +1,76 @@
+#pragma once
+// The in-memory desktop the clip window runs on in the unit tests, the
+// fuzz targets and the benchmarks. Free of GoogleTest: the fuzz targets and
+// benchmarks do not link it.
+
+#include <memory>
+
+#include "platform/fake/fake_clipboard.h"
+#include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_ini_files.h"
+#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_title_list.h"
+#include "settings/form2.h"
+#include "ui/form1.h"
+
+namespace solvane::testing {
+
+struct FakeDesktop {
+  fake::FakeClipboard clipboard;
+  fake::FakeClock clock;
+  fake::FakeTextMetrics font;
+  fake::FakeDialogs dialogs;
+  fake::FakeTitleList titles{font};
+  fake::FakeWindow window;
+  fake::FakeFileSystem files;
+  fake::FakePointer pointer;
+  fake::FakeTimers timers;
+  fake::FakeIniFiles ini{files};
+  TForm2 form2{ini, &files};
+  fake::FakeHotKeys hotKeys;
+  fake::FakeKeyNames keyNames;
+  fake::FakeInput input;
+  fake::FakeLabelColumn labels;
+  fake::FakeTray tray;
+  fake::FakeTrayMenu menu{&tray.log};
+  static constexpr IconHandle kCachingOff = 0x32, kCachingOn = 0x31;
+
+  static constexpr const char* kFolder = "C:\\Clips\\";
+  static std::string Path(const std::string& name) { return kFolder + name; }
+
+  // A first start: empty clip files and the default preference line.
+  FakeDesktop() {
+    files.files[Path("Lb1.qlx")] = "";
+    files.files[Path("Cb1.qlx")] = "";
+    files.files[Path("prefs.qlx")] = "0000000000\r\n";
+  }
+
+  Form1Platform Platform() {
+    return Form1Platform{.clipboard = clipboard,
+                         .clipboardChain = clipboard,
+                         .clock = clock,
+                         .listFont = font,
+                         .dialogs = dialogs,
+                         .RxCheckListBox1 = titles,
+                         .window = window,
+                         .files = files,
+                         .pointer = pointer,
+                         .timers = timers,
+                         .Form2 = form2,
+                         .programFolder = kFolder,
+                         .hotKeys = hotKeys,
+                         .keyNames = keyNames,
+                         .input = input,
+                         .ListBox7 = labels,
+                         .tray = tray,
+                         .PopupMenu1 = menu,
+                         .Image2Icon = kCachingOff,
+                         .Image3Icon = kCachingOn};
+  }
+};
+
+// A list line is the title, padding, the marker and the 13-character key.
+inline std::string TitleOf(const std::string& item) { return item.substr(0, item.size() - 90); }
+inline std::string KeyOf(const std::string& item) { return item.substr(item.size() - 13); }
+
+}  // namespace solvane::testing
