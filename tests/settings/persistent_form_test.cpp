@@ -144,16 +144,14 @@ TEST_F(SettingsFileTest, StoredNamesCanNameAClassAndIgnoreCase) {
   EXPECT_EQ(ini.Read(kIni, "Form2", "Label1.Caption", "none"), "none");
 }
 
-class SettingsDialogTest : public ::testing::Test {
+// The settings dialog's OK and activation, on a running program.
+class SettingsDialogTest : public testing::ProgramTest {
  protected:
-  void SetUp() override { form = std::make_unique<TForm1>(desk.Platform()); }
-  testing::FakeDesktop desk;
-  std::unique_ptr<TForm1> form;
+  void SetUp() override { Start(); }
 };
 
 TEST_F(SettingsDialogTest, OkAppliesHotkeyPasteDelayAndAutosave) {
-  const std::string settings = testing::FakeDesktop::Path("Solvaneclips.ini");
-  desk.form2.RestoreState(settings);
+  desk.form2.RestoreState(kIni);
   desk.form2.ComboBox1 = "F9";
   desk.form2.ComboBox2 = "5000";
   desk.form2.CheckBox1 = true;
@@ -163,7 +161,7 @@ TEST_F(SettingsDialogTest, OkAppliesHotkeyPasteDelayAndAutosave) {
   EXPECT_EQ(form->state().PasteDelay, 5000);
   EXPECT_EQ(form->Timer2Interval(), 300000);
   // Saved at once: a tray program is seldom quit before the session ends.
-  EXPECT_NE(desk.files.files[settings].find("ComboBox1.Text=F9"), std::string::npos);
+  EXPECT_NE(desk.files.files[kIni].find("ComboBox1.Text=F9"), std::string::npos);
   desk.form2.CheckBox1 = false;
   desk.form2.BitBtn1Click(*form);
   EXPECT_EQ(form->Timer2Interval(), 0);
@@ -172,8 +170,7 @@ TEST_F(SettingsDialogTest, OkAppliesHotkeyPasteDelayAndAutosave) {
 // A hotkey that cannot work is said once, marked on the tray icon until one
 // works, and kept as typed.
 TEST_F(SettingsDialogTest, HotkeyThatDoesNotWorkIsReportedAndShownOnTheTrayIcon) {
-  const std::string settings = testing::FakeDesktop::Path("Solvaneclips.ini");
-  desk.form2.RestoreState(settings);
+  desk.form2.RestoreState(kIni);
   desk.hotKeys.heldElsewhere.push_back({kModControl | kModAlt, 0x78});
   struct Case {
     std::string text, error, tip;
@@ -193,7 +190,7 @@ TEST_F(SettingsDialogTest, HotkeyThatDoesNotWorkIsReportedAndShownOnTheTrayIcon)
     desk.form2.BitBtn1Click(*form);
     EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{c.error});
     EXPECT_EQ(form->RxTrayIcon1().Hint(), c.tip);
-    EXPECT_NE(desk.files.files[settings].find("ComboBox1.Text=" + c.text), std::string::npos);
+    EXPECT_NE(desk.files.files[kIni].find("ComboBox1.Text=" + c.text), std::string::npos);
   }
   // The other program lets go: the same text now works, and all is quiet.
   desk.hotKeys.heldElsewhere.clear();

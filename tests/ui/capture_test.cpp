@@ -6,26 +6,11 @@
 namespace solvane {
 namespace {
 
-using testing::KeyOf;
-using testing::TitleOf;
-
-class CaptureTest : public ::testing::Test {
- protected:
-  TForm1& Start() {
-    form = std::make_unique<TForm1>(desk.Platform());
-    return *form;
-  }
-  // What a copy in another program does, with the event guard of the app.
-  void Copy(const std::string& text) { desk.clipboard.CopyText(text); }
-  std::string Title(int i) { return TitleOf(desk.titles.Get(i)); }
-  std::optional<std::string> TextOf(int i) { return form->store().Lookup(desk.titles.Get(i)); }
-
-  testing::FakeDesktop desk;
-  std::unique_ptr<TForm1> form;
-};
+// What becomes a clip when another program copies text, and how it is kept.
+using CaptureTest = testing::ProgramTest;
 
 TEST_F(CaptureTest, TextOnTheClipboardAtStartBecomesTheFirstClip) {
-  desk.clipboard.CopyText("already there");
+  Copy("already there");
   TForm1& f = Start();
   ASSERT_EQ(desk.titles.Count(), 1);
   EXPECT_EQ(Title(0), "already there");
@@ -60,7 +45,7 @@ TEST_F(CaptureTest, OnlyTheImmediatelyPrecedingTextIsADuplicate) {
   EXPECT_EQ(Title(0), "A");
   EXPECT_EQ(Title(1), "B");
   EXPECT_EQ(Title(2), "A");
-  EXPECT_NE(KeyOf(desk.titles.Get(0)), KeyOf(desk.titles.Get(2)));
+  EXPECT_NE(Key(0), Key(2));
 
   desk.clock.seconds += 7;
   Copy("A");
@@ -210,7 +195,7 @@ TEST_F(CaptureTest, NewKeyNeverRepeatsOneInTheStore) {
   // The key the first capture would draw is already taken.
   form->store().Assign({"/:hdr:\\0003874106301", "old", "/:tlr:\\0003874106301"});
   Copy("new");
-  EXPECT_NE(KeyOf(desk.titles.Get(0)), "0003874106301");
+  EXPECT_NE(Key(0), "0003874106301");
   EXPECT_EQ(TextOf(0), "new");
 }
 
@@ -222,7 +207,7 @@ TEST_F(CaptureTest, TextQuotingTheTrailerOfTheKeyAboutToBeDrawnComesBackWhole) {
   const std::string text = "copied\r\n/:tlr:\\0003874106301\r\n/:TLR:\\0003874106301\r\nmore";
   Copy(text);
   ASSERT_EQ(desk.titles.Count(), 1);
-  EXPECT_NE(KeyOf(desk.titles.Get(0)), "0003874106301");
+  EXPECT_NE(Key(0), "0003874106301");
   EXPECT_EQ(TextOf(0), text);
 }
 
@@ -232,9 +217,9 @@ TEST_F(CaptureTest, TinyTickCountsStillGiveFreshKeys) {
   Copy("one");
   Copy("two");
   Copy("three");
-  EXPECT_EQ(KeyOf(desk.titles.Get(2)), "0000000000000");
-  EXPECT_NE(KeyOf(desk.titles.Get(1)), KeyOf(desk.titles.Get(2)));
-  EXPECT_NE(KeyOf(desk.titles.Get(0)), KeyOf(desk.titles.Get(1)));
+  EXPECT_EQ(Key(2), "0000000000000");
+  EXPECT_NE(Key(1), Key(2));
+  EXPECT_NE(Key(0), Key(1));
   EXPECT_EQ(TextOf(0), "three");
   EXPECT_EQ(TextOf(1), "two");
   EXPECT_EQ(TextOf(2), "one");

@@ -6,14 +6,12 @@ namespace solvane {
 namespace {
 
 using testing::FakeDesktop;
-using testing::TitleOf;
 
-class CommandsTest : public ::testing::Test {
+// The tray icon, its menu's clipboard commands and the caching switch.
+class CommandsTest : public testing::ProgramTest {
  protected:
-  void SetUp() override { form = std::make_unique<TForm1>(desk.Platform()); }
+  void SetUp() override { Start(); }
   IconHandle ShownIcon() { return desk.tray.calls.back().record.hIcon; }
-  FakeDesktop desk;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(CommandsTest, TrayStartsWithTheCachingOnPicture) {
@@ -29,7 +27,7 @@ TEST_F(CommandsTest, DoubleClickOnTheTrayIconFlipsCaptureAndPictureButNotTheWind
   EXPECT_EQ(ShownIcon(), FakeDesktop::kCachingOff);
   EXPECT_TRUE(desk.window.visible);
   EXPECT_TRUE(form->state().WindowShown);
-  desk.clipboard.CopyText("not recorded");
+  Copy("not recorded");
   EXPECT_EQ(desk.titles.Count(), 0);
   desk.tray.Mouse(0x203);
   EXPECT_TRUE(form->CachingChecked());
@@ -44,11 +42,11 @@ TEST_F(CommandsTest, CachingMenuItemSwapsThePictureToo) {
 }
 
 TEST_F(CommandsTest, CaseCommandsChangeOnlyAsciiLettersAndAreCapturedLikeACopy) {
-  desk.clipboard.CopyText("Mixed 123 caf\xe9 \xc9t\xe9");
+  Copy("Mixed 123 caf\xe9 \xc9t\xe9");
   form->UpperCase1Click();
   EXPECT_EQ(desk.clipboard.text(), "MIXED 123 CAF\xe9 \xc9T\xe9");
   ASSERT_EQ(desk.titles.Count(), 2);
-  EXPECT_EQ(TitleOf(desk.titles.Get(0)), "MIXED 123 CAF\xe9 \xc9T\xe9");
+  EXPECT_EQ(Title(0), "MIXED 123 CAF\xe9 \xc9T\xe9");
   form->UpperCase1Click();  // the same text again: no new clip
   EXPECT_EQ(desk.titles.Count(), 2);
   form->LowerCase1Click();
@@ -58,7 +56,7 @@ TEST_F(CommandsTest, CaseCommandsChangeOnlyAsciiLettersAndAreCapturedLikeACopy) 
 }
 
 TEST_F(CommandsTest, ClearClipboardLeavesTheHistoryAlone) {
-  desk.clipboard.CopyText("x");
+  Copy("x");
   form->ClearClipboard1Click();
   EXPECT_FALSE(desk.clipboard.HasText());
   EXPECT_EQ(desk.titles.Count(), 1);

@@ -8,98 +8,94 @@ namespace {
 
 using Step = fake::FakeFileSystem::Step;
 using testing::FakeDesktop;
-using testing::TitleOf;
 
-const std::string kLb1 = FakeDesktop::Path("Lb1.qlx");
-const std::string kCb1 = FakeDesktop::Path("Cb1.qlx");
-const std::string kPrefs = FakeDesktop::Path("prefs.qlx");
+// The files beside the program, by name.
+const std::string kLb1 = "Lb1.qlx", kCb1 = "Cb1.qlx", kPrefs = "prefs.qlx", kSettings = "Solvaneclips.ini";
 
-class HousekeepingTest : public ::testing::Test {
+// Loading, saving, autosave, clearing, quitting and the session's end: what
+// reaches the files beside the program and what the user is asked or told.
+class HousekeepingTest : public testing::ProgramTest {
  protected:
-  // As the program starts: the window passes a close on to the form before
-  // the start-up can show a box.
-  TForm1& Start() {
-    form = std::make_unique<TForm1>(desk.Platform(), TForm1::kStartLater);
-    desk.window.onClose = [this] { return form->FormClose(); };
-    form->Start();
-    form->ShowStartProblems();
-    return *form;
-  }
-  std::string& File(const std::string& path) { return desk.files.files[path]; }
-
-  FakeDesktop desk;
-  std::unique_ptr<TForm1> form;
+  // Another program holds the file: it is there but cannot be read.
+  void Hold(const std::string& name) { desk.files.unreadable.insert(FakeDesktop::Path(name)); }
+  void LetGo() { desk.files.unreadable.clear(); }
 };
 
 TEST_F(HousekeepingTest, StartLoadsBothFilesThenCapturesOnTop) {
   File(kLb1) = "stored" + kTitlePadding + "1111111111111\r\n";
   File(kCb1) = "/:hdr:\\1111111111111\r\nstored text\r\n/:tlr:\\1111111111111\r\n";
-  desk.clipboard.CopyText("on the clipboard");
+  Copy("on the clipboard");
   Start();
   ASSERT_EQ(desk.titles.Count(), 2);
-  EXPECT_EQ(TitleOf(desk.titles.Get(0)), "on the clipboard");
-  EXPECT_EQ(form->store().Lookup(desk.titles.Get(1)), "stored text");
-  EXPECT_EQ(form->store().Lookup(desk.titles.Get(0)), "on the clipboard");
+  EXPECT_EQ(Title(0), "on the clipboard");
+  EXPECT_EQ(TextOf(1), "stored text");
+  EXPECT_EQ(TextOf(0), "on the clipboard");
   EXPECT_TRUE(desk.dialogs.errors.empty());
 }
 
 const std::string kRecords = "/:hdr:\\2222222222222\r\n  \r\n newer\r\nsecond line\r\n/:tlr:\\2222222222222\r\n"
                              "/:hdr:\\1111111111111\r\nolder\r\n/:tlr:\\1111111111111\r\n";
 
-TEST_F(HousekeepingTest, MissingTitleFileIsRebuiltFromTheRecordsAndTheStartGoesOn) {
-  for (const bool missing : {true, false}) {
-    SCOPED_TRACE(missing ? "missing" : "empty");
-    FakeDesktop fresh;
-    if (missing) fresh.files.files.erase(kLb1);
-    fresh.files.files[kCb1] = kRecords;
-    fresh.clipboard.CopyText("captured at start");
-    TForm1 f(fresh.Platform());
-    EXPECT_EQ(fresh.dialogs.errors,
-              missing ? std::vector<std::string>{"Cannot open file C:\\Clips\\Lb1.qlx"} : std::vector<std::string>{});
-    // Each record gets the title capture would have given it, newest first.
-    ASSERT_EQ(fresh.titles.Count(), 3);
-    EXPECT_EQ(TitleOf(fresh.titles.Get(0)), "captured at start");
-    EXPECT_EQ(fresh.titles.Get(1), " newer..." + kTitlePadding + "2222222222222");
-    EXPECT_EQ(fresh.titles.Get(2), "older" + kTitlePadding + "1111111111111");
-    EXPECT_EQ(f.store().Lookup(fresh.titles.Get(1)), "  \r\n newer\r\nsecond line");
-    f.Housekeeping();
-    EXPECT_EQ(fresh.files.files.count(FakeDesktop::Path("Lb1 (not loaded).qlx")), 0u);  // nothing was there to keep
-    EXPECT_EQ(fresh.dialogs.errors.size(), missing ? 1u : 0u);
-  }
+// Whether the title file is missing (true) or empty (false).
+class TitleFileRebuildTest : public HousekeepingTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(TitleFileRebuildTest, MissingOrEmptyTitleFileIsRebuiltFromTheRecordsAndTheStartGoesOn) {
+  const bool missing = GetParam();
+  if (missing) RemoveFile(kLb1);
+  File(kCb1) = kRecords;
+  Copy("captured at start");
+  Start();
+  EXPECT_EQ(desk.dialogs.errors,
+            missing ? std::vector<std::string>{"Cannot open file C:\\Clips\\Lb1.qlx"} : std::vector<std::string>{});
+  // Each record gets the title capture would have given it, newest first.
+  ASSERT_EQ(desk.titles.Count(), 3);
+  EXPECT_EQ(Title(0), "captured at start");
+  EXPECT_EQ(desk.titles.Get(1), " newer..." + kTitlePadding + "2222222222222");
+  EXPECT_EQ(desk.titles.Get(2), "older" + kTitlePadding + "1111111111111");
+  EXPECT_EQ(TextOf(1), "  \r\n newer\r\nsecond line");
+  form->Housekeeping();
+  EXPECT_FALSE(HasFile("Lb1 (not loaded).qlx"));  // nothing was there to keep
+  EXPECT_EQ(desk.dialogs.errors.size(), missing ? 1u : 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(MissingOrEmpty, TitleFileRebuildTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Missing" : "Empty"; });
 
 // A file that is there but cannot be read (another program holds it) may
 // hold every clip: no save may write over it.
-TEST_F(HousekeepingTest, ClipFileThatDidNotLoadIsKeptAsideOnceNotOverwritten) {
-  const std::string lb1 = "stored" + kTitlePadding + "1111111111111\r\n";
-  for (const bool titlesLocked : {true, false}) {
-    SCOPED_TRACE(titlesLocked ? "Lb1.qlx locked" : "Cb1.qlx locked");
-    FakeDesktop fresh;
-    const std::string locked = titlesLocked ? kLb1 : kCb1;
-    const std::string keptAs = FakeDesktop::Path(titlesLocked ? "Lb1 (not loaded).qlx" : "Cb1 (not loaded).qlx");
-    fresh.files.files[kLb1] = lb1;
-    fresh.files.files[kCb1] = kRecords;
-    fresh.files.unreadable.insert(locked);
-    TForm1 f(fresh.Platform());
-    EXPECT_EQ(fresh.dialogs.errors, std::vector<std::string>{"Cannot open file " + locked});
-    // The other file loaded all the same.
-    EXPECT_EQ(f.store().Count(), titlesLocked ? 8 : 0);
-    EXPECT_EQ(fresh.titles.Count(), titlesLocked ? 2 : 1);
+// Which file another program held at the start: "Lb1.qlx" or "Cb1.qlx".
+class HeldFileTest : public HousekeepingTest, public ::testing::WithParamInterface<std::string> {};
 
-    fresh.files.unreadable.erase(locked);  // the other program lets go
-    fresh.clipboard.CopyText("new");
-    f.Housekeeping();
-    EXPECT_EQ(fresh.files.files[keptAs], titlesLocked ? lb1 : kRecords);
-    ASSERT_EQ(fresh.dialogs.errors.size(), 2u);
-    EXPECT_EQ(fresh.dialogs.errors[1], "The clips in " + locked +
-                                           " could not all be loaded when Solvane Clips started. So that saving does not "
-                                           "overwrite them, that file has been kept as " + keptAs + ".");
-    EXPECT_NE(fresh.files.files[locked].find("new"), std::string::npos);
-    f.Housekeeping();
-    EXPECT_EQ(fresh.dialogs.errors.size(), 2u);  // said once
-    EXPECT_EQ(fresh.files.files[keptAs], titlesLocked ? lb1 : kRecords);
-  }
+TEST_P(HeldFileTest, ClipFileThatDidNotLoadIsKeptAsideOnceNotOverwritten) {
+  const std::string lb1 = "stored" + kTitlePadding + "1111111111111\r\n";
+  const std::string held = GetParam();
+  const bool titlesHeld = held == kLb1;
+  const std::string keptAs = titlesHeld ? "Lb1 (not loaded).qlx" : "Cb1 (not loaded).qlx";
+  File(kLb1) = lb1;
+  File(kCb1) = kRecords;
+  Hold(held);
+  Start();
+  EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot open file C:\\Clips\\" + held});
+  // The other file loaded all the same.
+  EXPECT_EQ(form->store().Count(), titlesHeld ? 8 : 0);
+  EXPECT_EQ(desk.titles.Count(), titlesHeld ? 2 : 1);
+
+  LetGo();
+  Copy("new");
+  form->Housekeeping();
+  EXPECT_EQ(File(keptAs), titlesHeld ? lb1 : kRecords);
+  ASSERT_EQ(desk.dialogs.errors.size(), 2u);
+  EXPECT_EQ(desk.dialogs.errors[1], "The clips in C:\\Clips\\" + held +
+                                        " could not all be loaded when Solvane Clips started. So that saving does not "
+                                        "overwrite them, that file has been kept as C:\\Clips\\" + keptAs + ".");
+  EXPECT_NE(File(held).find("new"), std::string::npos);
+  form->Housekeeping();
+  EXPECT_EQ(desk.dialogs.errors.size(), 2u);  // said once
+  EXPECT_EQ(File(keptAs), titlesHeld ? lb1 : kRecords);
 }
+
+INSTANTIATE_TEST_SUITE_P(EitherFile, HeldFileTest, ::testing::Values(kLb1, kCb1),
+                         [](const auto& info) { return info.param.substr(0, 3) + "Held"; });
 
 // Reading stops at a NUL byte; the titles after it must not be lost to the
 // next save.
@@ -110,37 +106,37 @@ TEST_F(HousekeepingTest, TitleFileCutShortByANulIsKeptAsideBeforeItIsSaved) {
   EXPECT_EQ(desk.titles.Count(), 2);
   EXPECT_TRUE(desk.dialogs.errors.empty());
   form->Housekeeping();
-  EXPECT_EQ(File(FakeDesktop::Path("Lb1 (not loaded).qlx")), lb1);
+  EXPECT_EQ(File("Lb1 (not loaded).qlx"), lb1);
   EXPECT_EQ(desk.dialogs.errors.size(), 1u);
   EXPECT_EQ(File(kLb1), "shown" + kTitlePadding + "1111111111111\r\nbe\r\n");
 }
 
 TEST_F(HousekeepingTest, KeptFileNeverReplacesAnEarlierOne) {
   File(kLb1) = "third";
-  File(FakeDesktop::Path("Lb1 (not loaded).qlx")) = "first";
-  File(FakeDesktop::Path("Lb1 (not loaded 2).qlx")) = "second";
-  desk.files.unreadable.insert(kLb1);
+  File("Lb1 (not loaded).qlx") = "first";
+  File("Lb1 (not loaded 2).qlx") = "second";
+  Hold(kLb1);
   Start();
-  desk.files.unreadable.clear();
+  LetGo();
   form->Housekeeping();
-  EXPECT_EQ(File(FakeDesktop::Path("Lb1 (not loaded).qlx")), "first");
-  EXPECT_EQ(File(FakeDesktop::Path("Lb1 (not loaded 2).qlx")), "second");
-  EXPECT_EQ(File(FakeDesktop::Path("Lb1 (not loaded 3).qlx")), "third");
+  EXPECT_EQ(File("Lb1 (not loaded).qlx"), "first");
+  EXPECT_EQ(File("Lb1 (not loaded 2).qlx"), "second");
+  EXPECT_EQ(File("Lb1 (not loaded 3).qlx"), "third");
 }
 
 // Still locked at the save: the file cannot be moved, so nothing is written
 // in its place, and the next save tries again.
 TEST_F(HousekeepingTest, LockedClipFileStopsTheSaveUntilItCanBeKept) {
   File(kCb1) = kRecords;
-  desk.files.unreadable.insert(kCb1);
+  Hold(kCb1);
   Start();
   desk.files.FailAt(Step::Replace, 2);  // the title file's swap goes through, moving Cb1.qlx does not
   form->HandleEvent([this] { form->Housekeeping(); });
   EXPECT_EQ(desk.dialogs.errors.back(), "Cannot create file C:\\Clips\\Cb1.qlx");
   EXPECT_EQ(File(kCb1), kRecords);
-  desk.files.unreadable.clear();
+  LetGo();
   form->Housekeeping();
-  EXPECT_EQ(File(FakeDesktop::Path("Cb1 (not loaded).qlx")), kRecords);
+  EXPECT_EQ(File("Cb1 (not loaded).qlx"), kRecords);
   EXPECT_EQ(File(kCb1), "");
 }
 
@@ -148,15 +144,15 @@ TEST_F(HousekeepingTest, StaleSavesFromACrashAreRemovedAtStart) {
   File(kLb1 + ".saving") = "half";
   File(kCb1 + ".saving") = "half";
   Start();
-  EXPECT_EQ(desk.files.files.count(kLb1 + ".saving"), 0u);
-  EXPECT_EQ(desk.files.files.count(kCb1 + ".saving"), 0u);
+  EXPECT_FALSE(HasFile(kLb1 + ".saving"));
+  EXPECT_FALSE(HasFile(kCb1 + ".saving"));
 }
 
 TEST_F(HousekeepingTest, SavedFilesHaveTheExactLayoutAndLoadBack) {
   desk.clock.tick = 123456;
   Start();
-  desk.clipboard.CopyText("one");
-  desk.clipboard.CopyText("two\r\nlines");
+  Copy("one");
+  Copy("two\r\nlines");
   form->SaveClips1Click();
   const std::string key1 = "0003874106301";
   const std::string lb1 = File(kLb1);
@@ -180,7 +176,7 @@ TEST_F(HousekeepingTest, SavedFilesHaveTheExactLayoutAndLoadBack) {
 TEST_F(HousekeepingTest, FailedTitleSaveDoesNotWriteTheStore) {
   File(kCb1) = "";
   Start();
-  desk.clipboard.CopyText("x");
+  Copy("x");
   desk.files.FailAt(Step::Create);
   form->HandleEvent([this] { form->Housekeeping(); });
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot create file C:\\Clips\\Lb1.qlx"});
@@ -196,7 +192,7 @@ TEST_F(HousekeepingTest, AutosaveWritesOnlyAfterAChange) {
   EXPECT_EQ(desk.files.creates, before);  // idle: nothing written
 
   desk.clock.seconds += 5;
-  desk.clipboard.CopyText("new");
+  Copy("new");
   f.Timer2Timer();
   EXPECT_EQ(desk.files.creates, before + 2);
   EXPECT_EQ(f.state().LastSaveTime, f.state().LastChangeTime);
@@ -208,11 +204,11 @@ TEST_F(HousekeepingTest, AutosaveWritesOnlyAfterAChange) {
 // The times are cut to whole seconds; a capture in the same second as the
 // start (or the last autosave) is still written by the next tick.
 TEST_F(HousekeepingTest, AutosaveMissesNoCaptureWithinTheSameSecond) {
-  desk.clipboard.CopyText("at start");
+  Copy("at start");
   TForm1& f = Start();
   f.Timer2Timer();
   EXPECT_NE(File(kCb1).find("at start"), std::string::npos);
-  desk.clipboard.CopyText("same second");
+  Copy("same second");
   f.Timer2Timer();
   EXPECT_NE(File(kCb1).find("same second"), std::string::npos);
 }
@@ -220,7 +216,7 @@ TEST_F(HousekeepingTest, AutosaveMissesNoCaptureWithinTheSameSecond) {
 TEST_F(HousekeepingTest, FailedAutosaveIsTriedAgainAtTheNextTick) {
   TForm1& f = Start();
   desk.clock.seconds += 5;
-  desk.clipboard.CopyText("new");
+  Copy("new");
   const auto saveTime = f.state().LastSaveTime;
   desk.files.readOnly = true;
   f.HandleEvent([&] { f.Timer2Timer(); });
@@ -235,7 +231,7 @@ TEST_F(HousekeepingTest, FailedAutosaveIsTriedAgainAtTheNextTick) {
 TEST_F(HousekeepingTest, TicksDuringAFailedAutosavesBoxDoNotStackBoxes) {
   TForm1& f = Start();
   desk.clock.seconds += 5;
-  desk.clipboard.CopyText("new");
+  Copy("new");
   desk.files.readOnly = true;
   desk.dialogs.whileOpen = [&] { f.HandleEvent([&] { f.Timer2Timer(); }); };
   f.HandleEvent([&] { f.Timer2Timer(); });
@@ -244,7 +240,7 @@ TEST_F(HousekeepingTest, TicksDuringAFailedAutosavesBoxDoNotStackBoxes) {
 
 TEST_F(HousekeepingTest, ClearEmptiesEverythingAndScrubsBothFiles) {
   TForm1& f = Start();
-  desk.clipboard.CopyText("secret");
+  Copy("secret");
   f.Housekeeping();
   desk.window.visible = true;
   f.ClearClips1Click();
@@ -257,7 +253,7 @@ TEST_F(HousekeepingTest, ClearEmptiesEverythingAndScrubsBothFiles) {
   EXPECT_EQ(File(kCb1), "");
   EXPECT_TRUE(desk.dialogs.questions.empty());
   // The same text again is a new clip: the last capture was emptied.
-  desk.clipboard.CopyText("secret");
+  Copy("secret");
   EXPECT_EQ(desk.titles.Count(), 1);
 }
 
@@ -267,14 +263,14 @@ TEST_F(HousekeepingTest, ClearScrubsLeftoverSaveCopiesBeforeRemovingThem) {
   TForm1& f = Start();
   File(kCb1 + ".saving") = "half a secret";
   f.ClearClips1Click();
-  EXPECT_EQ(desk.files.files.count(kCb1 + ".saving"), 0u);
+  EXPECT_FALSE(HasFile(kCb1 + ".saving"));
   EXPECT_EQ(desk.files.inPlaceOpens, 3);  // Lb1.qlx, Cb1.qlx and the copy
   EXPECT_GE(desk.files.bytesWritten, 70u * 3 * std::string("half a secret").size());
 }
 
 TEST_F(HousekeepingTest, ClearAnsweredNoChangesNothingButHides) {
   TForm1& f = Start();
-  desk.clipboard.CopyText("keep");
+  Copy("keep");
   f.Housekeeping();
   const std::string lb1 = File(kLb1);
   desk.form2.CheckBox3 = true;
@@ -293,7 +289,7 @@ TEST_F(HousekeepingTest, ClearAnsweredNoChangesNothingButHides) {
 TEST_F(HousekeepingTest, ClipCapturedWhileTheClearQuestionWaitsIsClearedToo) {
   TForm1& f = Start();
   desk.form2.CheckBox3 = true;
-  desk.dialogs.whileOpen = [&] { desk.clipboard.CopyText("arrived meanwhile"); };
+  desk.dialogs.whileOpen = [&] { Copy("arrived meanwhile"); };
   f.ClearClips1Click();
   EXPECT_EQ(desk.titles.Count(), 0);
   EXPECT_EQ(f.store().Count(), 0);
@@ -301,7 +297,7 @@ TEST_F(HousekeepingTest, ClipCapturedWhileTheClearQuestionWaitsIsClearedToo) {
 
 TEST_F(HousekeepingTest, QuitWithoutPromptClosesAndSavesEverything) {
   TForm1& f = Start();
-  desk.clipboard.CopyText("saved at close");
+  Copy("saved at close");
   f.state().WindowShown = true;
   f.Quit1Click();
   EXPECT_TRUE(desk.window.closed);
@@ -332,7 +328,7 @@ TEST_F(HousekeepingTest, QuitAnsweredNoStaysButHides) {
 
 TEST_F(HousekeepingTest, SecondPromptWhileOneIsUpIsDeclined) {
   TForm1& f = Start();
-  desk.clipboard.CopyText("kept");
+  Copy("kept");
   desk.form2.CheckBox3 = true;
   desk.form2.CheckBox4 = true;
   desk.dialogs.answer = true;
@@ -354,51 +350,51 @@ TEST_F(HousekeepingTest, SecondPromptWhileOneIsUpIsDeclined) {
   EXPECT_EQ(desk.titles.Count(), 0);
 }
 
+// The answer to "Quit anyway?": Yes (true) or No (false).
+class QuitAnywayTest : public HousekeepingTest, public ::testing::WithParamInterface<bool> {};
+
 // A close that cannot save everything says what, and asks; the rest is
 // saved all the same.
-TEST_F(HousekeepingTest, CloseThatCannotSaveAsksWhetherToQuitAnyway) {
-  const std::string settings = FakeDesktop::Path("Solvaneclips.ini");
-  for (const bool quit : {false, true}) {
-    SCOPED_TRACE(quit ? "Yes" : "No");
-    FakeDesktop fresh;
-    TForm1 f(fresh.Platform());
-    fresh.window.onClose = [&] { return f.FormClose(); };
-    fresh.form2.RestoreState(settings);
-    fresh.form2.ComboBox2 = "250";
-    fresh.clipboard.CopyText("unsaved");
-    fresh.files.FailAt(Step::Replace, 3);  // the clip files go through, "prefs.qlx" does not
-    fresh.dialogs.answer = quit;
-    f.Quit1Click();
-    ASSERT_EQ(fresh.dialogs.questions.size(), 1u);
-    EXPECT_EQ(fresh.dialogs.questions[0],
-              "Solvane Clips could not save everything:\r\n\r\nCannot create file C:\\Clips\\prefs.qlx\r\n\r\n"
-              "Quit anyway? What was not saved will be lost.");
-    EXPECT_EQ(fresh.window.closed, quit);
-    EXPECT_TRUE(fresh.dialogs.errors.empty());
-    EXPECT_NE(fresh.files.files[kCb1].find("unsaved"), std::string::npos);
-    EXPECT_NE(fresh.files.files[settings].find("ComboBox2.Text=250"), std::string::npos);
-  }
+TEST_P(QuitAnywayTest, CloseThatCannotSaveAsksWhetherToQuitAnyway) {
+  const bool quit = GetParam();
+  Start();
+  desk.form2.RestoreState(FakeDesktop::Path(kSettings));
+  desk.form2.ComboBox2 = "250";
+  Copy("unsaved");
+  desk.files.FailAt(Step::Replace, 3);  // the clip files go through, "prefs.qlx" does not
+  desk.dialogs.answer = quit;
+  form->Quit1Click();
+  ASSERT_EQ(desk.dialogs.questions.size(), 1u);
+  EXPECT_EQ(desk.dialogs.questions[0],
+            "Solvane Clips could not save everything:\r\n\r\nCannot create file C:\\Clips\\prefs.qlx\r\n\r\n"
+            "Quit anyway? What was not saved will be lost.");
+  EXPECT_EQ(desk.window.closed, quit);
+  EXPECT_TRUE(desk.dialogs.errors.empty());
+  EXPECT_NE(File(kCb1).find("unsaved"), std::string::npos);
+  EXPECT_NE(File(kSettings).find("ComboBox2.Text=250"), std::string::npos);
 }
 
+INSTANTIATE_TEST_SUITE_P(YesOrNo, QuitAnywayTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Yes" : "No"; });
+
 TEST_F(HousekeepingTest, SessionEndSavesClipsAndSettingsAndNeverShowsABox) {
-  const std::string settings = FakeDesktop::Path("Solvaneclips.ini");
   TForm1& f = Start();
-  desk.form2.RestoreState(settings);
+  desk.form2.RestoreState(FakeDesktop::Path(kSettings));
   File(kPrefs) = "1111111111\r\n";  // as another run would have left it
-  desk.clipboard.CopyText("at logoff");
+  Copy("at logoff");
   EXPECT_EQ(f.WMQueryEndSession(), 1);
   EXPECT_NE(File(kCb1).find("at logoff"), std::string::npos);
   EXPECT_EQ(File(kPrefs), "1111111111\r\n");
   // A copy between the query and the end, and a hotkey changed in the
   // dialog earlier: both reach the disk before the process is ended.
-  desk.clipboard.CopyText("after the query");
+  Copy("after the query");
   desk.form2.ComboBox1 = "Ctrl+F9";
   f.WMEndSession(true);
   EXPECT_NE(File(kCb1).find("after the query"), std::string::npos);
-  EXPECT_NE(File(settings).find("ComboBox1.Text=Ctrl+F9"), std::string::npos);
+  EXPECT_NE(File(kSettings).find("ComboBox1.Text=Ctrl+F9"), std::string::npos);
   EXPECT_EQ(File(kPrefs), "1111111111\r\n");
 
-  desk.clipboard.CopyText("cannot be saved");
+  Copy("cannot be saved");
   desk.files.readOnly = true;
   EXPECT_EQ(f.WMQueryEndSession(), 1);
   f.WMEndSession(true);
@@ -409,12 +405,12 @@ TEST_F(HousekeepingTest, SessionEndSavesClipsAndSettingsAndNeverShowsABox) {
 // Any box may be up when the close comes (here the start's own), and the
 // clips copied while it waited are saved as at any close.
 TEST_F(HousekeepingTest, CloseWhileAStartBoxIsUpSavesTheHistory) {
-  desk.files.files.erase(kLb1);
-  desk.files.files.erase(kCb1);
+  RemoveFile(kLb1);
+  RemoveFile(kCb1);
   int boxes = 0;
   desk.dialogs.whileOpen = [&] {
     if (boxes++ > 0) return;
-    desk.clipboard.CopyText("copied meanwhile");
+    Copy("copied meanwhile");
     desk.window.Close();
   };
   Start();
@@ -425,41 +421,47 @@ TEST_F(HousekeepingTest, CloseWhileAStartBoxIsUpSavesTheHistory) {
   EXPECT_EQ(File(kPrefs), "0000000000\r\n");
 }
 
-TEST_F(HousekeepingTest, PreferenceLineTravelsUnchangedButForItsFlag) {
-  struct Case {
-    std::string file, written;
-    bool flag;
-  };
-  for (const Case& c : {Case{"1abcdefghi\r\n", "1abcdefghi\r\n", true},
-                        Case{"0000000001\r\nignored\r\n", "0000000001\r\n", false},
-                        Case{"x123456789", "0123456789\r\n", false},
-                        Case{"\r\n", "0000000000\r\n", false}, Case{"", "0000000000\r\n", false}}) {
-    SCOPED_TRACE(c.file);
-    FakeDesktop fresh;
-    fresh.files.files[kPrefs] = c.file;
-    TForm1 f(fresh.Platform());
-    f.InitializeParameters("PgmUpdate");
-    EXPECT_EQ(f.TitleLineFlag(), c.flag);
-    f.InitializeParameters("ParmUpdate");
-    EXPECT_EQ(fresh.files.files[kPrefs], c.written);
-  }
+// A preference file as found, what the program writes back, and the flag it
+// holds.
+struct PreferenceLine {
+  std::string file, written;
+  bool flag;
+};
+
+class PreferenceLineTest : public HousekeepingTest, public ::testing::WithParamInterface<PreferenceLine> {};
+
+TEST_P(PreferenceLineTest, PreferenceLineTravelsUnchangedButForItsFlag) {
+  File(kPrefs) = GetParam().file;
+  Start();
+  form->InitializeParameters("PgmUpdate");
+  EXPECT_EQ(form->TitleLineFlag(), GetParam().flag);
+  form->InitializeParameters("ParmUpdate");
+  EXPECT_EQ(File(kPrefs), GetParam().written);
 }
 
-TEST_F(HousekeepingTest, PreferenceSaveCutShortAtAnyStepLeavesTheOldFileWhole) {
-  for (const Step step : {Step::Create, Step::Write, Step::Flush, Step::Close, Step::Replace}) {
-    SCOPED_TRACE(static_cast<int>(step));
-    FakeDesktop fresh;
-    // A whole save would drop the second line.
-    fresh.files.files[kPrefs] = "0abcdefghi\r\nsecond\r\n";
-    TForm1 f(fresh.Platform());
-    f.InitializeParameters("PgmUpdate");
-    fresh.files.FailAt(step);
-    f.HandleEvent([&] { f.InitializeParameters("ParmUpdate"); });
-    EXPECT_EQ(fresh.dialogs.errors, std::vector<std::string>{"Cannot create file C:\\Clips\\prefs.qlx"});
-    EXPECT_EQ(fresh.files.files[kPrefs], "0abcdefghi\r\nsecond\r\n");
-    EXPECT_EQ(fresh.files.files.count(kPrefs + ".saving"), 0u);
-  }
+INSTANTIATE_TEST_SUITE_P(AsFound, PreferenceLineTest,
+                         ::testing::Values(PreferenceLine{"1abcdefghi\r\n", "1abcdefghi\r\n", true},
+                                           PreferenceLine{"0000000001\r\nignored\r\n", "0000000001\r\n", false},
+                                           PreferenceLine{"x123456789", "0123456789\r\n", false},
+                                           PreferenceLine{"\r\n", "0000000000\r\n", false},
+                                           PreferenceLine{"", "0000000000\r\n", false}));
+
+class PreferenceSaveStepTest : public HousekeepingTest, public ::testing::WithParamInterface<Step> {};
+
+TEST_P(PreferenceSaveStepTest, PreferenceSaveCutShortAtThisStepLeavesTheOldFileWhole) {
+  // A whole save would drop the second line.
+  File(kPrefs) = "0abcdefghi\r\nsecond\r\n";
+  Start();
+  form->InitializeParameters("PgmUpdate");
+  desk.files.FailAt(GetParam());
+  form->HandleEvent([this] { form->InitializeParameters("ParmUpdate"); });
+  EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot create file C:\\Clips\\prefs.qlx"});
+  EXPECT_EQ(File(kPrefs), "0abcdefghi\r\nsecond\r\n");
+  EXPECT_FALSE(HasFile(kPrefs + ".saving"));
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, PreferenceSaveStepTest,
+                         ::testing::Values(Step::Create, Step::Write, Step::Flush, Step::Close, Step::Replace));
 
 TEST_F(HousekeepingTest, PreferencesWithoutALoadAndUnknownModes) {
   TForm1& f = Start();
@@ -468,7 +470,7 @@ TEST_F(HousekeepingTest, PreferencesWithoutALoadAndUnknownModes) {
   EXPECT_EQ(File(kPrefs), "1999999999\r\n");
   f.InitializeParameters("ParmUpdate");  // never loaded: the defaults
   EXPECT_EQ(File(kPrefs), "0000000000\r\n");
-  desk.files.files.erase(kPrefs);
+  RemoveFile(kPrefs);
   f.HandleEvent([&] { f.InitializeParameters("PgmUpdate"); });
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot open file C:\\Clips\\prefs.qlx"});
 }

@@ -6,20 +6,13 @@ namespace solvane {
 namespace {
 
 using Log = std::vector<std::string>;
-using testing::TitleOf;
-
-class KeyboardTest : public ::testing::Test {
+// The hotkey, the label keys, the window's showing and hiding, the first
+// activation's settings, dragging and the preview hint.
+class KeyboardTest : public testing::ProgramTest {
  protected:
   void SetUp() override {
-    form = std::make_unique<TForm1>(desk.Platform());
+    Start();
     form->state().PasteDelay = 50;
-  }
-  // n clips "clip 0" (oldest) .. "clip n-1" (line 0).
-  void Fill(int n) {
-    for (int i = 0; i < n; ++i) {
-      ++desk.clock.tick;
-      desk.clipboard.CopyText("clip " + std::to_string(i));
-    }
   }
   // The clip the key pasted, by its text; "" when nothing was pasted.
   std::string PastedBy(unsigned key) {
@@ -27,10 +20,8 @@ class KeyboardTest : public ::testing::Test {
     form->FormKeyDown(key, 0);
     return desk.clipboard.writeCount() == writes ? std::string() : desk.clipboard.text().value_or("");
   }
+  // The text Fill(count) put on a line.
   std::string ClipAtLine(int line, int count) { return "clip " + std::to_string(count - 1 - line); }
-
-  testing::FakeDesktop desk;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(KeyboardTest, HotkeyShowsTheWindowOnTopWithThePointerOnItThenHidesIt) {
@@ -67,7 +58,7 @@ TEST_F(KeyboardTest, LabelsPickTheVisibleLineBesideThem) {
                         Case{20, 'J', 55}, Case{3, 'J', 19}}) {
     SCOPED_TRACE(c.line);
     desk.titles.SetTopIndex(c.top);
-    const std::string expected = *form->store().Lookup(desk.titles.Get(c.line));
+    const std::string expected = *TextOf(c.line);
     EXPECT_EQ(PastedBy(c.key), expected);
   }
 }
@@ -78,7 +69,7 @@ TEST_F(KeyboardTest, EveryLabelReachesItsLineAtTheTop) {
   // Each paste moves its clip to the top, so compare with a fresh list.
   for (std::size_t i = 0; i < labels.size(); ++i) {
     SCOPED_TRACE(labels[i]);
-    const std::string expected = *form->store().Lookup(desk.titles.Get(static_cast<int>(i)));
+    const std::string expected = *TextOf(static_cast<int>(i));
     EXPECT_EQ(PastedBy(static_cast<unsigned char>(labels[i])), expected);
   }
 }
@@ -119,7 +110,7 @@ TEST_F(KeyboardTest, LabelColumnFollowsTheListAndScrollingReleasesTheRunButton) 
 }
 
 TEST_F(KeyboardTest, FirstActivationAppliesTheSettingsOnce) {
-  desk.files.files[testing::FakeDesktop::Path("prefs.qlx")] = "1000000000\r\n";
+  File("prefs.qlx") = "1000000000\r\n";
   desk.form2.CheckBox1 = true;
   desk.titles.SetHorizontalExtent(99);
   form->FormActivate();
@@ -162,15 +153,18 @@ TEST_F(KeyboardTest, BadPasteDelayIsReportedAndTheNextActivationTriesAgain) {
   EXPECT_EQ(form->Timer2Interval(), 0);  // autosave unchecked
 }
 
-TEST_F(KeyboardTest, PasteDelayTextsMustBeWholeNumbers) {
-  for (const char* bad : {"", "12ms", "1.5", "99999999999", "0x10", "- 5"}) {
-    testing::FakeDesktop fresh;
-    TForm1 f(fresh.Platform());
-    fresh.form2.ComboBox2 = bad;
-    f.HandleEvent([&] { f.FormActivate(); });
-    EXPECT_EQ(fresh.dialogs.errors.size(), 1u) << bad;
-  }
+// Each text on a program of its own: only the first activation applies the
+// settings.
+class PasteDelayTextTest : public KeyboardTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PasteDelayTextTest, PasteDelayThatIsNotAWholeNumberIsReported) {
+  desk.form2.ComboBox2 = GetParam();
+  form->HandleEvent([&] { form->FormActivate(); });
+  EXPECT_EQ(desk.dialogs.errors.size(), 1u);
 }
+
+INSTANTIATE_TEST_SUITE_P(NotWholeNumbers, PasteDelayTextTest,
+                         ::testing::Values("", "12ms", "1.5", "99999999999", "0x10", "- 5"));
 
 TEST_F(KeyboardTest, DeactivationHidesAndResets) {
   Log log;
@@ -221,7 +215,7 @@ TEST_F(KeyboardTest, DraggingWithTheLeftButtonAloneMovesTheWindowByThePointersTr
 class HintTest : public KeyboardTest {
  protected:
   std::string HintFor(const std::string& text) {
-    desk.clipboard.CopyText(text);
+    Copy(text);
     desk.labels.item = 0;
     form->ListBox7Click();
     return desk.labels.hint;

@@ -6,36 +6,25 @@ namespace solvane {
 namespace {
 
 using Log = std::vector<std::string>;
-using testing::TitleOf;
+const Log kPasteKeys = {"key 11 0 0", "key 56 0 0", "key 56 0 2", "key 11 0 2"};  // Ctrl+V
 
-const Log kPasteKeys = {"key 11 0 0", "key 56 0 0", "key 56 0 2", "key 11 0 2"};
-
-class PasteTest : public ::testing::Test {
+// A pick in the clip window: what goes on the clipboard, in which order the
+// window steps aside and Ctrl+V is typed, and how the list changes.
+class PasteTest : public testing::ProgramTest {
  protected:
   void SetUp() override {
-    form = std::make_unique<TForm1>(desk.Platform());
+    Start();
     form->state().PasteDelay = 100;
-    for (const char* text : {"A", "B", "C"}) Copy(text);
+    for (const char* text : {"A", "B", "C"}) CopyLater(text);
     desk.clipboard.log = &log;
     desk.window.log = &log;
     desk.input.log = &log;
-  }
-  void Copy(const std::string& text) {
-    ++desk.clock.tick;
-    desk.clipboard.CopyText(text);
   }
   void Click(int line) {
     desk.titles.SetItemIndex(line);
     form->RxCheckListBox1Click();
   }
-  std::vector<std::string> Titles() {
-    std::vector<std::string> titles;
-    for (int i = 0; i < desk.titles.Count(); ++i) titles.push_back(TitleOf(desk.titles.Get(i)));
-    return titles;
-  }
 
-  testing::FakeDesktop desk;
-  std::unique_ptr<TForm1> form;
   Log log;
 };
 
@@ -83,19 +72,19 @@ TEST_F(PasteTest, RunToTopJoinsFromTheClickedLineUpAndMovesNothing) {
 }
 
 TEST_F(PasteTest, MultiLineClipPastesWithCrLf) {
-  Copy("one\ntwo\rthree");
+  CopyLater("one\ntwo\rthree");
   Click(0);
   EXPECT_EQ(desk.clipboard.text(), "one\r\ntwo\r\nthree");
 }
 
 TEST_F(PasteTest, PasteTrimsTheListToSeventyTwoTitles) {
-  for (int i = 0; i < 72; ++i) Copy("clip " + std::to_string(i));
+  for (int i = 0; i < 72; ++i) CopyLater("clip " + std::to_string(i));
   ASSERT_EQ(desk.titles.Count(), 75);  // capture alone never trims
   const std::string gone = desk.titles.Get(72);
   const std::string store = form->store().Text();
   Click(5);
   EXPECT_EQ(desk.titles.Count(), 74);
-  EXPECT_EQ(TitleOf(desk.titles.Get(0)), "clip 66");
+  EXPECT_EQ(Title(0), "clip 66");
   for (int i = 0; i < desk.titles.Count(); ++i) EXPECT_NE(desk.titles.Get(i), gone);
   EXPECT_EQ(form->store().Text(), store);  // the dropped title's record stays
   // The move and the trim are shown at once, not step by step.
@@ -109,8 +98,8 @@ TEST_F(PasteTest, TitleWithoutARecordPastesNothing) {
   EXPECT_TRUE(log.empty());
   EXPECT_EQ(desk.clipboard.text(), "C");
   EXPECT_FALSE(form->state().SkipNextChange);
-  Copy("next copy");  // is not swallowed
-  EXPECT_EQ(TitleOf(desk.titles.Get(0)), "next copy");
+  CopyLater("next copy");  // is not swallowed
+  EXPECT_EQ(Title(0), "next copy");
 }
 
 TEST_F(PasteTest, LockedClipboardSendsNoCtrlV) {
@@ -121,7 +110,7 @@ TEST_F(PasteTest, LockedClipboardSendsNoCtrlV) {
   EXPECT_FALSE(form->state().SkipNextChange);
   EXPECT_EQ(Titles(), (std::vector<std::string>{"C", "B", "A"}));
   desk.clipboard.set_locked(false);
-  Copy("D");
+  CopyLater("D");
   EXPECT_EQ(desk.titles.Count(), 4);
 }
 
