@@ -2,47 +2,84 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace solvane {
 namespace {
 
-// Writes down every drawing call as text.
-class RecordingCanvas : public Canvas {
+// Paints the button's pixels as the screen would and notes where each text
+// and glyph went, so that a test checks what the user sees, not the calls.
+class PixelCanvas : public Canvas {
  public:
-  void FillRect(const Rect& r, Colour c) override { Log() << "fill " << R(r) << " " << c; }
-  void FrameRect(const Rect& r, Colour c) override { Log() << "frame " << R(r) << " " << c; }
+  struct Text {
+    int x, y;
+    std::string text;
+    Colour colour;
+  };
+  static constexpr int kWidth = 86, kHeight = 22;
+  static constexpr Colour kUnpainted = 0xFFFFFFFF;
+
+  void FillRect(const Rect& r, Colour c) override {
+    ++draws;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) Put(x, y, c);
+  }
+  void FrameRect(const Rect& r, Colour c) override {
+    ++draws;
+    for (int x = r.left; x < r.right; ++x) Put(x, r.top, c), Put(x, r.bottom - 1, c);
+    for (int y = r.top; y < r.bottom; ++y) Put(r.left, y, c), Put(r.right - 1, y, c);
+  }
+  // Straight lines only, as the button draws; the end point is left out.
   void Line(int x1, int y1, int x2, int y2, Colour c) override {
-    Log() << "line " << x1 << "," << y1 << "-" << x2 << "," << y2 << " " << c;
+    ++draws;
+    ASSERT_TRUE(x1 == x2 || y1 == y2) << "a slanted line";
+    const int dx = (x2 > x1) - (x2 < x1), dy = (y2 > y1) - (y2 < y1);
+    for (int x = x1, y = y1; x != x2 || y != y2; x += dx, y += dy) Put(x, y, c);
   }
   void TextOut(int x, int y, const std::string& text, Colour c) override {
-    Log() << "text " << x << "," << y << " " << text << " " << c;
+    ++draws;
+    texts.push_back({x, y, text, c});
   }
   TextSize TextExtent(const std::string& text) override { return {7 * static_cast<int>(text.size()), 13}; }
-  void DrawGlyph(const Rect& r) override { Log() << "glyph " << R(r); }
+  void DrawGlyph(const Rect& r) override {
+    ++draws;
+    glyphs.push_back(r);
+  }
 
-  std::vector<std::string> calls;
+  Colour At(int x, int y) const { return pixels[y][x]; }
+  // The one colour of every pixel from (x1, y1) to (x2, y2) inclusive; none
+  // when they differ.
+  std::optional<Colour> Uniform(int x1, int y1, int x2, int y2) const {
+    const Colour first = At(x1, y1);
+    for (int y = y1; y <= y2; ++y)
+      for (int x = x1; x <= x2; ++x)
+        if (At(x, y) != first) return std::nullopt;
+    return first;
+  }
+  // The next paint's texts and glyphs only; the pixels stay, as on screen.
+  void Forget() {
+    texts.clear();
+    glyphs.clear();
+    draws = 0;
+  }
+
+  std::vector<Text> texts;
+  std::vector<Rect> glyphs;
+  int draws = 0;
 
  private:
-  struct Entry {
-    std::vector<std::string>& calls;
-    std::ostringstream text;
-    ~Entry() { calls.push_back(text.str()); }
-    template <typename T>
-    Entry& operator<<(const T& value) {
-      text << value;
-      return *this;
-    }
-  };
-  Entry Log() { return Entry{calls, {}}; }
-  static std::string R(const Rect& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
+  void Put(int x, int y, Colour c) {
+    if (x >= 0 && x < kWidth && y >= 0 && y < kHeight) pixels[y][x] = c;
   }
+  std::vector<std::vector<Colour>> pixels =
+      std::vector<std::vector<Colour>>(kHeight, std::vector<Colour>(kWidth, kUnpainted));
 };
 
-using Calls = std::vector<std::string>;
-constexpr Colour kFace = 11395047, kBorder = 8556441, kOver = 7585759;
+constexpr Colour kFace = 11395047, kBorder = 8556441, kOver = 7585759, kDown = Rgb(200, 180, 20);
+constexpr int kW = PixelCanvas::kWidth, kH = PixelCanvas::kHeight;
 
 class EncartaButtonTest : public ::testing::Test {
  protected:
@@ -51,81 +88,133 @@ class EncartaButtonTest : public ::testing::Test {
     button.ColorOver = kOver;
     button.ColorDown = kOver;
     button.SetCaption("OK");
-    canvas.calls.clear();
+    canvas.Forget();
   }
-  RecordingCanvas canvas;
+
+  // The inside, within the one-pixel edge.
+  std::optional<Colour> Face() const { return canvas.Uniform(1, 1, kW - 2, kH - 2); }
+  // Each edge without its corners, where the raised and sunken lines meet.
+  std::optional<Colour> TopEdge() const { return canvas.Uniform(1, 0, kW - 2, 0); }
+  std::optional<Colour> LeftEdge() const { return canvas.Uniform(0, 1, 0, kH - 2); }
+  std::optional<Colour> BottomEdge() const { return canvas.Uniform(1, kH - 1, kW - 2, kH - 1); }
+  std::optional<Colour> RightEdge() const { return canvas.Uniform(kW - 1, 1, kW - 1, kH - 2); }
+  // The whole one-pixel edge, corners included, in one colour.
+  bool FramedIn(Colour c) const {
+    return TopEdge() == c && BottomEdge() == c && LeftEdge() == c && RightEdge() == c && canvas.At(0, 0) == c &&
+           canvas.At(kW - 1, 0) == c && canvas.At(0, kH - 1) == c && canvas.At(kW - 1, kH - 1) == c;
+  }
+  // The one caption of the last paint.
+  PixelCanvas::Text Caption() const {
+    EXPECT_EQ(canvas.texts.size(), 1u);
+    return canvas.texts.empty() ? PixelCanvas::Text{} : canvas.texts.back();
+  }
+  // Centred to within the half pixel an odd size leaves over.
+  static ::testing::AssertionResult Centred(int left, int top, int width, int height) {
+    const int offX = 2 * left + width - kW, offY = 2 * top + height - kH;
+    if (offX >= -1 && offX <= 1 && offY >= -1 && offY <= 1) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << width << "x" << height << " at " << left << "," << top
+                                         << " is off the centre by " << offX / 2.0 << "," << offY / 2.0;
+  }
+  static ::testing::AssertionResult CaptionCentred(const PixelCanvas::Text& t) {
+    return Centred(t.x, t.y, 7 * static_cast<int>(t.text.size()), 13);
+  }
+  // Raised: light along the top and left, dark along the bottom and right.
+  bool Raised() const {
+    return TopEdge() == kLightEdge && LeftEdge() == kLightEdge && BottomEdge() == kDarkEdge && RightEdge() == kDarkEdge;
+  }
+  bool Sunken() const {
+    return TopEdge() == kDarkEdge && LeftEdge() == kDarkEdge && BottomEdge() == kLightEdge && RightEdge() == kLightEdge;
+  }
+
+  PixelCanvas canvas;
   TEncartaButton button{canvas, "EncartaButton1", 0xC0C0C0};
 };
 
-// "OK" is 14 x 13 here: caption at 43 - 7, 11 - 6.
-TEST_F(EncartaButtonTest, NormalLookIsFaceCaptionAndBorder) {
+TEST_F(EncartaButtonTest, NormalLookIsTheFaceColourInsideTheBorderColourWithTheCaptionCentred) {
+  button.FontColor = Rgb(9, 8, 7);
   button.Paint();
-  EXPECT_EQ(canvas.calls, (Calls{"fill 1,1,85,21 " + std::to_string(kFace), "text 36,5 OK 0",
-                                 "frame 0,0,86,22 " + std::to_string(kBorder)}));
+  EXPECT_EQ(Face(), kFace);
+  EXPECT_TRUE(FramedIn(kBorder));
+  EXPECT_EQ(Caption().text, "OK");
+  EXPECT_EQ(Caption().colour, Rgb(9, 8, 7));
+  EXPECT_TRUE(CaptionCentred(Caption()));
 }
 
-TEST_F(EncartaButtonTest, HoverAddsRaisedEdgesOverTheFrame) {
-  button.MouseEnter();
-  EXPECT_EQ(canvas.calls, (Calls{"fill 1,1,85,21 " + std::to_string(kOver), "text 36,5 OK 0",
-                                 "frame 0,0,86,22 " + std::to_string(kBorder), "line 0,20-0,0 15594744",
-                                 "line 0,0-85,0 15594744", "line 85,0-85,22 5197647", "line 86,21--1,21 5197647"}));
-}
-
-TEST_F(EncartaButtonTest, PressedIsSunkenWithTheContentOnePixelOff) {
+TEST_F(EncartaButtonTest, HoverFillsWithTheHoverColourAndRaisesTheEdges) {
   button.ColorOverCaption = Rgb(1, 2, 3);
   button.MouseEnter();
+  EXPECT_EQ(Face(), kOver);
+  EXPECT_TRUE(Raised());
+  EXPECT_EQ(Caption().colour, Rgb(1, 2, 3));
+  EXPECT_TRUE(CaptionCentred(Caption()));
+}
+
+TEST_F(EncartaButtonTest, PressedFillsWithThePressedColourSinksTheEdgesAndMovesTheCaptionOnePixelDownRight) {
+  button.ColorDown = kDown;
+  button.ColorOverCaption = Rgb(1, 2, 3);
+  button.MouseEnter();
+  const PixelCanvas::Text hover = Caption();
   int downs = 0;
   button.OnMouseDown = [&](void*, MouseButton, unsigned, int x, int y) {
     ++downs;
     EXPECT_EQ(x, 10);
     EXPECT_EQ(y, 5);
   };
-  canvas.calls.clear();
+  canvas.Forget();
   button.MouseDown(MouseButton::Left, kShiftLeft, 10, 5);
   EXPECT_EQ(downs, 1);
-  EXPECT_EQ(canvas.calls,
-            (Calls{"fill 1,1,85,21 " + std::to_string(kOver), "text 37,6 OK " + std::to_string(Rgb(1, 2, 3)),
-                   "frame 0,0,86,22 " + std::to_string(kBorder), "line 85,0-85,22 15594744",
-                   "line 86,21--1,21 15594744", "line 0,20-0,0 5197647", "line 0,0-85,0 5197647"}));
+  EXPECT_EQ(Face(), kDown);
+  EXPECT_TRUE(Sunken());
+  EXPECT_EQ(Caption().x, hover.x + 1);
+  EXPECT_EQ(Caption().y, hover.y + 1);
+  EXPECT_EQ(Caption().colour, Rgb(1, 2, 3));  // the colour it had under the pointer
 }
 
-TEST_F(EncartaButtonTest, ClickRepaintsNormalThenRaisesTheEventAndReleaseShowsHover) {
-  Calls order;
-  button.OnClick = [&](void*) { order.push_back("click after " + std::to_string(canvas.calls.size())); };
+TEST_F(EncartaButtonTest, ClickShowsTheNormalLookBeforeItsEventAndAReleaseOverTheButtonShowsHover) {
+  std::vector<std::string> order;
+  button.OnClick = [&](void*) {
+    order.push_back("click");
+    EXPECT_EQ(Face(), kFace) << "the click's handler runs over the normal look";
+    EXPECT_TRUE(FramedIn(kBorder));
+  };
   button.OnMouseUp = [&](void*, MouseButton, unsigned, int, int) { order.push_back("up"); };
   button.MouseDown(MouseButton::Left, 0, 1, 1);
-  canvas.calls.clear();
   button.Click();
   button.MouseUp(MouseButton::Left, 0, 1, 1, /*stillOver=*/true);
-  EXPECT_EQ(order, (Calls{"click after 3", "up"}));
-  EXPECT_EQ(canvas.calls[0], "fill 1,1,85,21 " + std::to_string(kFace));
-  EXPECT_EQ(canvas.calls[3], "fill 1,1,85,21 " + std::to_string(kOver));  // hover after the release
+  EXPECT_EQ(order, (std::vector<std::string>{"click", "up"}));
+  EXPECT_EQ(Face(), kOver);
+  EXPECT_TRUE(Raised());
 }
 
 TEST_F(EncartaButtonTest, ReleaseOffTheButtonKeepsThePressedLook) {
+  button.ColorDown = kDown;
   button.MouseDown(MouseButton::Left, 0, 1, 1);
-  canvas.calls.clear();
+  canvas.Forget();
   int ups = 0;
   button.OnMouseUp = [&](void*, MouseButton, unsigned, int, int) { ++ups; };
   button.MouseUp(MouseButton::Left, 0, 200, 1, /*stillOver=*/false);
   EXPECT_EQ(ups, 1);
-  EXPECT_TRUE(canvas.calls.empty());
+  EXPECT_EQ(canvas.draws, 0);
+  EXPECT_EQ(Face(), kDown);
+  EXPECT_TRUE(Sunken());
 }
 
-TEST_F(EncartaButtonTest, DisabledButtonDrawsNormallyAndRaisesNothing) {
+TEST_F(EncartaButtonTest, DisabledButtonIgnoresHoverAndPressButRepaintsNormallyOnAClickWithoutItsEvent) {
   button.SetEnabled(false);
   int events = 0;
   button.OnClick = [&](void*) { ++events; };
   button.OnMouseDown = [&](void*, MouseButton, unsigned, int, int) { ++events; };
   button.MouseEnter();
   button.MouseDown(MouseButton::Left, 0, 1, 1);
-  EXPECT_TRUE(canvas.calls.empty());
+  EXPECT_EQ(canvas.draws, 0);
   button.Click();
   EXPECT_EQ(events, 0);
-  EXPECT_EQ(canvas.calls.size(), 3u);  // the click's normal repaint
+  EXPECT_EQ(Face(), kFace);
+  EXPECT_TRUE(FramedIn(kBorder));
+  EXPECT_TRUE(CaptionCentred(Caption()));
 }
 
-TEST_F(EncartaButtonTest, OtherButtonsChangeNothing) {
+TEST_F(EncartaButtonTest, RightAndMiddleButtonsNeitherRaiseEventsNorRepaint) {
   int events = 0;
   button.OnMouseDown = [&](void*, MouseButton, unsigned, int, int) { ++events; };
   button.OnMouseUp = [&](void*, MouseButton, unsigned, int, int) { ++events; };
@@ -133,25 +222,39 @@ TEST_F(EncartaButtonTest, OtherButtonsChangeNothing) {
   button.MouseUp(MouseButton::Right, 0, 1, 1, true);
   button.MouseDown(MouseButton::Middle, 0, 1, 1);
   EXPECT_EQ(events, 0);
-  EXPECT_TRUE(canvas.calls.empty());
+  EXPECT_EQ(canvas.draws, 0);
 }
 
-TEST_F(EncartaButtonTest, GlyphLayouts) {
-  button.SetGlyph(16, 10);  // with the caption: glyph one pixel wider, caption right of it
-  EXPECT_EQ(canvas.calls[1], "glyph 27,6,44,16");
-  EXPECT_EQ(canvas.calls[2], "text 48,5 OK 0");
-  canvas.calls.clear();
-  button.SetShowCaption(false);  // glyph alone, centred at its own size
-  EXPECT_EQ(canvas.calls[1], "glyph 35,6,51,16");
-  EXPECT_EQ(canvas.calls.size(), 3u);
+TEST_F(EncartaButtonTest, GlyphSitsLeftOfTheCaptionOrAloneInTheCentre) {
+  button.SetGlyph(16, 10);
+  ASSERT_EQ(canvas.glyphs.size(), 1u);
+  const Rect glyph = canvas.glyphs[0];
+  EXPECT_EQ(glyph.right - glyph.left, 17);  // drawn one pixel wider than set
+  EXPECT_EQ(glyph.bottom - glyph.top, 10);
+  EXPECT_EQ(Caption().x, glyph.right + 4);  // the caption four pixels right of it
+  // Both on the middle line; together they sit in the middle to within two
+  // pixels (sums of both ends: twice the middle).
+  EXPECT_EQ(2 * glyph.top + 10, kH);
+  EXPECT_LE(std::abs(2 * Caption().y + 13 - kH), 1);
+  EXPECT_LE(std::abs(glyph.left + Caption().x + 14 - kW), 4);
+
+  canvas.Forget();
+  button.SetShowCaption(false);
+  ASSERT_EQ(canvas.glyphs.size(), 1u);
+  EXPECT_TRUE(canvas.texts.empty());
+  const Rect alone = canvas.glyphs[0];
+  EXPECT_TRUE(Centred(alone.left, alone.top, alone.right - alone.left, alone.bottom - alone.top));
+  EXPECT_EQ(alone.right - alone.left, 16);  // at its own size
 }
 
 TEST_F(EncartaButtonTest, SettersRepaintTheNormalLookAtOnce) {
   button.MouseEnter();
-  canvas.calls.clear();
+  canvas.Forget();
   button.SetCaption("Apply");
-  EXPECT_EQ(canvas.calls[0], "fill 1,1,85,21 " + std::to_string(kFace));
-  EXPECT_EQ(canvas.calls[1], "text 26,5 Apply 0");
+  EXPECT_EQ(Face(), kFace);
+  EXPECT_TRUE(FramedIn(kBorder));
+  EXPECT_EQ(Caption().text, "Apply");
+  EXPECT_TRUE(CaptionCentred(Caption()));
 }
 
 }  // namespace
