@@ -78,25 +78,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return 1;
   }
 
-  TForm1 form(Form1Platform{.clipboard = clipboard,
-                            .clipboardChain = clipboardChain,
-                            .clock = clock,
-                            .listFont = listFont,
-                            .dialogs = dialogs,
-                            .RxCheckListBox1 = titles,
-                            .window = formWindow,
-                            .files = files,
-                            .pointer = pointer,
-                            .timers = timers,
-                            .Form2 = form2,
-                            .programFolder = win32::ProgramFolder(),
-                            .hotKeys = hotKeys,
-                            .keyNames = keyNames,
-                            .input = input,
-                            .ListBox7 = labels,
-                            .tray = tray,
-                            .PopupMenu1 = trayMenu,
-                            .Image2Icon = reinterpret_cast<IconHandle>(cachingOff.get()),
+  TForm1 form(Form1Platform{.clipboard = clipboard, .clipboardChain = clipboardChain, .clock = clock,
+                            .listFont = listFont, .dialogs = dialogs, .RxCheckListBox1 = titles,
+                            .window = formWindow, .files = files, .pointer = pointer, .timers = timers,
+                            .Form2 = form2, .programFolder = win32::ProgramFolder(), .hotKeys = hotKeys,
+                            .keyNames = keyNames, .input = input, .ListBox7 = labels, .tray = tray,
+                            .PopupMenu1 = trayMenu, .Image2Icon = reinterpret_cast<IconHandle>(cachingOff.get()),
                             .Image3Icon = reinterpret_cast<IconHandle>(cachingOn.get())},
               TForm1::kStartLater);
   trayMenu.beforePopup = [&form](HMENU menu) {

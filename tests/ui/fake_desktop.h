@@ -46,26 +46,11 @@ struct FakeDesktop {
   }
 
   Form1Platform Platform() {
-    return Form1Platform{.clipboard = clipboard,
-                         .clipboardChain = clipboard,
-                         .clock = clock,
-                         .listFont = font,
-                         .dialogs = dialogs,
-                         .RxCheckListBox1 = titles,
-                         .window = window,
-                         .files = files,
-                         .pointer = pointer,
-                         .timers = timers,
-                         .Form2 = form2,
-                         .programFolder = kFolder,
-                         .hotKeys = hotKeys,
-                         .keyNames = keyNames,
-                         .input = input,
-                         .ListBox7 = labels,
-                         .tray = tray,
-                         .PopupMenu1 = menu,
-                         .Image2Icon = kCachingOff,
-                         .Image3Icon = kCachingOn};
+    return Form1Platform{.clipboard = clipboard, .clipboardChain = clipboard, .clock = clock, .listFont = font,
+                         .dialogs = dialogs, .RxCheckListBox1 = titles, .window = window, .files = files,
+                         .pointer = pointer, .timers = timers, .Form2 = form2, .programFolder = kFolder,
+                         .hotKeys = hotKeys, .keyNames = keyNames, .input = input, .ListBox7 = labels,
+                         .tray = tray, .PopupMenu1 = menu, .Image2Icon = kCachingOff, .Image3Icon = kCachingOn};
   }
 };
 
