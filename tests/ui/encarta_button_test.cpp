@@ -49,7 +49,7 @@ class PixelCanvas : public Canvas {
     glyphs.push_back(r);
   }
 
-  Colour At(int x, int y) const { return pixels[y][x]; }
+  Colour At(int x, int y) const { return pixels[y * kWidth + x]; }
   // The one colour of every pixel from (x1, y1) to (x2, y2) inclusive; none
   // when they differ.
   std::optional<Colour> Uniform(int x1, int y1, int x2, int y2) const {
@@ -72,10 +72,9 @@ class PixelCanvas : public Canvas {
 
  private:
   void Put(int x, int y, Colour c) {
-    if (x >= 0 && x < kWidth && y >= 0 && y < kHeight) pixels[y][x] = c;
+    if (x >= 0 && x < kWidth && y >= 0 && y < kHeight) pixels[y * kWidth + x] = c;
   }
-  std::vector<std::vector<Colour>> pixels =
-      std::vector<std::vector<Colour>>(kHeight, std::vector<Colour>(kWidth, kUnpainted));
+  std::vector<Colour> pixels = std::vector<Colour>(kWidth * kHeight, kUnpainted);
 };
 
 constexpr Colour kFace = 11395047, kBorder = 8556441, kOver = 7585759, kDown = Rgb(200, 180, 20);
@@ -93,15 +92,19 @@ class EncartaButtonTest : public ::testing::Test {
 
   // The inside, within the one-pixel edge.
   std::optional<Colour> Face() const { return canvas.Uniform(1, 1, kW - 2, kH - 2); }
-  // Each edge without its corners, where the raised and sunken lines meet.
-  std::optional<Colour> TopEdge() const { return canvas.Uniform(1, 0, kW - 2, 0); }
-  std::optional<Colour> LeftEdge() const { return canvas.Uniform(0, 1, 0, kH - 2); }
-  std::optional<Colour> BottomEdge() const { return canvas.Uniform(1, kH - 1, kW - 2, kH - 1); }
-  std::optional<Colour> RightEdge() const { return canvas.Uniform(kW - 1, 1, kW - 1, kH - 2); }
-  // The whole one-pixel edge, corners included, in one colour.
+  // The top and left edges in one colour, the bottom and right in another;
+  // corners left out, where raised and sunken lines meet.
+  bool Edges(Colour topLeft, Colour bottomRight) const {
+    return canvas.Uniform(1, 0, kW - 2, 0) == topLeft && canvas.Uniform(0, 1, 0, kH - 2) == topLeft &&
+           canvas.Uniform(1, kH - 1, kW - 2, kH - 1) == bottomRight &&
+           canvas.Uniform(kW - 1, 1, kW - 1, kH - 2) == bottomRight;
+  }
+  bool Raised() const { return Edges(kLightEdge, kDarkEdge); }
+  bool Sunken() const { return Edges(kDarkEdge, kLightEdge); }
+  // The whole one-pixel edge, corners too, in one colour.
   bool FramedIn(Colour c) const {
-    return TopEdge() == c && BottomEdge() == c && LeftEdge() == c && RightEdge() == c && canvas.At(0, 0) == c &&
-           canvas.At(kW - 1, 0) == c && canvas.At(0, kH - 1) == c && canvas.At(kW - 1, kH - 1) == c;
+    return Edges(c, c) && canvas.At(0, 0) == c && canvas.At(kW - 1, 0) == c && canvas.At(0, kH - 1) == c &&
+           canvas.At(kW - 1, kH - 1) == c;
   }
   // The one caption of the last paint.
   PixelCanvas::Text Caption() const {
@@ -115,15 +118,9 @@ class EncartaButtonTest : public ::testing::Test {
     return ::testing::AssertionFailure() << width << "x" << height << " at " << left << "," << top
                                          << " is off the centre by " << offX / 2.0 << "," << offY / 2.0;
   }
-  static ::testing::AssertionResult CaptionCentred(const PixelCanvas::Text& t) {
-    return Centred(t.x, t.y, 7 * static_cast<int>(t.text.size()), 13);
-  }
-  // Raised: light along the top and left, dark along the bottom and right.
-  bool Raised() const {
-    return TopEdge() == kLightEdge && LeftEdge() == kLightEdge && BottomEdge() == kDarkEdge && RightEdge() == kDarkEdge;
-  }
-  bool Sunken() const {
-    return TopEdge() == kDarkEdge && LeftEdge() == kDarkEdge && BottomEdge() == kLightEdge && RightEdge() == kLightEdge;
+  ::testing::AssertionResult CaptionCentred(const PixelCanvas::Text& t) {
+    const TextSize size = canvas.TextExtent(t.text);
+    return Centred(t.x, t.y, size.width, size.height);
   }
 
   PixelCanvas canvas;
