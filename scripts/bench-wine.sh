@@ -52,8 +52,8 @@ if [ -n "${SOLVANE_BENCH_EXE:-}${SOLVANE_EXE:-}${SOLVANE_DRIVER_EXE:-}" ]; then
   exe=${SOLVANE_EXE:?SOLVANE_BENCH_EXE, SOLVANE_EXE and SOLVANE_DRIVER_EXE go together}
   driver=${SOLVANE_DRIVER_EXE:?SOLVANE_BENCH_EXE, SOLVANE_EXE and SOLVANE_DRIVER_EXE go together}
 else
-  generator=()
-  if command -v ninja >/dev/null; then generator=(-G Ninja); fi
+  # shellcheck source=common.sh
+  . scripts/common.sh
   log=$(mktemp /tmp/solvane-bench-wine-build.XXXXXX)
   build() {
     if ! "$@" >>"$log" 2>&1; then
@@ -62,14 +62,12 @@ else
       exit 1
     fi
   }
-  build cmake -S . -B build/bench "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DSOLVANE_BUILD_TESTS=OFF \
-    -DSOLVANE_BUILD_BENCH=ON
-  build cmake --build build/bench -j 2 --target solvane_bench
+  build solvane_configure bench
+  build solvane_build bench solvane_bench
   # The driver lives with the end-to-end tests, so the tests stay on; only
   # the two programs are built.
-  build cmake -S . -B build/win-timing "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
-  build cmake --build build/win-timing -j 2 --target SolvaneClips solvane_driver
+  build solvane_configure win-timing
+  build solvane_build win-timing SolvaneClips solvane_driver
   rm -f "$log"
   bench_exe=build/bench/bench/solvane_bench
   exe=build/win-timing/SolvaneClips.exe
@@ -78,6 +76,7 @@ fi
 bench_exe=$(realpath "$bench_exe")
 exe=$(realpath "$exe")
 driver=$(realpath "$driver")
+SOLVANE_DRIVER=$driver
 
 # ---- Wine ----
 
@@ -95,11 +94,11 @@ cleanup() {
   local rc=$?
   set +e # a stopped helper's status must not replace the run's
   if [ -n "$program_pid" ]; then
-    wine "$driver" close 10000 >/dev/null 2>&1 || kill -9 "$program_pid" 2>/dev/null
+    solvane_drv close 10000 >/dev/null 2>&1 || kill -9 "$program_pid" 2>/dev/null
     wait "$program_pid" 2>/dev/null
   fi
   if [ -n "$target_pid" ]; then
-    wine "$driver" target-close >/dev/null 2>&1 || kill "$target_pid" 2>/dev/null
+    solvane_drv target-close >/dev/null 2>&1 || kill "$target_pid" 2>/dev/null
     wait "$target_pid" 2>/dev/null
   fi
   if [ -n "$keeper_pid" ]; then
@@ -123,7 +122,7 @@ solvane_wine_up || {
 # NOTE: its output goes to a file, not a pipe: a Wine process may hand its
 # standard handles on to processes that outlive it.
 drv() {
-  if ! wine "$driver" "$@" >"$work/drv.out" 2>"$work/drv.err" </dev/null; then
+  if ! solvane_drv "$@" >"$work/drv.out" 2>"$work/drv.err" </dev/null; then
     echo "driver $*: $(cat "$work/drv.err")" >&2
     exit 1
   fi
@@ -131,19 +130,13 @@ drv() {
   cat "$work/drv.out"
 }
 
-# NOTE: Wine closes a named desktop, and its taskbar with it, about a second
-# after its last process ends; the next start would then pay for a new
-# desktop, or find no taskbar. This holds it open for the whole run.
-wine "$driver" keep 3600000 </dev/null >"$work/keep.out" 2>&1 &
-keeper_pid=$!
-for _ in $(seq 1 100); do
-  grep -q ready "$work/keep.out" && break
-  sleep 0.1
-done
-grep -q ready "$work/keep.out" || {
+# Held open for the whole run, so no start pays for a new desktop.
+solvane_keep_desktop 3600000 "$work/keep.out" || {
+  keeper_pid=$SOLVANE_KEEPER_PID
   echo "the desktop keeper did not start: $(cat "$work/keep.out")" >&2
   exit 1
 }
+keeper_pid=$SOLVANE_KEEPER_PID
 
 # Windows path of a folder: Wine's drive Z: is the Linux root.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -224,7 +217,7 @@ delay=$(paste_delay "$dir")
 (cd "$dir" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
 program_pid=$!
 drv wait-started "$start_timeout_ms" >/dev/null
-wine "$driver" target </dev/null >"$work/target.out" 2>&1 &
+solvane_drv target </dev/null >"$work/target.out" 2>&1 &
 target_pid=$!
 drv wait-target 10000 >/dev/null
 drv time-paste "$pastes" "$paste_timeout_ms" >"$work/paste.out"

@@ -12,12 +12,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${SOLVANE_BENCH_BUILD:-build/bench}
-generator=()
-if command -v ninja >/dev/null; then generator=(-G Ninja); fi
-
-cmake -S . -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DSOLVANE_BUILD_TESTS=OFF \
-  -DSOLVANE_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j 2 --target solvane_bench >/dev/null
+# shellcheck source=common.sh
+. scripts/common.sh
+if [ "$build" != build/bench ]; then export SOLVANE_BUILD_DIR=$build; fi
+solvane_configure bench >/dev/null
+solvane_build bench solvane_bench >/dev/null
 
 model=$(grep -m1 'model name' /proc/cpuinfo 2>/dev/null | sed 's/.*: //' || true)
 echo "machine: $(nproc) cores, ${model:-unknown CPU}, $(uname -sr)"

@@ -34,17 +34,14 @@ for tool in clang clang++ cmake; do
   fi
 done
 
-generator=()
-if command -v ninja >/dev/null; then generator=(-G Ninja); fi
+# shellcheck source=common.sh
+. scripts/common.sh
 out=build/fuzz
-# -O1 keeps the runs quick and the stack traces readable.
-cmake -S . -B "$out" "${generator[@]}" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
-  -DSOLVANE_BUILD_FUZZ=ON -DSOLVANE_BUILD_TESTS=OFF -DSOLVANE_BUILD_BENCH=OFF >"$out.configure.log" 2>&1 ||
+solvane_configure fuzz >"$out.configure.log" 2>&1 ||
   { cat "$out.configure.log" >&2; echo "fuzz: configure failed" >&2; exit 1; }
 names=()
 for t in "${targets[@]}"; do names+=("fuzz_$t"); done
-cmake --build "$out" -j 2 --target "${names[@]}" || { echo "fuzz: build failed" >&2; exit 1; }
+solvane_build fuzz "${names[@]}" || { echo "fuzz: build failed" >&2; exit 1; }
 
 mkdir -p "$out/crashes" "$out/logs"
 found=()

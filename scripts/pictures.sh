@@ -8,12 +8,10 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 bash scripts/deps.sh
-
-generator=()
-if command -v ninja >/dev/null; then generator=(-G Ninja); fi
-cmake -S . -B build/win "${generator[@]}" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build build/win -j 2 --target SolvaneClips solvane_driver
+# shellcheck source=common.sh
+. "$root/scripts/common.sh"
+solvane_configure win >/dev/null
+solvane_build win SolvaneClips solvane_driver
 
 # A display and prefix of their own, so the pictures show nothing else.
 export SOLVANE_HEADLESS=1

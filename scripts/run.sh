@@ -15,12 +15,10 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 bash scripts/deps.sh
-
-generator=()
-if command -v ninja >/dev/null; then generator=(-G Ninja); fi
-cmake -S . -B build/win "${generator[@]}" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build build/win -j 2 --target SolvaneClips solvane_driver
+# shellcheck source=common.sh
+. "$root/scripts/common.sh"
+solvane_configure win >/dev/null
+solvane_build win SolvaneClips solvane_driver
 
 exe="$root/build/win/SolvaneClips.exe"
 driver="$root/build/win/tests/e2e/solvane_driver.exe"
@@ -67,7 +65,8 @@ trap cleanup EXIT
 echo "No display: a scripted tour on a virtual one."
 solvane_wine_up
 
-drv() { wine "$driver" "$@"; }
+SOLVANE_DRIVER=$driver
+drv() { solvane_drv "$@"; }
 
 folder=$(mktemp -d /tmp/solvane-tour.XXXXXX)
 prepare_folder "$folder"

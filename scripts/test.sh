@@ -11,10 +11,9 @@ cd "$(dirname "$0")/.." || exit 1
 root=$(pwd)
 
 bash scripts/deps.sh || { echo "could not install the dependencies" >&2; exit 1; }
+# shellcheck source=common.sh
+. "$root/scripts/common.sh"
 
-generator=()
-if command -v ninja >/dev/null; then generator=(-G Ninja); fi
-jobs=2  # two cores here, and another build may be running
 passed=0
 failed=0
 broken=()  # steps that failed outside ctest's count
@@ -49,17 +48,15 @@ run_ctest() {
 }
 
 # Native: unit tests against the fake desktop.
-if step "configure build/native" cmake -S . -B build/native "${generator[@]}" &&
-   step "build build/native" cmake --build build/native -j "$jobs"; then
+if step "configure build/native" solvane_configure native &&
+   step "build build/native" solvane_build native; then
   run_ctest build/native
   step "benchmark smoke run" build/native/bench/solvane_bench --smoke
 fi
 
 # The same unit tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
-sanitize="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
-if step "configure build/sanitize" cmake -S . -B build/sanitize "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
-     -DSOLVANE_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize" &&
-   step "build build/sanitize" cmake --build build/sanitize -j "$jobs"; then
+if step "configure build/sanitize" solvane_configure sanitize &&
+   step "build build/sanitize" solvane_build sanitize; then
   run_ctest build/sanitize
 fi
 
@@ -74,9 +71,8 @@ export SOLVANE_HEADLESS=${SOLVANE_HEADLESS:-1}  # never share the user's clipboa
 unset CTEST_PARALLEL_LEVEL                      # the tests share one clipboard
 trap solvane_wine_down EXIT
 if step "start Wine" solvane_wine_up &&
-   step "configure build/win" cmake -S . -B build/win "${generator[@]}" \
-     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" &&
-   step "build build/win" cmake --build build/win -j "$jobs"; then
+   step "configure build/win" solvane_configure win &&
+   step "build build/win" solvane_build win; then
   run_ctest build/win
   # A few seconds: the programs built above, nothing built again.
   step "Wine timing smoke run" env SOLVANE_BENCH_EXE=build/native/bench/solvane_bench \

@@ -89,3 +89,23 @@ solvane_wine_down() {
     unset SOLVANE_XVFB_PID
   fi
 }
+
+# solvane_drv ARGS...: runs the test driver ($SOLVANE_DRIVER) under Wine;
+# its stdout is the result.
+solvane_drv() { wine "$SOLVANE_DRIVER" "$@"; }
+
+# solvane_keep_desktop MS OUTFILE: starts the driver's desktop keeper for MS
+# ms (its pid in SOLVANE_KEEPER_PID, its output in OUTFILE) and waits until
+# it is ready; fails when it is not within 10 s.
+# NOTE: Wine closes a named desktop, and its taskbar and clipboard with it,
+# about a second after its last process ends; the next Wine process would
+# then pay for a new desktop, find no taskbar, or fail to attach to it.
+solvane_keep_desktop() {
+  wine "$SOLVANE_DRIVER" keep "$1" </dev/null >"$2" 2>&1 &
+  SOLVANE_KEEPER_PID=$!
+  for _ in $(seq 1 100); do
+    grep -q ready "$2" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}

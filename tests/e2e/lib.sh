@@ -138,7 +138,8 @@ e2e_done() {
 # ---- the driver ----
 
 # drv ARGS...: runs the driver; its stdout is the result.
-drv() { wine "$E2E_DRIVER" "$@"; }
+SOLVANE_DRIVER=$E2E_DRIVER
+drv() { solvane_drv "$@"; }
 
 # drv_ok ARGS...: runs the driver, stops the test when it fails.
 # NOTE: the driver says why it fails on stderr; an exit with nothing said
@@ -203,18 +204,14 @@ e2e_drag() {
   xdotool mouseup 1
 }
 
-# NOTE: Wine closes a named desktop about a second after its last process
-# ends, and the clipboard goes with it. A test that copies before the program
-# starts keeps the desktop open with this.
+# Holds Wine's named desktop (and the clipboard with it) open for the test;
+# see solvane_keep_desktop.
 e2e_keep_desktop() {
   [ -z "$E2E_KEEP_PID" ] || return 0
-  wine "$E2E_DRIVER" keep 600000 </dev/null >"$e2e_tmp/keep.out" 2>&1 &
-  E2E_KEEP_PID=$!
-  for _ in $(seq 1 100); do
-    grep -q ready "$e2e_tmp/keep.out" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  e2e_fatal "the desktop keeper did not start: $(cat "$e2e_tmp/keep.out")"
+  local ok=0
+  solvane_keep_desktop 600000 "$e2e_tmp/keep.out" && ok=1
+  E2E_KEEP_PID=$SOLVANE_KEEPER_PID
+  [ "$ok" = 1 ] || e2e_fatal "the desktop keeper did not start: $(cat "$e2e_tmp/keep.out")"
 }
 
 # Opens the driver's paste target: a visible window of another program in
@@ -222,7 +219,7 @@ e2e_keep_desktop() {
 # open until the test ends.
 e2e_open_target() {
   [ -z "$E2E_TARGET_PID" ] || return 0
-  wine "$E2E_DRIVER" target </dev/null >"$e2e_tmp/target.out" 2>&1 &
+  solvane_drv target </dev/null >"$e2e_tmp/target.out" 2>&1 &
   E2E_TARGET_PID=$!
   local out
   if ! out=$(drv wait-target "$E2E_WAIT_MS" 2>&1); then
