@@ -1,0 +1,171 @@
+// Timing the program's start and reading its memory: what
+// scripts/bench-wine.sh measures, and the start the tests wait for.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include <psapi.h>
+
+#include "driver.h"
+
+namespace driver {
+
+// Milliseconds on the performance counter: only differences mean anything.
+double now_ms() {
+  static const double ticksPerMs = [] {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(frequency.QuadPart) / 1000.0;
+  }();
+  LARGE_INTEGER count;
+  QueryPerformanceCounter(&count);
+  return static_cast<double>(count.QuadPart) / ticksPerMs;
+}
+
+double median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::string ms_text(double ms) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.1f", ms);
+  return buf;
+}
+
+// The program's start is over once its clip window has been placed in the
+// middle of the screen, which it does after loading the clip files, and its
+// message loop answers. Before the files are loaded, the window is at 0 0.
+bool start_done(HWND main) {
+  RECT rc;
+  if (!GetWindowRect(main, &rc)) return false;
+  const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+  if (rc.left != (GetSystemMetrics(SM_CXSCREEN) - width) / 2 || rc.top != (GetSystemMetrics(SM_CYSCREEN) - height) / 2)
+    return false;
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored) != 0;
+}
+
+namespace {
+
+// Peak working set of a process in bytes; 0 when it cannot be read.
+// NOTE: Wine reads a process's counters from /proc/<pid>/status of its Linux
+// process: the peak is VmHWM, so it counts Wine's own libraries as well.
+SIZE_T peak_working_set(HANDLE process, SIZE_T* current = nullptr) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!K32GetProcessMemoryInfo(process, &counters, sizeof counters)) return 0;
+  if (current) *current = counters.WorkingSetSize;
+  return counters.PeakWorkingSetSize;
+}
+
+struct StartTimes {
+  double icon = -1;   // ms from CreateProcess until the taskbar holds the icon
+  double ready = -1;  // ... until the start is over (start_done)
+  double close = -1;  // ms from WM_CLOSE until the process has ended
+  SIZE_T readyPeak = 0;  // peak working set at the end of the start
+  SIZE_T peak = 0;       // the last peak read before the process ended
+};
+
+// Starts FOLDER\EXE in FOLDER, times its start, then closes it as Windows
+// does and waits for it to end (it saves its files on the way out). A
+// program that fails any step is ended by force, so the next run starts clean.
+StartTimes time_start(const std::string& folder, const std::string& exe, DWORD timeout) {
+  if (find_main()) throw Failure("a Solvane Clips window is already open");
+  if (!FindWindowW(L"Shell_TrayWnd", nullptr))
+    throw Failure("no taskbar (Shell_TrayWnd): is the Wine desktop \"shell\" in use?");
+  const std::string path = folder + "\\" + exe;
+  std::string commandLine = "\"" + path + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  const double start = now_ms();
+  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                      &info))
+    throw Failure("CreateProcess failed for " + path + " (error " + std::to_string(GetLastError()) + ")");
+  CloseHandle(info.hThread);
+  const HANDLE process = info.hProcess;  // closed below on every path
+  const auto fail = [&](const std::string& why) {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, kSendTimeoutMs);
+    CloseHandle(process);
+    return Failure(why + " (the program was ended by force)");
+  };
+  StartTimes times;
+  HWND main = nullptr;
+  while (times.icon < 0 || times.ready < 0) {
+    if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) throw fail("the program ended during its start");
+    if (now_ms() - start > timeout) {
+      throw fail(std::string("after ") + std::to_string(timeout) + " ms the program " +
+                 (times.icon < 0 ? "has no tray icon" : "has not finished its start"));
+    }
+    if (times.icon < 0 && has_tray_icon(info.dwProcessId)) times.icon = now_ms() - start;
+    if (!main) {
+      HWND found = find_main();
+      DWORD pid = 0;
+      if (found) GetWindowThreadProcessId(found, &pid);
+      if (pid == info.dwProcessId) main = found;
+    }
+    if (times.ready < 0 && main && start_done(main)) times.ready = now_ms() - start;
+    if (times.icon < 0 || times.ready < 0) Sleep(kTimingPollMs);
+  }
+  times.readyPeak = peak_working_set(process);
+  times.peak = times.readyPeak;
+
+  const double closing = now_ms();
+  if (!PostMessageW(main, WM_CLOSE, 0, 0)) throw fail("PostMessage(WM_CLOSE) failed");
+  // The save on the way out may raise the peak: read it until the end.
+  for (;;) {
+    const SIZE_T peak = peak_working_set(process);
+    if (peak > times.peak) times.peak = peak;
+    if (WaitForSingleObject(process, 10) == WAIT_OBJECT_0) break;
+    if (now_ms() - closing > timeout)
+      throw fail("the program still runs " + std::to_string(timeout) + " ms after WM_CLOSE");
+  }
+  times.close = now_ms() - closing;
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  CloseHandle(process);
+  if (code != 0) throw Failure("the program ended with exit code " + std::to_string(code));
+  return times;
+}
+
+}  // namespace
+
+// ---- commands ----
+
+int cmd_time_start(const Args& args) {
+  StartTimes t = time_start(args[1], args[2], parse_number(args[3], "timeout"));
+  print_line(ms_text(t.icon) + " " + ms_text(t.ready) + " " + ms_text(t.close) + " " + std::to_string(t.readyPeak) +
+             " " + std::to_string(t.peak));
+  return 0;
+}
+
+int cmd_wait_started(const Args& args) {
+  DWORD timeout = parse_number(args[1], "timeout");
+  if (!wait_for(timeout, [] {
+        HWND main = find_main();
+        return main && start_done(main);
+      }))
+    throw Failure("the program has not finished its start after " + args[1] + " ms");
+  return 0;
+}
+
+int cmd_memory(const Args&) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(require_main(), &pid);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) throw Failure("OpenProcess failed (error " + std::to_string(GetLastError()) + ")");
+  SIZE_T current = 0;
+  SIZE_T peak = peak_working_set(process, &current);
+  CloseHandle(process);
+  if (peak == 0) throw Failure("GetProcessMemoryInfo failed");
+  print_line(std::to_string(peak) + " " + std::to_string(current));
+  return 0;
+}
+
+}  // namespace driver
