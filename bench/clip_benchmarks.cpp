@@ -9,7 +9,7 @@
 
 #include "core/clip_files.h"
 #include "core/clip_text_store.h"
-#include "core/text_buffer.h"
+#include "base/text_buffer.h"
 #include "platform/fake/fake_title_list.h"
 #include "platform/std/std_file_system.h"
 #include "temp_folder.h"

@@ -7,7 +7,7 @@
 
 #include "core/clip_text_store.h"
 #include "core/key_generator.h"
-#include "core/text_buffer.h"
+#include "base/text_buffer.h"
 #include "core/title_builder.h"
 #include "platform/fake/fake_system.h"
 

@@ -9,7 +9,7 @@
 
 #include "core/clip_text_store.h"
 #include "core/key_generator.h"
-#include "core/text_buffer.h"
+#include "base/text_buffer.h"
 #include "fuzz_support.h"
 #include "ui/fake_desktop.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/clip_files.h"
-#include "core/text_buffer.h"
+#include "base/text_buffer.h"
 #include "fuzz_support.h"
 #include "ui/fake_desktop.h"
 

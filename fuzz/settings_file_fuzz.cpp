@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/shortcut.h"
-#include "core/str_to_int.h"
+#include "base/shortcut.h"
+#include "base/str_to_int.h"
 #include "fuzz_support.h"
 #include "platform/fake/fake_ini_files.h"
 #include "settings/form2.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/shortcut.h"
+#include "base/shortcut.h"
 #include "fuzz_support.h"
 #include "platform/fake/fake_system.h"
 

@@ -8,7 +8,7 @@
 
 #include "core/clip_files.h"
 #include "core/clip_text_store.h"
-#include "core/text_buffer.h"
+#include "base/text_buffer.h"
 #include "fuzz_support.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_system.h"

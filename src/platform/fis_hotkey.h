@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "core/shortcut.h"
+#include "base/shortcut.h"
 #include "platform/hotkey_api.h"
 
 namespace solvane {

@@ -1,8 +1,7 @@
 #include "settings/form2.h"
 
-#include "core/str_to_int.h"
+#include "base/str_to_int.h"
 #include "platform/pointer.h"
-#include "ui/form1.h"
 
 namespace solvane {
 
@@ -88,7 +87,7 @@ void TForm2::FormActivate(Pointer& pointer) {
   pointer.MoveTo(g.left + kButtonLeft + 64, g.top + kButtonTop + 40);
 }
 
-void TForm2::BitBtn1Click(TForm1& form1) {
+void TForm2::BitBtn1Click(SettingsTarget& form1) {
   form1.ApplySettings(*this);
   if (window_) window_->Close();
   // Written now, not only at close: a tray program is rarely quit, and the

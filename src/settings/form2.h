@@ -10,8 +10,22 @@
 
 namespace solvane {
 
-class TForm1;
 class Pointer;
+class TForm2;
+
+// What OK applies the settings to (the clip window), so that the dialog
+// needs nothing of the window above it.
+class SettingsTarget {
+ public:
+  // Hotkey, paste delay and autosave; throws when the paste delay is no
+  // whole number.
+  virtual void ApplySettings(const TForm2& settings) = 0;
+  // Says, once, which hotkey could not be made to work.
+  virtual void ReportHotKey() = 0;
+
+ protected:
+  ~SettingsTarget() = default;
+};
 
 // The dialog's window as the logic needs it.
 class SettingsWindow {
@@ -46,7 +60,7 @@ class TForm2 : public TPersistentForm {
   // clip window, closes and saves the settings file. A paste delay that is
   // not a whole number throws after the hotkey is applied; the dialog then
   // stays open and nothing is saved.
-  void BitBtn1Click(TForm1& form1);
+  void BitBtn1Click(SettingsTarget& form1);
 
   static constexpr int kButtonLeft = 71, kButtonTop = 154;
 

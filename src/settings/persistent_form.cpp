@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "core/app_error.h"
+#include "base/app_error.h"
 #include "core/clip_files.h"
-#include "core/str_to_int.h"
-#include "core/text_buffer.h"
+#include "base/str_to_int.h"
+#include "base/text_buffer.h"
 
 namespace solvane {
 

@@ -10,7 +10,7 @@
 #include "core/clip_text_store.h"
 #include "core/key_generator.h"
 #include "core/shared_state.h"
-#include "core/shortcut.h"
+#include "base/shortcut.h"
 #include "platform/clipboard.h"
 #include "platform/clipboard_chain.h"
 #include "platform/clock.h"
@@ -61,7 +61,7 @@ inline constexpr int kTimer3 = 3;  // label column follows the list
 inline constexpr std::uint8_t kVkControl = 0x11;
 inline constexpr std::uint8_t kVkV = 0x56;
 
-class TForm1 {
+class TForm1 : public SettingsTarget {
  public:
   // Builds the components and joins the clipboard chain (whose first notice
   // the capture handler swallows); with kStartNow it then runs Start and
@@ -151,9 +151,9 @@ class TForm1 {
   // controls; a paste delay that is not a number throws after the hotkey.
   // A hotkey that does not work is marked in the tray icon's hint at once
   // and kept for ReportHotKey.
-  void ApplySettings(const TForm2& settings);
+  void ApplySettings(const TForm2& settings) override;
   // Says which hotkey could not be made to work, once, in an error box.
-  void ReportHotKey();
+  void ReportHotKey() override;
   // Tray menu "Settings...": hides the clip window, opens the dialog.
   void SettingsClick();
 

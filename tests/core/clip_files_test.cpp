@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app_error.h"
+#include "base/app_error.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_system.h"
 #include "platform/fake/fake_title_list.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app_error.h"
-#include "core/text_buffer.h"
+#include "base/app_error.h"
+#include "base/text_buffer.h"
 
 namespace solvane {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app_error.h"
+#include "base/app_error.h"
 #include "platform/fake/fake_system.h"
 
 namespace solvane {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app_error.h"
+#include "base/app_error.h"
 #include "platform/fake/fake_ini_files.h"
 #include "settings/form2.h"
 #include "ui/form1_fixture.h"

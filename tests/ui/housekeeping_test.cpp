@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/text_buffer.h"
+#include "base/text_buffer.h"
 #include "ui/form1_fixture.h"
 
 namespace solvane {

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <thread>
 
-#include "core/app_error.h"
+#include "base/app_error.h"
 #include "core/clip_files.h"
 #include "platform/pb_clipboard.h"
 #include "platform/win32/win32_clipboard.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/text_buffer.h"
+#include "base/text_buffer.h"
 
 namespace solvane::fake {
 

@@ -10,7 +10,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
-#include "core/shortcut.h"
+#include "base/shortcut.h"
 #include "platform/form_window.h"
 #include "platform/hotkey_api.h"
 #include "platform/input.h"

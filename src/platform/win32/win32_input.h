@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "core/shortcut.h"
+#include "base/shortcut.h"
 #include "platform/hotkey_api.h"
 #include "platform/input.h"
 #include "platform/win32/win32_message_window.h"

@@ -1,6 +1,6 @@
 #include "platform/win32/win32_system.h"
 
-#include "core/app_title.h"
+#include "base/app_title.h"
 
 namespace solvane::win32 {
 

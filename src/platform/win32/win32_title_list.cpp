@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app_error.h"
+#include "base/app_error.h"
 
 namespace solvane::win32 {
 

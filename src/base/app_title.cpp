@@ -1,6 +1,6 @@
-#include "core/app_title.h"
+#include "base/app_title.h"
 
-#include "core/text_buffer.h"
+#include "base/text_buffer.h"
 
 namespace solvane {
 

@@ -1,6 +1,6 @@
-#include "core/str_to_int.h"
+#include "base/str_to_int.h"
 
-#include "core/app_error.h"
+#include "base/app_error.h"
 
 namespace solvane {
 

@@ -1,4 +1,4 @@
-#include "core/app_error.h"
+#include "base/app_error.h"
 
 namespace solvane {
 

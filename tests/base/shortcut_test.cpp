@@ -1,4 +1,4 @@
-#include "core/shortcut.h"
+#include "base/shortcut.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/text_buffer.h"
+#include "base/text_buffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "core/shortcut.h"
+#include "base/shortcut.h"
 
-#include "core/text_buffer.h"
+#include "base/text_buffer.h"
 
 namespace solvane {
 

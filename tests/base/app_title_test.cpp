@@ -1,4 +1,4 @@
-#include "core/app_title.h"
+#include "base/app_title.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,35 @@
+# Fails the build when a source file includes a folder of a layer above its
+# own. The layers, bottom up: base, platform, core, settings, ui, app. The
+# platform's implementations (fake/, std/, win32/) sit beside its interfaces:
+# only app/ may include win32/, and only the implementations themselves (and
+# app/, tests, tools) include fake/ or std/.
+# Run as: cmake -DSRC=<source folder> -P check_layers.cmake
+set(layers base platform core settings ui app)
+file(GLOB_RECURSE sources RELATIVE "${SRC}" "${SRC}/*.h" "${SRC}/*.cpp")
+set(faults "")
+foreach(source IN LISTS sources)
+  string(REGEX MATCH "^[^/]+" layer "${source}")
+  list(FIND layers "${layer}" rank)
+  if(rank EQUAL -1)
+    continue()
+  endif()
+  string(REGEX MATCH "^platform/(fake|std|win32)/" implementation "${source}")
+  file(STRINGS "${SRC}/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" included "${line}")
+    string(REGEX MATCH "^[^/]+" target "${included}")
+    list(FIND layers "${target}" target_rank)
+    if(target_rank GREATER rank)
+      string(APPEND faults "  ${source} includes ${included}: ${target}/ is above ${layer}/\n")
+    endif()
+    if(included MATCHES "^platform/win32/" AND NOT layer STREQUAL "app" AND NOT implementation MATCHES "win32")
+      string(APPEND faults "  ${source} includes ${included}: only app/ and platform/win32/ may\n")
+    endif()
+    if(included MATCHES "^platform/(fake|std)/" AND NOT layer STREQUAL "app" AND implementation STREQUAL "")
+      string(APPEND faults "  ${source} includes ${included}: the logic must not know a platform implementation\n")
+    endif()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "Includes that reach a layer above their own:\n${faults}")
+endif()
