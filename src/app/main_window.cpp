@@ -35,27 +35,23 @@ bool InImage1(int x, int y) { return x >= kImage1.left && x < kImage1.right && y
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 
 MainWindow::~MainWindow() {
-  if (window_ != nullptr && IsWindow(window_)) {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
-  if (owner_ != nullptr) DestroyWindow(owner_);
-  if (panelBrush_ != nullptr) DeleteObject(panelBrush_);
-  if (buttonFont_ != nullptr) DeleteObject(buttonFont_);
-  if (listBrush_ != nullptr) DeleteObject(listBrush_);
+  // The window's last messages must not reach this half-destroyed object.
+  // A window a WM_CLOSE already destroyed is not destroyed again.
+  if (window_ != nullptr && IsWindow(window_)) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  window_.reset();
 }
 
 bool MainWindow::Create(HFONT listFont) {
-  panelBrush_ = CreateSolidBrush(kPanelColour);
-  listBrush_ = CreateSolidBrush(kListColour);
+  panelBrush_.reset(CreateSolidBrush(kPanelColour));
+  listBrush_.reset(CreateSolidBrush(kListColour));
 
   WNDCLASSA ownerClass{};
   ownerClass.lpfnWndProc = &DefWindowProcA;
   ownerClass.hInstance = instance_;
   ownerClass.lpszClassName = kOwnerClass;
   RegisterClassA(&ownerClass);
-  owner_ = CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           instance_, nullptr);
+  owner_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               instance_, nullptr));
   if (owner_ == nullptr) return false;
 
   WNDCLASSA windowClass{};
@@ -67,8 +63,9 @@ bool MainWindow::Create(HFONT listFont) {
   if (!RegisterClassA(&windowClass)) return false;
 
   // Owned by the hidden application window: no task-bar button of its own.
-  window_ = CreateWindowExA(0, kWindowClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 379, 496, owner_, nullptr,
-                            instance_, this);
+  // WM_NCCREATE has already put the handle in window_; this keeps it.
+  window_.reset(CreateWindowExA(0, kWindowClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 379, 496, owner_,
+                                nullptr, instance_, this));
   if (window_ == nullptr) return false;
   list_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY |
@@ -99,8 +96,8 @@ bool MainWindow::Create(HFONT listFont) {
   // The labels lie over the list's left edge.
   SetWindowPos(labels_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
-  buttonFont_ = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
+  buttonFont_.reset(CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif"));
   // The three up arrows are drawn (DrawUpArrows), the same on every system,
   // rather than taken from a Symbol font that may be missing or differ.
   speedButton1_ = MakeButton(kSpeedButton1Id, "\xAD\xAD\xAD", 131, 34, buttonFont_);
@@ -136,12 +133,11 @@ LRESULT CALLBACK MainWindow::ButtonProc(HWND button, UINT message, WPARAM wParam
 
 void MainWindow::PaintImage1(HDC dc) {
   if (titleIcon_ != nullptr) DrawIconEx(dc, kImage1.left, kImage1.top, titleIcon_, 16, 16, 0, nullptr, DI_NORMAL);
-  HGDIOBJ old = SelectObject(dc, buttonFont_);
+  win32::SelectedObject font(dc, buttonFont_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 255));
   RECT text{kImage1.left + 19, kImage1.top, kImage1.right, kImage1.bottom};
   DrawTextA(dc, "Solvane Clips", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
 }
 
 void MainWindow::SyncButtons() {
@@ -153,17 +149,16 @@ namespace {
 constexpr COLORREF kMaroon = RGB(128, 0, 0);
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
+  win32::OwnedBrush brush(CreateSolidBrush(colour));
   FillRect(dc, &rect, brush);
-  DeleteObject(brush);
 }
 
 // Three up arrows, as the Symbol font's arrow character looks.
 void DrawUpArrows(HDC dc, const RECT& area) {
-  HPEN pen = CreatePen(PS_SOLID, 1, kMaroon);
-  HBRUSH brush = CreateSolidBrush(kMaroon);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  win32::OwnedPen pen(CreatePen(PS_SOLID, 1, kMaroon));
+  win32::OwnedBrush brush(CreateSolidBrush(kMaroon));
+  win32::SelectedObject penSelected(dc, pen);
+  win32::SelectedObject brushSelected(dc, brush);
   const int middle = (area.top + area.bottom) / 2;
   const int firstX = (area.left + area.right) / 2 - 9;
   for (int i = 0; i < 3; ++i) {
@@ -173,10 +168,6 @@ void DrawUpArrows(HDC dc, const RECT& area) {
     MoveToEx(dc, x, middle - 1, nullptr);
     LineTo(dc, x, middle + 6);
   }
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
 }
 
 }  // namespace
@@ -204,11 +195,10 @@ void MainWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   } else {
     char caption[8] = {};
     GetWindowTextA(item.hwndItem, caption, sizeof caption);
-    HGDIOBJ old = SelectObject(dc, buttonFont_);
+    win32::SelectedObject font(dc, buttonFont_);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kMaroon);
     DrawTextA(dc, caption, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
   }
 }
 
@@ -291,12 +281,12 @@ bool MainWindow::ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lPar
   }
 }
 
-HMENU MainWindow::CreateTrayMenu(const win32::MenuPictures& pictures) {
-  HMENU clipboard = CreatePopupMenu();
+win32::OwnedMenu MainWindow::CreateTrayMenu(const win32::MenuPictures& pictures) {
+  HMENU clipboard = CreatePopupMenu();  // owned by menu once appended to it
   AppendMenuA(clipboard, MF_STRING, kCmdClearClipboard, "Clear clipboard");
   AppendMenuA(clipboard, MF_STRING, kCmdUpperCase, "Upper case");
   AppendMenuA(clipboard, MF_STRING, kCmdLowerCase, "Lower case");
-  HMENU menu = CreatePopupMenu();
+  win32::OwnedMenu menu(CreatePopupMenu());
   AppendMenuA(menu, MF_STRING, kCmdSettings, "Settings...");
   AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(clipboard), "Clipboard");  // owned by menu
   AppendMenuA(menu, MF_STRING, kCmdSaveClips, "Save Clips");
@@ -341,7 +331,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    static_cast<MainWindow*>(create->lpCreateParams)->window_ = window;
+    static_cast<MainWindow*>(create->lpCreateParams)->window_.reset(window);
   }
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
@@ -404,7 +394,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       const HDC dc = reinterpret_cast<HDC>(wParam);
       SetBkColor(dc, isLabels ? kPanelColour : kListColour);
       SetTextColor(dc, kNavy);
-      return reinterpret_cast<LRESULT>(isLabels ? panelBrush_ : listBrush_);
+      return reinterpret_cast<LRESULT>(isLabels ? panelBrush_.get() : listBrush_.get());
     }
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) Run([this] { form_->FormActivate(); });
@@ -470,6 +460,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       // What could not be saved keeps the program open if the user says so.
+      // Destroyed here on purpose, not left to window_'s owner: WM_DESTROY
+      // ends the message loop now. window_ then finds it gone at the end.
       if (form_ == nullptr || form_->FormClose()) DestroyWindow(window_);
       return 0;
     case WM_DESTROY:

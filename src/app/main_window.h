@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/win32_owned.h"
 #include "platform/win32/win32_title_list.h"
 #include "platform/win32/win32_tray.h"
 #include "ui/form1.h"
@@ -32,11 +33,11 @@ class MainWindow {
   // form before the control that has the focus.
   void PreviewKey(const MSG& message);
 
-  // The tray menu, in its order; the caller owns it.
-  static HMENU CreateTrayMenu(const win32::MenuPictures& pictures);
+  // The tray menu, in its order.
+  static win32::OwnedMenu CreateTrayMenu(const win32::MenuPictures& pictures);
 
-  HWND handle() const { return window_; }
-  HWND owner() const { return owner_; }
+  HWND handle() const { return window_.get(); }
+  HWND owner() const { return owner_.get(); }
   HWND list() const { return list_; }
   HWND labels() const { return labels_; }
 
@@ -64,16 +65,18 @@ class MainWindow {
   HWND MakeButton(int id, const char* caption, int left, int width, HFONT font);
 
   HINSTANCE instance_;
-  HWND owner_ = nullptr;   // owned; keeps the program off the task bar
-  HWND window_ = nullptr;  // owned; destroyed with this object
-  HWND list_ = nullptr;    // children of window_
+  // Members go in reverse order: the windows first, then the font and
+  // brushes they draw with.
+  win32::OwnedFont buttonFont_;
+  win32::OwnedBrush panelBrush_;
+  win32::OwnedBrush listBrush_;
+  win32::OwnedWindow owner_;   // keeps the program off the task bar
+  win32::OwnedWindow window_;  // owned by owner_ in the window sense: goes before it
+  HWND list_ = nullptr;        // children of window_, destroyed with it
   HWND labels_ = nullptr;
   HWND speedButton1_ = nullptr, speedButton2_ = nullptr, speedButton3_ = nullptr, speedButton8_ = nullptr;
-  HFONT buttonFont_ = nullptr;  // owned
   WNDPROC listProc_ = nullptr;    // the LISTBOX class's procedure
   WNDPROC buttonProc_ = nullptr;  // the BUTTON class's procedure
-  HBRUSH panelBrush_ = nullptr;  // owned
-  HBRUSH listBrush_ = nullptr;   // owned
   TForm1* form_ = nullptr;
   win32::Win32TitleList* titles_ = nullptr;
   // A press on the list selects a line before its mouse-down and check

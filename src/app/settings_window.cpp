@@ -33,31 +33,27 @@ SettingsWindow::SettingsWindow(HINSTANCE instance, TForm2& form2, Pointer& point
 
 SettingsWindow::~SettingsWindow() {
   form2_.set_window(nullptr);
-  if (window_ != nullptr) {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
-  if (font_ != nullptr) DeleteObject(font_);
-  if (buttonFont_ != nullptr) DeleteObject(buttonFont_);
-  if (background_ != nullptr) DeleteObject(background_);
+  // The window's last messages must not reach this half-destroyed object.
+  if (window_ != nullptr) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  window_.reset();  // before the canvas and button object that draw in it
 }
 
 HWND SettingsWindow::Child(const char* className, const char* text, DWORD style, int id, int x, int y, int w,
                            int h) {
   HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, this);
-  if (child != nullptr) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  if (child != nullptr) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   return child;
 }
 
 bool SettingsWindow::Create(HWND owner, win32::Win32Dialogs& dialogs, win32::HintWindow& hint) {
   dialogs_ = &dialogs;
   hint_ = &hint;
-  font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
-  buttonFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
-  background_ = CreateSolidBrush(kBackground);
+  font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif"));
+  buttonFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial"));
+  background_.reset(CreateSolidBrush(kBackground));
 
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = &WindowProc;
@@ -74,8 +70,9 @@ bool SettingsWindow::Create(HWND owner, win32::Win32Dialogs& dialogs, win32::Hin
   if (!RegisterClassA(&buttonClass)) return false;
 
   // A caption bar but no system menu: no title-bar buttons at all.
-  window_ = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, "TForm2", "Settings", WS_POPUP | WS_CAPTION,
-                            433, 254, kWidth, kHeight, owner, nullptr, instance_, this);
+  // WM_NCCREATE has already put the handle in window_; this keeps it.
+  window_.reset(CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, "TForm2", "Settings", WS_POPUP | WS_CAPTION,
+                                433, 254, kWidth, kHeight, owner, nullptr, instance_, this));
   if (window_ == nullptr) return false;
 
   HWND autosave = Child("BUTTON", "Auto save (upon caching) every 5 minutes.", BS_AUTOCHECKBOX | WS_TABSTOP,
@@ -198,23 +195,23 @@ void SettingsWindow::SetBounds(const FormGeometry& bounds) {
 
 void SettingsWindow::PaintBanner(HDC dc) {
   RECT banner{6, 2, 6 + 217, 2 + 42};
-  HBRUSH blue = CreateSolidBrush(kBlue);
-  FillRect(dc, &banner, blue);
-  DeleteObject(blue);
+  {
+    win32::OwnedBrush blue(CreateSolidBrush(kBlue));
+    FillRect(dc, &banner, blue);
+  }
   DrawEdge(dc, &banner, BDR_SUNKENINNER, BF_RECT);
-  HGDIOBJ old = SelectObject(dc, font_);
+  win32::SelectedObject font(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kYellow);
   TextOutA(dc, 6 + 81, 2 + 5, "Solvane Clips", 13);
   TextOutA(dc, 6 + 56, 2 + 21, "Vardell Solvane Software", 24);
-  SelectObject(dc, old);
 }
 
 LRESULT CALLBACK SettingsWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* self = static_cast<SettingsWindow*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->window_ = window;
+    self->window_.reset(window);
   }
   auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
@@ -239,7 +236,7 @@ LRESULT SettingsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetBkColor(dc, kBackground);
       SetTextColor(dc, kNavy);
-      return reinterpret_cast<LRESULT>(background_);
+      return reinterpret_cast<LRESULT>(background_.get());
     }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: {

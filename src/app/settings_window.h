@@ -10,6 +10,7 @@
 
 #include "platform/win32/win32_canvas.h"
 #include "platform/win32/win32_hint.h"
+#include "platform/win32/win32_owned.h"
 #include "platform/win32/win32_system.h"
 #include "settings/form2.h"
 #include "ui/encarta_button.h"
@@ -36,7 +37,7 @@ class SettingsWindow : public solvane::SettingsWindow {
   FormGeometry Bounds() const override;
   void SetBounds(const FormGeometry& bounds) override;
 
-  HWND handle() const { return window_; }
+  HWND handle() const { return window_.get(); }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -57,11 +58,12 @@ class SettingsWindow : public solvane::SettingsWindow {
   win32::HintWindow* hint_ = nullptr;
   WNDPROC checkBoxProc_ = nullptr;  // the BUTTON class's own procedure
   bool hinting_ = false;  // the autosave hint is up
-  HWND window_ = nullptr;  // owned
-  HWND button_ = nullptr;  // EncartaButton1, a child of window_
-  HFONT font_ = nullptr;   // owned: "MS Sans Serif" -11
-  HFONT buttonFont_ = nullptr;  // owned: "Arial" -11
-  HBRUSH background_ = nullptr;  // owned
+  // Declared before the window, so they outlive it.
+  win32::OwnedFont font_;        // "MS Sans Serif" -11
+  win32::OwnedFont buttonFont_;  // "Arial" -11
+  win32::OwnedBrush background_;
+  win32::OwnedWindow window_;
+  HWND button_ = nullptr;  // EncartaButton1, a child of window_, destroyed with it
   std::unique_ptr<win32::Win32WindowCanvas> canvas_;
   std::unique_ptr<TEncartaButton> ok_;
   bool open_ = false;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/win32/win32_owned.h"
+
 namespace solvane::win32 {
 
 namespace {
@@ -64,27 +66,18 @@ std::optional<std::string> Win32Clipboard::ReadText() {
 }
 
 bool Win32Clipboard::WriteText(std::string_view text) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  OwnedGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
   if (block == nullptr) return false;
   char* bytes = static_cast<char*>(GlobalLock(block));
-  if (bytes == nullptr) {
-    GlobalFree(block);
-    return false;
-  }
+  if (bytes == nullptr) return false;
   std::memcpy(bytes, text.data(), text.size());
   bytes[text.size()] = '\0';
   GlobalUnlock(block);
-  if (!Open()) {
-    GlobalFree(block);
-    return false;
-  }
+  if (!Open()) return false;
   ClipboardSession session;
   EmptyClipboard();
-  if (SetClipboardData(CF_TEXT, block) == nullptr) {
-    GlobalFree(block);
-    return false;
-  }
-  // The clipboard owns the block from here on.
+  if (SetClipboardData(CF_TEXT, block) == nullptr) return false;
+  block.release();  // the clipboard owns the block from here on
   return true;
 }
 

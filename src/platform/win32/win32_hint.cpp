@@ -53,16 +53,14 @@ HintWindow::HintWindow(HINSTANCE instance, HFONT font) : font_(font), yellow_(Cr
     windowClass.lpszClassName = "THintWindow";
     RegisterClassA(&windowClass);
   }
-  window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "THintWindow", "", WS_POPUP | WS_BORDER, 0, 0, 0, 0,
-                            nullptr, nullptr, instance, this);
+  window_.reset(CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "THintWindow", "", WS_POPUP | WS_BORDER, 0, 0, 0,
+                                0, nullptr, nullptr, instance, this));
 }
 
 HintWindow::~HintWindow() {
-  if (window_ != nullptr) {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
-  DeleteObject(yellow_);
+  // The window's last messages must not reach this half-destroyed object.
+  if (window_ != nullptr) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  window_.reset();
 }
 
 void HintWindow::Show(const std::string& text) {
@@ -75,23 +73,23 @@ void HintWindow::Show(const std::string& text) {
     work = HintRect{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
   }
 
-  HDC dc = GetDC(window_);
-  HGDIOBJ old = SelectObject(dc, font_);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  lineHeight_ = std::max<int>(metrics.tmHeight, 1);
-  const int tabWidth = std::max<int>(metrics.tmAveCharWidth * kTabStop, 1);
-  lines_ = FitHintText(text, work.width() - kFrame, (work.height() - kFrame) / lineHeight_,
-                       [&](std::string_view line) { return Sum(Advances(dc, line, tabWidth)); });
-  advances_.clear();
   int width = 0;
-  for (std::string& line : lines_) {
-    advances_.push_back(Advances(dc, line, tabWidth));
-    width = std::max(width, Sum(advances_.back()));
-    std::replace(line.begin(), line.end(), '\t', ' ');  // the advance makes the gap
+  {  // the DC, and the font in it, only for measuring
+    WindowDc dc(window_);
+    SelectedObject font(dc, font_);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    lineHeight_ = std::max<int>(metrics.tmHeight, 1);
+    const int tabWidth = std::max<int>(metrics.tmAveCharWidth * kTabStop, 1);
+    lines_ = FitHintText(text, work.width() - kFrame, (work.height() - kFrame) / lineHeight_,
+                         [&](std::string_view line) { return Sum(Advances(dc, line, tabWidth)); });
+    advances_.clear();
+    for (std::string& line : lines_) {
+      advances_.push_back(Advances(dc, line, tabWidth));
+      width = std::max(width, Sum(advances_.back()));
+      std::replace(line.begin(), line.end(), '\t', ' ');  // the advance makes the gap
+    }
   }
-  SelectObject(dc, old);
-  ReleaseDC(window_, dc);
 
   const int height = static_cast<int>(lines_.size()) * lineHeight_;
   const HintRect place = PlaceHint(at.x, at.y, width + kFrame, height + kFrame, work, kPointerGap);
@@ -121,19 +119,20 @@ LRESULT CALLBACK HintWindow::WindowProc(HWND window, UINT message, WPARAM wParam
       GetClientRect(window, &area);
       FillRect(dc, &area, self->yellow_);
       InflateRect(&area, -kMargin, -kMargin);
-      HGDIOBJ old = SelectObject(dc, self->font_);
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, RGB(0, 0, 0));
-      // NOTE: Wine draws a TrueType face wider than GetTextExtentExPoint
-      // measures it, so DrawText ran a line cut to fit past the hint's edge.
-      // Each line is drawn at the advances it was measured with, which on
-      // Windows are the ones DrawText uses anyway.
-      for (std::size_t i = 0; i < self->lines_.size(); ++i) {
-        const std::string& line = self->lines_[i];
-        ExtTextOutA(dc, area.left, area.top + static_cast<int>(i) * self->lineHeight_, ETO_CLIPPED, &area,
-                    line.data(), static_cast<UINT>(line.size()), self->advances_[i].data());
+      {
+        SelectedObject font(dc, self->font_);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(0, 0, 0));
+        // NOTE: Wine draws a TrueType face wider than GetTextExtentExPoint
+        // measures it, so DrawText ran a line cut to fit past the hint's edge.
+        // Each line is drawn at the advances it was measured with, which on
+        // Windows are the ones DrawText uses anyway.
+        for (std::size_t i = 0; i < self->lines_.size(); ++i) {
+          const std::string& line = self->lines_[i];
+          ExtTextOutA(dc, area.left, area.top + static_cast<int>(i) * self->lineHeight_, ETO_CLIPPED, &area,
+                      line.data(), static_cast<UINT>(line.size()), self->advances_[i].data());
+        }
       }
-      SelectObject(dc, old);
       EndPaint(window, &paint);
       return 0;
     }

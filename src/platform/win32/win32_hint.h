@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_owned.h"
+
 namespace solvane::win32 {
 
 class HintWindow {
@@ -22,13 +24,14 @@ class HintWindow {
   void Show(const std::string& text);
   void Hide();
   bool visible() const { return IsWindowVisible(window_) != FALSE; }
-  HWND handle() const { return window_; }
+  HWND handle() const { return window_.get(); }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  HWND window_ = nullptr;  // owned
-  HFONT font_;             // not owned
-  HBRUSH yellow_;          // owned
+  HFONT font_;  // not owned: the caller's, which outlives this
+  // Declared before the window that paints with it, so it is deleted after.
+  OwnedBrush yellow_;
+  OwnedWindow window_;
   // What is shown, cut to the work area: the lines, each character's
   // advance, and the font's line height.
   std::vector<std::string> lines_;

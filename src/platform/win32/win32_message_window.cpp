@@ -3,10 +3,9 @@
 namespace solvane::win32 {
 
 MessageWindows::~MessageWindows() {
-  for (auto& [window, handler] : handlers_) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    DestroyWindow(window);
-  }
+  // The windows' last messages must find no handler; the entries then
+  // destroy each window and free its handler.
+  for (auto& [window, entry] : handlers_) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
 }
 
 LRESULT CALLBACK MessageWindows::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -39,7 +38,7 @@ HWND MessageWindows::Create(const char* className, DWORD exStyle, Handler handle
   HWND window =
       CreateWindowExA(exStyle, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, owned.get());
   if (window == nullptr) return nullptr;
-  handlers_[window] = std::move(owned);
+  handlers_[window] = Entry{std::move(owned), OwnedWindow(window)};
   return window;
 }
 
@@ -52,8 +51,7 @@ HWND MessageWindows::CreateUtil(UtilHandler handler) {
 
 void MessageWindows::Destroy(HWND window) {
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  DestroyWindow(window);
-  handlers_.erase(window);
+  handlers_.erase(window);  // destroys the window, then frees its handler
 }
 
 }  // namespace solvane::win32

@@ -8,6 +8,8 @@
 #include <map>
 #include <memory>
 
+#include "platform/win32/win32_owned.h"
+
 namespace solvane::win32 {
 
 class MessageWindows {
@@ -32,7 +34,12 @@ class MessageWindows {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   HINSTANCE instance_;
   // The handlers live here; each window's user data points at its own.
-  std::map<HWND, std::unique_ptr<Handler>> handlers_;
+  // The window is declared after its handler, so it goes first.
+  struct Entry {
+    std::unique_ptr<Handler> handler;
+    OwnedWindow window;
+  };
+  std::map<HWND, Entry> handlers_;
 };
 
 }  // namespace solvane::win32

@@ -17,10 +17,10 @@ std::int64_t Win32Clock::LocalTimeSeconds() {
 }
 
 Win32TextMetrics::Win32TextMetrics() {
-  dc_ = CreateCompatibleDC(nullptr);
-  font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
-  oldFont_ = SelectObject(dc_, font_);
+  dc_.reset(CreateCompatibleDC(nullptr));
+  font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+  fontInDc_ = SelectedObject(dc_, font_);
   // A loaded history measures 20,000 titles, one GDI call each under the
   // plain way. Adding up the characters' advances is the same number for a
   // single-byte code page and a font without kerning or overhang; checked
@@ -40,11 +40,7 @@ Win32TextMetrics::Win32TextMetrics() {
   }
 }
 
-Win32TextMetrics::~Win32TextMetrics() {
-  SelectObject(dc_, oldFont_);
-  DeleteObject(font_);
-  DeleteDC(dc_);
-}
+Win32TextMetrics::~Win32TextMetrics() = default;
 
 int Win32TextMetrics::TextWidth(std::string_view text) {
   if (advances_.empty()) return MeasuredWidth(text);

@@ -10,6 +10,7 @@
 #include "platform/pointer.h"
 #include "platform/text_metrics.h"
 #include "platform/timers.h"
+#include "platform/win32/win32_owned.h"
 
 namespace solvane::win32 {
 
@@ -27,14 +28,15 @@ class Win32TextMetrics : public TextMetrics {
   Win32TextMetrics(const Win32TextMetrics&) = delete;
   Win32TextMetrics& operator=(const Win32TextMetrics&) = delete;
   int TextWidth(std::string_view text) override;
-  HFONT font() const { return font_; }
+  HFONT font() const { return font_.get(); }
 
  private:
   int MeasuredWidth(std::string_view text) const;
 
-  HDC dc_;          // owned memory DC
-  HFONT font_;      // owned; selected into dc_ until destruction
-  HGDIOBJ oldFont_;
+  // Destroyed in reverse: the font is deselected, then deleted, then the DC.
+  OwnedMemoryDc dc_;
+  OwnedFont font_;
+  SelectedObject fontInDc_;
   // Each byte's advance, when adding them up gives what the system
   // measures; empty otherwise.
   std::vector<int> advances_;

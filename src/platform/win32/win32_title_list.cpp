@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/app_error.h"
+#include "platform/win32/win32_owned.h"
 
 namespace solvane::win32 {
 
@@ -156,9 +157,8 @@ constexpr COLORREF kListColour = RGB(255, 255, 204);
 constexpr COLORREF kTextColour = RGB(0, 0, 128);
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
+  OwnedBrush brush(CreateSolidBrush(colour));
   FillRect(dc, &rect, brush);
-  DeleteObject(brush);
 }
 
 // A 16 x 13 check image: a 13-pixel box, ticked or filled grey.
@@ -167,15 +167,13 @@ void DrawCheck(HDC dc, int left, int top, int state) {
   FillSolid(dc, box, state == kGrayed ? RGB(192, 192, 192) : RGB(255, 255, 255));
   FrameRect(dc, &box, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
   if (state == kUnchecked) return;
-  HPEN pen = CreatePen(PS_SOLID, 1, state == kGrayed ? RGB(128, 128, 128) : RGB(0, 0, 0));
-  HGDIOBJ old = SelectObject(dc, pen);
+  OwnedPen pen(CreatePen(PS_SOLID, 1, state == kGrayed ? RGB(128, 128, 128) : RGB(0, 0, 0)));
+  SelectedObject selected(dc, pen);
   for (int dy = 0; dy < 2; ++dy) {
     MoveToEx(dc, left + 4, top + 5 + dy, nullptr);
     LineTo(dc, left + 6, top + 7 + dy);
     LineTo(dc, left + 11, top + 2 + dy);
   }
-  SelectObject(dc, old);
-  DeleteObject(pen);
 }
 
 }  // namespace
@@ -197,15 +195,17 @@ void Win32TitleList::Draw(const DRAWITEMSTRUCT& item) const {
   FillSolid(dc, textArea, selected ? GetSysColor(COLOR_HIGHLIGHT) : kListColour);
 
   const std::string text = Get(index);
-  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0)));
-  SIZE wy{};
-  GetTextExtentPoint32A(dc, "Wy", 2, &wy);
-  const int y = std::max<int>(line.top, (line.top + line.bottom - wy.cy) / 2);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kTextColour);
-  ExtTextOutA(dc, textArea.left + 2, y, ETO_CLIPPED, &textArea, text.data(), static_cast<UINT>(text.size()),
-              nullptr);
-  SelectObject(dc, oldFont);
+  {
+    // The list's font belongs to whoever set it (WM_SETFONT), not to us.
+    SelectedObject font(dc, reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0)));
+    SIZE wy{};
+    GetTextExtentPoint32A(dc, "Wy", 2, &wy);
+    const int y = std::max<int>(line.top, (line.top + line.bottom - wy.cy) / 2);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kTextColour);
+    ExtTextOutA(dc, textArea.left + 2, y, ETO_CLIPPED, &textArea, text.data(), static_cast<UINT>(text.size()),
+                nullptr);
+  }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &textArea);
 }
 

@@ -92,70 +92,63 @@ void PaintClipboard(HDC dc, bool marked) {
   RECT all{0, 0, 16, 16};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   const auto fill = [dc](int l, int t, int r, int b, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
+    OwnedBrush brush(CreateSolidBrush(colour));
     RECT rect{l, t, r, b};
     FillRect(dc, &rect, brush);
-    DeleteObject(brush);
   };
   fill(2, 2, 14, 16, RGB(139, 90, 43));     // board
   fill(4, 4, 12, 14, RGB(255, 255, 255));   // paper
   fill(5, 1, 11, 4, RGB(160, 160, 160));    // clip
   for (int y = 6; y <= 12; y += 2) fill(5, y, 11, y + 1, RGB(0, 0, 160));  // lines of text
   if (marked) {
-    HPEN pen = CreatePen(PS_SOLID, 2, RGB(220, 0, 0));
-    HGDIOBJ old = SelectObject(dc, pen);
+    OwnedPen pen(CreatePen(PS_SOLID, 2, RGB(220, 0, 0)));
+    SelectedObject selected(dc, pen);
     MoveToEx(dc, 2, 14, nullptr);
     LineTo(dc, 14, 2);
-    SelectObject(dc, old);
-    DeleteObject(pen);
   }
 }
 
 }  // namespace
 
 ClipboardIcon::ClipboardIcon(bool marked) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP colour = CreateCompatibleBitmap(screen, 16, 16);
-  HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-  HGDIOBJ old = SelectObject(dc, colour);
-  PaintClipboard(dc, marked);
-  SelectObject(dc, mask);
-  // The mask is white (transparent) where nothing was painted.
-  RECT all{0, 0, 16, 16};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  RECT board{2, 2, 14, 16};
-  RECT clip{5, 1, 11, 4};
-  FillRect(dc, &board, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  SelectObject(dc, old);
+  WindowDc screen(nullptr);
+  OwnedMemoryDc dc(CreateCompatibleDC(screen));
+  OwnedBitmap colour(CreateCompatibleBitmap(screen, 16, 16));
+  OwnedBitmap mask(CreateBitmap(16, 16, 1, 1, nullptr));
+  {
+    SelectedObject selected(dc, colour);
+    PaintClipboard(dc, marked);
+  }
+  {
+    SelectedObject selected(dc, mask);
+    // The mask is white (transparent) where nothing was painted.
+    RECT all{0, 0, 16, 16};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    RECT board{2, 2, 14, 16};
+    RECT clip{5, 1, 11, 4};
+    FillRect(dc, &board, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
   ICONINFO info{};
   info.fIcon = TRUE;
   info.hbmColor = colour;
   info.hbmMask = mask;
-  icon_ = CreateIconIndirect(&info);  // copies the bitmaps
-  DeleteObject(colour);
-  DeleteObject(mask);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
+  icon_.reset(CreateIconIndirect(&info));  // copies the bitmaps, which go at the end of this scope
 }
 
 namespace {
 
 void Box(HDC dc, int l, int t, int r, int b, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
+  OwnedBrush brush(CreateSolidBrush(colour));
   RECT rect{l, t, r, b};
   FillRect(dc, &rect, brush);
-  DeleteObject(brush);
 }
 
 void Stroke(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width) {
-  HPEN pen = CreatePen(PS_SOLID, width, colour);
-  HGDIOBJ old = SelectObject(dc, pen);
+  OwnedPen pen(CreatePen(PS_SOLID, width, colour));
+  SelectedObject selected(dc, pen);
   MoveToEx(dc, x1, y1, nullptr);
   LineTo(dc, x2, y2);
-  SelectObject(dc, old);
-  DeleteObject(pen);
 }
 
 void PaintPicture(HDC dc, MenuPictures::Picture picture) {
@@ -194,33 +187,23 @@ void PaintPicture(HDC dc, MenuPictures::Picture picture) {
 }  // namespace
 
 MenuPictures::MenuPictures() {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
+  WindowDc screen(nullptr);
+  OwnedMemoryDc dc(CreateCompatibleDC(screen));
   for (int i = 0; i < kCount; ++i) {
-    bitmaps_[i] = CreateCompatibleBitmap(screen, 16, 16);
-    HGDIOBJ old = SelectObject(dc, bitmaps_[i]);
+    bitmaps_[i].reset(CreateCompatibleBitmap(screen, 16, 16));
+    SelectedObject selected(dc, bitmaps_[i]);
     Box(dc, 0, 0, 16, 16, GetSysColor(COLOR_MENU));
     if (i == kClipboard) {
       // The clipboard painter fills black first; keep the menu's colour.
-      HDC scratch = CreateCompatibleDC(screen);
-      HBITMAP board = CreateCompatibleBitmap(screen, 16, 16);
-      HGDIOBJ oldBoard = SelectObject(scratch, board);
+      OwnedMemoryDc scratch(CreateCompatibleDC(screen));
+      OwnedBitmap board(CreateCompatibleBitmap(screen, 16, 16));
+      SelectedObject boardSelected(scratch, board);
       PaintClipboard(scratch, false);
       TransparentBlt(dc, 0, 0, 16, 16, scratch, 0, 0, 16, 16, RGB(0, 0, 0));
-      SelectObject(scratch, oldBoard);
-      DeleteObject(board);
-      DeleteDC(scratch);
     } else {
       PaintPicture(dc, static_cast<Picture>(i));
     }
-    SelectObject(dc, old);
   }
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-}
-
-MenuPictures::~MenuPictures() {
-  for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
 }
 
 }  // namespace solvane::win32

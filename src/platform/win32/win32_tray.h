@@ -5,6 +5,7 @@
 
 #include "platform/tray_api.h"
 #include "platform/win32/win32_message_window.h"
+#include "platform/win32/win32_owned.h"
 
 namespace solvane::win32 {
 
@@ -31,20 +32,17 @@ class Win32Tray : public TrayApi {
 // A popup menu whose commands go to `owner` as WM_COMMAND. Owns the menu.
 class Win32TrayMenu : public TrayMenu {
  public:
-  Win32TrayMenu(HMENU menu, HWND owner) : menu_(menu), owner_(owner) {}
-  ~Win32TrayMenu() override { DestroyMenu(menu_); }
-  Win32TrayMenu(const Win32TrayMenu&) = delete;
-  Win32TrayMenu& operator=(const Win32TrayMenu&) = delete;
+  Win32TrayMenu(OwnedMenu menu, HWND owner) : menu_(std::move(menu)), owner_(owner) {}
 
   bool AutoPopup() const override { return true; }
   void Popup(ScreenPoint at) override;
   bool ClickDefaultItem() override;
   // Runs before each showing, so check marks show the current state.
   std::function<void(HMENU)> beforePopup;
-  HMENU handle() const { return menu_; }
+  HMENU handle() const { return menu_.get(); }
 
  private:
-  HMENU menu_;
+  OwnedMenu menu_;  // its submenus are owned by it and go with it
   HWND owner_;
 };
 
@@ -52,13 +50,10 @@ class Win32TrayMenu : public TrayMenu {
 class ClipboardIcon {
  public:
   explicit ClipboardIcon(bool marked);
-  ~ClipboardIcon() { DestroyIcon(icon_); }
-  ClipboardIcon(const ClipboardIcon&) = delete;
-  ClipboardIcon& operator=(const ClipboardIcon&) = delete;
-  HICON get() const { return icon_; }
+  HICON get() const { return icon_.get(); }
 
  private:
-  HICON icon_;
+  OwnedIcon icon_;
 };
 
 // The 16 x 16 pictures of the tray menu's items, drawn on the menu's colour.
@@ -66,13 +61,10 @@ class MenuPictures {
  public:
   enum Picture { kSettings, kClipboard, kSave, kClear, kQuit, kCount };
   MenuPictures();
-  ~MenuPictures();
-  MenuPictures(const MenuPictures&) = delete;
-  MenuPictures& operator=(const MenuPictures&) = delete;
-  HBITMAP get(Picture picture) const { return bitmaps_[picture]; }
+  HBITMAP get(Picture picture) const { return bitmaps_[picture].get(); }
 
  private:
-  HBITMAP bitmaps_[kCount] = {};
+  OwnedBitmap bitmaps_[kCount];
 };
 
 }  // namespace solvane::win32
