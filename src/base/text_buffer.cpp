@@ -111,8 +111,15 @@ std::vector<std::string> SplitStoreFile(std::string_view bytes) {
   return lines;
 }
 
+std::size_t TitleFileLength(std::string_view bytes) {
+  return static_cast<std::size_t>(FindByte(bytes.data(), bytes.data() + bytes.size(), '\0') - bytes.data());
+}
+
 std::vector<std::string_view> SplitTitleFile(std::string_view bytes) {
-  bytes = bytes.substr(0, static_cast<std::size_t>(FindByte(bytes.data(), bytes.data() + bytes.size(), '\0') - bytes.data()));
+  return SplitTitleLines(bytes.substr(0, TitleFileLength(bytes)));
+}
+
+std::vector<std::string_view> SplitTitleLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
   if (bytes.empty()) return lines;
   ForEachLine(bytes, [&](std::string_view line) { lines.emplace_back(line); });

@@ -37,6 +37,10 @@ std::vector<std::string> SplitStoreFile(std::string_view bytes);
 // Title list file: a line also ends at a lone CR or LF, and reading stops at
 // the first NUL byte. The lines are views into `bytes`.
 std::vector<std::string_view> SplitTitleFile(std::string_view bytes);
+// How much of a title file is read: the bytes before its first NUL.
+std::size_t TitleFileLength(std::string_view bytes);
+// The lines of a title file already cut at its NUL.
+std::vector<std::string_view> SplitTitleLines(std::string_view bytes);
 
 // Every line followed by CR LF.
 std::string JoinFileLines(const std::vector<std::string>& lines);

@@ -67,8 +67,9 @@ std::string ReadFileOrThrow(FileSystem& files, const std::string& path) {
 
 bool LoadTitleList(TitleList& list, FileSystem& files, const std::string& path) {
   const std::string bytes = ReadFileOrThrow(files, path);
-  list.Assign(SplitTitleFile(bytes));
-  return FindByte(bytes.data(), bytes.data() + bytes.size(), '\0') == bytes.data() + bytes.size();
+  const std::size_t length = TitleFileLength(bytes);
+  list.Assign(SplitTitleLines(std::string_view(bytes).substr(0, length)));
+  return length == bytes.size();
 }
 
 void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& path) {

@@ -11,9 +11,7 @@ wide=''
 for i in $(seq 1 400); do wide+="word$i "; done
 e2e_copy "short line\\r\\n$wide\\r\\nend"
 e2e_wait_title 0 'short line...'
-tall=''
-for i in $(seq 1 100); do tall+="line $i\\r\\n"; done
-e2e_copy "$tall"
+e2e_copy "$(e2e_numbered_lines 100)"
 e2e_wait_title 0 'line 1...'
 
 read -r wl wt wr wb bl bt br bb <<<"$(drv_ok work-area)"

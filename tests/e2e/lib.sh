@@ -166,6 +166,13 @@ drv_ok() {
 # Copies text as a Windows program does (escapes as in the driver).
 e2e_copy() { drv_ok set-clip "$1" >/dev/null; }
 
+# e2e_numbered_lines N: "line 1\r\nline 2\r\n..." up to N, escaped for e2e_copy.
+e2e_numbered_lines() {
+  local i text=''
+  for i in $(seq 1 "$1"); do text+="line $i\\r\\n"; done
+  printf '%s' "$text"
+}
+
 # Copies text as an X11 program does. xclip stays in the foreground with
 # -quiet, so the test can end it; it also ends when Wine takes the selection.
 e2e_x11_copy() {

@@ -7,9 +7,7 @@
 
 e2e_start
 e2e_open_target
-long=''
-for i in $(seq 1 100); do long+="line $i\\r\\n"; done
-e2e_copy "$long"
+e2e_copy "$(e2e_numbered_lines 100)"
 e2e_wait_title 0 'line 1...'
 
 # show_window WHAT: the user's application in front, then the hotkey.

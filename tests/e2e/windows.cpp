@@ -42,18 +42,20 @@ int list_count(HWND list) {
 
 // NOTE: Wine answers cross-process LB_GETTEXT in UTF-16 even to SendMessageA,
 // so ask for wide text and convert as the program would have stored it.
+std::string list_item(HWND list, int index) {
+  LRESULT len = send_or_fail(list, LB_GETTEXTLEN, index, 0, "LB_GETTEXTLEN");
+  if (len == LB_ERR) throw Failure("LB_GETTEXTLEN failed for item " + std::to_string(index));
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  LRESULT got = send_or_fail(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()), "LB_GETTEXT");
+  if (got == LB_ERR) throw Failure("LB_GETTEXT failed for item " + std::to_string(index));
+  text.resize(static_cast<size_t>(got));
+  return narrow(text);
+}
+
 std::vector<std::string> list_items(HWND list) {
   std::vector<std::string> items;
-  int count = list_count(list);
-  for (int i = 0; i < count; ++i) {
-    LRESULT len = send_or_fail(list, LB_GETTEXTLEN, i, 0, "LB_GETTEXTLEN");
-    if (len == LB_ERR) throw Failure("LB_GETTEXTLEN failed for item " + std::to_string(i));
-    std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-    LRESULT got = send_or_fail(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()), "LB_GETTEXT");
-    if (got == LB_ERR) throw Failure("LB_GETTEXT failed for item " + std::to_string(i));
-    text.resize(static_cast<size_t>(got));
-    items.push_back(narrow(text));
-  }
+  const int count = list_count(list);
+  for (int i = 0; i < count; ++i) items.push_back(list_item(list, i));
   return items;
 }
 
@@ -72,15 +74,6 @@ std::string title_of(const std::string& item, int index) {
   return item.substr(0, title_end);
 }
 
-std::string list_item(HWND list, int index) {
-  LRESULT len = send_or_fail(list, LB_GETTEXTLEN, index, 0, "LB_GETTEXTLEN");
-  if (len == LB_ERR) throw Failure("LB_GETTEXTLEN failed for item " + std::to_string(index));
-  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-  LRESULT got = send_or_fail(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()), "LB_GETTEXT");
-  if (got == LB_ERR) throw Failure("LB_GETTEXT failed for item " + std::to_string(index));
-  text.resize(static_cast<size_t>(got));
-  return narrow(text);
-}
 
 std::string key_of(const std::string& item) { return item.substr(item.size() - kKeyLength); }
 
