@@ -14,7 +14,7 @@
 #include "platform/std/std_file_system.h"
 #include "temp_folder.h"
 #include "ui/fake_desktop.h"
-#include "ui/form1.h"
+#include "ui/clip_window.h"
 #include "workload.h"
 
 namespace solvane::bench {
@@ -36,13 +36,13 @@ struct Window {
           files == Files::Full ? TheWorkload().titleFile : TheWorkload().shortTitleFile;
       desk.files.files[FakeDesktop::Path(kStoreFileName)] = TheWorkload().storeFile;
     }
-    form = std::make_unique<TForm1>(desk.Platform());
+    form = std::make_unique<ClipWindow>(desk.Platform());
   }
   // The first error box, or "" when none came up.
   std::string Error() const { return desk.dialogs.errors.empty() ? std::string() : desk.dialogs.errors.front(); }
 
   FakeDesktop desk;
-  std::unique_ptr<TForm1> form;
+  std::unique_ptr<ClipWindow> form;
 };
 
 std::string ReadWithOneStream(const std::string& path) {
@@ -93,12 +93,12 @@ void Capture(benchmark::State& state, Files files) {
 void Gather(benchmark::State& state, int line, bool runToTop) {
   Guarded(state, [&] {
     Window window(Files::Full);
-    if (runToTop) window.form->PressSpeedButton1();
-    if (window.form->SpeedButton1Down() != runToTop) return state.SkipWithError("run-to-top did not switch");
+    if (runToTop) window.form->ToggleRunToTop();
+    if (window.form->runToTop() != runToTop) return state.SkipWithError("run-to-top did not switch");
     window.desk.titles.SetItemIndex(line < 0 ? window.desk.titles.Count() - 1 : line);
     bool found = false;
     for (auto _ : state) {
-      found = window.form->GatherFullClip();
+      found = window.form->GatherSelection();
       benchmark::DoNotOptimize(window.form->WorkBuffer().data());
     }
     if (!found || window.form->WorkBuffer().empty()) return state.SkipWithError("no text gathered");

@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(NormalizeLineBreaks(std::string_view(raw).substr(0, raw.find('\0'))) == expected);
 
   FakeDesktop desk;
-  TForm1 form(desk.Platform());
+  ClipWindow form(desk.Platform());
   desk.clipboard.CopyText(kFirst);
   FUZZ_CHECK(desk.titles.Count() == 1);
 
@@ -104,10 +104,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   desk.clipboard.CopyText(raw);
   FUZZ_CHECK(desk.titles.Count() == (fresh ? 2 : 1));
 
-  form.Housekeeping();
+  form.SaveHistory();
   FakeDesktop next;
   next.files.files = desk.files.files;
-  TForm1 again(next.Platform());
+  ClipWindow again(next.Platform());
   FUZZ_CHECK(next.dialogs.errors.empty());
   FUZZ_CHECK(next.titles.Count() == desk.titles.Count());
   for (int i = 0; i < next.titles.Count(); ++i) {

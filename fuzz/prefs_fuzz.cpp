@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   FakeDesktop desk;
   desk.files.files[kPrefs] = std::string(bytes);
-  TForm1 form(desk.Platform());
-  form.HandleEvent([&] { form.FormActivate(); });
+  ClipWindow form(desk.Platform());
+  form.HandleEvent([&] { form.OnActivate(); });
   FUZZ_CHECK(desk.dialogs.errors.empty());
 
   const std::string first = FirstLine(bytes);
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(form.state().PrefFlags == line);
   FUZZ_CHECK(form.TitleLineFlag() == flag);
 
-  FUZZ_CHECK(form.FormClose());
+  FUZZ_CHECK(form.OnClose());
   FUZZ_CHECK(desk.dialogs.errors.empty());
   std::string written = line;
   written[0] = flag ? '1' : '0';
@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The next start reads back what was written.
   FakeDesktop next;
   next.files.files = desk.files.files;
-  TForm1 again(next.Platform());
-  again.HandleEvent([&] { again.FormActivate(); });
+  ClipWindow again(next.Platform());
+  again.HandleEvent([&] { again.OnActivate(); });
   FUZZ_CHECK(next.dialogs.errors.empty());
   FUZZ_CHECK(again.state().PrefFlags == written);
   FUZZ_CHECK(again.TitleLineFlag() == flag);

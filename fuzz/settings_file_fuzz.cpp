@@ -12,7 +12,7 @@
 #include "base/str_to_int.h"
 #include "fuzz_support.h"
 #include "platform/fake/fake_ini_files.h"
-#include "settings/form2.h"
+#include "settings/settings_dialog.h"
 #include "ui/fake_desktop.h"
 
 namespace solvane::fuzz {
@@ -42,12 +42,12 @@ struct Values {
 
 Values Restore(fake::FakeFileSystem& files) {
   fake::FakeIniFiles ini(files);
-  TForm2 form(ini);
+  SettingsDialog form(ini);
   FakeSettingsWindow window;
   form.set_window(&window);
   form.RestoreState(kIni);
   const FormGeometry g = window.bounds;
-  return {form.ComboBox1, form.ComboBox2, form.CheckBox1, form.CheckBox3, form.CheckBox4,
+  return {form.hotkeyText, form.pasteDelayText, form.autosave, form.promptClear, form.promptQuit,
           g.top,          g.left,         g.width,        g.height};
 }
 
@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Saved as the dialog ends, restored by the next start, saved again.
   {
     fake::FakeIniFiles ini(files);
-    TForm2 form(ini);
+    SettingsDialog form(ini);
     FakeSettingsWindow window;
     form.set_window(&window);
     form.RestoreState(kIni);
@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(Restore(files) == restored);
   {
     fake::FakeIniFiles ini(files);
-    TForm2 form(ini);
+    SettingsDialog form(ini);
     form.RestoreState(kIni);
     form.SaveState();
   }
@@ -135,9 +135,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // once the activation is through, is a hotkey that cannot work.
   FakeDesktop desk;
   desk.files.files[kIni] = std::string(Bytes(data, size));
-  desk.form2.RestoreState(kIni);
-  TForm1 form(desk.Platform());
-  form.HandleEvent([&] { form.FormActivate(); });
+  desk.settingsDialog.RestoreState(kIni);
+  ClipWindow form(desk.Platform());
+  form.HandleEvent([&] { form.OnActivate(); });
   std::int32_t delay = 0;
   const bool delayValid = TryStrToInt(restored.delay, delay);
   const ShortCut key = TextToShortCut(restored.hotkey, desk.keyNames);
@@ -148,7 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string named = restored.hotkey.empty() ? "(none)" : restored.hotkey;
     FUZZ_CHECK(desk.dialogs.errors[0].find(named) != std::string::npos);
   }
-  FUZZ_CHECK(form.fisHotKey1().Key() == key);
-  FUZZ_CHECK(form.fisHotKey1().registered() == hotkeyWorks);
+  FUZZ_CHECK(form.hotkey().Key() == key);
+  FUZZ_CHECK(form.hotkey().registered() == hotkeyWorks);
   return 0;
 }

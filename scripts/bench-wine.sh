@@ -164,7 +164,7 @@ fresh_folder() {
 }
 
 # The paste delay in ms: [Form2] ComboBox2.Text in the settings file beside
-# the program, or the settings dialog's default (src/settings/form2.h).
+# the program, or the settings dialog's default (src/settings/settings_dialog.h).
 paste_delay() {
   local ini="$1/Solvaneclips.ini" value=""
   if [ -f "$ini" ]; then

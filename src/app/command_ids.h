@@ -13,12 +13,12 @@ inline constexpr unsigned kCmdClearClipboard = 0x0105;  // "Clear clipboard"
 inline constexpr unsigned kCmdUpperCase = 0x0106;       // "Upper case"
 inline constexpr unsigned kCmdLowerCase = 0x0107;       // "Lower case"
 
-inline constexpr int kTitleListId = 1001;  // RxCheckListBox1
-inline constexpr int kLabelListId = 1007;  // ListBox7
+inline constexpr int kTitleListId = 1001;  // titles
+inline constexpr int kLabelListId = 1007;  // labels
 // The buttons of the top strip.
-inline constexpr int kSpeedButton1Id = 1011;  // run to top
-inline constexpr int kSpeedButton2Id = 1012;  // "+cR"
-inline constexpr int kSpeedButton3Id = 1013;  // "+CR"
-inline constexpr int kSpeedButton8Id = 1018;  // hide
+inline constexpr int kRunToTopButtonId = 1011;  // run to top
+inline constexpr int kCrLfButtonId = 1012;  // "+cR"
+inline constexpr int kCrLfLfButtonId = 1013;  // "+CR"
+inline constexpr int kHideButtonId = 1018;  // hide
 
 }  // namespace solvane

@@ -15,8 +15,8 @@
 #include "platform/win32/win32_title_list.h"
 #include "platform/win32/win32_tray.h"
 #include "app/command_ids.h"
-#include "settings/form2.h"
-#include "ui/form1.h"
+#include "settings/settings_dialog.h"
+#include "ui/clip_window.h"
 
 using namespace solvane;
 
@@ -54,7 +54,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::ClipboardIcon cachingOn(false);
   win32::MenuPictures menuPictures;
   win32::Win32IniFiles ini;
-  TForm2 form2(ini, &files);
+  SettingsDialog settingsDialog(ini, &files);
 
   app::MainWindow window(instance);
   if (!window.Create(listFont.font())) {
@@ -72,22 +72,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32Timers timers(window.handle());
   win32::Win32TrayMenu trayMenu(app::MainWindow::CreateTrayMenu(menuPictures), window.handle());
 
-  app::SettingsWindow settingsWindow(instance, form2, pointer);
+  app::SettingsWindow settingsWindow(instance, settingsDialog, pointer);
   if (!settingsWindow.Create(window.owner(), dialogs, hint)) {
     MessageBoxA(nullptr, "The settings dialog could not be created.", "Solvane Clips", MB_OK | MB_ICONERROR);
     return 1;
   }
 
-  TForm1 form(Form1Platform{.clipboard = clipboard, .clipboardChain = clipboardChain, .clock = clock,
-                            .listFont = listFont, .dialogs = dialogs, .RxCheckListBox1 = titles,
+  ClipWindow form(ClipWindowDesktop{.clipboard = clipboard, .clipboardChain = clipboardChain, .clock = clock,
+                            .listFont = listFont, .dialogs = dialogs, .titles = titles,
                             .window = formWindow, .files = files, .pointer = pointer, .timers = timers,
-                            .Form2 = form2, .programFolder = win32::ProgramFolder(), .hotKeys = hotKeys,
-                            .keyNames = keyNames, .input = input, .ListBox7 = labels, .tray = tray,
-                            .PopupMenu1 = trayMenu, .Image2Icon = reinterpret_cast<IconHandle>(cachingOff.get()),
-                            .Image3Icon = reinterpret_cast<IconHandle>(cachingOn.get())},
-              TForm1::kStartLater);
+                            .settings = settingsDialog, .programFolder = win32::ProgramFolder(), .hotKeys = hotKeys,
+                            .keyNames = keyNames, .input = input, .labels = labels, .tray = tray,
+                            .trayMenu = trayMenu, .cachingOffIcon = reinterpret_cast<IconHandle>(cachingOff.get()),
+                            .cachingOnIcon = reinterpret_cast<IconHandle>(cachingOn.get())},
+              ClipWindow::kStartLater);
   trayMenu.beforePopup = [&form](HMENU menu) {
-    CheckMenuItem(menu, kCmdCaching, MF_BYCOMMAND | (form.CachingChecked() ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, kCmdCaching, MF_BYCOMMAND | (form.cachingOn() ? MF_CHECKED : MF_UNCHECKED));
   };
   window.Attach(&form);
   settingsWindow.Attach(&form);
@@ -97,7 +97,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The settings dialog comes right after the clip window and restores the
   // stored settings before the first activation reads them.
   form.HandleEvent([&] {
-    form2.RestoreState(win32::ProgramFolder() + win32::ApplicationTitle() + ".ini");
+    settingsDialog.RestoreState(win32::ProgramFolder() + win32::ApplicationTitle() + ".ini");
   });
   window.ShowAtStart();
   form.ShowStartProblems();

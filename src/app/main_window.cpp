@@ -27,9 +27,9 @@ unsigned ShiftState(WPARAM mouseKeys = 0) {
 }
 
 // The title picture's place on the panel.
-constexpr RECT kImage1 = {4, 1, 4 + 101, 1 + 16};
+constexpr RECT kTitlePicture = {4, 1, 4 + 101, 1 + 16};
 
-bool InImage1(int x, int y) { return x >= kImage1.left && x < kImage1.right && y >= kImage1.top && y < kImage1.bottom; }
+bool InTitlePicture(int x, int y) { return x >= kTitlePicture.left && x < kTitlePicture.right && y >= kTitlePicture.top && y < kTitlePicture.bottom; }
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -100,11 +100,11 @@ bool MainWindow::Create(HFONT listFont) {
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif"));
   // The three up arrows are drawn (DrawUpArrows), the same on every system,
   // rather than taken from a Symbol font that may be missing or differ.
-  speedButton1_ = MakeButton(kSpeedButton1Id, "\xAD\xAD\xAD", 131, 34, buttonFont_);
-  speedButton3_ = MakeButton(kSpeedButton3Id, "+CR", 165, 29, buttonFont_);
-  speedButton2_ = MakeButton(kSpeedButton2Id, "+cR", 194, 29, buttonFont_);
-  speedButton8_ = MakeButton(kSpeedButton8Id, "  ", 223, 24, buttonFont_);
-  return speedButton1_ && speedButton2_ && speedButton3_ && speedButton8_;
+  runToTopButton_ = MakeButton(kRunToTopButtonId, "\xAD\xAD\xAD", 131, 34, buttonFont_);
+  crLfLfButton_ = MakeButton(kCrLfLfButtonId, "+CR", 165, 29, buttonFont_);
+  crLfButton_ = MakeButton(kCrLfButtonId, "+cR", 194, 29, buttonFont_);
+  hideButton_ = MakeButton(kHideButtonId, "  ", 223, 24, buttonFont_);
+  return runToTopButton_ && crLfButton_ && crLfLfButton_ && hideButton_;
 }
 
 HWND MainWindow::MakeButton(int id, const char* caption, int left, int width, HFONT font) {
@@ -123,25 +123,25 @@ LRESULT CALLBACK MainWindow::ButtonProc(HWND button, UINT message, WPARAM wParam
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(button, GWLP_USERDATA));
   if (message == BM_GETCHECK && self->form_ != nullptr) {
     const int id = GetDlgCtrlID(button);
-    const bool down = (id == kSpeedButton1Id && self->form_->SpeedButton1Down()) ||
-                      (id == kSpeedButton2Id && self->form_->SpeedButton2Down()) ||
-                      (id == kSpeedButton3Id && self->form_->SpeedButton3Down());
+    const bool down = (id == kRunToTopButtonId && self->form_->runToTop()) ||
+                      (id == kCrLfButtonId && self->form_->appendCrLf()) ||
+                      (id == kCrLfLfButtonId && self->form_->appendCrLfLf());
     return down ? BST_CHECKED : BST_UNCHECKED;
   }
   return CallWindowProcA(self->buttonProc_, button, message, wParam, lParam);
 }
 
-void MainWindow::PaintImage1(HDC dc) {
-  if (titleIcon_ != nullptr) DrawIconEx(dc, kImage1.left, kImage1.top, titleIcon_, 16, 16, 0, nullptr, DI_NORMAL);
+void MainWindow::PaintTitlePicture(HDC dc) {
+  if (titleIcon_ != nullptr) DrawIconEx(dc, kTitlePicture.left, kTitlePicture.top, titleIcon_, 16, 16, 0, nullptr, DI_NORMAL);
   win32::SelectedObject font(dc, buttonFont_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 255));
-  RECT text{kImage1.left + 19, kImage1.top, kImage1.right, kImage1.bottom};
+  RECT text{kTitlePicture.left + 19, kTitlePicture.top, kTitlePicture.right, kTitlePicture.bottom};
   DrawTextA(dc, "Solvane Clips", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void MainWindow::SyncButtons() {
-  for (HWND button : {speedButton1_, speedButton2_, speedButton3_}) InvalidateRect(button, nullptr, FALSE);
+  for (HWND button : {runToTopButton_, crLfButton_, crLfLfButton_}) InvalidateRect(button, nullptr, FALSE);
 }
 
 namespace {
@@ -178,16 +178,16 @@ void MainWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   const int id = static_cast<int>(item.CtlID);
   bool down = (item.itemState & ODS_SELECTED) != 0;
   if (form_ != nullptr) {
-    if (id == kSpeedButton1Id) down = down || form_->SpeedButton1Down();
-    if (id == kSpeedButton2Id) down = down || form_->SpeedButton2Down();
-    if (id == kSpeedButton3Id) down = down || form_->SpeedButton3Down();
+    if (id == kRunToTopButtonId) down = down || form_->runToTop();
+    if (id == kCrLfButtonId) down = down || form_->appendCrLf();
+    if (id == kCrLfLfButtonId) down = down || form_->appendCrLfLf();
   }
   FillSolid(dc, area, down ? RGB(245, 241, 221) : kPanelColour);
   if (down) DrawEdge(dc, &area, BDR_SUNKENOUTER, BF_RECT);
   if (down) OffsetRect(&area, 1, 1);
-  if (id == kSpeedButton1Id) {
+  if (id == kRunToTopButtonId) {
     DrawUpArrows(dc, area);
-  } else if (id == kSpeedButton8Id) {
+  } else if (id == kHideButtonId) {
     // Two blanks of caption, then the glyph: a maroon dash of two rows.
     const int x = area.right - 9 - 6;
     const int y = (area.top + area.bottom) / 2 - 1;
@@ -204,17 +204,17 @@ void MainWindow::DrawButton(const DRAWITEMSTRUCT& item) {
 
 void MainWindow::OnButton(int id) {
   switch (id) {
-    case kSpeedButton1Id:
-      Run([this] { form_->PressSpeedButton1(); });
+    case kRunToTopButtonId:
+      Run([this] { form_->ToggleRunToTop(); });
       break;
-    case kSpeedButton2Id:
-      Run([this] { form_->PressSpeedButton2(); });
+    case kCrLfButtonId:
+      Run([this] { form_->ToggleAppendCrLf(); });
       break;
-    case kSpeedButton3Id:
-      Run([this] { form_->PressSpeedButton3(); });
+    case kCrLfLfButtonId:
+      Run([this] { form_->ToggleAppendCrLfLf(); });
       break;
-    case kSpeedButton8Id:
-      Run([this] { form_->SpeedButton8Click(); });
+    case kHideButtonId:
+      Run([this] { form_->OnHideButton(); });
       break;
     default:
       break;
@@ -247,7 +247,7 @@ bool MainWindow::ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lPar
       pressing_ = false;
       if (clickPending_) {
         clickPending_ = false;
-        Run([this] { form_->RxCheckListBox1Click(); });
+        Run([this] { form_->OnListClick(); });
       }
       return true;
     }
@@ -258,7 +258,7 @@ bool MainWindow::ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lPar
       const MouseButton button = message == WM_RBUTTONUP   ? MouseButton::Right
                                  : message == WM_LBUTTONUP ? MouseButton::Left
                                                            : MouseButton::Middle;
-      Run([&] { form_->RxCheckListBox1MouseUp(button, ShiftState(), x, y); });
+      Run([&] { form_->OnListMouseUp(button, ShiftState(), x, y); });
       return true;
     }
     case WM_KEYDOWN:
@@ -324,7 +324,7 @@ void MainWindow::PreviewKey(const MSG& message) {
   if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return;
   const unsigned key = static_cast<unsigned>(message.wParam);
-  Run([&] { form_->FormKeyDown(key, ShiftState()); });
+  Run([&] { form_->OnKeyDown(key, ShiftState()); });
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -352,8 +352,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       // NOTE: an owner-drawn button reports the second click of a double
       // click as BN_DOUBLECLICKED only; each click must toggle.
-      if ((HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED) && LOWORD(wParam) >= kSpeedButton1Id &&
-          LOWORD(wParam) <= kSpeedButton8Id) {
+      if ((HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED) && LOWORD(wParam) >= kRunToTopButtonId &&
+          LOWORD(wParam) <= kHideButtonId) {
         OnButton(LOWORD(wParam));
         return 0;
       }
@@ -362,10 +362,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
           if (pressing_) {
             clickPending_ = true;
           } else {
-            Run([this] { form_->RxCheckListBox1Click(); });
+            Run([this] { form_->OnListClick(); });
           }
         }
-        if (LOWORD(wParam) == kLabelListId) Run([this] { form_->ListBox7Click(); });
+        if (LOWORD(wParam) == kLabelListId) Run([this] { form_->OnLabelClick(); });
         return 0;
       }
       break;
@@ -397,7 +397,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(isLabels ? panelBrush_.get() : listBrush_.get());
     }
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) Run([this] { form_->FormActivate(); });
+      if (LOWORD(wParam) != WA_INACTIVE) Run([this] { form_->OnActivate(); });
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -408,12 +408,12 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                                  : message == WM_RBUTTONDOWN ? MouseButton::Right
                                                              : MouseButton::Middle;
       SetCapture(window_);  // the window moves under the pointer while dragged
-      if (InImage1(x, y)) {
+      if (InTitlePicture(x, y)) {
         dragOnImage_ = true;
-        Run([&] { form_->Image1MouseDown(button, ShiftState(wParam), x - kImage1.left, y - kImage1.top); });
+        Run([&] { form_->OnTitlePictureDragStart(button, ShiftState(wParam), x - kTitlePicture.left, y - kTitlePicture.top); });
       } else {
         dragOnImage_ = false;
-        Run([&] { form_->Panel1MouseDown(button, ShiftState(wParam), x, y); });
+        Run([&] { form_->OnDragStart(button, ShiftState(wParam), x, y); });
       }
       return 0;
     }
@@ -427,9 +427,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       const int x = point.x;
       const int y = point.y;
       if (dragOnImage_) {
-        Run([&] { form_->Image1MouseMove(ShiftState(wParam), x - kImage1.left, y - kImage1.top); });
+        Run([&] { form_->OnTitlePictureDragMove(ShiftState(wParam), x - kTitlePicture.left, y - kTitlePicture.top); });
       } else {
-        Run([&] { form_->Panel1MouseMove(ShiftState(wParam), x, y); });
+        Run([&] { form_->OnDragMove(ShiftState(wParam), x, y); });
       }
       return 0;
     }
@@ -441,28 +441,28 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window_, &paint);
-      PaintImage1(dc);
+      PaintTitlePicture(dc);
       EndPaint(window_, &paint);
       return 0;
     }
     case WM_ACTIVATEAPP:
-      if (wParam == FALSE) Run([this] { form_->AppDeactivate(); });
+      if (wParam == FALSE) Run([this] { form_->OnDeactivate(); });
       break;
     case WM_TIMER:
-      if (wParam == static_cast<WPARAM>(kTimer1)) Run([this] { form_->Timer1Timer(); });
-      if (wParam == static_cast<WPARAM>(kTimer2)) Run([this] { form_->Timer2Timer(); });
-      if (wParam == static_cast<WPARAM>(kTimer3)) Run([this] { form_->Timer3Timer(); });
+      if (wParam == static_cast<WPARAM>(kHintWatchdogTimer)) Run([this] { form_->OnHintWatchdogTimer(); });
+      if (wParam == static_cast<WPARAM>(kAutosaveTimer)) Run([this] { form_->OnAutosaveTimer(); });
+      if (wParam == static_cast<WPARAM>(kLabelFollowTimer)) Run([this] { form_->OnLabelFollowTimer(); });
       return 0;
     case WM_QUERYENDSESSION:
-      return form_ != nullptr ? form_->WMQueryEndSession() : TRUE;
+      return form_ != nullptr ? form_->OnQueryEndSession() : TRUE;
     case WM_ENDSESSION:
-      if (form_ != nullptr) form_->WMEndSession(wParam != FALSE);
+      if (form_ != nullptr) form_->OnEndSession(wParam != FALSE);
       return 0;
     case WM_CLOSE:
       // What could not be saved keeps the program open if the user says so.
       // Destroyed here on purpose, not left to window_'s owner: WM_DESTROY
       // ends the message loop now. window_ then finds it gone at the end.
-      if (form_ == nullptr || form_->FormClose()) DestroyWindow(window_);
+      if (form_ == nullptr || form_->OnClose()) DestroyWindow(window_);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -476,28 +476,28 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnCommand(unsigned id) {
   switch (id) {
     case kCmdSettings:
-      Run([this] { form_->SettingsClick(); });
+      Run([this] { form_->OpenSettings(); });
       break;
     case kCmdCaching:
-      Run([this] { form_->Caching1Click(); });
+      Run([this] { form_->OnCachingCommand(); });
       break;
     case kCmdSaveClips:
-      Run([this] { form_->SaveClips1Click(); });
+      Run([this] { form_->OnSaveClipsCommand(); });
       break;
     case kCmdClearClips:
-      Run([this] { form_->ClearClips1Click(); });
+      Run([this] { form_->ClearClips(); });
       break;
     case kCmdQuit:
-      Run([this] { form_->Quit1Click(); });
+      Run([this] { form_->Quit(); });
       break;
     case kCmdClearClipboard:
-      Run([this] { form_->ClearClipboard1Click(); });
+      Run([this] { form_->ClearClipboard(); });
       break;
     case kCmdUpperCase:
-      Run([this] { form_->UpperCase1Click(); });
+      Run([this] { form_->UpperCaseClipboard(); });
       break;
     case kCmdLowerCase:
-      Run([this] { form_->LowerCase1Click(); });
+      Run([this] { form_->LowerCaseClipboard(); });
       break;
     default:
       break;

@@ -1,14 +1,14 @@
 #pragma once
 // The clip window's Win32 side: the application's hidden owner window, the
 // borderless clip window, its title list and label column. It turns
-// messages into calls of TForm1's handlers.
+// messages into calls of ClipWindow's handlers.
 
 #include <windows.h>
 
 #include "platform/win32/win32_owned.h"
 #include "platform/win32/win32_title_list.h"
 #include "platform/win32/win32_tray.h"
-#include "ui/form1.h"
+#include "ui/clip_window.h"
 
 namespace solvane::app {
 
@@ -22,7 +22,7 @@ class MainWindow {
   // False when the windows could not be made.
   bool Create(HFONT listFont);
   // From here on, messages reach the form's handlers.
-  void Attach(TForm1* form) { form_ = form; }
+  void Attach(ClipWindow* form) { form_ = form; }
   // The list object that draws the title lines.
   void AttachList(win32::Win32TitleList* titles) { titles_ = titles; }
   // The picture drawn at the start of the title (a 16 x 16 icon).
@@ -58,8 +58,8 @@ class MainWindow {
     SyncButtons();
   }
   void SyncButtons();
-  // Image1: a small clipboard and the caption in blue letters.
-  void PaintImage1(HDC dc);
+  // The title picture: a small clipboard and the caption in blue letters.
+  void PaintTitlePicture(HDC dc);
   void DrawButton(const DRAWITEMSTRUCT& item);
   void OnButton(int id);
   HWND MakeButton(int id, const char* caption, int left, int width, HFONT font);
@@ -74,10 +74,10 @@ class MainWindow {
   win32::OwnedWindow window_;  // owned by owner_ in the window sense: goes before it
   HWND list_ = nullptr;        // children of window_, destroyed with it
   HWND labels_ = nullptr;
-  HWND speedButton1_ = nullptr, speedButton2_ = nullptr, speedButton3_ = nullptr, speedButton8_ = nullptr;
+  HWND runToTopButton_ = nullptr, crLfButton_ = nullptr, crLfLfButton_ = nullptr, hideButton_ = nullptr;
   WNDPROC listProc_ = nullptr;    // the LISTBOX class's procedure
   WNDPROC buttonProc_ = nullptr;  // the BUTTON class's procedure
-  TForm1* form_ = nullptr;
+  ClipWindow* form_ = nullptr;
   win32::Win32TitleList* titles_ = nullptr;
   // A press on the list selects a line before its mouse-down and check
   // toggle are handled; the click that the selection raises waits for them.

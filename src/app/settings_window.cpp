@@ -28,11 +28,11 @@ std::string WindowText(HWND window) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(HINSTANCE instance, TForm2& form2, Pointer& pointer)
-    : instance_(instance), form2_(form2), pointer_(pointer) {}
+SettingsWindow::SettingsWindow(HINSTANCE instance, SettingsDialog& settingsDialog, Pointer& pointer)
+    : instance_(instance), settings_(settingsDialog), pointer_(pointer) {}
 
 SettingsWindow::~SettingsWindow() {
-  form2_.set_window(nullptr);
+  settings_.set_window(nullptr);
   // The window's last messages must not reach this half-destroyed object.
   if (window_ != nullptr) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
   window_.reset();  // before the canvas and button object that draw in it
@@ -89,13 +89,13 @@ bool SettingsWindow::Create(HWND owner, win32::Win32Dialogs& dialogs, win32::Hin
   HWND delays = Child("COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL, kComboBox2, 119, 123, 105, 200);
   for (const char* text : kHotkeys) SendMessageA(hotkeys, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
   for (const char* text : kDelays) SendMessageA(delays, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-  button_ = CreateWindowExA(0, "TEncartaButton", "OK", WS_CHILD | WS_VISIBLE, TForm2::kButtonLeft, TForm2::kButtonTop,
+  button_ = CreateWindowExA(0, "TEncartaButton", "OK", WS_CHILD | WS_VISIBLE, SettingsDialog::kButtonLeft, SettingsDialog::kButtonTop,
                             86, 22, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOkButton)), instance_,
                             this);
   if (button_ == nullptr) return false;
 
   canvas_ = std::make_unique<win32::Win32WindowCanvas>(button_, buttonFont_);
-  ok_ = std::make_unique<TEncartaButton>(*canvas_, "EncartaButton1", GetSysColor(COLOR_BTNFACE));
+  ok_ = std::make_unique<FlatButton>(*canvas_, "EncartaButton1", GetSysColor(COLOR_BTNFACE));
   ok_->Width = 86;
   ok_->Height = 22;
   ok_->SetColor(11395047);
@@ -104,28 +104,28 @@ bool SettingsWindow::Create(HWND owner, win32::Win32Dialogs& dialogs, win32::Hin
   ok_->ColorDown = 7585759;
   ok_->ColorOverCaption = 0;
   ok_->SetCaption("OK");
-  ok_->OnClick = [this](void*) {
+  ok_->OnClick = [this]() {
     ReadValues();
-    if (form1_ != nullptr) form1_->HandleEvent([this] { form2_.BitBtn1Click(*form1_); });
+    if (clipWindow_ != nullptr) clipWindow_->HandleEvent([this] { settings_.OnOk(*clipWindow_); });
   };
-  form2_.set_window(this);
+  settings_.set_window(this);
   return true;
 }
 
 void SettingsWindow::ShowValues() {
-  CheckDlgButton(window_, kCheckBox1, form2_.CheckBox1 ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(window_, kCheckBox3, form2_.CheckBox3 ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(window_, kCheckBox4, form2_.CheckBox4 ? BST_CHECKED : BST_UNCHECKED);
-  SetDlgItemTextA(window_, kComboBox1, form2_.ComboBox1.c_str());
-  SetDlgItemTextA(window_, kComboBox2, form2_.ComboBox2.c_str());
+  CheckDlgButton(window_, kCheckBox1, settings_.autosave ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(window_, kCheckBox3, settings_.promptClear ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(window_, kCheckBox4, settings_.promptQuit ? BST_CHECKED : BST_UNCHECKED);
+  SetDlgItemTextA(window_, kComboBox1, settings_.hotkeyText.c_str());
+  SetDlgItemTextA(window_, kComboBox2, settings_.pasteDelayText.c_str());
 }
 
 void SettingsWindow::ReadValues() {
-  form2_.CheckBox1 = IsDlgButtonChecked(window_, kCheckBox1) == BST_CHECKED;
-  form2_.CheckBox3 = IsDlgButtonChecked(window_, kCheckBox3) == BST_CHECKED;
-  form2_.CheckBox4 = IsDlgButtonChecked(window_, kCheckBox4) == BST_CHECKED;
-  form2_.ComboBox1 = WindowText(GetDlgItem(window_, kComboBox1));
-  form2_.ComboBox2 = WindowText(GetDlgItem(window_, kComboBox2));
+  settings_.autosave = IsDlgButtonChecked(window_, kCheckBox1) == BST_CHECKED;
+  settings_.promptClear = IsDlgButtonChecked(window_, kCheckBox3) == BST_CHECKED;
+  settings_.promptQuit = IsDlgButtonChecked(window_, kCheckBox4) == BST_CHECKED;
+  settings_.hotkeyText = WindowText(GetDlgItem(window_, kComboBox1));
+  settings_.pasteDelayText = WindowText(GetDlgItem(window_, kComboBox2));
 }
 
 void SettingsWindow::ShowModal() {
@@ -247,10 +247,10 @@ LRESULT SettingsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) form2_.FormActivate(pointer_);
+      if (LOWORD(wParam) != WA_INACTIVE) settings_.OnActivate(pointer_);
       break;
     case WM_COMMAND: {
-      // The controls are the settings: every change reaches TForm2 at once,
+      // The controls are the settings: every change reaches SettingsDialog at once,
       // so it is kept at program end whether or not OK was pressed.
       const int id = LOWORD(wParam);
       if (HIWORD(wParam) == CBN_SELCHANGE && (id == kComboBox1 || id == kComboBox2)) {
@@ -260,7 +260,7 @@ LRESULT SettingsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
           std::string text(static_cast<std::size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, index, 0)) + 1, '\0');
           text.resize(static_cast<std::size_t>(
               SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
-          (id == kComboBox1 ? form2_.ComboBox1 : form2_.ComboBox2) = text;
+          (id == kComboBox1 ? settings_.hotkeyText : settings_.pasteDelayText) = text;
         }
       } else if (id >= kCheckBox1 && id <= kComboBox2) {
         ReadValues();

@@ -1,7 +1,7 @@
 #pragma once
 // The settings dialog's Win32 side: a fixed-size window with a caption and
 // no title-bar buttons, on top of other windows, holding the five settings
-// and the flat OK button. The values live in TForm2; the controls show them
+// and the flat OK button. The values live in SettingsDialog; the controls show them
 // and write every change back.
 
 #include <windows.h>
@@ -12,15 +12,15 @@
 #include "platform/win32/win32_hint.h"
 #include "platform/win32/win32_owned.h"
 #include "platform/win32/win32_system.h"
-#include "settings/form2.h"
-#include "ui/encarta_button.h"
-#include "ui/form1.h"
+#include "settings/settings_dialog.h"
+#include "ui/flat_button.h"
+#include "ui/clip_window.h"
 
 namespace solvane::app {
 
 class SettingsWindow : public solvane::SettingsWindow {
  public:
-  SettingsWindow(HINSTANCE instance, TForm2& form2, Pointer& pointer);
+  SettingsWindow(HINSTANCE instance, SettingsDialog& settingsDialog, Pointer& pointer);
   ~SettingsWindow() override;
   SettingsWindow(const SettingsWindow&) = delete;
   SettingsWindow& operator=(const SettingsWindow&) = delete;
@@ -30,7 +30,7 @@ class SettingsWindow : public solvane::SettingsWindow {
   // boxes on it; `hint` shows the autosave check box's hint.
   bool Create(HWND owner, win32::Win32Dialogs& dialogs, win32::HintWindow& hint);
   // OK applies the settings to this clip window.
-  void Attach(TForm1* form1) { form1_ = form1; }
+  void Attach(ClipWindow* target) { clipWindow_ = target; }
 
   void ShowModal() override;
   void Close() override;
@@ -51,9 +51,9 @@ class SettingsWindow : public solvane::SettingsWindow {
   HWND Child(const char* className, const char* text, DWORD style, int id, int x, int y, int w, int h);
 
   HINSTANCE instance_;
-  TForm2& form2_;
+  SettingsDialog& settings_;
   Pointer& pointer_;
-  TForm1* form1_ = nullptr;
+  ClipWindow* clipWindow_ = nullptr;
   win32::Win32Dialogs* dialogs_ = nullptr;
   win32::HintWindow* hint_ = nullptr;
   WNDPROC checkBoxProc_ = nullptr;  // the BUTTON class's own procedure
@@ -63,9 +63,9 @@ class SettingsWindow : public solvane::SettingsWindow {
   win32::OwnedFont buttonFont_;  // "Arial" -11
   win32::OwnedBrush background_;
   win32::OwnedWindow window_;
-  HWND button_ = nullptr;  // EncartaButton1, a child of window_, destroyed with it
+  HWND button_ = nullptr;  // okButton, a child of window_, destroyed with it
   std::unique_ptr<win32::Win32WindowCanvas> canvas_;
-  std::unique_ptr<TEncartaButton> ok_;
+  std::unique_ptr<FlatButton> ok_;
   bool open_ = false;
   bool placed_ = false;
   bool tracking_ = false;  // the mouse is over the button

@@ -4,7 +4,7 @@
 
 namespace solvane {
 
-// ListBox7: the key labels beside the clip lines ("1".."9", "0", "A".."Z",
+// labels: the key labels beside the clip lines ("1".."9", "0", "A".."Z",
 // twice), following the clip list's scroll.
 struct ScreenRect {
   int left = 0, top = 0, width = 0, height = 0;

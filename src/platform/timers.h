@@ -9,6 +9,6 @@ class Timers {
   virtual void SetInterval(int timer, int milliseconds) = 0;
 };
 
-inline constexpr int kTimer2 = 2;  // autosave
+inline constexpr int kAutosaveTimer = 2;  // autosave
 
 }  // namespace solvane

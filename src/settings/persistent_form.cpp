@@ -13,14 +13,14 @@ bool NoCaseLess::operator()(const std::string& a, const std::string& b) const {
   return AsciiLower(a) < AsciiLower(b);
 }
 
-TPersistentForm::TPersistentForm(IniFiles& ini, std::string name, FileSystem* files)
+PersistentForm::PersistentForm(IniFiles& ini, std::string name, FileSystem* files)
     : ini_(ini), name_(std::move(name)), files_(files) {}
 
-void TPersistentForm::RegisterStoredProperties() {
+void PersistentForm::RegisterStoredProperties() {
   for (const char* name : {"Text", "Checked", "Position", "InitialDir", "FileName"}) storedProperties_.insert(name);
 }
 
-bool TPersistentForm::IsPropertyStored(const std::string& className, const std::string& propertyName) const {
+bool PersistentForm::IsPropertyStored(const std::string& className, const std::string& propertyName) const {
   return storedProperties_.count(propertyName) > 0 || storedProperties_.count(className + "." + propertyName) > 0;
 }
 
@@ -45,19 +45,19 @@ void AssignBoolean(bool& value, const std::string& text) {
 
 void AssignInteger(int& value, const std::string& text) { TryStrToInt(text, value); }
 
-int TPersistentForm::ReadInteger(const std::string& key) {
+int PersistentForm::ReadInteger(const std::string& key) {
   int value = 0;
   if (!TryStrToInt(ini_.Read(settingsLocation_, sectionName_, key, "0"), value)) value = 0;
   return value;
 }
 
-void TPersistentForm::RefuseWrite() { throw AppError("Unable to write to " + settingsLocation_); }
+void PersistentForm::RefuseWrite() { throw AppError("Unable to write to " + settingsLocation_); }
 
-void TPersistentForm::WriteValue(const std::string& key, const std::string& value) {
+void PersistentForm::WriteValue(const std::string& key, const std::string& value) {
   if (!ini_.Write(writeLocation_, sectionName_, key, value)) RefuseWrite();
 }
 
-void TPersistentForm::StartCopy(const std::string& copy) {
+void PersistentForm::StartCopy(const std::string& copy) {
   files_->Remove(copy);
   const auto current = files_->ReadAll(settingsLocation_);
   if (!current) return;  // no settings yet: the copy starts empty too
@@ -65,7 +65,7 @@ void TPersistentForm::StartCopy(const std::string& copy) {
   if (!file || !file->Write(*current) || !file->Close()) RefuseWrite();
 }
 
-void TPersistentForm::RestoreState(const std::string& settingsFile) {
+void PersistentForm::RestoreState(const std::string& settingsFile) {
   storedProperties_.clear();
   RegisterStoredProperties();
   if (settingsLocation_.empty()) settingsLocation_ = settingsFile;
@@ -84,7 +84,7 @@ void TPersistentForm::RestoreState(const std::string& settingsFile) {
   if (height != 0) SetHeight(height);
 }
 
-void TPersistentForm::SaveState() {
+void PersistentForm::SaveState() {
   if (settingsLocation_.empty()) return;
   sectionName_ = name_;
   if (files_ == nullptr) {
@@ -109,7 +109,7 @@ void TPersistentForm::SaveState() {
   }
 }
 
-void TPersistentForm::WriteState() {
+void PersistentForm::WriteState() {
   const FormGeometry geometry = Geometry();
   WriteValue("Top", std::to_string(geometry.top));
   WriteValue("Left", std::to_string(geometry.left));
@@ -118,7 +118,7 @@ void TPersistentForm::WriteState() {
   SaveComponentState();
 }
 
-void TPersistentForm::SaveComponentState() {
+void PersistentForm::SaveComponentState() {
   for (const PersistentComponent& component : Components()) {
     for (const PublishedProperty& property : SortedByName(component.properties)) {
       if (!IsPropertyStored(component.className, property.name)) continue;
@@ -128,7 +128,7 @@ void TPersistentForm::SaveComponentState() {
   }
 }
 
-void TPersistentForm::LoadComponentState() {
+void PersistentForm::LoadComponentState() {
   for (const PersistentComponent& component : Components()) {
     for (const PublishedProperty& property : SortedByName(component.properties)) {
       if (!IsPropertyStored(component.className, property.name) || !property.assign) continue;

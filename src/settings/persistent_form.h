@@ -1,5 +1,5 @@
 #pragma once
-// TPersistentForm: a form that restores its geometry and the stored
+// PersistentForm: a form that restores its geometry and the stored
 // properties of its components from the settings file when it is built, and
 // writes them back when it is destroyed. Which properties are kept is a
 // list of names ("Text", "Checked", ...), open to derived forms.
@@ -37,12 +37,12 @@ struct NoCaseLess {
   bool operator()(const std::string& a, const std::string& b) const;
 };
 
-class TPersistentForm {
+class PersistentForm {
  public:
   // With `files`, a save goes to a copy of the settings file that replaces
   // it at the end, so a save cut short leaves the old file whole.
-  TPersistentForm(IniFiles& ini, std::string name, FileSystem* files = nullptr);
-  virtual ~TPersistentForm() = default;
+  PersistentForm(IniFiles& ini, std::string name, FileSystem* files = nullptr);
+  virtual ~PersistentForm() = default;
 
   // Construction's restoring steps; `settingsFile` is the program folder +
   // the application title + ".ini". The components must exist by then.

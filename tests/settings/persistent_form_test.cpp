@@ -4,8 +4,8 @@
 
 #include "base/app_error.h"
 #include "platform/fake/fake_ini_files.h"
-#include "settings/form2.h"
-#include "ui/form1_fixture.h"
+#include "settings/settings_dialog.h"
+#include "ui/program_fixture.h"
 
 namespace solvane {
 namespace {
@@ -19,10 +19,10 @@ class SettingsFileTest : public ::testing::Test {
 };
 
 TEST_F(SettingsFileTest, FirstEndWritesTheSectionWithAllNineKeys) {
-  TForm2 form(ini);
+  SettingsDialog form(ini);
   form.RestoreState(kIni);
-  EXPECT_EQ(form.ComboBox1, "Ctrl+Alt+Down");
-  EXPECT_FALSE(form.CheckBox4);
+  EXPECT_EQ(form.hotkeyText, "Ctrl+Alt+Down");
+  EXPECT_FALSE(form.promptQuit);
   form.SaveState();
   EXPECT_EQ(files.files[kIni],
             "[Form2]\r\nTop=254\r\nLeft=433\r\nWidth=236\r\nHeight=212\r\n"
@@ -34,33 +34,33 @@ TEST_F(SettingsFileTest, StoredValuesComeBackAndBooleansMustBeExact) {
   files.files[kIni] =
       "[Form2]\r\nTop=10\r\nLeft=0\r\nComboBox1.Text=F9\r\nComboBox2.Text=5000\r\n"
       "CheckBox1.Checked=TRUE\r\nCheckBox3.Checked=yes\r\nCheckBox4.Checked=true\r\n";
-  TForm2 form(ini);
+  SettingsDialog form(ini);
   form.RestoreState(kIni);
-  EXPECT_EQ(form.ComboBox1, "F9");
-  EXPECT_EQ(form.ComboBox2, "5000");
-  EXPECT_TRUE(form.CheckBox1);
-  EXPECT_FALSE(form.CheckBox3);
-  EXPECT_FALSE(form.CheckBox4);  // "true" in small letters is not TRUE
+  EXPECT_EQ(form.hotkeyText, "F9");
+  EXPECT_EQ(form.pasteDelayText, "5000");
+  EXPECT_TRUE(form.autosave);
+  EXPECT_FALSE(form.promptClear);
+  EXPECT_FALSE(form.promptQuit);  // "true" in small letters is not TRUE
   form.SaveState();
   EXPECT_NE(files.files[kIni].find("Top=10\r\nLeft=433\r\n"), std::string::npos);  // Left=0 not applied
 }
 
 TEST_F(SettingsFileTest, ClearedTextIsNotWrittenSoTheOldValueComesBack) {
   files.files[kIni] = "[Form2]\r\nComboBox1.Text=Ctrl+Shift+Up\r\n";
-  TForm2 form(ini);
+  SettingsDialog form(ini);
   form.RestoreState(kIni);
-  form.ComboBox1.clear();
+  form.hotkeyText.clear();
   form.SaveState();
-  TForm2 next(ini);
+  SettingsDialog next(ini);
   next.RestoreState(kIni);
-  EXPECT_EQ(next.ComboBox1, "Ctrl+Shift+Up");
+  EXPECT_EQ(next.hotkeyText, "Ctrl+Shift+Up");
 }
 
 TEST_F(SettingsFileTest, LongValuesAreCutAndOtherSectionsStay) {
   files.files[kIni] = "[Other]\r\nComboBox2.Text=1\r\n[Form2]\r\nComboBox2.Text=" + std::string(3000, '7') + "\r\n";
-  TForm2 form(ini);
+  SettingsDialog form(ini);
   form.RestoreState(kIni);
-  EXPECT_EQ(form.ComboBox2.size(), 2047u);
+  EXPECT_EQ(form.pasteDelayText.size(), 2047u);
   form.SaveState();
   EXPECT_EQ(ini.Read(kIni, "Other", "ComboBox2.Text", ""), "1");
 }
@@ -72,9 +72,9 @@ TEST_F(SettingsFileTest, SaveCutShortAtAnyStepLeavesTheOldFileWhole) {
     files.files = {{kIni, old}};
     files.FailAt(Step::None);
     ini.refuseAfter = -1;
-    TForm2 form(ini, &files);
+    SettingsDialog form(ini, &files);
     form.RestoreState(kIni);
-    form.ComboBox1 = "F10";
+    form.hotkeyText = "F10";
     breakIt();
     std::string error;
     try {
@@ -103,14 +103,14 @@ TEST_F(SettingsFileTest, SaveCutShortAtAnyStepLeavesTheOldFileWhole) {
 
   // A copy left by a crash is removed at the next start.
   files.files[kIni + ".saving"] = "[Form2]\r\nTop=";
-  TForm2 next(ini, &files);
+  SettingsDialog next(ini, &files);
   next.RestoreState(kIni);
-  EXPECT_EQ(next.ComboBox1, "F10");
+  EXPECT_EQ(next.hotkeyText, "F10");
   EXPECT_EQ(files.files.count(kIni + ".saving"), 0u);
 }
 
 TEST_F(SettingsFileTest, RefusedWriteStopsTheSaveWithItsError) {
-  TForm2 form(ini);
+  SettingsDialog form(ini);
   form.RestoreState(kIni);
   files.readOnly = true;
   try {
@@ -123,11 +123,11 @@ TEST_F(SettingsFileTest, RefusedWriteStopsTheSaveWithItsError) {
 }
 
 // A form may keep a property for one component class only.
-class KeepsStates : public TForm2 {
+class KeepsStates : public SettingsDialog {
  public:
-  using TForm2::TForm2;
+  using SettingsDialog::SettingsDialog;
   void RegisterStoredProperties() override {
-    TForm2::RegisterStoredProperties();
+    SettingsDialog::RegisterStoredProperties();
     storedProperties_.insert("TComboBox.ItemIndex");
   }
 };
@@ -151,26 +151,26 @@ class SettingsDialogTest : public testing::ProgramTest {
 };
 
 TEST_F(SettingsDialogTest, OkAppliesHotkeyPasteDelayAndAutosave) {
-  desk.form2.RestoreState(kIni);
-  desk.form2.ComboBox1 = "F9";
-  desk.form2.ComboBox2 = "5000";
-  desk.form2.CheckBox1 = true;
-  desk.form2.BitBtn1Click(*form);
+  desk.settingsDialog.RestoreState(kIni);
+  desk.settingsDialog.hotkeyText = "F9";
+  desk.settingsDialog.pasteDelayText = "5000";
+  desk.settingsDialog.autosave = true;
+  desk.settingsDialog.OnOk(*form);
   EXPECT_TRUE(desk.hotKeys.Press(0, 0x78));
   EXPECT_FALSE(desk.hotKeys.Press(kModControl | kModAlt, 0x28));
   EXPECT_EQ(form->state().PasteDelay, 5000);
-  EXPECT_EQ(form->Timer2Interval(), 300000);
+  EXPECT_EQ(form->autosaveInterval(), 300000);
   // Saved at once: a tray program is seldom quit before the session ends.
   EXPECT_NE(desk.files.files[kIni].find("ComboBox1.Text=F9"), std::string::npos);
-  desk.form2.CheckBox1 = false;
-  desk.form2.BitBtn1Click(*form);
-  EXPECT_EQ(form->Timer2Interval(), 0);
+  desk.settingsDialog.autosave = false;
+  desk.settingsDialog.OnOk(*form);
+  EXPECT_EQ(form->autosaveInterval(), 0);
 }
 
 // A hotkey that cannot work is said once, marked on the tray icon until one
 // works, and kept as typed.
 TEST_F(SettingsDialogTest, HotkeyThatDoesNotWorkIsReportedAndShownOnTheTrayIcon) {
-  desk.form2.RestoreState(kIni);
+  desk.settingsDialog.RestoreState(kIni);
   desk.hotKeys.heldElsewhere.push_back({kModControl | kModAlt, 0x78});
   struct Case {
     std::string text, error, tip;
@@ -186,37 +186,37 @@ TEST_F(SettingsDialogTest, HotkeyThatDoesNotWorkIsReportedAndShownOnTheTrayIcon)
              "Solvane Clips: hotkey Ctrl+Banana not active"}}) {
     SCOPED_TRACE(c.text);
     desk.dialogs.errors.clear();
-    desk.form2.ComboBox1 = c.text;
-    desk.form2.BitBtn1Click(*form);
+    desk.settingsDialog.hotkeyText = c.text;
+    desk.settingsDialog.OnOk(*form);
     EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{c.error});
-    EXPECT_EQ(form->RxTrayIcon1().Hint(), c.tip);
+    EXPECT_EQ(form->trayIcon().Hint(), c.tip);
     EXPECT_NE(desk.files.files[kIni].find("ComboBox1.Text=" + c.text), std::string::npos);
   }
   // The other program lets go: the same text now works, and all is quiet.
   desk.hotKeys.heldElsewhere.clear();
   desk.dialogs.errors.clear();
-  desk.form2.ComboBox1 = "Ctrl+Alt+F9";
-  desk.form2.BitBtn1Click(*form);
+  desk.settingsDialog.hotkeyText = "Ctrl+Alt+F9";
+  desk.settingsDialog.OnOk(*form);
   EXPECT_TRUE(desk.dialogs.errors.empty());
-  EXPECT_EQ(form->RxTrayIcon1().Hint(), "");
+  EXPECT_EQ(form->trayIcon().Hint(), "");
   EXPECT_TRUE(desk.hotKeys.Press(kModControl | kModAlt, 0x78));
 }
 
 TEST_F(SettingsDialogTest, BadPasteDelayKeepsTheOldValuesButTheNewHotkey) {
   form->state().PasteDelay = 100;
-  form->SetTimer2Interval(0);
-  desk.form2.ComboBox1 = "ctrl+shift+f5";
-  desk.form2.ComboBox2 = "soon";
-  desk.form2.CheckBox1 = true;
-  form->HandleEvent([&] { desk.form2.BitBtn1Click(*form); });
+  form->SetAutosaveInterval(0);
+  desk.settingsDialog.hotkeyText = "ctrl+shift+f5";
+  desk.settingsDialog.pasteDelayText = "soon";
+  desk.settingsDialog.autosave = true;
+  form->HandleEvent([&] { desk.settingsDialog.OnOk(*form); });
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"'soon' is not a valid integer value"});
-  EXPECT_EQ(form->fisHotKey1().Key(), 0x6074);
+  EXPECT_EQ(form->hotkey().Key(), 0x6074);
   EXPECT_EQ(form->state().PasteDelay, 100);
-  EXPECT_EQ(form->Timer2Interval(), 0);
+  EXPECT_EQ(form->autosaveInterval(), 0);
 }
 
 TEST_F(SettingsDialogTest, ActivationPutsThePointerOnOk) {
-  desk.form2.FormActivate(desk.pointer);
+  desk.settingsDialog.OnActivate(desk.pointer);
   EXPECT_EQ(desk.pointer.x, 433 + 71 + 64);
   EXPECT_EQ(desk.pointer.y, 254 + 154 + 40);
 }

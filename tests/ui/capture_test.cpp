@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/text_buffer.h"
-#include "ui/form1_fixture.h"
+#include "ui/program_fixture.h"
 
 namespace solvane {
 namespace {
@@ -11,7 +11,7 @@ using CaptureTest = testing::ProgramTest;
 
 TEST_F(CaptureTest, TextOnTheClipboardAtStartBecomesTheFirstClip) {
   Copy("already there");
-  TForm1& f = Start();
+  ClipWindow& f = Start();
   ASSERT_EQ(desk.titles.Count(), 1);
   EXPECT_EQ(Title(0), "already there");
   EXPECT_EQ(TextOf(0), "already there");
@@ -57,7 +57,7 @@ TEST_F(CaptureTest, OnlyTheImmediatelyPrecedingTextIsADuplicate) {
 TEST_F(CaptureTest, StartAddsTheClipboardTextEvenWhenTheNewestClipMatches) {
   Start();
   Copy("same");
-  ASSERT_TRUE(form->FormClose());
+  ASSERT_TRUE(form->OnClose());
   form.reset();
   // Starting again with the same text: the last capture is empty at start,
   // so it is recorded once more.
@@ -113,7 +113,7 @@ TEST_F(CaptureTest, OtherFormatsAndALockedClipboardAreIgnored) {
 }
 
 TEST_F(CaptureTest, CopiesMarkedSecretAreNeverRecorded) {
-  TForm1& f = Start();
+  ClipWindow& f = Start();
   Copy("before");
   const auto changed = f.state().LastChangeTime;
   desk.clock.seconds += 9;
@@ -127,11 +127,11 @@ TEST_F(CaptureTest, CopiesMarkedSecretAreNeverRecorded) {
 }
 
 TEST_F(CaptureTest, CachingOffIgnoresChangesButStillConsumesTheSkipFlag) {
-  TForm1& f = Start();
+  ClipWindow& f = Start();
   desk.window.visible = true;
   f.state().WindowShown = true;
-  f.Caching1Click();
-  EXPECT_FALSE(f.CachingChecked());
+  f.OnCachingCommand();
+  EXPECT_FALSE(f.cachingOn());
   EXPECT_FALSE(desk.window.visible);
   EXPECT_FALSE(f.state().WindowShown);
 
@@ -141,15 +141,15 @@ TEST_F(CaptureTest, CachingOffIgnoresChangesButStillConsumesTheSkipFlag) {
   Copy("also ignored");
   EXPECT_FALSE(f.state().SkipNextChange);
 
-  f.Caching1Click();
-  EXPECT_TRUE(f.CachingChecked());
+  f.OnCachingCommand();
+  EXPECT_TRUE(f.cachingOn());
   Copy("recorded");
   ASSERT_EQ(desk.titles.Count(), 1);
   EXPECT_EQ(Title(0), "recorded");
 }
 
 TEST_F(CaptureTest, SkipFlagSwallowsExactlyOneChange) {
-  TForm1& f = Start();
+  ClipWindow& f = Start();
   f.state().SkipNextChange = true;
   Copy("own paste");
   EXPECT_EQ(desk.titles.Count(), 0);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/form1_fixture.h"
+#include "ui/program_fixture.h"
 
 namespace solvane {
 namespace {
@@ -15,7 +15,7 @@ class CommandsTest : public testing::ProgramTest {
 };
 
 TEST_F(CommandsTest, TrayStartsWithTheCachingOnPicture) {
-  EXPECT_TRUE(form->RxTrayIcon1().added());
+  EXPECT_TRUE(form->trayIcon().added());
   EXPECT_EQ(ShownIcon(), FakeDesktop::kCachingOn);
 }
 
@@ -23,33 +23,33 @@ TEST_F(CommandsTest, DoubleClickOnTheTrayIconFlipsCaptureAndPictureButNotTheWind
   desk.window.visible = true;
   form->state().WindowShown = true;
   desk.tray.Mouse(0x203);
-  EXPECT_FALSE(form->CachingChecked());
+  EXPECT_FALSE(form->cachingOn());
   EXPECT_EQ(ShownIcon(), FakeDesktop::kCachingOff);
   EXPECT_TRUE(desk.window.visible);
   EXPECT_TRUE(form->state().WindowShown);
   Copy("not recorded");
   EXPECT_EQ(desk.titles.Count(), 0);
   desk.tray.Mouse(0x203);
-  EXPECT_TRUE(form->CachingChecked());
+  EXPECT_TRUE(form->cachingOn());
   EXPECT_EQ(ShownIcon(), FakeDesktop::kCachingOn);
 }
 
 TEST_F(CommandsTest, CachingMenuItemSwapsThePictureToo) {
-  form->Caching1Click();
+  form->OnCachingCommand();
   EXPECT_EQ(ShownIcon(), FakeDesktop::kCachingOff);
-  form->Caching1Click();
+  form->OnCachingCommand();
   EXPECT_EQ(ShownIcon(), FakeDesktop::kCachingOn);
 }
 
 TEST_F(CommandsTest, CaseCommandsChangeOnlyAsciiLettersAndAreCapturedLikeACopy) {
   Copy("Mixed 123 caf\xe9 \xc9t\xe9");
-  form->UpperCase1Click();
+  form->UpperCaseClipboard();
   EXPECT_EQ(desk.clipboard.text(), "MIXED 123 CAF\xe9 \xc9T\xe9");
   ASSERT_EQ(desk.titles.Count(), 2);
   EXPECT_EQ(Title(0), "MIXED 123 CAF\xe9 \xc9T\xe9");
-  form->UpperCase1Click();  // the same text again: no new clip
+  form->UpperCaseClipboard();  // the same text again: no new clip
   EXPECT_EQ(desk.titles.Count(), 2);
-  form->LowerCase1Click();
+  form->LowerCaseClipboard();
   EXPECT_EQ(desk.clipboard.text(), "mixed 123 caf\xe9 \xc9t\xe9");
   EXPECT_EQ(desk.titles.Count(), 3);
   EXPECT_FALSE(desk.window.Visible());
@@ -57,24 +57,24 @@ TEST_F(CommandsTest, CaseCommandsChangeOnlyAsciiLettersAndAreCapturedLikeACopy) 
 
 TEST_F(CommandsTest, ClearClipboardLeavesTheHistoryAlone) {
   Copy("x");
-  form->ClearClipboard1Click();
+  form->ClearClipboard();
   EXPECT_FALSE(desk.clipboard.HasText());
   EXPECT_EQ(desk.titles.Count(), 1);
   const int writes = desk.clipboard.writeCount();
-  form->UpperCase1Click();  // no text: nothing happens
+  form->UpperCaseClipboard();  // no text: nothing happens
   EXPECT_EQ(desk.clipboard.writeCount(), writes);
 }
 
 TEST_F(CommandsTest, RightReleaseOnTheListOpensTheTrayMenuOnTheWindow) {
-  form->RxCheckListBox1MouseUp(MouseButton::Left, 0, 5, 5);
-  form->RxCheckListBox1MouseUp(MouseButton::Middle, 0, 5, 5);
+  form->OnListMouseUp(MouseButton::Left, 0, 5, 5);
+  form->OnListMouseUp(MouseButton::Middle, 0, 5, 5);
   EXPECT_TRUE(desk.tray.log.empty());
-  form->RxCheckListBox1MouseUp(MouseButton::Right, 0, 5, 5);
+  form->OnListMouseUp(MouseButton::Right, 0, 5, 5);
   EXPECT_EQ(desk.tray.log, std::vector<std::string>{"popup " + std::to_string(desk.window.left + 60) + "," +
                                                     std::to_string(desk.window.top + 50)});
   EXPECT_FALSE(desk.titles.enabled);
   EXPECT_FALSE(desk.labels.enabled);
-  form->fisHotKey1HotKey(nullptr);  // the hotkey enables them again
+  form->OnHotkey();  // the hotkey enables them again
   EXPECT_TRUE(desk.titles.enabled);
   EXPECT_TRUE(desk.labels.enabled);
 }

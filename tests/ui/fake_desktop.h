@@ -10,8 +10,8 @@
 #include "platform/fake/fake_ini_files.h"
 #include "platform/fake/fake_system.h"
 #include "platform/fake/fake_title_list.h"
-#include "settings/form2.h"
-#include "ui/form1.h"
+#include "settings/settings_dialog.h"
+#include "ui/clip_window.h"
 
 namespace solvane::testing {
 
@@ -26,7 +26,7 @@ struct FakeDesktop {
   fake::FakePointer pointer;
   fake::FakeTimers timers;
   fake::FakeIniFiles ini{files};
-  TForm2 form2{ini, &files};
+  SettingsDialog settingsDialog{ini, &files};
   fake::FakeHotKeys hotKeys;
   fake::FakeKeyNames keyNames;
   fake::FakeInput input;
@@ -45,12 +45,12 @@ struct FakeDesktop {
     files.files[Path("prefs.qlx")] = "0000000000\r\n";
   }
 
-  Form1Platform Platform() {
-    return Form1Platform{.clipboard = clipboard, .clipboardChain = clipboard, .clock = clock, .listFont = font,
-                         .dialogs = dialogs, .RxCheckListBox1 = titles, .window = window, .files = files,
-                         .pointer = pointer, .timers = timers, .Form2 = form2, .programFolder = kFolder,
-                         .hotKeys = hotKeys, .keyNames = keyNames, .input = input, .ListBox7 = labels,
-                         .tray = tray, .PopupMenu1 = menu, .Image2Icon = kCachingOff, .Image3Icon = kCachingOn};
+  ClipWindowDesktop Platform() {
+    return ClipWindowDesktop{.clipboard = clipboard, .clipboardChain = clipboard, .clock = clock, .listFont = font,
+                         .dialogs = dialogs, .titles = titles, .window = window, .files = files,
+                         .pointer = pointer, .timers = timers, .settings = settingsDialog, .programFolder = kFolder,
+                         .hotKeys = hotKeys, .keyNames = keyNames, .input = input, .labels = labels,
+                         .tray = tray, .trayMenu = menu, .cachingOffIcon = kCachingOff, .cachingOnIcon = kCachingOn};
   }
 };
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/text_buffer.h"
-#include "ui/form1_fixture.h"
+#include "ui/program_fixture.h"
 
 namespace solvane {
 namespace {
@@ -53,7 +53,7 @@ TEST_P(TitleFileRebuildTest, MissingOrEmptyTitleFileIsRebuiltFromTheRecordsAndTh
   EXPECT_EQ(desk.titles.Get(1), " newer..." + kTitlePadding + "2222222222222");
   EXPECT_EQ(desk.titles.Get(2), "older" + kTitlePadding + "1111111111111");
   EXPECT_EQ(TextOf(1), "  \r\n newer\r\nsecond line");
-  form->Housekeeping();
+  form->SaveHistory();
   EXPECT_FALSE(HasFile("Lb1 (not loaded).qlx"));  // nothing was there to keep
   EXPECT_EQ(desk.dialogs.errors.size(), missing ? 1u : 0u);
 }
@@ -82,14 +82,14 @@ TEST_P(HeldFileTest, ClipFileThatDidNotLoadIsKeptAsideOnceNotOverwritten) {
 
   LetGo();
   Copy("new");
-  form->Housekeeping();
+  form->SaveHistory();
   EXPECT_EQ(File(keptAs), titlesHeld ? lb1 : kRecords);
   ASSERT_EQ(desk.dialogs.errors.size(), 2u);
   EXPECT_EQ(desk.dialogs.errors[1], "The clips in C:\\Clips\\" + held +
                                         " could not all be loaded when Solvane Clips started. So that saving does not "
                                         "overwrite them, that file has been kept as C:\\Clips\\" + keptAs + ".");
   EXPECT_NE(File(held).find("new"), std::string::npos);
-  form->Housekeeping();
+  form->SaveHistory();
   EXPECT_EQ(desk.dialogs.errors.size(), 2u);  // said once
   EXPECT_EQ(File(keptAs), titlesHeld ? lb1 : kRecords);
 }
@@ -105,7 +105,7 @@ TEST_F(HousekeepingTest, TitleFileCutShortByANulIsKeptAsideBeforeItIsSaved) {
   Start();
   EXPECT_EQ(desk.titles.Count(), 2);
   EXPECT_TRUE(desk.dialogs.errors.empty());
-  form->Housekeeping();
+  form->SaveHistory();
   EXPECT_EQ(File("Lb1 (not loaded).qlx"), lb1);
   EXPECT_EQ(desk.dialogs.errors.size(), 1u);
   EXPECT_EQ(File(kLb1), "shown" + kTitlePadding + "1111111111111\r\nbe\r\n");
@@ -118,7 +118,7 @@ TEST_F(HousekeepingTest, KeptFileNeverReplacesAnEarlierOne) {
   Hold(kLb1);
   Start();
   LetGo();
-  form->Housekeeping();
+  form->SaveHistory();
   EXPECT_EQ(File("Lb1 (not loaded).qlx"), "first");
   EXPECT_EQ(File("Lb1 (not loaded 2).qlx"), "second");
   EXPECT_EQ(File("Lb1 (not loaded 3).qlx"), "third");
@@ -131,11 +131,11 @@ TEST_F(HousekeepingTest, LockedClipFileStopsTheSaveUntilItCanBeKept) {
   Hold(kCb1);
   Start();
   desk.files.FailAt(Step::Replace, 2);  // the title file's swap goes through, moving Cb1.qlx does not
-  form->HandleEvent([this] { form->Housekeeping(); });
+  form->HandleEvent([this] { form->SaveHistory(); });
   EXPECT_EQ(desk.dialogs.errors.back(), "Cannot create file C:\\Clips\\Cb1.qlx");
   EXPECT_EQ(File(kCb1), kRecords);
   LetGo();
-  form->Housekeeping();
+  form->SaveHistory();
   EXPECT_EQ(File("Cb1 (not loaded).qlx"), kRecords);
   EXPECT_EQ(File(kCb1), "");
 }
@@ -153,7 +153,7 @@ TEST_F(HousekeepingTest, SavedFilesHaveTheExactLayoutAndLoadBack) {
   Start();
   Copy("one");
   Copy("two\r\nlines");
-  form->SaveClips1Click();
+  form->OnSaveClipsCommand();
   const std::string key1 = "0003874106301";
   const std::string lb1 = File(kLb1);
   const auto lines = SplitStoreFile(lb1);
@@ -168,7 +168,7 @@ TEST_F(HousekeepingTest, SavedFilesHaveTheExactLayoutAndLoadBack) {
   desk.clipboard.CopyOtherFormat();  // nothing to capture at the restart
   form.reset();
   Start();
-  form->Housekeeping();
+  form->SaveHistory();
   EXPECT_EQ(File(kLb1), lb1);
   EXPECT_EQ(File(kCb1), cb1);
 }
@@ -178,26 +178,26 @@ TEST_F(HousekeepingTest, FailedTitleSaveDoesNotWriteTheStore) {
   Start();
   Copy("x");
   desk.files.FailAt(Step::Create);
-  form->HandleEvent([this] { form->Housekeeping(); });
+  form->HandleEvent([this] { form->SaveHistory(); });
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot create file C:\\Clips\\Lb1.qlx"});
   EXPECT_EQ(File(kLb1), "");
   EXPECT_EQ(File(kCb1), "");
 }
 
 TEST_F(HousekeepingTest, AutosaveWritesOnlyAfterAChange) {
-  TForm1& f = Start();
-  EXPECT_EQ(desk.timers.intervals[kTimer2], 3000);
+  ClipWindow& f = Start();
+  EXPECT_EQ(desk.timers.intervals[kAutosaveTimer], 3000);
   const int before = desk.files.creates;
-  f.Timer2Timer();
+  f.OnAutosaveTimer();
   EXPECT_EQ(desk.files.creates, before);  // idle: nothing written
 
   desk.clock.seconds += 5;
   Copy("new");
-  f.Timer2Timer();
+  f.OnAutosaveTimer();
   EXPECT_EQ(desk.files.creates, before + 2);
   EXPECT_EQ(f.state().LastSaveTime, f.state().LastChangeTime);
   EXPECT_NE(File(kLb1), "");
-  f.Timer2Timer();
+  f.OnAutosaveTimer();
   EXPECT_EQ(desk.files.creates, before + 2);
 }
 
@@ -205,45 +205,45 @@ TEST_F(HousekeepingTest, AutosaveWritesOnlyAfterAChange) {
 // start (or the last autosave) is still written by the next tick.
 TEST_F(HousekeepingTest, AutosaveMissesNoCaptureWithinTheSameSecond) {
   Copy("at start");
-  TForm1& f = Start();
-  f.Timer2Timer();
+  ClipWindow& f = Start();
+  f.OnAutosaveTimer();
   EXPECT_NE(File(kCb1).find("at start"), std::string::npos);
   Copy("same second");
-  f.Timer2Timer();
+  f.OnAutosaveTimer();
   EXPECT_NE(File(kCb1).find("same second"), std::string::npos);
 }
 
 TEST_F(HousekeepingTest, FailedAutosaveIsTriedAgainAtTheNextTick) {
-  TForm1& f = Start();
+  ClipWindow& f = Start();
   desk.clock.seconds += 5;
   Copy("new");
   const auto saveTime = f.state().LastSaveTime;
   desk.files.readOnly = true;
-  f.HandleEvent([&] { f.Timer2Timer(); });
+  f.HandleEvent([&] { f.OnAutosaveTimer(); });
   EXPECT_EQ(desk.dialogs.errors.size(), 1u);
   EXPECT_EQ(f.state().LastSaveTime, saveTime);
   desk.files.readOnly = false;
-  f.HandleEvent([&] { f.Timer2Timer(); });
+  f.HandleEvent([&] { f.OnAutosaveTimer(); });
   EXPECT_EQ(f.state().LastSaveTime, f.state().LastChangeTime);
   EXPECT_NE(File(kLb1), "");
 }
 
 TEST_F(HousekeepingTest, TicksDuringAFailedAutosavesBoxDoNotStackBoxes) {
-  TForm1& f = Start();
+  ClipWindow& f = Start();
   desk.clock.seconds += 5;
   Copy("new");
   desk.files.readOnly = true;
-  desk.dialogs.whileOpen = [&] { f.HandleEvent([&] { f.Timer2Timer(); }); };
-  f.HandleEvent([&] { f.Timer2Timer(); });
+  desk.dialogs.whileOpen = [&] { f.HandleEvent([&] { f.OnAutosaveTimer(); }); };
+  f.HandleEvent([&] { f.OnAutosaveTimer(); });
   EXPECT_EQ(desk.dialogs.errors.size(), 1u);
 }
 
 TEST_F(HousekeepingTest, ClearEmptiesEverythingAndScrubsBothFiles) {
-  TForm1& f = Start();
+  ClipWindow& f = Start();
   Copy("secret");
-  f.Housekeeping();
+  f.SaveHistory();
   desk.window.visible = true;
-  f.ClearClips1Click();
+  f.ClearClips();
   EXPECT_FALSE(desk.window.visible);
   EXPECT_EQ(desk.titles.Count(), 0);
   EXPECT_EQ(f.store().Count(), 0);
@@ -260,23 +260,23 @@ TEST_F(HousekeepingTest, ClearEmptiesEverythingAndScrubsBothFiles) {
 // The unfinished copy a crashed save left holds clips too; clearing goes
 // over its bytes before it is deleted, as over the files'.
 TEST_F(HousekeepingTest, ClearScrubsLeftoverSaveCopiesBeforeRemovingThem) {
-  TForm1& f = Start();
+  ClipWindow& f = Start();
   File(kCb1 + ".saving") = "half a secret";
-  f.ClearClips1Click();
+  f.ClearClips();
   EXPECT_FALSE(HasFile(kCb1 + ".saving"));
   EXPECT_EQ(desk.files.inPlaceOpens, 3);  // Lb1.qlx, Cb1.qlx and the copy
   EXPECT_GE(desk.files.bytesWritten, 70u * 3 * std::string("half a secret").size());
 }
 
 TEST_F(HousekeepingTest, ClearAnsweredNoChangesNothingButHides) {
-  TForm1& f = Start();
+  ClipWindow& f = Start();
   Copy("keep");
-  f.Housekeeping();
+  f.SaveHistory();
   const std::string lb1 = File(kLb1);
-  desk.form2.CheckBox3 = true;
+  desk.settingsDialog.promptClear = true;
   desk.dialogs.answer = false;
   desk.window.visible = true;
-  f.ClearClips1Click();
+  f.ClearClips();
   EXPECT_EQ(desk.dialogs.questions, std::vector<std::string>{"Clear all current clips?"});
   EXPECT_EQ(desk.pointer.x, 1281 / 2 - 20);
   EXPECT_EQ(desk.pointer.y, 801 / 2 + 33);
@@ -287,19 +287,19 @@ TEST_F(HousekeepingTest, ClearAnsweredNoChangesNothingButHides) {
 }
 
 TEST_F(HousekeepingTest, ClipCapturedWhileTheClearQuestionWaitsIsClearedToo) {
-  TForm1& f = Start();
-  desk.form2.CheckBox3 = true;
+  ClipWindow& f = Start();
+  desk.settingsDialog.promptClear = true;
   desk.dialogs.whileOpen = [&] { Copy("arrived meanwhile"); };
-  f.ClearClips1Click();
+  f.ClearClips();
   EXPECT_EQ(desk.titles.Count(), 0);
   EXPECT_EQ(f.store().Count(), 0);
 }
 
 TEST_F(HousekeepingTest, QuitWithoutPromptClosesAndSavesEverything) {
-  TForm1& f = Start();
+  ClipWindow& f = Start();
   Copy("saved at close");
   f.state().WindowShown = true;
-  f.Quit1Click();
+  f.Quit();
   EXPECT_TRUE(desk.window.closed);
   EXPECT_FALSE(f.state().WindowShown);
   EXPECT_NE(File(kLb1).find("saved at close"), std::string::npos);
@@ -308,12 +308,12 @@ TEST_F(HousekeepingTest, QuitWithoutPromptClosesAndSavesEverything) {
 }
 
 TEST_F(HousekeepingTest, QuitAnsweredNoStaysButHides) {
-  TForm1& f = Start();
-  desk.form2.CheckBox4 = true;
+  ClipWindow& f = Start();
+  desk.settingsDialog.promptQuit = true;
   desk.dialogs.answer = false;
   desk.window.visible = true;
   f.state().WindowShown = true;
-  f.Quit1Click();
+  f.Quit();
   EXPECT_EQ(desk.dialogs.questions, std::vector<std::string>{"Quit Solvane Clips?"});
   EXPECT_EQ(desk.pointer.x, 1281 / 2 - 25);
   EXPECT_EQ(desk.pointer.y, 801 / 2 + 35);
@@ -322,30 +322,30 @@ TEST_F(HousekeepingTest, QuitAnsweredNoStaysButHides) {
   EXPECT_FALSE(f.state().WindowShown);
 
   desk.dialogs.answer = true;
-  f.Quit1Click();
+  f.Quit();
   EXPECT_TRUE(desk.window.closed);
 }
 
 TEST_F(HousekeepingTest, SecondPromptWhileOneIsUpIsDeclined) {
-  TForm1& f = Start();
+  ClipWindow& f = Start();
   Copy("kept");
-  desk.form2.CheckBox3 = true;
-  desk.form2.CheckBox4 = true;
+  desk.settingsDialog.promptClear = true;
+  desk.settingsDialog.promptQuit = true;
   desk.dialogs.answer = true;
   int nested = 0;
   // From the tray menu while the first box is up: Quit, then Clear Clips.
   desk.dialogs.whileOpen = [&] {
     if (nested++ > 0) return;
-    f.Quit1Click();
-    f.ClearClips1Click();
+    f.Quit();
+    f.ClearClips();
   };
-  f.Quit1Click();
+  f.Quit();
   EXPECT_EQ(desk.dialogs.questions, std::vector<std::string>{"Quit Solvane Clips?"});
   EXPECT_EQ(desk.window.closeRequests, 1);  // the outer Yes, once
   EXPECT_EQ(desk.titles.Count(), 1);        // the inner Clear Clips did nothing
 
   desk.dialogs.whileOpen = nullptr;
-  f.ClearClips1Click();  // asked again once the first box is gone
+  f.ClearClips();  // asked again once the first box is gone
   EXPECT_EQ(desk.dialogs.questions.back(), "Clear all current clips?");
   EXPECT_EQ(desk.titles.Count(), 0);
 }
@@ -358,12 +358,12 @@ class QuitAnywayTest : public HousekeepingTest, public ::testing::WithParamInter
 TEST_P(QuitAnywayTest, CloseThatCannotSaveAsksWhetherToQuitAnyway) {
   const bool quit = GetParam();
   Start();
-  desk.form2.RestoreState(FakeDesktop::Path(kSettings));
-  desk.form2.ComboBox2 = "250";
+  desk.settingsDialog.RestoreState(FakeDesktop::Path(kSettings));
+  desk.settingsDialog.pasteDelayText = "250";
   Copy("unsaved");
   desk.files.FailAt(Step::Replace, 3);  // the clip files go through, "prefs.qlx" does not
   desk.dialogs.answer = quit;
-  form->Quit1Click();
+  form->Quit();
   ASSERT_EQ(desk.dialogs.questions.size(), 1u);
   EXPECT_EQ(desk.dialogs.questions[0],
             "Solvane Clips could not save everything:\r\n\r\nCannot create file C:\\Clips\\prefs.qlx\r\n\r\n"
@@ -378,26 +378,26 @@ INSTANTIATE_TEST_SUITE_P(YesOrNo, QuitAnywayTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Yes" : "No"; });
 
 TEST_F(HousekeepingTest, SessionEndSavesClipsAndSettingsAndNeverShowsABox) {
-  TForm1& f = Start();
-  desk.form2.RestoreState(FakeDesktop::Path(kSettings));
+  ClipWindow& f = Start();
+  desk.settingsDialog.RestoreState(FakeDesktop::Path(kSettings));
   File(kPrefs) = "1111111111\r\n";  // as another run would have left it
   Copy("at logoff");
-  EXPECT_EQ(f.WMQueryEndSession(), 1);
+  EXPECT_EQ(f.OnQueryEndSession(), 1);
   EXPECT_NE(File(kCb1).find("at logoff"), std::string::npos);
   EXPECT_EQ(File(kPrefs), "1111111111\r\n");
   // A copy between the query and the end, and a hotkey changed in the
   // dialog earlier: both reach the disk before the process is ended.
   Copy("after the query");
-  desk.form2.ComboBox1 = "Ctrl+F9";
-  f.WMEndSession(true);
+  desk.settingsDialog.hotkeyText = "Ctrl+F9";
+  f.OnEndSession(true);
   EXPECT_NE(File(kCb1).find("after the query"), std::string::npos);
   EXPECT_NE(File(kSettings).find("ComboBox1.Text=Ctrl+F9"), std::string::npos);
   EXPECT_EQ(File(kPrefs), "1111111111\r\n");
 
   Copy("cannot be saved");
   desk.files.readOnly = true;
-  EXPECT_EQ(f.WMQueryEndSession(), 1);
-  f.WMEndSession(true);
+  EXPECT_EQ(f.OnQueryEndSession(), 1);
+  f.OnEndSession(true);
   EXPECT_TRUE(desk.dialogs.errors.empty());
   EXPECT_TRUE(desk.dialogs.questions.empty());
 }
@@ -433,9 +433,9 @@ class PreferenceLineTest : public HousekeepingTest, public ::testing::WithParamI
 TEST_P(PreferenceLineTest, PreferenceLineTravelsUnchangedButForItsFlag) {
   File(kPrefs) = GetParam().file;
   Start();
-  form->InitializeParameters("PgmUpdate");
+  form->LoadPrefs();
   EXPECT_EQ(form->TitleLineFlag(), GetParam().flag);
-  form->InitializeParameters("ParmUpdate");
+  form->SavePrefs();
   EXPECT_EQ(File(kPrefs), GetParam().written);
 }
 
@@ -452,9 +452,9 @@ TEST_P(PreferenceSaveStepTest, PreferenceSaveCutShortAtThisStepLeavesTheOldFileW
   // A whole save would drop the second line.
   File(kPrefs) = "0abcdefghi\r\nsecond\r\n";
   Start();
-  form->InitializeParameters("PgmUpdate");
+  form->LoadPrefs();
   desk.files.FailAt(GetParam());
-  form->HandleEvent([this] { form->InitializeParameters("ParmUpdate"); });
+  form->HandleEvent([this] { form->SavePrefs(); });
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot create file C:\\Clips\\prefs.qlx"});
   EXPECT_EQ(File(kPrefs), "0abcdefghi\r\nsecond\r\n");
   EXPECT_FALSE(HasFile(kPrefs + ".saving"));
@@ -463,15 +463,13 @@ TEST_P(PreferenceSaveStepTest, PreferenceSaveCutShortAtThisStepLeavesTheOldFileW
 INSTANTIATE_TEST_SUITE_P(EveryStep, PreferenceSaveStepTest,
                          ::testing::Values(Step::Create, Step::Write, Step::Flush, Step::Close, Step::Replace));
 
-TEST_F(HousekeepingTest, PreferencesWithoutALoadAndUnknownModes) {
-  TForm1& f = Start();
+TEST_F(HousekeepingTest, PreferencesSavedWithoutALoadAreTheDefaults) {
+  ClipWindow& f = Start();
   File(kPrefs) = "1999999999\r\n";
-  f.InitializeParameters("Other");
-  EXPECT_EQ(File(kPrefs), "1999999999\r\n");
-  f.InitializeParameters("ParmUpdate");  // never loaded: the defaults
+  f.SavePrefs();  // never loaded: the defaults
   EXPECT_EQ(File(kPrefs), "0000000000\r\n");
   RemoveFile(kPrefs);
-  f.HandleEvent([&] { f.InitializeParameters("PgmUpdate"); });
+  f.HandleEvent([&] { f.LoadPrefs(); });
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot open file C:\\Clips\\prefs.qlx"});
 }
 

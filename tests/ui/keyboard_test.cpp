@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/form1_fixture.h"
+#include "ui/program_fixture.h"
 
 namespace solvane {
 namespace {
@@ -17,7 +17,7 @@ class KeyboardTest : public testing::ProgramTest {
   // The clip the key pasted, by its text; "" when nothing was pasted.
   std::string PastedBy(unsigned key) {
     const int writes = desk.clipboard.writeCount();
-    form->FormKeyDown(key, 0);
+    form->OnKeyDown(key, 0);
     return desk.clipboard.writeCount() == writes ? std::string() : desk.clipboard.text().value_or("");
   }
   // The text Fill(count) put on a line.
@@ -30,7 +30,7 @@ TEST_F(KeyboardTest, HotkeyShowsTheWindowOnTopWithThePointerOnItThenHidesIt) {
   desk.titles.SetEnabled(false);
   desk.labels.enabled = false;
   desk.titles.SetHorizontalExtent(400);
-  form->fisHotKey1HotKey(nullptr);
+  form->OnHotkey();
   EXPECT_EQ(log, (Log{"foreground", "show", "focus", "top"}));
   EXPECT_TRUE(desk.window.visible);
   EXPECT_EQ(desk.pointer.x, desk.window.left + 247);
@@ -38,10 +38,10 @@ TEST_F(KeyboardTest, HotkeyShowsTheWindowOnTopWithThePointerOnItThenHidesIt) {
   EXPECT_EQ(desk.titles.HorizontalExtent(), 0);
   EXPECT_TRUE(desk.titles.enabled);
   EXPECT_TRUE(desk.labels.enabled);
-  EXPECT_EQ(desk.timers.intervals[kTimer3], 100);
+  EXPECT_EQ(desk.timers.intervals[kLabelFollowTimer], 100);
   EXPECT_TRUE(form->state().WindowShown);
 
-  form->fisHotKey1HotKey(nullptr);
+  form->OnHotkey();
   EXPECT_FALSE(desk.window.visible);
   EXPECT_FALSE(form->state().WindowShown);
 }
@@ -76,7 +76,7 @@ TEST_F(KeyboardTest, EveryLabelReachesItsLineAtTheTop) {
 
 TEST_F(KeyboardTest, LabelBeyondTheLastClipPastesNothingAndLeavesTheWindowUp) {
   Fill(20);
-  form->fisHotKey1HotKey(nullptr);
+  form->OnHotkey();
   EXPECT_EQ(PastedBy('Z'), "");
   EXPECT_TRUE(desk.window.visible);
   EXPECT_TRUE(form->state().WindowShown);
@@ -99,24 +99,24 @@ TEST_F(KeyboardTest, CtrlCWithTheWindowUpPastesTheCLine) {
 
 TEST_F(KeyboardTest, LabelColumnFollowsTheListAndScrollingReleasesTheRunButton) {
   Fill(50);
-  form->PressSpeedButton1();
-  form->Timer3Timer();
+  form->ToggleRunToTop();
+  form->OnLabelFollowTimer();
   EXPECT_EQ(desk.labels.topWrites, 0);
-  EXPECT_TRUE(form->SpeedButton1Down());
+  EXPECT_TRUE(form->runToTop());
   desk.titles.SetTopIndex(7);
-  form->Timer3Timer();
+  form->OnLabelFollowTimer();
   EXPECT_EQ(desk.labels.top, 7);
-  EXPECT_FALSE(form->SpeedButton1Down());
+  EXPECT_FALSE(form->runToTop());
 }
 
 TEST_F(KeyboardTest, FirstActivationAppliesTheSettingsOnce) {
   File("prefs.qlx") = "1000000000\r\n";
-  desk.form2.CheckBox1 = true;
+  desk.settingsDialog.autosave = true;
   desk.titles.SetHorizontalExtent(99);
-  form->FormActivate();
-  EXPECT_EQ(form->fisHotKey1().Key(), 49192);
+  form->OnActivate();
+  EXPECT_EQ(form->hotkey().Key(), 49192);
   EXPECT_EQ(form->state().PasteDelay, 100);
-  EXPECT_EQ(form->Timer2Interval(), 300000);
+  EXPECT_EQ(form->autosaveInterval(), 300000);
   EXPECT_TRUE(form->TitleLineFlag());
   EXPECT_EQ(desk.titles.HorizontalExtent(), 0);
   EXPECT_TRUE(desk.window.minimized);
@@ -124,33 +124,33 @@ TEST_F(KeyboardTest, FirstActivationAppliesTheSettingsOnce) {
   EXPECT_TRUE(desk.hotKeys.Press(kModControl | kModAlt, 0x28));  // shows the window
   EXPECT_TRUE(form->state().WindowShown);
 
-  desk.form2.ComboBox1 = "F9";
-  desk.form2.ComboBox2 = "5000";
-  form->FormActivate();
-  EXPECT_EQ(form->fisHotKey1().Key(), 49192);
+  desk.settingsDialog.hotkeyText = "F9";
+  desk.settingsDialog.pasteDelayText = "5000";
+  form->OnActivate();
+  EXPECT_EQ(form->hotkey().Key(), 49192);
   EXPECT_EQ(form->state().PasteDelay, 100);
 }
 
 TEST_F(KeyboardTest, HotkeyIsF5UntilTheFirstActivation) {
-  EXPECT_EQ(form->fisHotKey1().Key(), 116);
+  EXPECT_EQ(form->hotkey().Key(), 116);
   EXPECT_TRUE(desk.hotKeys.Press(0, 0x74));
   EXPECT_FALSE(desk.hotKeys.Press(kModControl | kModAlt, 0x28));
 }
 
 TEST_F(KeyboardTest, BadPasteDelayIsReportedAndTheNextActivationTriesAgain) {
-  desk.form2.ComboBox1 = "F9";
-  desk.form2.ComboBox2 = "fast";
-  form->HandleEvent([&] { form->FormActivate(); });
+  desk.settingsDialog.hotkeyText = "F9";
+  desk.settingsDialog.pasteDelayText = "fast";
+  form->HandleEvent([&] { form->OnActivate(); });
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"'fast' is not a valid integer value"});
-  EXPECT_EQ(form->fisHotKey1().Key(), 0x78);  // applied before the failure
+  EXPECT_EQ(form->hotkey().Key(), 0x78);  // applied before the failure
   EXPECT_FALSE(form->state().FirstActivationDone);
-  EXPECT_EQ(form->Timer2Interval(), 3000);
+  EXPECT_EQ(form->autosaveInterval(), 3000);
 
-  desk.form2.ComboBox2 = " 250";
-  form->HandleEvent([&] { form->FormActivate(); });
+  desk.settingsDialog.pasteDelayText = " 250";
+  form->HandleEvent([&] { form->OnActivate(); });
   EXPECT_TRUE(form->state().FirstActivationDone);
   EXPECT_EQ(form->state().PasteDelay, 250);
-  EXPECT_EQ(form->Timer2Interval(), 0);  // autosave unchecked
+  EXPECT_EQ(form->autosaveInterval(), 0);  // autosave unchecked
 }
 
 // Each text on a program of its own: only the first activation applies the
@@ -158,8 +158,8 @@ TEST_F(KeyboardTest, BadPasteDelayIsReportedAndTheNextActivationTriesAgain) {
 class PasteDelayTextTest : public KeyboardTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(PasteDelayTextTest, PasteDelayThatIsNotAWholeNumberIsReported) {
-  desk.form2.ComboBox2 = GetParam();
-  form->HandleEvent([&] { form->FormActivate(); });
+  desk.settingsDialog.pasteDelayText = GetParam();
+  form->HandleEvent([&] { form->OnActivate(); });
   EXPECT_EQ(desk.dialogs.errors.size(), 1u);
 }
 
@@ -169,24 +169,24 @@ INSTANTIATE_TEST_SUITE_P(NotWholeNumbers, PasteDelayTextTest,
 TEST_F(KeyboardTest, DeactivationHidesAndResets) {
   Log log;
   Fill(40);
-  form->fisHotKey1HotKey(nullptr);
+  form->OnHotkey();
   desk.titles.SetTopIndex(4);
   desk.window.log = &log;
-  form->AppDeactivate();
+  form->OnDeactivate();
   EXPECT_EQ(log, (Log{"hide owner", "hide"}));
   EXPECT_EQ(desk.titles.TopIndex(), 0);
   EXPECT_FALSE(form->state().WindowShown);
-  EXPECT_EQ(desk.timers.intervals[kTimer3], 0);
+  EXPECT_EQ(desk.timers.intervals[kLabelFollowTimer], 0);
   // So the next hotkey shows the window rather than hiding it.
-  form->fisHotKey1HotKey(nullptr);
+  form->OnHotkey();
   EXPECT_TRUE(desk.window.visible);
 }
 
 TEST_F(KeyboardTest, HideButtonHidesAndScrollsToTheTop) {
   Fill(40);
-  form->fisHotKey1HotKey(nullptr);
+  form->OnHotkey();
   desk.titles.SetTopIndex(3);
-  form->SpeedButton8Click();
+  form->OnHideButton();
   EXPECT_FALSE(desk.window.visible);
   EXPECT_FALSE(form->state().WindowShown);
   EXPECT_EQ(desk.titles.TopIndex(), 0);
@@ -195,20 +195,20 @@ TEST_F(KeyboardTest, HideButtonHidesAndScrollsToTheTop) {
 TEST_F(KeyboardTest, DraggingWithTheLeftButtonAloneMovesTheWindowByThePointersTravel) {
   desk.window.left = 300;
   desk.window.top = 200;
-  form->Panel1MouseDown(MouseButton::Left, kShiftLeft, 40, 10);
+  form->OnDragStart(MouseButton::Left, kShiftLeft, 40, 10);
   // The window follows the pointer, so each move is seen relative to the
   // anchor in the moved control.
-  form->Panel1MouseMove(kShiftLeft, 45, 7);
+  form->OnDragMove(kShiftLeft, 45, 7);
   EXPECT_EQ(desk.window.left, 305);
   EXPECT_EQ(desk.window.top, 197);
-  form->Panel1MouseMove(kShiftLeft | kShiftCtrl, 60, 30);
-  form->Panel1MouseMove(kShiftRight, 60, 30);
-  form->Panel1MouseMove(kShiftLeft | kShiftRight, 60, 30);
-  form->Panel1MouseMove(0, 60, 30);
+  form->OnDragMove(kShiftLeft | kShiftCtrl, 60, 30);
+  form->OnDragMove(kShiftRight, 60, 30);
+  form->OnDragMove(kShiftLeft | kShiftRight, 60, 30);
+  form->OnDragMove(0, 60, 30);
   EXPECT_EQ(desk.window.left, 305);
   EXPECT_EQ(desk.window.top, 197);
-  form->Image1MouseDown(MouseButton::Left, kShiftLeft, 2, 2);
-  form->Image1MouseMove(kShiftLeft, -8, 2);
+  form->OnTitlePictureDragStart(MouseButton::Left, kShiftLeft, 2, 2);
+  form->OnTitlePictureDragMove(kShiftLeft, -8, 2);
   EXPECT_EQ(desk.window.left, 295);
 }
 
@@ -217,7 +217,7 @@ class HintTest : public KeyboardTest {
   std::string HintFor(const std::string& text) {
     Copy(text);
     desk.labels.item = 0;
-    form->ListBox7Click();
+    form->OnLabelClick();
     return desk.labels.hint;
   }
   static std::string Lines(int n) {
@@ -232,7 +232,7 @@ TEST_F(HintTest, PreviewShowsAtMostFortyFiveLines) {
   EXPECT_EQ(HintFor(Lines(45)), Lines(45) + "...");
   EXPECT_EQ(HintFor(Lines(100)), Lines(45) + "...");
   EXPECT_TRUE(desk.labels.showHint);
-  EXPECT_EQ(desk.timers.intervals[kTimer1], 100);
+  EXPECT_EQ(desk.timers.intervals[kHintWatchdogTimer], 100);
   EXPECT_EQ(desk.labels.item, -1);
   EXPECT_EQ(desk.titles.ItemIndex(), -1);
 }
@@ -241,13 +241,13 @@ TEST_F(HintTest, HintStaysWhileThePointerIsStrictlyInsideTheColumn) {
   HintFor("x");
   const ScreenRect r = desk.labels.bounds;
   desk.pointer.MoveTo(r.left + 1, r.top + r.height - 1);
-  form->Timer1Timer();
+  form->OnHintWatchdogTimer();
   EXPECT_TRUE(desk.labels.showHint);
-  EXPECT_EQ(desk.timers.intervals[kTimer1], 100);
+  EXPECT_EQ(desk.timers.intervals[kHintWatchdogTimer], 100);
   desk.pointer.MoveTo(r.left, r.top + 5);  // on the edge counts as outside
-  form->Timer1Timer();
+  form->OnHintWatchdogTimer();
   EXPECT_FALSE(desk.labels.showHint);
-  EXPECT_EQ(desk.timers.intervals[kTimer1], 0);
+  EXPECT_EQ(desk.timers.intervals[kHintWatchdogTimer], 0);
 }
 
 TEST_F(HintTest, BarsBecomeBrokenBars) { EXPECT_EQ(HintFor("a|b"), "a\xA6" "b"); }
@@ -256,7 +256,7 @@ TEST_F(HintTest, RowBeyondTheLastClipShowsNothing) {
   Fill(2);
   desk.labels.hint = "old";
   desk.labels.item = 5;
-  form->ListBox7Click();
+  form->OnLabelClick();
   EXPECT_EQ(desk.labels.hint, "");
   EXPECT_FALSE(desk.labels.showHint);
   EXPECT_EQ(desk.labels.item, -1);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/form1_fixture.h"
+#include "ui/program_fixture.h"
 
 namespace solvane {
 namespace {
@@ -22,7 +22,7 @@ class PasteTest : public testing::ProgramTest {
   }
   void Click(int line) {
     desk.titles.SetItemIndex(line);
-    form->RxCheckListBox1Click();
+    form->OnListClick();
   }
 
   Log log;
@@ -44,29 +44,29 @@ TEST_F(PasteTest, SingleClipGoesToTheClipboardThenTheWindowHidesThenCtrlV) {
 }
 
 TEST_F(PasteTest, LineEndingButtonsAppendTheirBreaks) {
-  form->PressSpeedButton2();
+  form->ToggleAppendCrLf();
   Click(2);
   EXPECT_EQ(desk.clipboard.text(), "A\r\n");
-  form->PressSpeedButton3();  // releases +cR
-  EXPECT_FALSE(form->SpeedButton2Down());
+  form->ToggleAppendCrLfLf();  // releases +cR
+  EXPECT_FALSE(form->appendCrLf());
   Click(2);
   EXPECT_EQ(desk.clipboard.text(), "B\r\n\n");
-  EXPECT_TRUE(form->SpeedButton3Down());  // they stay down
-  form->PressSpeedButton3();
-  EXPECT_FALSE(form->SpeedButton3Down());
+  EXPECT_TRUE(form->appendCrLfLf());  // they stay down
+  form->ToggleAppendCrLfLf();
+  EXPECT_FALSE(form->appendCrLfLf());
   Click(0);
   EXPECT_EQ(desk.clipboard.text(), "B");
 }
 
 TEST_F(PasteTest, RunToTopJoinsFromTheClickedLineUpAndMovesNothing) {
-  form->PressSpeedButton1();
+  form->ToggleRunToTop();
   Click(2);
   EXPECT_EQ(desk.clipboard.text(), "A\r\nB\r\nC\r\n");
   EXPECT_EQ(Titles(), (std::vector<std::string>{"C", "B", "A"}));
-  EXPECT_FALSE(form->SpeedButton1Down());  // one paste only
+  EXPECT_FALSE(form->runToTop());  // one paste only
 
-  form->PressSpeedButton1();
-  form->PressSpeedButton2();
+  form->ToggleRunToTop();
+  form->ToggleAppendCrLf();
   Click(0);
   EXPECT_EQ(desk.clipboard.text(), "C\r\n\r\n");
 }
@@ -124,13 +124,13 @@ TEST_F(PasteTest, ClickOnALineWithoutTheMarkerDoesNotPaste) {
 
 TEST_F(PasteTest, RunButtonOnlyStaysDownAtTheTopOfTheList) {
   desk.titles.SetTopIndex(1);
-  form->PressSpeedButton1();
-  EXPECT_FALSE(form->SpeedButton1Down());
+  form->ToggleRunToTop();
+  EXPECT_FALSE(form->runToTop());
   desk.titles.SetTopIndex(0);
-  form->PressSpeedButton1();
-  EXPECT_TRUE(form->SpeedButton1Down());
-  form->PressSpeedButton1();
-  EXPECT_FALSE(form->SpeedButton1Down());
+  form->ToggleRunToTop();
+  EXPECT_TRUE(form->runToTop());
+  form->ToggleRunToTop();
+  EXPECT_FALSE(form->runToTop());
 }
 
 TEST_F(PasteTest, ZeroAndLongDelaysAreWaitedAsSet) {

@@ -8,10 +8,10 @@
 
 #include "base/app_error.h"
 #include "core/clip_files.h"
-#include "platform/pb_clipboard.h"
+#include "platform/clipboard_monitor.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
-#include "platform/fis_hotkey.h"
+#include "platform/global_hotkey.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ini_files.h"
 #include "platform/win32/win32_input.h"
@@ -67,13 +67,13 @@ class ChainTest : public ::testing::Test {
 
 TEST_F(ChainTest, MonitorsInAChainEachSeeEveryChange) {
   int first = 0, second = 0;
-  auto older = std::make_unique<TPBClipBoard>(api, clipboard);
-  older->OnChange = [&](void*) { ++first; };
+  auto older = std::make_unique<ClipboardMonitor>(api, clipboard);
+  older->OnChange = [&]() { ++first; };
   older->Loaded();
   EXPECT_EQ(first, 1);  // the notice at joining
 
-  auto newer = std::make_unique<TPBClipBoard>(api, clipboard);
-  newer->OnChange = [&](void*) { ++second; };
+  auto newer = std::make_unique<ClipboardMonitor>(api, clipboard);
+  newer->OnChange = [&]() { ++second; };
   newer->Loaded();
   EXPECT_EQ(second, 1);
   EXPECT_EQ(newer->next_viewer(), older->window());
@@ -92,7 +92,7 @@ TEST_F(ChainTest, MonitorsInAChainEachSeeEveryChange) {
 }
 
 TEST_F(ChainTest, UtilWindowIsAHiddenToolWindowOfItsClass) {
-  TPBClipBoard monitor(api, clipboard);
+  ClipboardMonitor monitor(api, clipboard);
   monitor.Loaded();
   HWND window = reinterpret_cast<HWND>(monitor.window());
   char className[64] = {};
@@ -383,8 +383,8 @@ TEST(Win32Keys, RegisteredHotkeyRaisesTheEvent) {
   Win32HotKeys api(instance);
   int presses = 0;
   {
-    TfisHotKey hotkey(api);
-    hotkey.OnHotKey = [&](void*) { ++presses; };
+    GlobalHotkey hotkey(api);
+    hotkey.OnHotKey = [&]() { ++presses; };
     hotkey.SetKey(0x7A);  // F11
     ASSERT_TRUE(hotkey.registered());
     Win32Input input;

@@ -67,7 +67,7 @@ class Win32TitleList : public TitleList {
   std::vector<int> widths_;
 };
 
-// ListBox7 over a LISTBOX control; does not own the handle.
+// labels over a LISTBOX control; does not own the handle.
 class Win32LabelColumn : public LabelColumn {
  public:
   // `hint` shows the preview; not owned.

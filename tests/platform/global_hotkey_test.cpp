@@ -1,4 +1,4 @@
-#include "platform/fis_hotkey.h"
+#include "platform/global_hotkey.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ class HotKeyTest : public ::testing::Test {
 };
 
 TEST_F(HotKeyTest, ChangingTheKeyDropsAndRegistersIdZeroWithItsModifiers) {
-  TfisHotKey hotkey(api);
+  GlobalHotkey hotkey(api);
   hotkey.SetKey(116);  // F5
   hotkey.Loaded();
   api.calls.clear();
@@ -29,7 +29,7 @@ TEST_F(HotKeyTest, ChangingTheKeyDropsAndRegistersIdZeroWithItsModifiers) {
 }
 
 TEST_F(HotKeyTest, AnUnchangedKeyIsNotRegisteredAgain) {
-  TfisHotKey hotkey(api);
+  GlobalHotkey hotkey(api);
   hotkey.SetKey(0xC028);
   api.calls.clear();
   hotkey.SetKey(0xC028);
@@ -38,24 +38,19 @@ TEST_F(HotKeyTest, AnUnchangedKeyIsNotRegisteredAgain) {
 }
 
 TEST_F(HotKeyTest, EveryPressRaisesTheEvent) {
-  TfisHotKey hotkey(api);
+  GlobalHotkey hotkey(api);
   int presses = 0;
-  void* sender = nullptr;
-  hotkey.OnHotKey = [&](void* s) {
-    ++presses;
-    sender = s;
-  };
+  hotkey.OnHotKey = [&] { ++presses; };
   hotkey.SetKey(0xC028);
   EXPECT_TRUE(api.Press(kModControl | kModAlt, 0x28));
   EXPECT_TRUE(api.Press(kModControl | kModAlt, 0x28));
   EXPECT_FALSE(api.Press(0, 0x28));
   EXPECT_EQ(presses, 2);
-  EXPECT_EQ(sender, &hotkey);
 }
 
 TEST_F(HotKeyTest, RefusedRegistrationIsSilentAndRetriedOnlyWhenAsked) {
   api.heldElsewhere.push_back({0, 0x78});  // F9 belongs to another program
-  TfisHotKey hotkey(api);
+  GlobalHotkey hotkey(api);
   hotkey.SetKey(0x78);
   EXPECT_FALSE(hotkey.registered());
   EXPECT_EQ(hotkey.Key(), 0x78);
@@ -70,7 +65,7 @@ TEST_F(HotKeyTest, RefusedRegistrationIsSilentAndRetriedOnlyWhenAsked) {
 }
 
 TEST_F(HotKeyTest, NoKeyLeavesNoHotkey) {
-  TfisHotKey hotkey(api);
+  GlobalHotkey hotkey(api);
   hotkey.SetKey(0xC028);
   hotkey.SetKey(0);
   EXPECT_FALSE(hotkey.registered());
@@ -80,7 +75,7 @@ TEST_F(HotKeyTest, NoKeyLeavesNoHotkey) {
 
 TEST_F(HotKeyTest, DisablingAndDestroyingDropTheRegistration) {
   {
-    TfisHotKey hotkey(api);
+    GlobalHotkey hotkey(api);
     hotkey.SetKey(0x71);
     hotkey.SetEnabled(false);
     EXPECT_TRUE(api.active.empty());

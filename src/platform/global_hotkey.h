@@ -1,5 +1,5 @@
 #pragma once
-// TfisHotKey: one system-wide key combination, registered while Enabled,
+// GlobalHotkey: one system-wide key combination, registered while Enabled,
 // raising OnHotKey on every press. A refused registration is silent.
 
 #include <functional>
@@ -9,14 +9,14 @@
 
 namespace solvane {
 
-class TfisHotKey {
+class GlobalHotkey {
  public:
-  using NotifyEvent = std::function<void(void* sender)>;
+  using NotifyEvent = std::function<void()>;
 
-  explicit TfisHotKey(HotKeyApi& api);
-  ~TfisHotKey();
-  TfisHotKey(const TfisHotKey&) = delete;
-  TfisHotKey& operator=(const TfisHotKey&) = delete;
+  explicit GlobalHotkey(HotKeyApi& api);
+  ~GlobalHotkey();
+  GlobalHotkey(const GlobalHotkey&) = delete;
+  GlobalHotkey& operator=(const GlobalHotkey&) = delete;
 
   void Loaded();
 

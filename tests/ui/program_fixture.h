@@ -18,9 +18,9 @@ class ProgramTest : public ::testing::Test {
  protected:
   // As WinMain: the window passes a close on to the form before the start-up
   // runs, so a close that comes while a start box is up saves like any other.
-  TForm1& Start() {
-    form = std::make_unique<TForm1>(desk.Platform(), TForm1::kStartLater);
-    desk.window.onClose = [this] { return form->FormClose(); };
+  ClipWindow& Start() {
+    form = std::make_unique<ClipWindow>(desk.Platform(), ClipWindow::kStartLater);
+    desk.window.onClose = [this] { return form->OnClose(); };
     form->Start();
     form->ShowStartProblems();
     return *form;
@@ -56,7 +56,7 @@ class ProgramTest : public ::testing::Test {
   void RemoveFile(const std::string& name) { desk.files.files.erase(FakeDesktop::Path(name)); }
 
   FakeDesktop desk;
-  std::unique_ptr<TForm1> form;  // declared after the desktop: gone before it
+  std::unique_ptr<ClipWindow> form;  // declared after the desktop: gone before it
 };
 
 }  // namespace solvane::testing

@@ -1,4 +1,4 @@
-#include "platform/pb_clipboard.h"
+#include "platform/clipboard_monitor.h"
 
 #include <gtest/gtest.h>
 
@@ -12,24 +12,19 @@ namespace {
 
 class MonitorTest : public ::testing::Test {
  protected:
-  std::unique_ptr<TPBClipBoard> Join() {
-    auto monitor = std::make_unique<TPBClipBoard>(desktop, desktop);
-    monitor->OnChange = [this](void* sender) {
-      ++changes;
-      lastSender = sender;
-    };
+  std::unique_ptr<ClipboardMonitor> Join() {
+    auto monitor = std::make_unique<ClipboardMonitor>(desktop, desktop);
+    monitor->OnChange = [this] { ++changes; };
     monitor->Loaded();
     return monitor;
   }
   fake::FakeClipboard desktop;
   int changes = 0;
-  void* lastSender = nullptr;
 };
 
 TEST_F(MonitorTest, JoiningGivesOneChangeAndEachCopyOneMore) {
   auto monitor = Join();
   EXPECT_EQ(changes, 1);
-  EXPECT_EQ(lastSender, monitor.get());
   desktop.CopyText("a");
   desktop.CopyText("b");
   EXPECT_EQ(changes, 3);
@@ -37,7 +32,7 @@ TEST_F(MonitorTest, JoiningGivesOneChangeAndEachCopyOneMore) {
 }
 
 TEST_F(MonitorTest, VersionIsFixed) {
-  TPBClipBoard monitor(desktop, desktop);
+  ClipboardMonitor monitor(desktop, desktop);
   monitor.SetVersion("2.0");
   EXPECT_EQ(monitor.Version(), "1.20.00.00");
 }
@@ -54,14 +49,14 @@ TEST_F(MonitorTest, ChangesArePassedToTheViewerBehind) {
 
 TEST_F(MonitorTest, NoticeIsPassedOnWithoutAHandlerAndWhenTheHandlerFails) {
   fake::ForeignViewer& before = desktop.JoinForeignViewer();
-  TPBClipBoard monitor(desktop, desktop);
+  ClipboardMonitor monitor(desktop, desktop);
   monitor.Loaded();  // no handler
   int seen = before.drawCount;
   desktop.CopyText("x");
   EXPECT_EQ(before.drawCount, seen + 1);
 
   std::string reported;
-  monitor.OnChange = [](void*) { throw std::runtime_error("boom"); };
+  monitor.OnChange = []() { throw std::runtime_error("boom"); };
   monitor.OnError = [&](const std::exception& error) { reported = error.what(); };
   seen = before.drawCount;
   desktop.CopyText("y");

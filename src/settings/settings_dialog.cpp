@@ -1,4 +1,4 @@
-#include "settings/form2.h"
+#include "settings/settings_dialog.h"
 
 #include "base/str_to_int.h"
 #include "platform/pointer.h"
@@ -27,7 +27,7 @@ PublishedProperty Fixed(const char* name, Kind kind, std::string text = {}) {
 
 // The components in the order the dialog creates them; each with the
 // published properties that the walk looks at.
-std::vector<PersistentComponent> TForm2::Components() {
+std::vector<PersistentComponent> SettingsDialog::Components() {
   const auto label = [](const char* name, const char* caption) {
     return PersistentComponent{name, "TLabel", {Fixed("Caption", Kind::String, caption), Fixed("Tag", Kind::Integer, "0")}};
   };
@@ -47,18 +47,18 @@ std::vector<PersistentComponent> TForm2::Components() {
       label("RxLabel3", "Vardell Solvane Software"),
       label("Label1", "Solvane Clip HotKey:"),
       label("Label2", "Paste Delay:"),
-      combo("ComboBox1", ComboBox1),
-      combo("ComboBox2", ComboBox2),
-      check("CheckBox1", "Auto save (upon caching) every 5 minutes.", CheckBox1),
-      check("CheckBox3", "Prompt to clear clips.", CheckBox3),
-      check("CheckBox4", "Prompt to quit.", CheckBox4),
+      combo("ComboBox1", hotkeyText),
+      combo("ComboBox2", pasteDelayText),
+      check("CheckBox1", "Auto save (upon caching) every 5 minutes.", autosave),
+      check("CheckBox3", "Prompt to clear clips.", promptClear),
+      check("CheckBox4", "Prompt to quit.", promptQuit),
       PersistentComponent{"EncartaButton1", "TEncartaButton", {Fixed("Caption", Kind::String, "OK")}},
   };
 }
 
-FormGeometry TForm2::Geometry() const { return Current(); }
+FormGeometry SettingsDialog::Geometry() const { return Current(); }
 
-void TForm2::Apply(const FormGeometry& bounds) {
+void SettingsDialog::Apply(const FormGeometry& bounds) {
   if (window_) {
     window_->SetBounds(bounds);
   } else {
@@ -66,35 +66,35 @@ void TForm2::Apply(const FormGeometry& bounds) {
   }
 }
 
-void TForm2::SetTop(int top) {
+void SettingsDialog::SetTop(int top) {
   FormGeometry g = Current();
   g.top = top;
   Apply(g);
 }
 
-void TForm2::SetLeft(int left) {
+void SettingsDialog::SetLeft(int left) {
   FormGeometry g = Current();
   g.left = left;
   Apply(g);
 }
 
 // The dialog's size is fixed: restored sizes do not change it.
-void TForm2::SetWidth(int /*width*/) {}
-void TForm2::SetHeight(int /*height*/) {}
+void SettingsDialog::SetWidth(int /*width*/) {}
+void SettingsDialog::SetHeight(int /*height*/) {}
 
-void TForm2::FormActivate(Pointer& pointer) {
+void SettingsDialog::OnActivate(Pointer& pointer) {
   const FormGeometry g = Current();
   pointer.MoveTo(g.left + kButtonLeft + 64, g.top + kButtonTop + 40);
 }
 
-void TForm2::BitBtn1Click(SettingsTarget& form1) {
-  form1.ApplySettings(*this);
+void SettingsDialog::OnOk(SettingsTarget& target) {
+  target.ApplySettings(*this);
   if (window_) window_->Close();
   // Written now, not only at close: a tray program is rarely quit, and the
   // end of a Windows session ends it before its message loop does. A hotkey
   // that does not work is kept as typed, and said once all is done.
   SaveState();
-  form1.ReportHotKey();
+  target.ReportHotKey();
 }
 
 }  // namespace solvane

@@ -1,5 +1,5 @@
 #pragma once
-// TEncartaButton: a flat push button. Normal: a filled face in a one-pixel
+// FlatButton: a flat push button. Normal: a filled face in a one-pixel
 // border; hover: the hover colour with a raised frame; pressed: the pressed
 // colour with a sunken frame and the content one pixel lower and further
 // right. It has its own Enabled flag and events.
@@ -8,20 +8,20 @@
 #include <string>
 
 #include "platform/canvas.h"
-#include "platform/rx_tray_icon.h"  // MouseButton, shift bits
+#include "platform/tray_icon.h"  // MouseButton, shift bits
 
 namespace solvane {
 
 inline constexpr Colour kLightEdge = 15594744;  // RGB(248, 244, 237)
 inline constexpr Colour kDarkEdge = 5197647;    // RGB(79, 79, 79)
 
-class TEncartaButton {
+class FlatButton {
  public:
-  using MouseEvent = std::function<void(void* sender, MouseButton button, unsigned shift, int x, int y)>;
-  using NotifyEvent = std::function<void(void* sender)>;
+  using MouseEvent = std::function<void(MouseButton button, unsigned shift, int x, int y)>;
+  using NotifyEvent = std::function<void()>;
 
   // `canvas` draws on the button's own area; `width` and `height` its size.
-  TEncartaButton(Canvas& canvas, std::string name, Colour buttonFace);
+  FlatButton(Canvas& canvas, std::string name, Colour buttonFace);
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);

@@ -1,16 +1,16 @@
-#include "platform/pb_clipboard.h"
+#include "platform/clipboard_monitor.h"
 
 namespace solvane {
 
-TPBClipBoard::TPBClipBoard(ClipboardChainApi& api, Clipboard& clipboard) : api_(api), clipboard_(clipboard) {}
+ClipboardMonitor::ClipboardMonitor(ClipboardChainApi& api, Clipboard& clipboard) : api_(api), clipboard_(clipboard) {}
 
-TPBClipBoard::~TPBClipBoard() {
+ClipboardMonitor::~ClipboardMonitor() {
   if (window_ == 0) return;
   api_.ChangeClipboardChain(window_, nextViewer_);
   api_.DestroyUtilWindow(window_);
 }
 
-void TPBClipBoard::Loaded() {
+void ClipboardMonitor::Loaded() {
   if (window_ != 0) return;
   window_ = api_.CreateUtilWindow(
       [this](unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
@@ -19,7 +19,7 @@ void TPBClipBoard::Loaded() {
   nextViewer_ = api_.SetClipboardViewer(window_);
 }
 
-std::intptr_t TPBClipBoard::HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t ClipboardMonitor::HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
   switch (message) {
     case kWmChangeCbChain:
       if (static_cast<WindowHandle>(wParam) == nextViewer_) {
@@ -32,7 +32,7 @@ std::intptr_t TPBClipBoard::HandleMessage(unsigned message, std::uintptr_t wPara
       if (OnChange) {
         // A failing handler must not cut the chain for the viewers behind us.
         try {
-          OnChange(this);
+          OnChange();
         } catch (const std::exception& error) {
           if (OnError) OnError(error);
         }

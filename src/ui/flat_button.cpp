@@ -1,37 +1,37 @@
-#include "ui/encarta_button.h"
+#include "ui/flat_button.h"
 
 namespace solvane {
 
-TEncartaButton::TEncartaButton(Canvas& canvas, std::string name, Colour buttonFace)
+FlatButton::FlatButton(Canvas& canvas, std::string name, Colour buttonFace)
     : canvas_(canvas), caption_(std::move(name)), color_(buttonFace) {}
 
-void TEncartaButton::SetCaption(const std::string& caption) {
+void FlatButton::SetCaption(const std::string& caption) {
   caption_ = caption;
   DrawNormal();
 }
 
-void TEncartaButton::SetColor(Colour colour) {
+void FlatButton::SetColor(Colour colour) {
   color_ = colour;
   DrawNormal();
 }
 
-void TEncartaButton::SetColorBorder(Colour colour) {
+void FlatButton::SetColorBorder(Colour colour) {
   colorBorder_ = colour;
   DrawNormal();
 }
 
-void TEncartaButton::SetShowCaption(bool show) {
+void FlatButton::SetShowCaption(bool show) {
   showCaption_ = show;
   DrawNormal();
 }
 
-void TEncartaButton::SetGlyph(int width, int height) {
+void FlatButton::SetGlyph(int width, int height) {
   glyphWidth_ = width;
   glyphHeight_ = height;
   DrawNormal();
 }
 
-void TEncartaButton::DrawContent(int shift, Colour captionColour) {
+void FlatButton::DrawContent(int shift, Colour captionColour) {
   lastCaptionColour_ = captionColour;
   const TextSize text = canvas_.TextExtent(caption_);
   const int w = Width, h = Height, tw = text.width, th = text.height;
@@ -53,15 +53,15 @@ void TEncartaButton::DrawContent(int shift, Colour captionColour) {
   canvas_.DrawGlyph(Rect{left, top, left + gw, top + gh});
 }
 
-void TEncartaButton::Frame() { canvas_.FrameRect(Rect{0, 0, Width, Height}, colorBorder_); }
+void FlatButton::Frame() { canvas_.FrameRect(Rect{0, 0, Width, Height}, colorBorder_); }
 
-void TEncartaButton::DrawNormal() {
+void FlatButton::DrawNormal() {
   canvas_.FillRect(Rect{1, 1, Width - 1, Height - 1}, color_);
   DrawContent(0, FontColor);
   Frame();
 }
 
-void TEncartaButton::DrawHover() {
+void FlatButton::DrawHover() {
   const int w = Width, h = Height;
   canvas_.FillRect(Rect{1, 1, w - 1, h - 1}, ColorOver);
   DrawContent(0, ColorOverCaption);
@@ -72,7 +72,7 @@ void TEncartaButton::DrawHover() {
   canvas_.Line(w, h - 1, -1, h - 1, kDarkEdge);
 }
 
-void TEncartaButton::DrawPressed() {
+void FlatButton::DrawPressed() {
   const int w = Width, h = Height;
   canvas_.FillRect(Rect{1, 1, w - 1, h - 1}, ColorDown);
   DrawContent(1, lastCaptionColour_);
@@ -83,29 +83,29 @@ void TEncartaButton::DrawPressed() {
   canvas_.Line(0, 0, w - 1, 0, kDarkEdge);
 }
 
-void TEncartaButton::Paint() { DrawNormal(); }
+void FlatButton::Paint() { DrawNormal(); }
 
-void TEncartaButton::MouseEnter() {
+void FlatButton::MouseEnter() {
   if (enabled_) DrawHover();
 }
 
-void TEncartaButton::MouseLeave() { DrawNormal(); }
+void FlatButton::MouseLeave() { DrawNormal(); }
 
-void TEncartaButton::MouseDown(MouseButton button, unsigned shift, int x, int y) {
+void FlatButton::MouseDown(MouseButton button, unsigned shift, int x, int y) {
   if (button != MouseButton::Left || !enabled_) return;
-  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+  if (OnMouseDown) OnMouseDown(button, shift, x, y);
   DrawPressed();
 }
 
-void TEncartaButton::MouseUp(MouseButton button, unsigned shift, int x, int y, bool stillOver) {
+void FlatButton::MouseUp(MouseButton button, unsigned shift, int x, int y, bool stillOver) {
   if (button != MouseButton::Left || !enabled_) return;
-  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+  if (OnMouseUp) OnMouseUp(button, shift, x, y);
   if (stillOver) DrawHover();
 }
 
-void TEncartaButton::Click() {
+void FlatButton::Click() {
   DrawNormal();
-  if (enabled_ && OnClick) OnClick(this);
+  if (enabled_ && OnClick) OnClick();
 }
 
 }  // namespace solvane

@@ -1,5 +1,5 @@
 #pragma once
-// TRxTrayIcon: the program's icon in the notification area. Each picture
+// TrayIcon: the program's icon in the notification area. Each picture
 // assignment updates the icon in place; a right-button release on it opens
 // the tray menu at the pointer, a left double click raises OnDblClick.
 
@@ -16,17 +16,17 @@ enum class MouseButton { Left, Right, Middle };
 inline constexpr unsigned kShiftShift = 1, kShiftCtrl = 2, kShiftAlt = 4, kShiftLeft = 8, kShiftRight = 16,
                           kShiftMiddle = 32, kShiftDouble = 64;
 
-class TRxTrayIcon {
+class TrayIcon {
  public:
-  using NotifyEvent = std::function<void(void* sender)>;
-  using MouseEvent = std::function<void(void* sender, MouseButton button, unsigned shift, int x, int y)>;
-  using MoveEvent = std::function<void(void* sender, unsigned shift, int x, int y)>;
+  using NotifyEvent = std::function<void()>;
+  using MouseEvent = std::function<void(MouseButton button, unsigned shift, int x, int y)>;
+  using MoveEvent = std::function<void(unsigned shift, int x, int y)>;
   using ErrorEvent = std::function<void(const std::exception& error)>;
 
-  explicit TRxTrayIcon(TrayApi& api);
-  ~TRxTrayIcon();
-  TRxTrayIcon(const TRxTrayIcon&) = delete;
-  TRxTrayIcon& operator=(const TRxTrayIcon&) = delete;
+  explicit TrayIcon(TrayApi& api);
+  ~TrayIcon();
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
 
   void Loaded();
 

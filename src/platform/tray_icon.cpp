@@ -1,4 +1,4 @@
-#include "platform/rx_tray_icon.h"
+#include "platform/tray_icon.h"
 
 namespace solvane {
 
@@ -9,23 +9,23 @@ constexpr unsigned kWmMouseMove = 0x0200, kWmLButtonDown = 0x0201, kWmLButtonUp 
                    kWmMButtonDblClk = 0x0209;
 }
 
-TRxTrayIcon::TRxTrayIcon(TrayApi& api) : api_(api), taskbarCreated_(api.TaskbarCreatedMessage()) {
+TrayIcon::TrayIcon(TrayApi& api) : api_(api), taskbarCreated_(api.TaskbarCreatedMessage()) {
   window_ = api_.CreateUtilWindow([this](unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     return HandleMessage(message, wParam, lParam);
   });
 }
 
-TRxTrayIcon::~TRxTrayIcon() {
+TrayIcon::~TrayIcon() {
   enabled_ = false;
   Remove();
   if (window_ != 0) api_.DestroyUtilWindow(window_);
 }
 
-void TRxTrayIcon::Loaded() {
+void TrayIcon::Loaded() {
   if (active_) Show();
 }
 
-void TRxTrayIcon::SetActive(bool active) {
+void TrayIcon::SetActive(bool active) {
   if (active == active_) return;
   active_ = active;
   if (active_) {
@@ -35,18 +35,18 @@ void TRxTrayIcon::SetActive(bool active) {
   }
 }
 
-void TRxTrayIcon::SetHint(const std::string& hint) {
+void TrayIcon::SetHint(const std::string& hint) {
   if (hint == hint_) return;
   hint_ = hint;
   UpdateIcon();
 }
 
-void TRxTrayIcon::SetIcon(IconHandle icon) {
+void TrayIcon::SetIcon(IconHandle icon) {
   icon_ = icon;
   UpdateIcon();
 }
 
-void TRxTrayIcon::FillRecord() {
+void TrayIcon::FillRecord() {
   record_.cbSize = 88;
   record_.hWnd = window_;
   record_.uID = 0;
@@ -56,7 +56,7 @@ void TRxTrayIcon::FillRecord() {
   record_.szTip = hint_.substr(0, hint_.find('|')).substr(0, 63);
 }
 
-void TRxTrayIcon::Show() {
+void TrayIcon::Show() {
   Remove();
   if (icon_ == 0) return;
   leftClicked_ = rightClicked_ = false;
@@ -65,13 +65,13 @@ void TRxTrayIcon::Show() {
   if (record_.szTip.empty() && added_) api_.NotifyIcon(kNimModify, record_);
 }
 
-void TRxTrayIcon::Remove() {
+void TrayIcon::Remove() {
   api_.NotifyIcon(kNimDelete, record_);
   added_ = false;
   leftClicked_ = rightClicked_ = false;
 }
 
-void TRxTrayIcon::UpdateIcon() {
+void TrayIcon::UpdateIcon() {
   if (added_) {
     if (icon_ == 0) {
       Remove();
@@ -83,7 +83,7 @@ void TRxTrayIcon::UpdateIcon() {
   if (!added_ && active_) Show();
 }
 
-std::intptr_t TRxTrayIcon::HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t TrayIcon::HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
   // A restarted notification area knows no icons: add ours again, with its
   // current picture and hint.
   if (taskbarCreated_ != 0 && message == taskbarCreated_) {
@@ -99,15 +99,15 @@ std::intptr_t TRxTrayIcon::HandleMessage(unsigned message, std::uintptr_t wParam
   return 0;
 }
 
-void TRxTrayIcon::Dispatch(unsigned mouseMessage) {
+void TrayIcon::Dispatch(unsigned mouseMessage) {
   const ScreenPoint at = api_.CursorPos();
   const unsigned shift = api_.KeyShiftState();
   switch (mouseMessage) {
     case kWmMouseMove:
-      if (OnMouseMove) OnMouseMove(this, shift, at.x, at.y);
+      if (OnMouseMove) OnMouseMove(shift, at.x, at.y);
       break;
     case kWmLButtonDown:
-      if (OnMouseDown) OnMouseDown(this, MouseButton::Left, shift | kShiftLeft, at.x, at.y);
+      if (OnMouseDown) OnMouseDown(MouseButton::Left, shift | kShiftLeft, at.x, at.y);
       leftClicked_ = true;
       break;
     case kWmLButtonUp:
@@ -115,14 +115,14 @@ void TRxTrayIcon::Dispatch(unsigned mouseMessage) {
         leftClicked_ = false;
         Click(MouseButton::Left, shift | kShiftLeft, at.x, at.y);
       }
-      if (OnMouseUp) OnMouseUp(this, MouseButton::Left, shift | kShiftLeft, at.x, at.y);
+      if (OnMouseUp) OnMouseUp(MouseButton::Left, shift | kShiftLeft, at.x, at.y);
       break;
     case kWmLButtonDblClk:
       DoubleClick();
-      if (OnMouseDown) OnMouseDown(this, MouseButton::Left, shift | kShiftDouble, at.x, at.y);
+      if (OnMouseDown) OnMouseDown(MouseButton::Left, shift | kShiftDouble, at.x, at.y);
       break;
     case kWmRButtonDown:
-      if (OnMouseDown) OnMouseDown(this, MouseButton::Right, shift | kShiftRight, at.x, at.y);
+      if (OnMouseDown) OnMouseDown(MouseButton::Right, shift | kShiftRight, at.x, at.y);
       rightClicked_ = true;
       break;
     case kWmRButtonUp:
@@ -130,31 +130,31 @@ void TRxTrayIcon::Dispatch(unsigned mouseMessage) {
         rightClicked_ = false;
         Click(MouseButton::Right, shift | kShiftRight, at.x, at.y);
       }
-      if (OnMouseUp) OnMouseUp(this, MouseButton::Right, shift | kShiftRight, at.x, at.y);
+      if (OnMouseUp) OnMouseUp(MouseButton::Right, shift | kShiftRight, at.x, at.y);
       break;
     case kWmRButtonDblClk:
-      if (OnMouseDown) OnMouseDown(this, MouseButton::Right, shift | kShiftDouble, at.x, at.y);
+      if (OnMouseDown) OnMouseDown(MouseButton::Right, shift | kShiftDouble, at.x, at.y);
       break;
     case kWmMButtonDown:
-      if (OnMouseDown) OnMouseDown(this, MouseButton::Middle, shift | kShiftMiddle, at.x, at.y);
+      if (OnMouseDown) OnMouseDown(MouseButton::Middle, shift | kShiftMiddle, at.x, at.y);
       break;
     case kWmMButtonUp:
-      if (OnMouseUp) OnMouseUp(this, MouseButton::Middle, shift | kShiftMiddle, at.x, at.y);
+      if (OnMouseUp) OnMouseUp(MouseButton::Middle, shift | kShiftMiddle, at.x, at.y);
       break;
     case kWmMButtonDblClk:
-      if (OnMouseDown) OnMouseDown(this, MouseButton::Middle, shift | kShiftDouble, at.x, at.y);
+      if (OnMouseDown) OnMouseDown(MouseButton::Middle, shift | kShiftDouble, at.x, at.y);
       break;
     default:
       break;
   }
 }
 
-void TRxTrayIcon::Click(MouseButton button, unsigned shift, int x, int y) {
+void TrayIcon::Click(MouseButton button, unsigned shift, int x, int y) {
   if (button == MouseButton::Right && Popup(x, y)) return;
-  if (OnClick) OnClick(this, button, shift, x, y);
+  if (OnClick) OnClick(button, shift, x, y);
 }
 
-bool TRxTrayIcon::Popup(int x, int y) {
+bool TrayIcon::Popup(int x, int y) {
   if (!active_ || popupMenu_ == nullptr || !popupMenu_->AutoPopup()) return false;
   api_.CancelMouseCapture();
   // NOTE: a menu opened for a tray icon closes on an outside click only
@@ -174,9 +174,9 @@ bool TRxTrayIcon::Popup(int x, int y) {
   return true;
 }
 
-void TRxTrayIcon::DoubleClick() {
+void TrayIcon::DoubleClick() {
   if (popupMenu_ != nullptr && popupMenu_->ClickDefaultItem()) return;
-  if (OnDblClick) OnDblClick(this);
+  if (OnDblClick) OnDblClick();
 }
 
 }  // namespace solvane

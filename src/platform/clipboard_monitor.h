@@ -1,5 +1,5 @@
 #pragma once
-// TPBClipBoard: tells the program that the clipboard's content changed. It
+// ClipboardMonitor: tells the program that the clipboard's content changed. It
 // joins the clipboard viewer chain once the main window's components are
 // loaded, raises OnChange for every change notice (and once at joining, as
 // the platform notifies a new viewer at once), passes every chain message on
@@ -14,15 +14,15 @@
 
 namespace solvane {
 
-class TPBClipBoard {
+class ClipboardMonitor {
  public:
-  using NotifyEvent = std::function<void(void* sender)>;
+  using NotifyEvent = std::function<void()>;
   using ErrorEvent = std::function<void(const std::exception& error)>;
 
-  TPBClipBoard(ClipboardChainApi& api, Clipboard& clipboard);
-  ~TPBClipBoard();
-  TPBClipBoard(const TPBClipBoard&) = delete;
-  TPBClipBoard& operator=(const TPBClipBoard&) = delete;
+  ClipboardMonitor(ClipboardChainApi& api, Clipboard& clipboard);
+  ~ClipboardMonitor();
+  ClipboardMonitor(const ClipboardMonitor&) = delete;
+  ClipboardMonitor& operator=(const ClipboardMonitor&) = delete;
 
   // Creates the hidden window and joins the chain; OnChange runs once inside.
   void Loaded();

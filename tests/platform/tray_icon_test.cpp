@@ -1,4 +1,4 @@
-#include "platform/rx_tray_icon.h"
+#include "platform/tray_icon.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ class TrayIconTest : public ::testing::Test {
 };
 
 TEST_F(TrayIconTest, LoadingShowsTheIconWithTheRecordFilledIn) {
-  TRxTrayIcon icon(tray);
+  TrayIcon icon(tray);
   icon.SetIcon(kCachingOn);  // from the form, before loading ends
   tray.calls.clear();
   icon.Loaded();
@@ -40,7 +40,7 @@ TEST_F(TrayIconTest, LoadingShowsTheIconWithTheRecordFilledIn) {
 }
 
 TEST_F(TrayIconTest, EveryAssignmentModifiesInPlaceEvenWithTheSamePicture) {
-  TRxTrayIcon icon(tray);
+  TrayIcon icon(tray);
   icon.SetIcon(kCachingOn);
   tray.calls.clear();
   icon.SetIcon(kCachingOff);
@@ -50,7 +50,7 @@ TEST_F(TrayIconTest, EveryAssignmentModifiesInPlaceEvenWithTheSamePicture) {
 }
 
 TEST_F(TrayIconTest, EmptyPictureRemovesAndANewOneAddsAgain) {
-  TRxTrayIcon icon(tray);
+  TrayIcon icon(tray);
   icon.SetIcon(kCachingOn);
   tray.calls.clear();
   icon.SetIcon(0);
@@ -62,7 +62,7 @@ TEST_F(TrayIconTest, EmptyPictureRemovesAndANewOneAddsAgain) {
 }
 
 TEST_F(TrayIconTest, RefusedAddIsTriedAgainAtTheNextUpdate) {
-  TRxTrayIcon icon(tray);
+  TrayIcon icon(tray);
   tray.refuseAdd = true;
   icon.SetIcon(kCachingOn);
   EXPECT_FALSE(icon.added());
@@ -72,7 +72,7 @@ TEST_F(TrayIconTest, RefusedAddIsTriedAgainAtTheNextUpdate) {
 }
 
 TEST_F(TrayIconTest, TipIsTheHintBeforeItsBarCutTo63Characters) {
-  TRxTrayIcon icon(tray);
+  TrayIcon icon(tray);
   icon.SetIcon(kCachingOn);
   icon.SetHint("Clips|long help");
   EXPECT_EQ(tray.calls.back().record.szTip, "Clips");
@@ -84,7 +84,7 @@ TEST_F(TrayIconTest, TipIsTheHintBeforeItsBarCutTo63Characters) {
 }
 
 TEST_F(TrayIconTest, RestartedNotificationAreaGetsTheIconAgainAsItIsNow) {
-  TRxTrayIcon icon(tray);
+  TrayIcon icon(tray);
   icon.SetIcon(kCachingOn);
   icon.SetIcon(kCachingOff);
   icon.SetHint("not active");
@@ -100,7 +100,7 @@ TEST_F(TrayIconTest, RestartedNotificationAreaGetsTheIconAgainAsItIsNow) {
 }
 
 TEST_F(TrayIconTest, InactiveIconIsRemovedAndShownAgainWhenActive) {
-  TRxTrayIcon icon(tray);
+  TrayIcon icon(tray);
   icon.SetIcon(kCachingOn);
   icon.SetActive(false);
   EXPECT_FALSE(icon.added());
@@ -111,11 +111,11 @@ TEST_F(TrayIconTest, InactiveIconIsRemovedAndShownAgainWhenActive) {
 }
 
 TEST_F(TrayIconTest, RightReleaseAfterARightPressOpensTheMenuBetweenForegroundCalls) {
-  TRxTrayIcon icon(tray);
+  TrayIcon icon(tray);
   icon.SetIcon(kCachingOn);
   icon.SetPopupMenu(&menu);
   std::vector<std::string> order;
-  icon.OnMouseUp = [&](void*, MouseButton, unsigned, int, int) { tray.log.push_back("mouse up"); };
+  icon.OnMouseUp = [&](MouseButton, unsigned, int, int) { tray.log.push_back("mouse up"); };
   tray.Mouse(kRUp);  // no press seen on the icon: no menu
   EXPECT_EQ(tray.log, std::vector<std::string>{"mouse up"});
   tray.log.clear();
@@ -127,12 +127,12 @@ TEST_F(TrayIconTest, RightReleaseAfterARightPressOpensTheMenuBetweenForegroundCa
 }
 
 TEST_F(TrayIconTest, MenuWithoutAutoPopupGivesAClickInstead) {
-  TRxTrayIcon icon(tray);
+  TrayIcon icon(tray);
   icon.SetIcon(kCachingOn);
   menu.autoPopup = false;
   icon.SetPopupMenu(&menu);
   int clicks = 0;
-  icon.OnClick = [&](void*, MouseButton button, unsigned shift, int, int) {
+  icon.OnClick = [&](MouseButton button, unsigned shift, int, int) {
     ++clicks;
     EXPECT_EQ(button, MouseButton::Right);
     EXPECT_TRUE(shift & kShiftRight);
@@ -143,14 +143,14 @@ TEST_F(TrayIconTest, MenuWithoutAutoPopupGivesAClickInstead) {
 }
 
 TEST_F(TrayIconTest, DoubleClickRaisesTheEventThenAMouseDownWithTheDoubleFlag) {
-  TRxTrayIcon icon(tray);
+  TrayIcon icon(tray);
   icon.SetPopupMenu(&menu);
   std::vector<std::string> order;
-  icon.OnDblClick = [&](void*) { order.push_back("double"); };
-  icon.OnMouseDown = [&](void*, MouseButton, unsigned shift, int, int) {
+  icon.OnDblClick = [&]() { order.push_back("double"); };
+  icon.OnMouseDown = [&](MouseButton, unsigned shift, int, int) {
     order.push_back(shift & kShiftDouble ? "down double" : "down");
   };
-  icon.OnClick = [&](void*, MouseButton, unsigned, int, int) { order.push_back("click"); };
+  icon.OnClick = [&](MouseButton, unsigned, int, int) { order.push_back("click"); };
   tray.Mouse(kLDown);
   tray.Mouse(kLUp);
   tray.Mouse(kLDbl);
@@ -163,9 +163,9 @@ TEST_F(TrayIconTest, DoubleClickRaisesTheEventThenAMouseDownWithTheDoubleFlag) {
 }
 
 TEST_F(TrayIconTest, DisabledIconIgnoresTheMouseAndHandlerErrorsAreReported) {
-  TRxTrayIcon icon(tray);
+  TrayIcon icon(tray);
   int doubles = 0;
-  icon.OnDblClick = [&](void*) {
+  icon.OnDblClick = [&]() {
     ++doubles;
     throw std::runtime_error("handler failed");
   };
@@ -182,7 +182,7 @@ TEST_F(TrayIconTest, DisabledIconIgnoresTheMouseAndHandlerErrorsAreReported) {
 
 TEST_F(TrayIconTest, DestructionRemovesTheIcon) {
   {
-    TRxTrayIcon icon(tray);
+    TrayIcon icon(tray);
     icon.SetIcon(kCachingOn);
     tray.calls.clear();
   }

@@ -1,5 +1,5 @@
 #pragma once
-// TForm2: the settings dialog. Its controls are the settings store: the clip
+// SettingsDialog: the settings dialog. Its controls are the settings store: the clip
 // window reads their values at the moment it needs them, and the form-state
 // persistence keeps them in the settings file between runs.
 
@@ -11,7 +11,7 @@
 namespace solvane {
 
 class Pointer;
-class TForm2;
+class SettingsDialog;
 
 // What OK applies the settings to (the clip window), so that the dialog
 // needs nothing of the window above it.
@@ -19,7 +19,7 @@ class SettingsTarget {
  public:
   // Hotkey, paste delay and autosave; throws when the paste delay is no
   // whole number.
-  virtual void ApplySettings(const TForm2& settings) = 0;
+  virtual void ApplySettings(const SettingsDialog& settings) = 0;
   // Says, once, which hotkey could not be made to work.
   virtual void ReportHotKey() = 0;
 
@@ -38,16 +38,16 @@ class SettingsWindow {
   virtual void SetBounds(const FormGeometry& bounds) = 0;
 };
 
-class TForm2 : public TPersistentForm {
+class SettingsDialog : public PersistentForm {
  public:
-  explicit TForm2(IniFiles& ini, FileSystem* files = nullptr) : TPersistentForm(ini, "Form2", files) {}
+  explicit SettingsDialog(IniFiles& ini, FileSystem* files = nullptr) : PersistentForm(ini, "Form2", files) {}
 
   // The controls' values, with their shipped defaults.
-  bool CheckBox1 = false;  // "Auto save (upon caching) every 5 minutes."
-  bool CheckBox3 = false;  // "Prompt to clear clips."
-  bool CheckBox4 = false;  // "Prompt to quit."
-  std::string ComboBox1 = "Ctrl+Alt+Down";  // hotkey
-  std::string ComboBox2 = "100";            // paste delay, ms
+  bool autosave = false;  // "Auto save (upon caching) every 5 minutes."
+  bool promptClear = false;  // "Prompt to clear clips."
+  bool promptQuit = false;  // "Prompt to quit."
+  std::string hotkeyText = "Ctrl+Alt+Down";  // hotkey
+  std::string pasteDelayText = "100";            // paste delay, ms
 
   // The window; none until the platform makes one (then geometry lives
   // there instead of here).
@@ -55,12 +55,12 @@ class TForm2 : public TPersistentForm {
   SettingsWindow* window() const { return window_; }
 
   // Each activation puts the pointer on the OK button.
-  void FormActivate(Pointer& pointer);
+  void OnActivate(Pointer& pointer);
   // OK: applies the hotkey, the paste delay and the autosave timer to the
   // clip window, closes and saves the settings file. A paste delay that is
   // not a whole number throws after the hotkey is applied; the dialog then
   // stays open and nothing is saved.
-  void BitBtn1Click(SettingsTarget& form1);
+  void OnOk(SettingsTarget& target);
 
   static constexpr int kButtonLeft = 71, kButtonTop = 154;
 

@@ -1,4 +1,4 @@
-#include "ui/encarta_button.h"
+#include "ui/flat_button.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +80,7 @@ class PixelCanvas : public Canvas {
 constexpr Colour kFace = 11395047, kBorder = 8556441, kOver = 7585759, kDown = Rgb(200, 180, 20);
 constexpr int kW = PixelCanvas::kWidth, kH = PixelCanvas::kHeight;
 
-class EncartaButtonTest : public ::testing::Test {
+class FlatButtonTest : public ::testing::Test {
  protected:
   void SetUp() override {
     button.SetColor(kFace);
@@ -124,10 +124,10 @@ class EncartaButtonTest : public ::testing::Test {
   }
 
   PixelCanvas canvas;
-  TEncartaButton button{canvas, "EncartaButton1", 0xC0C0C0};
+  FlatButton button{canvas, "EncartaButton1", 0xC0C0C0};
 };
 
-TEST_F(EncartaButtonTest, NormalLookIsTheFaceColourInsideTheBorderColourWithTheCaptionCentred) {
+TEST_F(FlatButtonTest, NormalLookIsTheFaceColourInsideTheBorderColourWithTheCaptionCentred) {
   button.FontColor = Rgb(9, 8, 7);
   button.Paint();
   EXPECT_EQ(Face(), kFace);
@@ -137,7 +137,7 @@ TEST_F(EncartaButtonTest, NormalLookIsTheFaceColourInsideTheBorderColourWithTheC
   EXPECT_TRUE(CaptionCentred(Caption()));
 }
 
-TEST_F(EncartaButtonTest, HoverFillsWithTheHoverColourAndRaisesTheEdges) {
+TEST_F(FlatButtonTest, HoverFillsWithTheHoverColourAndRaisesTheEdges) {
   button.ColorOverCaption = Rgb(1, 2, 3);
   button.MouseEnter();
   EXPECT_EQ(Face(), kOver);
@@ -146,13 +146,13 @@ TEST_F(EncartaButtonTest, HoverFillsWithTheHoverColourAndRaisesTheEdges) {
   EXPECT_TRUE(CaptionCentred(Caption()));
 }
 
-TEST_F(EncartaButtonTest, PressedFillsWithThePressedColourSinksTheEdgesAndMovesTheCaptionOnePixelDownRight) {
+TEST_F(FlatButtonTest, PressedFillsWithThePressedColourSinksTheEdgesAndMovesTheCaptionOnePixelDownRight) {
   button.ColorDown = kDown;
   button.ColorOverCaption = Rgb(1, 2, 3);
   button.MouseEnter();
   const PixelCanvas::Text hover = Caption();
   int downs = 0;
-  button.OnMouseDown = [&](void*, MouseButton, unsigned, int x, int y) {
+  button.OnMouseDown = [&](MouseButton, unsigned, int x, int y) {
     ++downs;
     EXPECT_EQ(x, 10);
     EXPECT_EQ(y, 5);
@@ -167,14 +167,14 @@ TEST_F(EncartaButtonTest, PressedFillsWithThePressedColourSinksTheEdgesAndMovesT
   EXPECT_EQ(Caption().colour, Rgb(1, 2, 3));  // the colour it had under the pointer
 }
 
-TEST_F(EncartaButtonTest, ClickShowsTheNormalLookBeforeItsEventAndAReleaseOverTheButtonShowsHover) {
+TEST_F(FlatButtonTest, ClickShowsTheNormalLookBeforeItsEventAndAReleaseOverTheButtonShowsHover) {
   std::vector<std::string> order;
-  button.OnClick = [&](void*) {
+  button.OnClick = [&]() {
     order.push_back("click");
     EXPECT_EQ(Face(), kFace) << "the click's handler runs over the normal look";
     EXPECT_TRUE(FramedIn(kBorder));
   };
-  button.OnMouseUp = [&](void*, MouseButton, unsigned, int, int) { order.push_back("up"); };
+  button.OnMouseUp = [&](MouseButton, unsigned, int, int) { order.push_back("up"); };
   button.MouseDown(MouseButton::Left, 0, 1, 1);
   button.Click();
   button.MouseUp(MouseButton::Left, 0, 1, 1, /*stillOver=*/true);
@@ -183,12 +183,12 @@ TEST_F(EncartaButtonTest, ClickShowsTheNormalLookBeforeItsEventAndAReleaseOverTh
   EXPECT_TRUE(Raised());
 }
 
-TEST_F(EncartaButtonTest, ReleaseOffTheButtonKeepsThePressedLook) {
+TEST_F(FlatButtonTest, ReleaseOffTheButtonKeepsThePressedLook) {
   button.ColorDown = kDown;
   button.MouseDown(MouseButton::Left, 0, 1, 1);
   canvas.Forget();
   int ups = 0;
-  button.OnMouseUp = [&](void*, MouseButton, unsigned, int, int) { ++ups; };
+  button.OnMouseUp = [&](MouseButton, unsigned, int, int) { ++ups; };
   button.MouseUp(MouseButton::Left, 0, 200, 1, /*stillOver=*/false);
   EXPECT_EQ(ups, 1);
   EXPECT_EQ(canvas.draws, 0);
@@ -196,11 +196,11 @@ TEST_F(EncartaButtonTest, ReleaseOffTheButtonKeepsThePressedLook) {
   EXPECT_TRUE(Sunken());
 }
 
-TEST_F(EncartaButtonTest, DisabledButtonIgnoresHoverAndPressButRepaintsNormallyOnAClickWithoutItsEvent) {
+TEST_F(FlatButtonTest, DisabledButtonIgnoresHoverAndPressButRepaintsNormallyOnAClickWithoutItsEvent) {
   button.SetEnabled(false);
   int events = 0;
-  button.OnClick = [&](void*) { ++events; };
-  button.OnMouseDown = [&](void*, MouseButton, unsigned, int, int) { ++events; };
+  button.OnClick = [&]() { ++events; };
+  button.OnMouseDown = [&](MouseButton, unsigned, int, int) { ++events; };
   button.MouseEnter();
   button.MouseDown(MouseButton::Left, 0, 1, 1);
   EXPECT_EQ(canvas.draws, 0);
@@ -211,10 +211,10 @@ TEST_F(EncartaButtonTest, DisabledButtonIgnoresHoverAndPressButRepaintsNormallyO
   EXPECT_TRUE(CaptionCentred(Caption()));
 }
 
-TEST_F(EncartaButtonTest, RightAndMiddleButtonsNeitherRaiseEventsNorRepaint) {
+TEST_F(FlatButtonTest, RightAndMiddleButtonsNeitherRaiseEventsNorRepaint) {
   int events = 0;
-  button.OnMouseDown = [&](void*, MouseButton, unsigned, int, int) { ++events; };
-  button.OnMouseUp = [&](void*, MouseButton, unsigned, int, int) { ++events; };
+  button.OnMouseDown = [&](MouseButton, unsigned, int, int) { ++events; };
+  button.OnMouseUp = [&](MouseButton, unsigned, int, int) { ++events; };
   button.MouseDown(MouseButton::Right, 0, 1, 1);
   button.MouseUp(MouseButton::Right, 0, 1, 1, true);
   button.MouseDown(MouseButton::Middle, 0, 1, 1);
@@ -222,7 +222,7 @@ TEST_F(EncartaButtonTest, RightAndMiddleButtonsNeitherRaiseEventsNorRepaint) {
   EXPECT_EQ(canvas.draws, 0);
 }
 
-TEST_F(EncartaButtonTest, GlyphSitsLeftOfTheCaptionOrAloneInTheCentre) {
+TEST_F(FlatButtonTest, GlyphSitsLeftOfTheCaptionOrAloneInTheCentre) {
   button.SetGlyph(16, 10);
   ASSERT_EQ(canvas.glyphs.size(), 1u);
   const Rect glyph = canvas.glyphs[0];
@@ -244,7 +244,7 @@ TEST_F(EncartaButtonTest, GlyphSitsLeftOfTheCaptionOrAloneInTheCentre) {
   EXPECT_EQ(alone.right - alone.left, 16);  // at its own size
 }
 
-TEST_F(EncartaButtonTest, SettersRepaintTheNormalLookAtOnce) {
+TEST_F(FlatButtonTest, SettersRepaintTheNormalLookAtOnce) {
   button.MouseEnter();
   canvas.Forget();
   button.SetCaption("Apply");

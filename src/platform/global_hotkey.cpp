@@ -1,21 +1,21 @@
-#include "platform/fis_hotkey.h"
+#include "platform/global_hotkey.h"
 
 namespace solvane {
 
-TfisHotKey::TfisHotKey(HotKeyApi& api) : api_(api) {
+GlobalHotkey::GlobalHotkey(HotKeyApi& api) : api_(api) {
   window_ = api_.CreateHotKeyWindow([this](unsigned message) { HandleMessage(message); });
 }
 
-TfisHotKey::~TfisHotKey() {
+GlobalHotkey::~GlobalHotkey() {
   Drop();
   if (window_ != 0) api_.DestroyHotKeyWindow(window_);
 }
 
-void TfisHotKey::Loaded() {
+void GlobalHotkey::Loaded() {
   if (enabled_) Register();
 }
 
-void TfisHotKey::SetEnabled(bool enabled) {
+void GlobalHotkey::SetEnabled(bool enabled) {
   enabled_ = enabled;
   if (enabled_) {
     Register();
@@ -24,14 +24,14 @@ void TfisHotKey::SetEnabled(bool enabled) {
   }
 }
 
-void TfisHotKey::SetKey(ShortCut key) {
+void GlobalHotkey::SetKey(ShortCut key) {
   if (key == key_) return;
   key_ = key;
   Drop();
   if (enabled_) Register();
 }
 
-void TfisHotKey::Register() {
+void GlobalHotkey::Register() {
   if (registered_) return;
   const unsigned code = key_ & 0x1FFF;
   // No key means no hotkey; never hand the system a combination without one.
@@ -43,14 +43,14 @@ void TfisHotKey::Register() {
   registered_ = api_.RegisterHotKey(window_, 0, modifiers, code & 0xFF);
 }
 
-void TfisHotKey::Drop() {
+void GlobalHotkey::Drop() {
   if (!registered_) return;
   api_.UnregisterHotKey(window_, 0);
   registered_ = false;
 }
 
-void TfisHotKey::HandleMessage(unsigned message) {
-  if (message == kWmHotKey && OnHotKey) OnHotKey(this);
+void GlobalHotkey::HandleMessage(unsigned message) {
+  if (message == kWmHotKey && OnHotKey) OnHotKey();
 }
 
 }  // namespace solvane
