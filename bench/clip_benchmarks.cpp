@@ -13,7 +13,7 @@
 #include "platform/fake/fake_title_list.h"
 #include "platform/std/std_file_system.h"
 #include "temp_folder.h"
-#include "ui/fake_desktop.h"
+#include "support/fake_desktop.h"
 #include "ui/clip_window.h"
 #include "workload.h"
 
@@ -96,13 +96,13 @@ void Gather(benchmark::State& state, int line, bool runToTop) {
     if (runToTop) window.form->ToggleRunToTop();
     if (window.form->runToTop() != runToTop) return state.SkipWithError("run-to-top did not switch");
     window.desk.titles.SetItemIndex(line < 0 ? window.desk.titles.Count() - 1 : line);
-    bool found = false;
+    GatheredText gathered;
     for (auto _ : state) {
-      found = window.form->GatherSelection();
-      benchmark::DoNotOptimize(window.form->WorkBuffer().data());
+      gathered = window.form->paste().GatherSelection();
+      benchmark::DoNotOptimize(gathered.text.data());
     }
-    if (!found || window.form->WorkBuffer().empty()) return state.SkipWithError("no text gathered");
-    state.counters["chars"] = static_cast<double>(window.form->WorkBuffer().size());
+    if (!gathered.complete || gathered.text.empty()) return state.SkipWithError("no text gathered");
+    state.counters["chars"] = static_cast<double>(gathered.text.size());
   });
 }
 

@@ -11,7 +11,7 @@
 #include "core/key_generator.h"
 #include "base/text_buffer.h"
 #include "fuzz_support.h"
-#include "ui/fake_desktop.h"
+#include "support/fake_desktop.h"
 
 namespace solvane::fuzz {
 
@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   desk.clipboard.CopyText(raw);
   FUZZ_CHECK(desk.dialogs.errors.empty());
-  FUZZ_CHECK(form.LastCapture() == expected);
+  FUZZ_CHECK(form.capture().LastCapture() == expected);
   const bool fresh = expected != kFirst;
   FUZZ_CHECK(desk.titles.Count() == (fresh ? 2 : 1));
   const std::string newest = desk.titles.Get(0);
@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   desk.clipboard.CopyText(raw);
   FUZZ_CHECK(desk.titles.Count() == (fresh ? 2 : 1));
 
-  form.SaveHistory();
+  form.history().SaveHistory();
   FakeDesktop next;
   next.files.files = desk.files.files;
   ClipWindow again(next.Platform());

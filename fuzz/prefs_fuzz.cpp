@@ -10,7 +10,7 @@
 #include "core/clip_files.h"
 #include "base/text_buffer.h"
 #include "fuzz_support.h"
-#include "ui/fake_desktop.h"
+#include "support/fake_desktop.h"
 
 namespace solvane::fuzz {
 
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string line = first.empty() ? kDefaultLine : first;
   const bool flag = line[0] == '1';
   FUZZ_CHECK(form.state().PrefFlags == line);
-  FUZZ_CHECK(form.TitleLineFlag() == flag);
+  FUZZ_CHECK(form.history().titleLineFlag() == flag);
 
   FUZZ_CHECK(form.OnClose());
   FUZZ_CHECK(desk.dialogs.errors.empty());

@@ -13,7 +13,7 @@
 #include "fuzz_support.h"
 #include "platform/fake/fake_ini_files.h"
 #include "settings/settings_dialog.h"
-#include "ui/fake_desktop.h"
+#include "support/fake_desktop.h"
 
 namespace solvane::fuzz {
 

@@ -17,7 +17,7 @@ class AppError : public std::runtime_error {
 std::string CannotOpenFileMessage(const std::string& path);
 std::string CannotCreateFileMessage(const std::string& path);
 std::string ListIndexOutOfBoundsMessage(int index);
-inline constexpr const char* kRichEditInsertionError = "RichEdit line insertion error";
+inline constexpr const char* kLineInsertionError = "RichEdit line insertion error";
 inline constexpr const char* kUnableToInsertLine = "Unable to insert a line";
 
 }  // namespace solvane

@@ -56,7 +56,7 @@ void ClipTextStore::KeepRecordHeaders(std::vector<KeyIndex::Entry>& headers) con
 void ClipTextStore::InsertAtTop(const std::vector<std::string>& lines) {
   if (lines.empty()) return;
   const std::size_t added = JoinedSize(lines) + (Empty() ? 0 : 2);
-  if (added > capacity_ || chars_ > capacity_ - added) throw AppError(kRichEditInsertionError);
+  if (added > capacity_ || chars_ > capacity_ - added) throw AppError(kLineInsertionError);
   std::string& block = blocks_.emplace_front();
   block.reserve(JoinedSize(lines) + 2);
   for (const auto& line : lines) {

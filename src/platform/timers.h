@@ -9,6 +9,8 @@ class Timers {
   virtual void SetInterval(int timer, int milliseconds) = 0;
 };
 
-inline constexpr int kAutosaveTimer = 2;  // autosave
+inline constexpr int kHintWatchdogTimer = 1;  // the preview hint goes with the pointer
+inline constexpr int kAutosaveTimer = 2;
+inline constexpr int kLabelFollowTimer = 3;  // the label column follows the list
 
 }  // namespace solvane

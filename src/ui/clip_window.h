@@ -1,36 +1,42 @@
 #pragma once
-// ClipWindow: the clip window's logic. It owns the clip store and the adapters
-// (clipboard monitor, hotkey, tray icon); its handlers are plain methods that
-// the platform (or a test) calls for each event.
+// ClipWindow: the clip window's logic. It owns the history (store and shared
+// values), the parts that act on it (capture, housekeeping, paste) and the
+// components (clipboard monitor, global hotkey, tray icon); its handlers
+// are plain methods that the platform (or a test) calls for each event, and
+// most hand the event to the part it concerns. Its own concerns are the
+// window's: start-up, activation, showing and hiding, dragging, the preview
+// hint, the tray menu and the settings.
 
 #include <exception>
 #include <string>
 #include <vector>
 
+#include "capture/clip_capture.h"
 #include "core/clip_text_store.h"
-#include "core/key_generator.h"
 #include "core/shared_state.h"
-#include "base/shortcut.h"
+#include "history/history_keeper.h"
+#include "paste/clipboard_commands.h"
+#include "paste/paste_engine.h"
 #include "platform/clipboard.h"
 #include "platform/clipboard_chain.h"
+#include "platform/clipboard_monitor.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
-#include "platform/global_hotkey.h"
 #include "platform/form_window.h"
+#include "platform/global_hotkey.h"
 #include "platform/input.h"
 #include "platform/label_column.h"
-#include "platform/clipboard_monitor.h"
 #include "platform/pointer.h"
-#include "platform/tray_icon.h"
 #include "platform/text_metrics.h"
 #include "platform/timers.h"
 #include "platform/title_list.h"
+#include "platform/tray_icon.h"
 #include "settings/settings_dialog.h"
 
 namespace solvane {
 
-// What the clip window needs of the desktop; all references outlive ClipWindow.
+// What the clip window needs of the desktop; all references outlive it.
 struct ClipWindowDesktop {
   Clipboard& clipboard;
   ClipboardChainApi& clipboardChain;
@@ -50,27 +56,20 @@ struct ClipWindowDesktop {
   LabelColumn& labels;
   TrayApi& tray;
   TrayMenu& trayMenu;
-  IconHandle cachingOffIcon;  // caching off: the clipboard with a red mark
-  IconHandle cachingOnIcon;  // caching on
+  IconHandle cachingOffIcon;  // the clipboard with a red mark
+  IconHandle cachingOnIcon;
 };
-
-inline constexpr int kHintWatchdogTimer = 1;  // preview hint watchdog
-inline constexpr int kLabelFollowTimer = 3;  // label column follows the list
-
-// Virtual-key codes the paste uses.
-inline constexpr std::uint8_t kVkControl = 0x11;
-inline constexpr std::uint8_t kVkV = 0x56;
 
 class ClipWindow : public SettingsTarget {
  public:
   // Builds the components and joins the clipboard chain (whose first notice
-  // the capture handler swallows); with kStartNow it then runs Start and
+  // the capture swallows); with kStartNow it then runs Start and
   // ShowStartProblems. The program does those itself: the window must pass
-  // a close on to the form first, and the boxes wait until the window has
+  // a close on to the logic first, and the boxes wait until the window has
   // been shown and put away (a box's closing would otherwise activate the
   // hidden window and use up its first activation).
   enum StartMode { kStartNow, kStartLater };
-  explicit ClipWindow(ClipWindowDesktop platform, StartMode mode = kStartNow);
+  explicit ClipWindow(ClipWindowDesktop desktop, StartMode mode = kStartNow);
   ClipWindow(const ClipWindow&) = delete;
   ClipWindow& operator=(const ClipWindow&) = delete;
 
@@ -82,72 +81,52 @@ class ClipWindow : public SettingsTarget {
   void LoadAtStart();
   // One error box for each failure of the start, until the program closes.
   void ShowStartProblems();
-  // Capture: the clipboard's new text becomes a clip at the top.
-  void OnClipboardChange();
-  // Tray menu " Caching": capture on or off.
+
+  // Capture, and its switch (tray menu " Caching", or a double click on the
+  // tray icon, which leaves the window as it is).
+  void OnClipboardChange() { capture_.OnClipboardChange(); }
   void OnCachingCommand();
-  // The same switch from the tray icon, leaving the window as it is.
   void OnTrayDoubleClick();
 
-  // The clipboard's text converted in place; its write is captured like
-  // any copy.
-  void UpperCaseClipboard();
-  void LowerCaseClipboard();
-  void ClearClipboard();
+  // The tray menu's clipboard commands; the write is captured like any copy.
+  void UpperCaseClipboard() { solvane::UpperCaseClipboard(desktop_.clipboard); }
+  void LowerCaseClipboard() { solvane::LowerCaseClipboard(desktop_.clipboard); }
+  void ClearClipboard() { solvane::ClearClipboard(desktop_.clipboard); }
   // A right-button release on the clip list or the label column opens the
   // tray menu on the window.
   void OnListMouseUp(MouseButton button, unsigned shift, int x, int y);
 
   // Saving, clearing and quitting.
-  void SaveHistory();
-  void OnSaveClipsCommand();
-  void OnAutosaveTimer();
+  void OnSaveClipsCommand() { history_.OnSaveClipsCommand(); }
+  void OnAutosaveTimer() { history_.OnAutosaveTimer(); }
   void ClearClips();
-  void ScrubFile(const std::string& path);
-  void Quit();
-  // Saves the clip files, "prefs.qlx" and the settings. False when the
-  // window must stay open: something could not be saved and the user chose
-  // not to quit.
-  bool OnClose();
-  // The answer to the system's query whether the session may end: the clips
-  // are saved, and no box ever holds the session up.
-  int OnQueryEndSession();
-  // The session ends (or, with false, goes on after all): whatever changed
-  // since and the settings are saved, without boxes.
-  void OnEndSession(bool ending);
-  // "prefs.qlx": its first line holds the stored preference flags.
-  void LoadPrefs();
-  void SavePrefs();
+  void Quit() { history_.Quit(); }
+  bool OnClose() { return history_.OnClose(); }
+  int OnQueryEndSession() { return history_.OnQueryEndSession(); }
+  void OnEndSession(bool ending) { history_.OnEndSession(ending); }
 
-  // Paste: the selected clip (or the run from it up to the newest) onto
-  // the clipboard and into the application below the clip window.
-  // False when the store has no text for a title of the selection.
-  bool GatherSelection();
-  void PasteSelection();
-  void OnListClick();
-  // The option buttons: pressing toggles (the two line-ending buttons are
-  // one group in which at most one is down).
-  void ToggleRunToTop();
-  void ToggleAppendCrLf();
-  void ToggleAppendCrLfLf();
-  void KeepRunToTopAtTop();
-  // The hide button.
-  void OnHideButton();
-  bool runToTop() const { return runToTop_; }
-  bool appendCrLf() const { return appendCrLf_; }
-  bool appendCrLfLf() const { return appendCrLfLf_; }
+  // Paste and the option buttons.
+  void OnListClick() { paste_.OnListClick(); }
+  void OnKeyDown(unsigned key, unsigned shift) { paste_.OnKeyDown(key, shift); }
+  void ToggleRunToTop() { paste_.ToggleRunToTop(); }
+  void ToggleAppendCrLf() { paste_.ToggleAppendCrLf(); }
+  void ToggleAppendCrLfLf() { paste_.ToggleAppendCrLfLf(); }
+  bool runToTop() const { return paste_.runToTop(); }
+  bool appendCrLf() const { return paste_.appendCrLf(); }
+  bool appendCrLfLf() const { return paste_.appendCrLfLf(); }
 
-  // Hotkey and keys.
+  // Showing and hiding: the hotkey, the hide button, another program's
+  // activation.
   void OnHotkey();
-  void OnKeyDown(unsigned key, unsigned shift);
-  void OnLabelFollowTimer();
-  void OnLabelClick();
-  // The preview hint goes once the pointer leaves the label column.
-  void OnHintWatchdogTimer();
-
-  // Activation.
+  void OnHideButton();
   void OnActivate();
   void OnDeactivate();
+  void OnLabelFollowTimer();
+  // The preview hint: a click on a label shows its clip; the hint goes once
+  // the pointer leaves the label column.
+  void OnLabelClick() { ShowPreviewHint(); }
+  void OnHintWatchdogTimer();
+
   // Hotkey, paste delay and autosave timer from the settings dialog's
   // controls; a paste delay that is not a number throws after the hotkey.
   // A hotkey that does not work is marked in the tray icon's hint at once
@@ -165,8 +144,6 @@ class ClipWindow : public SettingsTarget {
   void OnTitlePictureDragStart(MouseButton button, unsigned shift, int x, int y) { OnDragStart(button, shift, x, y); }
   void OnTitlePictureDragMove(unsigned shift, int x, int y) { OnDragMove(shift, x, y); }
 
-  GlobalHotkey& hotkey() { return hotkey_; }
-  TrayIcon& trayIcon() { return trayIcon_; }
   // Runs one event's handler the way the application does: a failure shows
   // its message in an error box and the program runs on.
   template <typename Handler>
@@ -179,60 +156,31 @@ class ClipWindow : public SettingsTarget {
   }
   void ShowException(const std::exception& error);
 
+  bool cachingOn() const { return capture_.on(); }
   SharedState& state() { return state_; }
   const ClipTextStore& store() const { return store_; }
   ClipTextStore& store() { return store_; }
-  const std::string& LastCapture() const { return lastCapture_; }
-  const std::string& WorkBuffer() const { return work_; }
-  bool cachingOn() const { return cachingOn_; }
-  // "Don't paste 1st (title) line": the one stored preference.
-  bool TitleLineFlag() const { return titleLineFlag_; }
-  int autosaveInterval() const { return autosaveInterval_; }
-  void SetAutosaveInterval(int milliseconds);
-  std::string PathOf(const char* fileName) const { return desktop_.programFolder + fileName; }
+  ClipCapture& capture() { return capture_; }
+  HistoryKeeper& history() { return history_; }
+  PasteEngine& paste() { return paste_; }
+  GlobalHotkey& hotkey() { return hotkey_; }
+  TrayIcon& trayIcon() { return trayIcon_; }
   ClipboardMonitor& clipboardMonitor() { return clipboardMonitor_; }
 
  private:
-  std::string MakeUniqueKey(const std::vector<std::string>& textLines);
-  void RemoveStaleSaves();
-  // Loads both clip files; the failures' messages, in order.
-  std::vector<std::string> LoadClipFiles();
-  // One title per record, newest first, for a title file that was lost.
-  void RebuildTitles();
-  // A clip file this run did not load is moved aside before anything is
-  // written in its place; `kept` collects what to tell the user.
-  void KeepIfNotLoaded(const char* fileName, bool& loaded, std::vector<std::string>& kept);
-  void TellKept(const std::vector<std::string>& kept);
   void ShowPreviewHint();
   void SetCaching(bool on);
-  void ConvertClipboard(char from, char to);
-  bool Ask(int dx, int dy, const std::string& question);
 
   ClipWindowDesktop desktop_;
   SharedState state_;
-  KeyGenerator keys_;
-  std::string work_;  // work buffer
-  ClipTextStore store_;  // clip text store
-  std::string lastCapture_;  // last capture
-  bool cachingOn_ = true;  // capture is on at every start
-  bool titleLineFlag_ = false;
-  int autosaveInterval_ = 0;
-  bool autosaveBusy_ = false;
-  // Whether this run read each clip file (or has since written it): a file
-  // that was not read may hold clips no one has seen, and is never
-  // overwritten.
-  bool titleFileLoaded_ = false;
-  bool storeFileLoaded_ = false;
-  bool quiet_ = false;   // the session is ending: no box may hold it up
-  bool closed_ = false;  // OnClose let the window close
+  ClipTextStore store_;
+  ClipCapture capture_;
+  HistoryKeeper history_;
+  PasteEngine paste_;
   std::vector<std::string> startProblems_;
   bool startShown_ = false;  // ShowStartProblems has run: boxes may come
   std::string hotKeyProblem_;
-  bool asking_ = false;  // a confirmation is up
-  int dragAnchorX_ = 0, dragAnchorY_ = 0;  // DragAnchor
-  bool runToTop_ = false;
-  bool appendCrLf_ = false;
-  bool appendCrLfLf_ = false;
+  int dragAnchorX_ = 0, dragAnchorY_ = 0;
   GlobalHotkey hotkey_;
   TrayIcon trayIcon_;
   ClipboardMonitor clipboardMonitor_;

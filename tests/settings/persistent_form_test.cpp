@@ -5,7 +5,7 @@
 #include "base/app_error.h"
 #include "platform/fake/fake_ini_files.h"
 #include "settings/settings_dialog.h"
-#include "ui/program_fixture.h"
+#include "support/program_fixture.h"
 
 namespace solvane {
 namespace {
@@ -159,12 +159,12 @@ TEST_F(SettingsDialogTest, OkAppliesHotkeyPasteDelayAndAutosave) {
   EXPECT_TRUE(desk.hotKeys.Press(0, 0x78));
   EXPECT_FALSE(desk.hotKeys.Press(kModControl | kModAlt, 0x28));
   EXPECT_EQ(form->state().PasteDelay, 5000);
-  EXPECT_EQ(form->autosaveInterval(), 300000);
+  EXPECT_EQ(form->history().autosaveInterval(), 300000);
   // Saved at once: a tray program is seldom quit before the session ends.
   EXPECT_NE(desk.files.files[kIni].find("ComboBox1.Text=F9"), std::string::npos);
   desk.settingsDialog.autosave = false;
   desk.settingsDialog.OnOk(*form);
-  EXPECT_EQ(form->autosaveInterval(), 0);
+  EXPECT_EQ(form->history().autosaveInterval(), 0);
 }
 
 // A hotkey that cannot work is said once, marked on the tray icon until one
@@ -204,7 +204,7 @@ TEST_F(SettingsDialogTest, HotkeyThatDoesNotWorkIsReportedAndShownOnTheTrayIcon)
 
 TEST_F(SettingsDialogTest, BadPasteDelayKeepsTheOldValuesButTheNewHotkey) {
   form->state().PasteDelay = 100;
-  form->SetAutosaveInterval(0);
+  form->history().SetAutosaveInterval(0);
   desk.settingsDialog.hotkeyText = "ctrl+shift+f5";
   desk.settingsDialog.pasteDelayText = "soon";
   desk.settingsDialog.autosave = true;
@@ -212,7 +212,7 @@ TEST_F(SettingsDialogTest, BadPasteDelayKeepsTheOldValuesButTheNewHotkey) {
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"'soon' is not a valid integer value"});
   EXPECT_EQ(form->hotkey().Key(), 0x6074);
   EXPECT_EQ(form->state().PasteDelay, 100);
-  EXPECT_EQ(form->autosaveInterval(), 0);
+  EXPECT_EQ(form->history().autosaveInterval(), 0);
 }
 
 TEST_F(SettingsDialogTest, ActivationPutsThePointerOnOk) {

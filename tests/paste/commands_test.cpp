@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/program_fixture.h"
+#include "support/program_fixture.h"
 
 namespace solvane {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/program_fixture.h"
+#include "support/program_fixture.h"
 
 namespace solvane {
 namespace {
@@ -116,8 +116,8 @@ TEST_F(KeyboardTest, FirstActivationAppliesTheSettingsOnce) {
   form->OnActivate();
   EXPECT_EQ(form->hotkey().Key(), 49192);
   EXPECT_EQ(form->state().PasteDelay, 100);
-  EXPECT_EQ(form->autosaveInterval(), 300000);
-  EXPECT_TRUE(form->TitleLineFlag());
+  EXPECT_EQ(form->history().autosaveInterval(), 300000);
+  EXPECT_TRUE(form->history().titleLineFlag());
   EXPECT_EQ(desk.titles.HorizontalExtent(), 0);
   EXPECT_TRUE(desk.window.minimized);
   EXPECT_TRUE(form->state().FirstActivationDone);
@@ -144,13 +144,13 @@ TEST_F(KeyboardTest, BadPasteDelayIsReportedAndTheNextActivationTriesAgain) {
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"'fast' is not a valid integer value"});
   EXPECT_EQ(form->hotkey().Key(), 0x78);  // applied before the failure
   EXPECT_FALSE(form->state().FirstActivationDone);
-  EXPECT_EQ(form->autosaveInterval(), 3000);
+  EXPECT_EQ(form->history().autosaveInterval(), 3000);
 
   desk.settingsDialog.pasteDelayText = " 250";
   form->HandleEvent([&] { form->OnActivate(); });
   EXPECT_TRUE(form->state().FirstActivationDone);
   EXPECT_EQ(form->state().PasteDelay, 250);
-  EXPECT_EQ(form->autosaveInterval(), 0);  // autosave unchecked
+  EXPECT_EQ(form->history().autosaveInterval(), 0);  // autosave unchecked
 }
 
 // Each text on a program of its own: only the first activation applies the

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/text_buffer.h"
-#include "ui/program_fixture.h"
+#include "support/program_fixture.h"
 
 namespace solvane {
 namespace {
@@ -16,7 +16,7 @@ TEST_F(CaptureTest, TextOnTheClipboardAtStartBecomesTheFirstClip) {
   EXPECT_EQ(Title(0), "already there");
   EXPECT_EQ(TextOf(0), "already there");
   EXPECT_FALSE(f.state().SkipNextChange);  // the joining notice was swallowed
-  EXPECT_EQ(f.LastCapture(), "already there");
+  EXPECT_EQ(f.capture().LastCapture(), "already there");
   EXPECT_EQ(desk.window.width, 250);
   EXPECT_TRUE(desk.dialogs.errors.empty());
 }
@@ -119,7 +119,7 @@ TEST_F(CaptureTest, CopiesMarkedSecretAreNeverRecorded) {
   desk.clock.seconds += 9;
   desk.clipboard.CopySecret("hunter2");
   EXPECT_EQ(desk.titles.Count(), 1);
-  EXPECT_EQ(f.LastCapture(), "before");
+  EXPECT_EQ(f.capture().LastCapture(), "before");
   EXPECT_EQ(f.state().LastChangeTime, changed);  // not even a change for autosave
   EXPECT_EQ(f.store().Text().find("hunter2"), std::string::npos);
   Copy("after");
@@ -166,7 +166,7 @@ TEST_F(CaptureTest, TooLongTextShowsTheErrorAndChangesNothing) {
   ASSERT_EQ(desk.dialogs.errors.size(), 1u);
   EXPECT_EQ(desk.dialogs.errors[0], "RichEdit line insertion error");
   EXPECT_EQ(form->store().Text(), before);
-  EXPECT_EQ(form->LastCapture(), "kept");
+  EXPECT_EQ(form->capture().LastCapture(), "kept");
   EXPECT_EQ(desk.titles.Count(), 1);
   // The program runs on.
   Copy("small");
@@ -181,7 +181,7 @@ TEST_F(CaptureTest, RefusedTitleLeavesNoRecordBehind) {
   Copy("no room");
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"RichEdit line insertion error"});
   EXPECT_EQ(form->store().Text(), before);
-  EXPECT_EQ(form->LastCapture(), "kept");
+  EXPECT_EQ(form->capture().LastCapture(), "kept");
   EXPECT_EQ(desk.titles.Count(), 1);
   // Once the list takes titles again, the same text is a clip after all.
   desk.titles.refuseAfter = -1;

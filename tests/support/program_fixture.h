@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/fake_desktop.h"
+#include "support/fake_desktop.h"
 
 namespace solvane::testing {
 

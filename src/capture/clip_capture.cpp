@@ -1,0 +1,89 @@
+#include "capture/clip_capture.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "base/app_error.h"
+#include "base/text_buffer.h"
+#include "core/clip_files.h"
+#include "core/title_builder.h"
+
+namespace solvane {
+
+ClipCapture::ClipCapture(CaptureDesktop desktop, ClipTextStore& store, SharedState& state)
+    : desktop_(desktop), store_(store), state_(state) {}
+
+std::string ClipCapture::MakeUniqueKey(const std::vector<std::string>& textLines) {
+  // A line of the new text that reads as a header or trailer (a piece of a
+  // clip file copied in an editor) would be taken for the new record's own
+  // marker if it named the new key: the record would end at that line.
+  std::vector<std::string> quoted;
+  for (const std::string& line : textLines) {
+    if (ClipTextStore::MarkerOf(line) != ClipTextStore::Marker::None) {
+      quoted.push_back(AsciiLower(std::string_view(line).substr(kHeaderMarker.size())));
+    }
+  }
+  const auto taken = [&](const std::string& key) {
+    return store_.ContainsKey(key) || std::find(quoted.begin(), quoted.end(), AsciiLower(key)) != quoted.end();
+  };
+  auto tick = [this] { return desktop_.clock.TickCount(); };
+  std::string key = keys_.MakeKey(tick);
+  // Two clips must never share a key, or the older one's title would paste
+  // the newer text. A tick count too small to give a fresh key is replaced
+  // by a wide range after a few tries.
+  for (int attempt = 1; taken(key) && attempt < 1000; ++attempt) {
+    if (attempt < 8) {
+      key = keys_.MakeKey(tick);
+    } else {
+      key = keys_.MakeKey([] { return 0x7FFFFFFFu; });
+    }
+  }
+  return key;
+}
+
+void ClipCapture::OnClipboardChange() {
+  if (state_.SkipNextChange) {
+    state_.SkipNextChange = false;
+    return;
+  }
+  if (!on_) return;
+  Clipboard& clipboard = desktop_.clipboard;
+  if (!clipboard.HasText()) return;
+  // A copy marked secret (a password) must never reach the history files.
+  if (clipboard.IsExcludedFromHistory()) return;
+  auto read = clipboard.ReadText();
+  if (!read) return;  // still locked by another program: nothing to record
+
+  std::string text = NormalizeLineBreaks(*read);
+  state_.LastChangeTime = desktop_.clock.LocalTimeSeconds();
+  ++state_.Changes;
+  if (text == lastCapture_) return;
+
+  std::vector<std::string> lines = SplitBufferLines(text);
+  const std::string key = MakeUniqueKey(lines);
+  const std::string title = BuildTitle(text, desktop_.listFont);
+  std::vector<std::string> record;
+  record.reserve(lines.size() + 2);
+  record.push_back(std::string(kHeaderMarker) + key);
+  for (auto& line : lines) record.push_back(std::move(line));
+  record.push_back(std::string(kTrailerMarker) + key);
+
+  // The title goes in first: a list that refuses it leaves nothing to undo,
+  // and a record that does not fit takes its title back out. Either way no
+  // record is left that no title reaches.
+  TitleList& list = desktop_.titles;
+  try {
+    list.Insert(0, title + kTitlePadding + key);
+  } catch (const std::exception&) {
+    throw AppError(kLineInsertionError);
+  }
+  try {
+    store_.InsertAtTop(record);
+  } catch (...) {
+    list.Delete(0);
+    throw;
+  }
+  lastCapture_ = std::move(text);
+}
+
+}  // namespace solvane

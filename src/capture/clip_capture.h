@@ -1,0 +1,54 @@
+#pragma once
+// Capture: each new plain text on the clipboard becomes a clip at the top of
+// the history, its title on the list's first line and its record first in
+// the store.
+
+#include <string>
+#include <vector>
+
+#include "core/clip_text_store.h"
+#include "core/key_generator.h"
+#include "core/shared_state.h"
+#include "platform/clipboard.h"
+#include "platform/clock.h"
+#include "platform/text_metrics.h"
+#include "platform/title_list.h"
+
+namespace solvane {
+
+// What capture needs of the desktop; all references outlive the capture.
+struct CaptureDesktop {
+  Clipboard& clipboard;
+  Clock& clock;
+  TextMetrics& listFont;
+  TitleList& titles;
+};
+
+class ClipCapture {
+ public:
+  ClipCapture(CaptureDesktop desktop, ClipTextStore& store, SharedState& state);
+
+  // The clipboard changed: its text, unless it repeats the last capture,
+  // becomes the newest clip. A paste's own write is skipped once.
+  void OnClipboardChange();
+
+  // "Caching": capture on or off; on at every start.
+  bool on() const { return on_; }
+  void SetOn(bool on) { on_ = on; }
+
+  const std::string& LastCapture() const { return lastCapture_; }
+  // After Clear Clips the same text may be captured again.
+  void Forget() { lastCapture_.clear(); }
+
+ private:
+  std::string MakeUniqueKey(const std::vector<std::string>& textLines);
+
+  CaptureDesktop desktop_;
+  ClipTextStore& store_;
+  SharedState& state_;
+  KeyGenerator keys_;
+  std::string lastCapture_;
+  bool on_ = true;
+};
+
+}  // namespace solvane

@@ -1,0 +1,261 @@
+#include "history/history_keeper.h"
+
+#include <exception>
+#include <optional>
+#include <string_view>
+
+#include "base/text_buffer.h"
+#include "core/clip_files.h"
+#include "core/title_builder.h"
+
+namespace solvane {
+
+namespace {
+
+// Holds a flag up for the length of a scope, whichever way it is left.
+class ScopedFlag {
+ public:
+  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~ScopedFlag() { flag_ = false; }
+  ScopedFlag(const ScopedFlag&) = delete;
+  ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+HistoryKeeper::HistoryKeeper(HistoryDesktop desktop, ClipTextStore& store, SharedState& state)
+    : desktop_(std::move(desktop)), store_(store), state_(state) {}
+
+std::vector<std::string> HistoryKeeper::LoadAtStart() {
+  RemoveStaleSaves();
+  return LoadClipFiles();
+}
+
+// Each file is read even when the other is not: a title file that cannot
+// be opened must not cost the clips' texts, nor the other way round.
+std::vector<std::string> HistoryKeeper::LoadClipFiles() {
+  std::vector<std::string> problems;
+  TitleList& list = desktop_.titles;
+  store_.Clear();
+  try {
+    // A file cut short by a NUL byte keeps the titles shown, and is kept
+    // aside like an unread one before it is saved over.
+    titleFileLoaded_ = LoadTitleList(list, desktop_.files, PathOf(kTitleFileName));
+  } catch (const std::exception& error) {
+    list.Clear();  // half a list would be saved over the whole file
+    problems.push_back(error.what());
+  }
+  try {
+    LoadTextStore(store_, desktop_.files, PathOf(kStoreFileName));
+    storeFileLoaded_ = true;
+  } catch (const std::exception& error) {
+    problems.push_back(error.what());
+  }
+  if (storeFileLoaded_ && list.Count() == 0 && store_.Count() > 0) {
+    try {
+      RebuildTitles();
+    } catch (const std::exception& error) {
+      list.Clear();
+      problems.push_back(error.what());
+    }
+  }
+  return problems;
+}
+
+// Titles made from the texts as capture makes them, so that every stored
+// clip can be found and pasted again.
+void HistoryKeeper::RebuildTitles() {
+  const std::vector<std::string> keys = store_.RecordKeys();
+  std::vector<std::string> items;
+  items.reserve(keys.size());
+  for (const std::string& key : keys) {
+    const std::string item = kTitlePadding + key;
+    const std::optional<std::string> text = store_.Lookup(item);
+    items.push_back(BuildTitle(text.value_or(std::string()), desktop_.listFont) + item);
+  }
+  desktop_.titles.Assign(std::vector<std::string_view>(items.begin(), items.end()));
+}
+
+void HistoryKeeper::KeepIfNotLoaded(const char* fileName, bool& loaded, std::vector<std::string>& kept) {
+  if (loaded) return;
+  const std::string path = PathOf(fileName);
+  if (const auto keptAs = KeepAside(desktop_.files, path)) {
+    kept.push_back("The clips in " + path +
+                   " could not all be loaded when Solvane Clips started. So that saving does not overwrite them, "
+                   "that file has been kept as " +
+                   *keptAs + ".");
+  }
+  loaded = true;  // what is written there from now on is this run's own
+}
+
+void HistoryKeeper::TellKept(const std::vector<std::string>& kept) {
+  if (quiet_) return;
+  for (const std::string& message : kept) desktop_.dialogs.ShowError(message);
+}
+
+// A crash in the middle of a save leaves its unfinished copy behind; the
+// real files were never touched, so the copy is only clutter.
+void HistoryKeeper::RemoveStaleSaves() {
+  for (const char* name : {kTitleFileName, kStoreFileName, kPrefsFileName}) {
+    desktop_.files.Remove(PathOf(name) + kSavingSuffix);
+  }
+}
+
+void HistoryKeeper::SetAutosaveInterval(int milliseconds) {
+  autosaveInterval_ = milliseconds;
+  desktop_.timers.SetInterval(kAutosaveTimer, milliseconds);
+}
+
+void HistoryKeeper::SaveHistory() {
+  const std::uint64_t covering = state_.Changes;
+  std::vector<std::string> kept;
+  try {
+    KeepIfNotLoaded(kTitleFileName, titleFileLoaded_, kept);
+    SaveTitleList(desktop_.titles, desktop_.files, PathOf(kTitleFileName));
+    KeepIfNotLoaded(kStoreFileName, storeFileLoaded_, kept);
+    SaveTextStore(store_, desktop_.files, PathOf(kStoreFileName));
+  } catch (...) {
+    TellKept(kept);
+    throw;
+  }
+  state_.SavedChanges = covering;
+  TellKept(kept);
+}
+
+void HistoryKeeper::OnSaveClipsCommand() {
+  SaveHistory();
+  desktop_.window.Hide();
+}
+
+void HistoryKeeper::OnAutosaveTimer() {
+  if (state_.SavedChanges == state_.Changes) return;
+  // While a failed save's error box is up, later ticks wait for it instead
+  // of stacking more boxes; so the box is shown here, inside the guard.
+  if (autosaveBusy_) return;
+  const ScopedFlag busy(autosaveBusy_);
+  try {
+    SaveHistory();
+  } catch (const std::exception& error) {
+    desktop_.dialogs.ShowError(error.what());
+    return;  // LastSaveTime stays: the next tick tries again
+  }
+  state_.LastSaveTime = state_.LastChangeTime;
+}
+
+bool HistoryKeeper::Ask(int dx, int dy, const std::string& question) {
+  // One question at a time: a second Quit or Clear Clips from the tray menu
+  // while a prompt is up is declined, or a Yes to the inner one would close
+  // or clear under the outer one still waiting.
+  if (asking_) return false;
+  const ScopedFlag asking(asking_);
+  Pointer& pointer = desktop_.pointer;
+  pointer.MoveTo(pointer.DesktopWidth() / 2 + dx, pointer.DesktopHeight() / 2 + dy);
+  return desktop_.dialogs.Confirm(question);
+}
+
+bool HistoryKeeper::ConfirmClear() {
+  return !desktop_.settings.promptClear || Ask(-20, 33, "Clear all current clips?");
+}
+
+void HistoryKeeper::Clear() {
+  desktop_.titles.Clear();
+  store_.Clear();
+  const std::uint64_t covering = state_.Changes;
+  // A file this run never read holds clips the user did not see to clear.
+  std::vector<std::string> kept;
+  try {
+    KeepIfNotLoaded(kTitleFileName, titleFileLoaded_, kept);
+    KeepIfNotLoaded(kStoreFileName, storeFileLoaded_, kept);
+  } catch (...) {
+    TellKept(kept);
+    throw;
+  }
+  TellKept(kept);
+  for (const char* name : {kTitleFileName, kStoreFileName}) {
+    ScrubFile(PathOf(name));
+    // The unfinished copy of a save cut short holds clips as well.
+    const std::string leftover = PathOf(name) + kSavingSuffix;
+    if (desktop_.files.Exists(leftover)) {
+      ScrubFile(leftover);
+      desktop_.files.Remove(leftover);
+    }
+  }
+  state_.SavedChanges = covering;
+}
+
+void HistoryKeeper::ScrubFile(const std::string& path) { solvane::ScrubFile(desktop_.files, path); }
+
+void HistoryKeeper::Quit() {
+  if (!desktop_.settings.promptQuit || Ask(-25, 35, "Quit Solvane Clips?")) desktop_.window.Close();
+  desktop_.window.Hide();
+  state_.WindowShown = false;
+}
+
+bool HistoryKeeper::OnClose() {
+  // Each save is tried even when one before it failed: a read-only
+  // "prefs.qlx" must not cost the clips or the settings.
+  std::string failures;
+  const auto attempt = [&](auto&& save) {
+    try {
+      save();
+    } catch (const std::exception& error) {
+      failures += error.what();
+      failures += "\r\n";
+    }
+  };
+  attempt([this] { SaveHistory(); });
+  attempt([this] { SavePrefs(); });
+  attempt([this] { desktop_.settings.SaveState(); });
+  if (!failures.empty() && !quiet_ &&
+      !Ask(-25, 35, "Solvane Clips could not save everything:\r\n\r\n" + failures +
+                        "\r\nQuit anyway? What was not saved will be lost.")) {
+    return false;
+  }
+  closed_ = true;
+  return true;
+}
+
+int HistoryKeeper::OnQueryEndSession() {
+  const ScopedFlag quiet(quiet_);
+  try {
+    SaveHistory();
+  } catch (const std::exception&) {
+    // Nothing can be done about it now, and a box would hold the session.
+  }
+  return 1;
+}
+
+void HistoryKeeper::OnEndSession(bool ending) {
+  if (!ending) return;
+  const ScopedFlag quiet(quiet_);
+  // The process ends right after this returns: the message loop never
+  // finishes, so what a close would write is written here.
+  // Nothing more can be done about a failure now, and no box may wait.
+  try {
+    if (state_.SavedChanges != state_.Changes) SaveHistory();
+  } catch (const std::exception&) {
+  }
+  try {
+    desktop_.settings.SaveState();
+  } catch (const std::exception&) {
+  }
+}
+
+void HistoryKeeper::LoadPrefs() {
+  const std::string contents = ReadFileOrThrow(desktop_.files, PathOf(kPrefsFileName));
+  const auto lines = SplitStoreFile(contents);
+  const std::string first = lines.empty() ? std::string() : lines.front();
+  // An empty line has no flag to read: take the defaults.
+  state_.PrefFlags = first.empty() ? std::string("0000000000") : first;
+  if (state_.PrefFlags[0] == '1') titleLineFlag_ = true;
+}
+
+void HistoryKeeper::SavePrefs() {
+  state_.PrefFlags[0] = titleLineFlag_ ? '1' : '0';
+  SaveReplacing(desktop_.files, PathOf(kPrefsFileName), JoinFileLines({state_.PrefFlags}));
+}
+
+}  // namespace solvane

@@ -1,0 +1,147 @@
+#include "paste/paste_engine.h"
+
+#include <utility>
+
+#include "base/text_buffer.h"
+#include "core/clip_files.h"
+
+namespace solvane {
+
+PasteEngine::PasteEngine(PasteDesktop desktop, const ClipTextStore& store, SharedState& state)
+    : desktop_(desktop), store_(store), state_(state) {}
+
+GatheredText PasteEngine::GatherSelection() const {
+  const TitleList& list = desktop_.titles;
+  const int selected = list.ItemIndex();
+  if (selected < 0) return GatheredText{{}, runToTop_};  // a run from no line is empty
+  if (!runToTop_) {
+    auto text = store_.Lookup(list.Get(selected));
+    if (!text) return GatheredText{{}, false};
+    return GatheredText{std::move(*text), true};
+  }
+  // The clicked clip first, the newest last, each ending in a line break.
+  GatheredText gathered;
+  for (int line = selected; line >= 0; --line) {
+    auto text = store_.Lookup(list.Get(line));
+    if (!text) {
+      gathered.complete = false;
+      continue;
+    }
+    gathered.text += *text;
+    gathered.text += kCrLf;
+  }
+  return gathered;
+}
+
+void PasteEngine::PasteSelection() {
+  TitleList& list = desktop_.titles;
+  state_.SkipNextChange = true;
+  // A title without its text, or a clipboard that stays locked, pastes
+  // nothing: Ctrl+V would otherwise paste whatever was there before. No
+  // change notice will come either, so the skip flag must not stay set.
+  GatheredText gathered = GatherSelection();
+  if (!gathered.complete) {
+    state_.SkipNextChange = false;
+    list.SetItemIndex(-1);
+    return;
+  }
+  std::string text = std::move(gathered.text);
+  if (appendCrLf_) {
+    text += "\r\n";
+  } else if (appendCrLfLf_) {
+    text += "\r\n\n";
+  }
+  if (!desktop_.clipboard.WriteText(text)) {
+    state_.SkipNextChange = false;
+    list.SetItemIndex(-1);
+    return;
+  }
+  MoveToTopAndHide();
+  desktop_.input.Sleep(state_.PasteDelay);
+  PressCtrlV();
+  state_.WindowShown = false;
+  list.SetTopIndex(0);
+}
+
+void PasteEngine::MoveToTopAndHide() {
+  TitleList& list = desktop_.titles;
+  // The list shows its new order once the window is gone, not at each step
+  // while the user waits for the paste.
+  list.BeginUpdate();
+  const struct Shown {
+    TitleList& list;
+    ~Shown() { list.EndUpdate(); }
+  } shown{list};
+  if (!runToTop_) {
+    const int selected = list.ItemIndex();
+    const std::string item = list.Get(selected);
+    // Inserted before it is deleted, so a list that refuses the insert
+    // loses no title.
+    list.Insert(0, item);
+    list.Delete(selected + 1);
+    if (list.Count() > state_.MaxClips) list.Delete(state_.MaxClips);
+  }
+  runToTop_ = false;
+  list.SetItemIndex(-1);
+  desktop_.window.MinimizeApplication();
+  desktop_.window.Hide();
+}
+
+void PasteEngine::PressCtrlV() {
+  KeyboardInput& input = desktop_.input;
+  input.KeyEvent(kVkControl, 0, 0);
+  input.KeyEvent(kVkV, 0, 0);
+  input.KeyEvent(kVkV, 0, KeyboardInput::kKeyUp);
+  input.KeyEvent(kVkControl, 0, KeyboardInput::kKeyUp);
+}
+
+void PasteEngine::OnListClick() {
+  TitleList& list = desktop_.titles;
+  const int selected = list.ItemIndex();
+  if (selected >= 0 && list.Get(selected).find(kHeaderMarker) != std::string::npos) PasteSelection();
+  list.SetTopIndex(0);
+}
+
+int LineForKey(unsigned key, int topIndex, int count) {
+  int labelIndex = -1;
+  if (key >= 0x31 && key <= 0x39) {
+    labelIndex = static_cast<int>(key - 0x31);
+  } else if (key == 0x30) {
+    labelIndex = 9;
+  } else if (key >= 0x41 && key <= 0x5A) {
+    labelIndex = static_cast<int>(key - 0x41) + 10;
+  }
+  if (labelIndex < 0) return -1;
+  // Scrolled past the first labels, a key means the line 36 further down.
+  const int line = topIndex <= labelIndex ? labelIndex : labelIndex + 36;
+  return line < count ? line : -1;
+}
+
+void PasteEngine::OnKeyDown(unsigned key, unsigned /*shift: modifiers are not examined*/) {
+  TitleList& list = desktop_.titles;
+  list.SetItemIndex(-1);
+  const int line = LineForKey(key, list.TopIndex(), list.Count());
+  if (line >= 0) list.SetItemIndex(line);
+  if (list.ItemIndex() >= 0) PasteSelection();
+}
+
+void PasteEngine::ToggleRunToTop() {
+  runToTop_ = !runToTop_;
+  KeepRunToTopAtTop();
+}
+
+void PasteEngine::ToggleAppendCrLf() {
+  appendCrLf_ = !appendCrLf_;
+  if (appendCrLf_) appendCrLfLf_ = false;
+}
+
+void PasteEngine::ToggleAppendCrLfLf() {
+  appendCrLfLf_ = !appendCrLfLf_;
+  if (appendCrLfLf_) appendCrLf_ = false;
+}
+
+void PasteEngine::KeepRunToTopAtTop() {
+  if (desktop_.titles.TopIndex() != 0) runToTop_ = false;
+}
+
+}  // namespace solvane
