@@ -70,6 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   again.HandleEvent([&] { again.OnActivate(); });
   FUZZ_CHECK(next.dialogs.errors.empty());
   FUZZ_CHECK(again.state().PrefFlags == written);
-  FUZZ_CHECK(again.TitleLineFlag() == flag);
+  FUZZ_CHECK(again.history().titleLineFlag() == flag);
   return 0;
 }
