@@ -10,8 +10,8 @@
 
 namespace solvane {
 
-ClipCapture::ClipCapture(CaptureDesktop desktop, ClipTextStore& store, SharedState& state)
-    : desktop_(desktop), store_(store), state_(state) {}
+ClipCapture::ClipCapture(CaptureDesktop desktop, ClipTextStore& store, ClipTextStore& exact, SharedState& state)
+    : desktop_(desktop), store_(store), exact_(exact), state_(state) {}
 
 std::string ClipCapture::MakeUniqueKey(const std::vector<std::string>& textLines) {
   // A line of the new text that reads as a header or trailer (a piece of a
@@ -24,7 +24,9 @@ std::string ClipCapture::MakeUniqueKey(const std::vector<std::string>& textLines
     }
   }
   const auto taken = [&](const std::string& key) {
-    return store_.ContainsKey(key) || std::find(quoted.begin(), quoted.end(), AsciiLower(key)) != quoted.end();
+    // A key that only an exact text left behind by a failed capture holds
+    // is taken as well, or that text would come back with the new clip.
+    return store_.ContainsKey(key) || exact_.ContainsKey(key) || std::find(quoted.begin(), quoted.end(), AsciiLower(key)) != quoted.end();
   };
   auto tick = [this] { return desktop_.clock.TickCount(); };
   std::string key = keys_.MakeKey(tick);
@@ -41,6 +43,14 @@ std::string ClipCapture::MakeUniqueKey(const std::vector<std::string>& textLines
   return key;
 }
 
+std::string ClipCapture::ExactTextOf(const std::string& ansi) {
+  auto unicode = desktop_.clipboard.ReadUnicodeText();
+  if (!unicode) return {};
+  std::string exact = NormalizeLineBreaks(*unicode);
+  if (exact == desktop_.clipboard.AnsiToUtf8(ansi)) return {};
+  return exact;
+}
+
 void ClipCapture::OnClipboardChange() {
   if (state_.SkipNextChange) {
     state_.SkipNextChange = false;
@@ -55,9 +65,10 @@ void ClipCapture::OnClipboardChange() {
   if (!read) return;  // still locked by another program: nothing to record
 
   std::string text = NormalizeLineBreaks(*read);
+  std::string exact = ExactTextOf(text);
   state_.LastChangeTime = desktop_.clock.LocalTimeSeconds();
   ++state_.Changes;
-  if (text == lastCapture_) return;
+  if (text == lastCapture_ && exact == lastExact_) return;
 
   std::vector<std::string> lines = SplitBufferLines(text);
   const std::string key = MakeUniqueKey(lines);
@@ -67,10 +78,17 @@ void ClipCapture::OnClipboardChange() {
   record.push_back(std::string(kHeaderMarker) + key);
   for (auto& line : lines) record.push_back(std::move(line));
   record.push_back(std::string(kTrailerMarker) + key);
+  Insert(key, title, std::move(record), exact);
+  lastCapture_ = std::move(text);
+  lastExact_ = std::move(exact);
+}
 
+void ClipCapture::Insert(const std::string& key, const std::string& title, std::vector<std::string> record,
+                         const std::string& exactText) {
   // The title goes in first: a list that refuses it leaves nothing to undo,
   // and a record that does not fit takes its title back out. Either way no
-  // record is left that no title reaches.
+  // record is left that no title reaches. An exact text left behind by a
+  // record that did not fit is never read: its key has no record.
   TitleList& list = desktop_.titles;
   try {
     list.Insert(0, title + kTitlePadding + key);
@@ -78,12 +96,18 @@ void ClipCapture::OnClipboardChange() {
     throw AppError(kLineInsertionError);
   }
   try {
+    if (!exactText.empty()) {
+      std::vector<std::string> exactRecord = SplitBufferLines(exactText);
+      exactRecord.insert(exactRecord.begin(), record.front());
+      exactRecord.push_back(record.back());
+      exact_.InsertAtTop(exactRecord);
+      list.SetExactLine(0, BuildExactTitle(exactText, desktop_.listFont) + kTitlePadding + key);
+    }
     store_.InsertAtTop(record);
   } catch (...) {
     list.Delete(0);
     throw;
   }
-  lastCapture_ = std::move(text);
 }
 
 }  // namespace solvane

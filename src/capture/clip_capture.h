@@ -1,7 +1,8 @@
 #pragma once
 // Capture: each new plain text on the clipboard becomes a clip at the top of
 // the history, its title on the list's first line and its record first in
-// the store.
+// the store. A text that the ANSI code page cannot hold is recorded so as
+// well, and its exact text kept beside it in UTF-8 under the same key.
 
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ struct CaptureDesktop {
 
 class ClipCapture {
  public:
-  ClipCapture(CaptureDesktop desktop, ClipTextStore& store, SharedState& state);
+  ClipCapture(CaptureDesktop desktop, ClipTextStore& store, ClipTextStore& exact, SharedState& state);
 
   // The clipboard changed: its text, unless it repeats the last capture,
   // becomes the newest clip. A paste's own write is skipped once.
@@ -38,16 +39,29 @@ class ClipCapture {
 
   const std::string& LastCapture() const { return lastCapture_; }
   // After Clear Clips the same text may be captured again.
-  void Forget() { lastCapture_.clear(); }
+  void Forget() {
+    lastCapture_.clear();
+    lastExact_.clear();
+  }
 
  private:
   std::string MakeUniqueKey(const std::vector<std::string>& textLines);
+  // The clipboard's Unicode text when the ANSI text does not hold it
+  // exactly; empty otherwise.
+  std::string ExactTextOf(const std::string& ansi);
+  // Title, exact record and record, or none of them.
+  void Insert(const std::string& key, const std::string& title, std::vector<std::string> record,
+              const std::string& exactText);
 
   CaptureDesktop desktop_;
   ClipTextStore& store_;
+  ClipTextStore& exact_;
   SharedState& state_;
   KeyGenerator keys_;
+  // The last capture's text, and its exact text when it has one: a copy
+  // repeats it only when both are the same.
   std::string lastCapture_;
+  std::string lastExact_;
   bool on_ = true;
 };
 

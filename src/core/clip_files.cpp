@@ -4,6 +4,7 @@
 
 #include "base/app_error.h"
 #include "base/text_buffer.h"
+#include "base/utf8.h"
 
 namespace solvane {
 
@@ -87,6 +88,35 @@ void LoadTextStore(ClipTextStore& store, FileSystem& files, const std::string& p
 
 void SaveTextStore(const ClipTextStore& store, FileSystem& files, const std::string& path) {
   SaveReplacing(files, path, store.FilePieces());
+}
+
+bool IsWholeRecords(std::string_view bytes) {
+  std::string open;  // the key of the record being read, lower case
+  for (std::size_t start = 0; start < bytes.size();) {
+    const std::size_t end = bytes.find(kCrLf, start);
+    if (end == std::string_view::npos) return false;
+    const std::string_view line = bytes.substr(start, end - start);
+    start = end + kCrLf.size();
+    const ClipTextStore::Marker marker = ClipTextStore::MarkerOf(line);
+    const std::string key = marker == ClipTextStore::Marker::None ? std::string() : AsciiLower(line.substr(kHeaderMarker.size()));
+    if (open.empty()) {
+      if (marker != ClipTextStore::Marker::Header) return false;
+      open = key;
+    } else if (marker == ClipTextStore::Marker::Trailer && key == open) {
+      open.clear();
+    }
+  }
+  return open.empty();
+}
+
+void LoadExactTexts(ClipTextStore& exact, FileSystem& files, const std::string& path) {
+  exact.Clear();
+  if (!files.Exists(path)) return;
+  std::string bytes = ReadFileOrThrow(files, path);
+  if (!IsValidUtf8(bytes) || !IsWholeRecords(bytes)) {
+    throw AppError("The file " + path + " is damaged: the exact texts it holds could not be loaded.");
+  }
+  exact.AssignFileBytes(std::move(bytes));
 }
 
 namespace {

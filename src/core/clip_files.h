@@ -16,6 +16,9 @@ namespace solvane {
 inline constexpr char kTitleFileName[] = "Lb1.qlx";
 inline constexpr char kStoreFileName[] = "Cb1.qlx";
 inline constexpr char kPrefsFileName[] = "prefs.qlx";
+// The exact UTF-8 texts of the clips whose text the ANSI code page cannot
+// hold, as records like the store file's, under the same keys.
+inline constexpr char kExactFileName[] = "Cb1.utf8.qlx";
 // A save in progress; left behind only by a crash, removed at the next start.
 inline constexpr char kSavingSuffix[] = ".saving";
 
@@ -40,6 +43,15 @@ void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& 
 // the file cannot be read.
 void LoadTextStore(ClipTextStore& store, FileSystem& files, const std::string& path);
 void SaveTextStore(const ClipTextStore& store, FileSystem& files, const std::string& path);
+
+// The exact texts' file into their store: nothing when the file is not
+// there (an older history, a first start). Throws AppError "Cannot open
+// file %s" when it cannot be read, and a message naming the file when it is
+// not whole records of well-formed UTF-8; the store is left empty then.
+void LoadExactTexts(ClipTextStore& exact, FileSystem& files, const std::string& path);
+// Whether the bytes are whole records only: each a header line, its text
+// lines and the trailer line of the same key, every line ending in CR LF.
+bool IsWholeRecords(std::string_view bytes);
 
 // Moves a clip file that this run could not load out of the way of a save
 // that would overwrite it: "Lb1.qlx" becomes "Lb1 (not loaded).qlx" (or

@@ -16,5 +16,7 @@ inline constexpr std::size_t kMaxTitleSource = 4096;
 // cut to at most 180 pixels; "..." added when it was cut or the text has two
 // or more lines.
 std::string BuildTitle(std::string_view text, TextMetrics& metrics);
+// The same for a clip's exact text in UTF-8; no character is cut in two.
+std::string BuildExactTitle(std::string_view utf8, TextMetrics& metrics);
 
 }  // namespace solvane

@@ -26,8 +26,8 @@ class ScopedFlag {
 
 }  // namespace
 
-HistoryKeeper::HistoryKeeper(HistoryDesktop desktop, ClipTextStore& store, SharedState& state)
-    : desktop_(std::move(desktop)), store_(store), state_(state) {}
+HistoryKeeper::HistoryKeeper(HistoryDesktop desktop, ClipTextStore& store, ClipTextStore& exact, SharedState& state)
+    : desktop_(std::move(desktop)), store_(store), exact_(exact), state_(state) {}
 
 std::vector<std::string> HistoryKeeper::LoadAtStart() {
   RemoveStaleSaves();
@@ -54,6 +54,12 @@ std::vector<std::string> HistoryKeeper::LoadClipFiles() {
   } catch (const std::exception& error) {
     problems.push_back(error.what());
   }
+  try {
+    LoadExactTexts(exact_, desktop_.files, PathOf(kExactFileName));
+    exactFileLoaded_ = true;
+  } catch (const std::exception& error) {
+    problems.push_back(error.what());
+  }
   if (storeFileLoaded_ && list.Count() == 0 && store_.Count() > 0) {
     try {
       RebuildTitles();
@@ -62,7 +68,22 @@ std::vector<std::string> HistoryKeeper::LoadClipFiles() {
       problems.push_back(error.what());
     }
   }
+  ShowExactTitles();
   return problems;
+}
+
+void HistoryKeeper::ShowExactTitles() {
+  if (exact_.Count() == 0) return;
+  TitleList& list = desktop_.titles;
+  for (int line = 0, count = list.Count(); line < count; ++line) {
+    const std::string item = list.Get(line);
+    // An exact text whose clip has no record is not used.
+    if (!store_.ContainsKey(ClipTextStore::KeyOfTitle(item))) continue;
+    if (const auto text = exact_.Lookup(item)) {
+      list.SetExactLine(line, BuildExactTitle(*text, desktop_.listFont) + kTitlePadding +
+                                  ClipTextStore::KeyOfTitle(item));
+    }
+  }
 }
 
 // Titles made from the texts as capture makes them, so that every stored
@@ -99,7 +120,7 @@ void HistoryKeeper::TellKept(const std::vector<std::string>& kept) {
 // A crash in the middle of a save leaves its unfinished copy behind; the
 // real files were never touched, so the copy is only clutter.
 void HistoryKeeper::RemoveStaleSaves() {
-  for (const char* name : {kTitleFileName, kStoreFileName, kPrefsFileName}) {
+  for (const char* name : {kTitleFileName, kStoreFileName, kExactFileName, kPrefsFileName}) {
     desktop_.files.Remove(PathOf(name) + kSavingSuffix);
   }
 }
@@ -117,6 +138,8 @@ void HistoryKeeper::SaveHistory() {
     SaveTitleList(desktop_.titles, desktop_.files, PathOf(kTitleFileName));
     KeepIfNotLoaded(kStoreFileName, storeFileLoaded_, kept);
     SaveTextStore(store_, desktop_.files, PathOf(kStoreFileName));
+    KeepIfNotLoaded(kExactFileName, exactFileLoaded_, kept);
+    if (exact_.Count() > 0) SaveTextStore(exact_, desktop_.files, PathOf(kExactFileName));
   } catch (...) {
     TellKept(kept);
     throw;
@@ -163,27 +186,34 @@ bool HistoryKeeper::ConfirmClear() {
 void HistoryKeeper::Clear() {
   desktop_.titles.Clear();
   store_.Clear();
+  exact_.Clear();
   const std::uint64_t covering = state_.Changes;
   // A file this run never read holds clips the user did not see to clear.
   std::vector<std::string> kept;
   try {
     KeepIfNotLoaded(kTitleFileName, titleFileLoaded_, kept);
     KeepIfNotLoaded(kStoreFileName, storeFileLoaded_, kept);
+    KeepIfNotLoaded(kExactFileName, exactFileLoaded_, kept);
   } catch (...) {
     TellKept(kept);
     throw;
   }
   TellKept(kept);
-  for (const char* name : {kTitleFileName, kStoreFileName}) {
-    ScrubFile(PathOf(name));
-    // The unfinished copy of a save cut short holds clips as well.
-    const std::string leftover = PathOf(name) + kSavingSuffix;
-    if (desktop_.files.Exists(leftover)) {
-      ScrubFile(leftover);
-      desktop_.files.Remove(leftover);
-    }
-  }
+  ScrubClipFile(kTitleFileName);
+  ScrubClipFile(kStoreFileName);
+  // Never created by a clear: only a history with exact texts has one.
+  if (desktop_.files.Exists(PathOf(kExactFileName))) ScrubClipFile(kExactFileName);
   state_.SavedChanges = covering;
+}
+
+void HistoryKeeper::ScrubClipFile(const char* fileName) {
+  ScrubFile(PathOf(fileName));
+  // The unfinished copy of a save cut short holds clips as well.
+  const std::string leftover = PathOf(fileName) + kSavingSuffix;
+  if (desktop_.files.Exists(leftover)) {
+    ScrubFile(leftover);
+    desktop_.files.Remove(leftover);
+  }
 }
 
 void HistoryKeeper::ScrubFile(const std::string& path) { solvane::ScrubFile(desktop_.files, path); }

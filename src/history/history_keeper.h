@@ -35,13 +35,14 @@ struct HistoryDesktop {
 
 class HistoryKeeper {
  public:
-  HistoryKeeper(HistoryDesktop desktop, ClipTextStore& store, SharedState& state);
+  HistoryKeeper(HistoryDesktop desktop, ClipTextStore& store, ClipTextStore& exact, SharedState& state);
 
   // Removes what a crashed save left and loads both clip files; the
   // failures' messages, in order, for the caller to show once all is tried.
   std::vector<std::string> LoadAtStart();
 
-  // Both clip files, each replaced whole; throws what failed.
+  // The clip files, each replaced whole (the exact texts' file only while
+  // there are exact texts); throws what failed.
   void SaveHistory();
   // Tray menu "Save Clips".
   void OnSaveClipsCommand();
@@ -84,6 +85,10 @@ class HistoryKeeper {
   std::vector<std::string> LoadClipFiles();
   // One title per record, newest first, for a title file that was lost.
   void RebuildTitles();
+  // The lines whose clip has an exact text show the title built from it.
+  void ShowExactTitles();
+  // A clip file and its unfinished save scrubbed, where they exist.
+  void ScrubClipFile(const char* fileName);
   // A clip file this run did not load is moved aside before anything is
   // written in its place; `kept` collects what to tell the user.
   void KeepIfNotLoaded(const char* fileName, bool& loaded, std::vector<std::string>& kept);
@@ -92,6 +97,7 @@ class HistoryKeeper {
 
   HistoryDesktop desktop_;
   ClipTextStore& store_;
+  ClipTextStore& exact_;
   SharedState& state_;
   bool titleLineFlag_ = false;
   int autosaveInterval_ = 0;
@@ -101,6 +107,7 @@ class HistoryKeeper {
   // overwritten.
   bool titleFileLoaded_ = false;
   bool storeFileLoaded_ = false;
+  bool exactFileLoaded_ = false;
   bool quiet_ = false;   // the session is ending: no box may hold it up
   bool closed_ = false;  // OnClose let the window close
   bool asking_ = false;  // a question is up

@@ -1,5 +1,7 @@
 #include "paste/clipboard_commands.h"
 
+#include "base/utf8.h"
+
 namespace solvane {
 
 namespace {
@@ -8,9 +10,15 @@ void ConvertLetters(Clipboard& clipboard, char from, char to) {
   if (!clipboard.HasText()) return;
   auto text = clipboard.ReadText();
   if (!text) return;
-  for (char& c : *text) {
-    if (c >= from && c <= static_cast<char>(from + 25)) c = static_cast<char>(c - from + to);
+  // A text the ANSI code page cannot hold is converted in Unicode, so that
+  // its other characters come back as they were.
+  auto unicode = clipboard.ReadUnicodeText();
+  if (unicode && *unicode != clipboard.AnsiToUtf8(*text)) {
+    ConvertAsciiLetters(*unicode, from, to);
+    clipboard.WriteUnicodeText(*unicode);
+    return;
   }
+  ConvertAsciiLetters(*text, from, to);
   clipboard.WriteText(*text);
 }
 

@@ -7,28 +7,39 @@
 
 namespace solvane {
 
-PasteEngine::PasteEngine(PasteDesktop desktop, const ClipTextStore& store, SharedState& state)
-    : desktop_(desktop), store_(store), state_(state) {}
+PasteEngine::PasteEngine(PasteDesktop desktop, const ClipTextStore& store, const ClipTextStore& exact,
+                         SharedState& state)
+    : desktop_(desktop), store_(store), exact_(exact), state_(state) {}
+
+bool PasteEngine::AddClip(const std::string& item, GatheredText& gathered) const {
+  auto text = store_.Lookup(item);
+  if (!text) return false;
+  // Found only through a record of the clip's own: an exact text whose
+  // record is gone is not used.
+  auto exact = exact_.Lookup(item);
+  if (exact && !gathered.exact) gathered.exact = desktop_.clipboard.AnsiToUtf8(gathered.text);
+  if (gathered.exact) *gathered.exact += exact ? *exact : desktop_.clipboard.AnsiToUtf8(*text);
+  gathered.text += *text;
+  return true;
+}
 
 GatheredText PasteEngine::GatherSelection() const {
   const TitleList& list = desktop_.titles;
   const int selected = list.ItemIndex();
-  if (selected < 0) return GatheredText{{}, runToTop_};  // a run from no line is empty
+  if (selected < 0) return GatheredText{{}, runToTop_, std::nullopt};  // a run from no line is empty
+  GatheredText gathered;
   if (!runToTop_) {
-    auto text = store_.Lookup(list.Get(selected));
-    if (!text) return GatheredText{{}, false};
-    return GatheredText{std::move(*text), true};
+    gathered.complete = AddClip(list.Get(selected), gathered);
+    return gathered;
   }
   // The clicked clip first, the newest last, each ending in a line break.
-  GatheredText gathered;
   for (int line = selected; line >= 0; --line) {
-    auto text = store_.Lookup(list.Get(line));
-    if (!text) {
+    if (!AddClip(list.Get(line), gathered)) {
       gathered.complete = false;
       continue;
     }
-    gathered.text += *text;
     gathered.text += kCrLf;
+    if (gathered.exact) *gathered.exact += kCrLf;
   }
   return gathered;
 }
@@ -45,13 +56,14 @@ void PasteEngine::PasteSelection() {
     list.SetItemIndex(-1);
     return;
   }
-  std::string text = std::move(gathered.text);
+  std::string text = gathered.exact ? std::move(*gathered.exact) : std::move(gathered.text);
   if (appendCrLf_) {
     text += "\r\n";
   } else if (appendCrLfLf_) {
     text += "\r\n\n";
   }
-  if (!desktop_.clipboard.WriteText(text)) {
+  Clipboard& clipboard = desktop_.clipboard;
+  if (!(gathered.exact ? clipboard.WriteUnicodeText(text) : clipboard.WriteText(text))) {
     state_.SkipNextChange = false;
     list.SetItemIndex(-1);
     return;
@@ -75,9 +87,11 @@ void PasteEngine::MoveToTopAndHide() {
   if (!runToTop_) {
     const int selected = list.ItemIndex();
     const std::string item = list.Get(selected);
+    const std::string exactLine = list.ExactLine(selected);
     // Inserted before it is deleted, so a list that refuses the insert
     // loses no title.
     list.Insert(0, item);
+    if (!exactLine.empty()) list.SetExactLine(0, exactLine);
     list.Delete(selected + 1);
     if (list.Count() > state_.MaxClips) list.Delete(state_.MaxClips);
   }

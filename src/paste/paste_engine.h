@@ -4,6 +4,7 @@
 // The option buttons shape what is pasted; keys 1-9, 0, A-Z choose a line.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/clip_text_store.h"
@@ -28,15 +29,17 @@ struct PasteDesktop {
 };
 
 // The text a selection stands for, and whether every title in it still had
-// its text in the store.
+// its text in the store. When a clip in it has an exact text, the whole
+// text in UTF-8 as well, with those clips exact.
 struct GatheredText {
   std::string text;
   bool complete = true;
+  std::optional<std::string> exact;
 };
 
 class PasteEngine {
  public:
-  PasteEngine(PasteDesktop desktop, const ClipTextStore& store, SharedState& state);
+  PasteEngine(PasteDesktop desktop, const ClipTextStore& store, const ClipTextStore& exact, SharedState& state);
 
   // The selected line's text; with run-to-top down, the texts from it up to
   // the newest, each ending in a line break. No line selected: nothing, and
@@ -62,12 +65,15 @@ class PasteEngine {
   bool appendCrLfLf() const { return appendCrLfLf_; }
 
  private:
+  // Adds the clip of a list line to `gathered`; false when it has no text.
+  bool AddClip(const std::string& item, GatheredText& gathered) const;
   // The selection's order in the list after a paste, and the window away.
   void MoveToTopAndHide();
   void PressCtrlV();
 
   PasteDesktop desktop_;
   const ClipTextStore& store_;
+  const ClipTextStore& exact_;
   SharedState& state_;
   bool runToTop_ = false;
   bool appendCrLf_ = false;

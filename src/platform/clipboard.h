@@ -5,7 +5,7 @@
 
 namespace solvane {
 
-// Plain 8-bit text (CF_TEXT) on the system clipboard.
+// Plain text on the system clipboard: 8-bit (CF_TEXT) and Unicode.
 class Clipboard {
  public:
   virtual ~Clipboard() = default;
@@ -23,6 +23,16 @@ class Clipboard {
   // Empties the clipboard and leaves it holding only this text. False when
   // the clipboard stayed locked or memory ran out; nothing is changed then.
   virtual bool WriteText(std::string_view text) = 0;
+  // The text as the clipboard offers it in Unicode (CF_UNICODETEXT), in
+  // UTF-8, up to its first NUL; an unpaired surrogate becomes U+FFFD.
+  // nullopt as for ReadText.
+  virtual std::optional<std::string> ReadUnicodeText() = 0;
+  // As WriteText, the text given in UTF-8 and put there as CF_UNICODETEXT
+  // (the system offers CF_TEXT from it).
+  virtual bool WriteUnicodeText(std::string_view utf8) = 0;
+  // Text of the ANSI code page in UTF-8, as the system converts CF_TEXT to
+  // CF_UNICODETEXT: what a clip recorded in ANSI stands for.
+  virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
   // Empties the clipboard. False when it stayed locked.
   virtual bool Clear() = 0;
 };

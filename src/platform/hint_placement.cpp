@@ -2,15 +2,18 @@
 
 #include <algorithm>
 
+#include "base/utf8.h"
+
 namespace solvane {
 
 namespace {
 
 constexpr std::string_view kEllipsis = "...";
 
-// The longest start of `line` that, with "..." after it, measures at most
-// maxWidth. Only maxWidth characters are tried: no glyph is narrower than a
-// pixel, and a line of megabytes must not be measured whole.
+// The longest start of `line` (UTF-8, cut between characters) that, with
+// "..." after it, measures at most maxWidth. Only maxWidth characters are
+// tried: no glyph is narrower than a pixel, and a line of megabytes must
+// not be measured whole.
 std::string CutLine(std::string_view line, int maxWidth, const std::function<int(std::string_view)>& measure) {
   std::string probe;
   auto widthWith = [&](std::size_t n) {
@@ -19,10 +22,12 @@ std::string CutLine(std::string_view line, int maxWidth, const std::function<int
     return measure(probe);
   };
   std::size_t low = 0;  // fits, or nothing does
-  std::size_t high = std::min(line.size(), static_cast<std::size_t>(std::max(maxWidth, 0)));
+  std::size_t high = Utf8Offset(line, static_cast<std::size_t>(std::max(maxWidth, 0)));
   if (widthWith(high) <= maxWidth) low = high;
   while (high - low > 1) {
-    const std::size_t mid = low + (high - low) / 2;
+    std::size_t mid = Utf8CutPoint(line, low + (high - low) / 2);
+    if (mid <= low) mid = Utf8Offset(line, Utf8Length(line.substr(0, low)) + 1);
+    if (mid >= high) break;  // no character boundary between them
     if (widthWith(mid) <= maxWidth) {
       low = mid;
     } else {
@@ -33,7 +38,7 @@ std::string CutLine(std::string_view line, int maxWidth, const std::function<int
 }
 
 bool Fits(std::string_view line, int maxWidth, const std::function<int(std::string_view)>& measure) {
-  return line.size() <= static_cast<std::size_t>(std::max(maxWidth, 0)) && measure(line) <= maxWidth;
+  return Utf8Length(line) <= static_cast<std::size_t>(std::max(maxWidth, 0)) && measure(line) <= maxWidth;
 }
 
 }  // namespace

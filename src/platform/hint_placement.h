@@ -28,7 +28,8 @@ struct HintRect {
 // hint larger than the work area keeps its top-left corner.
 HintRect PlaceHint(int x, int y, int width, int height, const HintRect& work, int gap);
 
-// The lines of `text` (broken by CR LF, CR or LF; none after a final break) cut so that each measures
+// The lines of `text` (UTF-8, broken by CR LF, CR or LF; none after a final
+// break) cut between characters so that each measures
 // at most maxWidth (a cut line ends in "...") and at most maxLines remain
 // (the last of a cut text ends in "..."). `measure` gives a line's width in
 // the hint's font.

@@ -19,7 +19,8 @@ class LabelColumn {
   virtual int ItemIndex() const = 0;
   virtual void SetItemIndex(int index) = 0;
   virtual void SetEnabled(bool enabled) = 0;
-  // The preview tooltip of the column: its text, and whether it shows.
+  // The preview tooltip of the column: its text (UTF-8), and whether it
+  // shows.
   virtual void SetHint(const std::string& text) = 0;
   virtual void SetShowHint(bool show) = 0;
   // Where the column lies on the screen.

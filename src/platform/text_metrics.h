@@ -9,6 +9,8 @@ class TextMetrics {
   virtual ~TextMetrics() = default;
   // Width in pixels of the text on one line. Never fails; 0 for "".
   virtual int TextWidth(std::string_view text) = 0;
+  // The same for UTF-8 text.
+  virtual int Utf8TextWidth(std::string_view utf8) = 0;
 };
 
 }  // namespace solvane

@@ -31,6 +31,14 @@ class TitleList {
     for (const std::string_view line : lines) Add(std::string(line));
   }
 
+  // The line as shown, in UTF-8, for a clip whose text the ANSI code page
+  // cannot hold: its exact title, then the same padding and key. It travels
+  // with its line, and Get still gives the line as the title file keeps it.
+  // Empty for every other line, which shows what Get gives. Both throw as
+  // Get for a bad index.
+  virtual void SetExactLine(int index, std::string_view utf8Line) = 0;
+  virtual std::string ExactLine(int index) const = 0;
+
   // Between these, changes are made without showing each one; EndUpdate
   // shows the result once. Pairs may nest.
   virtual void BeginUpdate() {}

@@ -10,12 +10,18 @@ namespace solvane {
 
 namespace {
 
-// What the preview hint shows of a clip: its lines, at most 45, the last of
-// those marked "..." when more follow.
-std::string PreviewHintText(std::string text) {
+// What the preview hint shows of a clip (in UTF-8): its lines, at most 45,
+// the last of those marked "..." when more follow.
+std::string PreviewHintText(std::string_view clip) {
   // The hint machinery splits at "|": show a broken bar instead.
-  for (char& c : text) {
-    if (c == '|') c = '\xA6';
+  std::string text;
+  text.reserve(clip.size());
+  for (const char c : clip) {
+    if (c == '|') {
+      text += "\xC2\xA6";
+    } else {
+      text += c;
+    }
   }
   std::vector<std::string> lines = SplitBufferLines(text);
   lines.resize(static_cast<std::size_t>(BufferLineCount(text)));
@@ -32,7 +38,7 @@ std::string PreviewHintText(std::string text) {
 ClipWindow::ClipWindow(ClipWindowDesktop desktop, StartMode mode)
     : desktop_(std::move(desktop)),
       capture_(CaptureDesktop{desktop_.clipboard, desktop_.clock, desktop_.listFont, desktop_.titles}, store_,
-               state_),
+               exact_, state_),
       history_(HistoryDesktop{.files = desktop_.files,
                               .titles = desktop_.titles,
                               .listFont = desktop_.listFont,
@@ -42,11 +48,15 @@ ClipWindow::ClipWindow(ClipWindowDesktop desktop, StartMode mode)
                               .window = desktop_.window,
                               .settings = desktop_.settings,
                               .programFolder = desktop_.programFolder},
-               store_, state_),
-      paste_(PasteDesktop{desktop_.clipboard, desktop_.titles, desktop_.window, desktop_.input}, store_, state_),
+               store_, exact_, state_),
+      paste_(PasteDesktop{desktop_.clipboard, desktop_.titles, desktop_.window, desktop_.input}, store_, exact_,
+             state_),
       hotkey_(desktop_.hotKeys),
       trayIcon_(desktop_.tray),
       clipboardMonitor_(desktop_.clipboardChain, desktop_.clipboard) {
+  // Each exact text stands for a record of the store, and UTF-8 takes at
+  // most four bytes for a character the record holds in one.
+  exact_.set_capacity(4 * ClipTextStore::kCapacity);
   trayIcon_.SetIcon(desktop_.cachingOnIcon);
   trayIcon_.SetPopupMenu(&desktop_.trayMenu);
   trayIcon_.OnDblClick = [this] { OnTrayDoubleClick(); };
@@ -141,7 +151,8 @@ void ClipWindow::ShowPreviewHint() {
   const int row = labels.ItemIndex();
   if (row >= 0 && row <= list.Count() - 1) {
     list.SetItemIndex(row);
-    labels.SetHint(PreviewHintText(paste_.GatherSelection().text));
+    const GatheredText clip = paste_.GatherSelection();
+    labels.SetHint(PreviewHintText(clip.exact ? *clip.exact : desktop_.clipboard.AnsiToUtf8(clip.text)));
     labels.SetShowHint(true);
     desktop_.timers.SetInterval(kHintWatchdogTimer, 100);
   }

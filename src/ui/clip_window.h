@@ -160,6 +160,7 @@ class ClipWindow : public SettingsTarget {
   SharedState& state() { return state_; }
   const ClipTextStore& store() const { return store_; }
   ClipTextStore& store() { return store_; }
+  const ClipTextStore& exactTexts() const { return exact_; }
   ClipCapture& capture() { return capture_; }
   HistoryKeeper& history() { return history_; }
   PasteEngine& paste() { return paste_; }
@@ -174,6 +175,7 @@ class ClipWindow : public SettingsTarget {
   ClipWindowDesktop desktop_;
   SharedState state_;
   ClipTextStore store_;
+  ClipTextStore exact_;  // the exact texts of clips the ANSI code page cannot hold
   ClipCapture capture_;
   HistoryKeeper history_;
   PasteEngine paste_;

@@ -250,7 +250,7 @@ TEST_F(HintTest, HintStaysWhileThePointerIsStrictlyInsideTheColumn) {
   EXPECT_EQ(desk.timers.intervals[kHintWatchdogTimer], 0);
 }
 
-TEST_F(HintTest, BarsBecomeBrokenBars) { EXPECT_EQ(HintFor("a|b"), "a\xA6" "b"); }
+TEST_F(HintTest, BarsBecomeBrokenBarsInTheUtf8Hint) { EXPECT_EQ(HintFor("a|b"), "a\xC2\xA6" "b"); }
 
 TEST_F(HintTest, RowBeyondTheLastClipShowsNothing) {
   Fill(2);

@@ -31,6 +31,10 @@ class FakeClipboard : public Clipboard, public ClipboardChainApi {
   bool IsExcludedFromHistory() override { return excluded_; }
   std::optional<std::string> ReadText() override;
   bool WriteText(std::string_view text) override;
+  std::optional<std::string> ReadUnicodeText() override;
+  bool WriteUnicodeText(std::string_view utf8) override;
+  // The fake's ANSI code page is Latin-1: byte n is U+00nn.
+  std::string AnsiToUtf8(std::string_view ansi) override;
   bool Clear() override;
 
   // ClipboardChainApi
@@ -43,6 +47,9 @@ class FakeClipboard : public Clipboard, public ClipboardChainApi {
 
   // What another program does.
   void CopyText(std::string text);       // text only
+  // Unicode text, given in UTF-8; its ANSI form holds "?" for what Latin-1
+  // cannot.
+  void CopyUnicode(std::string utf8);
   // Text that its program marks as secret (a password manager's copy).
   void CopySecret(std::string text);
   void CopyOtherFormat();                // no text, e.g. a picture
@@ -52,6 +59,7 @@ class FakeClipboard : public Clipboard, public ClipboardChainApi {
   void LeaveForeignViewer(ForeignViewer& viewer);
 
   std::optional<std::string> text() const { return text_; }
+  std::optional<std::string> unicode() const { return unicode_; }
   WindowHandle head() const { return head_; }
   bool WindowExists(WindowHandle window) const { return windows_.count(window) > 0; }
   int writeCount() const { return writes_; }
@@ -60,7 +68,10 @@ class FakeClipboard : public Clipboard, public ClipboardChainApi {
  private:
   void NotifyChange();
 
+  void Put(std::optional<std::string> ansi, std::optional<std::string> utf8, bool excluded);
+
   std::optional<std::string> text_;
+  std::optional<std::string> unicode_;
   bool excluded_ = false;
   bool locked_ = false;
   int writes_ = 0;

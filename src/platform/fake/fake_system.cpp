@@ -38,6 +38,20 @@ int FakeTextMetrics::TextWidth(std::string_view text) {
   return width;
 }
 
+int FakeTextMetrics::Utf8TextWidth(std::string_view utf8) {
+  int width = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      width += CharWidth(static_cast<char>(c));
+    } else if ((c & 0xC0) != 0x80) {
+      width += 10;
+    }
+  }
+  ++calls;
+  return width;
+}
+
 void FakeDialogs::ShowError(const std::string& message) {
   errors.push_back(message);
   if (whileOpen) whileOpen();

@@ -34,6 +34,8 @@ class FakeClock : public Clock {
 class FakeTextMetrics : public TextMetrics {
  public:
   int TextWidth(std::string_view text) override;
+  // ASCII as TextWidth; every other character 10 pixels wide.
+  int Utf8TextWidth(std::string_view utf8) override;
   static int CharWidth(char c);
   int calls = 0;
 };

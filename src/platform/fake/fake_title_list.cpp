@@ -28,7 +28,7 @@ void FakeTitleList::Insert(int index, const std::string& text) {
   if (index < 0 || index > Count() || (refuseAfter >= 0 && Count() >= refuseAfter)) {
     throw AppError(kUnableToInsertLine);
   }
-  lines_.insert(lines_.begin() + index, Line{text, kUnchecked});
+  lines_.insert(lines_.begin() + index, Line{text, kUnchecked, {}});
   if (updateDepth > 0) ++changesInUpdate;
   if (itemIndex_ >= index) ++itemIndex_;
   extent_ = extentRule_.Grown(extent_, text);
@@ -63,7 +63,7 @@ void FakeTitleList::Assign(const std::vector<std::string_view>& lines) {
   for (const std::string_view text : lines) {
     if (refuseAfter >= 0 && Count() >= refuseAfter) throw AppError(kUnableToInsertLine);
     extent_ = extentRule_.Grown(extent_, text);
-    lines_.push_back(Line{std::string(text), kUnchecked});
+    lines_.push_back(Line{std::string(text), kUnchecked, {}});
   }
 }
 
@@ -77,6 +77,16 @@ void FakeTitleList::SetTopIndex(int index) {
   if (index == topIndex_) return;
   ++topIndexWrites;
   topIndex_ = std::clamp(index, 0, std::max(0, Count() - 1));
+}
+
+void FakeTitleList::SetExactLine(int index, std::string_view utf8Line) {
+  CheckIndex(index);
+  lines_[static_cast<std::size_t>(index)].exact = std::string(utf8Line);
+}
+
+std::string FakeTitleList::ExactLine(int index) const {
+  CheckIndex(index);
+  return lines_[static_cast<std::size_t>(index)].exact;
 }
 
 int FakeTitleList::State(int index) const {

@@ -3,8 +3,9 @@
 // states travel with their lines, the sideways extent grows with wide lines
 // and is recomputed when the widest goes.
 
-#include <string>
 #include <deque>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/list_extent.h"
@@ -33,6 +34,8 @@ class FakeTitleList : public TitleList {
   int HorizontalExtent() const override { return extent_; }
   void SetHorizontalExtent(int extent) override { extent_ = extent; }
   void SetEnabled(bool on) override { enabled = on; }
+  void SetExactLine(int index, std::string_view utf8Line) override;
+  std::string ExactLine(int index) const override;
   int State(int index) const override;
   void SetState(int index, int state) override;
 
@@ -48,6 +51,7 @@ class FakeTitleList : public TitleList {
   struct Line {
     std::string text;
     int state = kUnchecked;
+    std::string exact;  // the shown line when the ANSI line cannot hold it
   };
   void CheckIndex(int index) const;
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/win32/win32_owned.h"
+#include "platform/win32/win32_text.h"
 
 namespace solvane::win32 {
 
@@ -49,37 +50,71 @@ bool Win32Clipboard::IsExcludedFromHistory() {
   return excluded;
 }
 
-std::optional<std::string> Win32Clipboard::ReadText() {
-  if (!HasText() || !Open()) return std::nullopt;
+// The text of a format up to its first NUL character: `unit` bytes each,
+// and never past the block, even when its text lacks the final NUL.
+std::optional<std::string> Win32Clipboard::ReadFormat(UINT format, std::size_t unit) {
+  if (!IsClipboardFormatAvailable(format) || !Open()) return std::nullopt;
   ClipboardSession session;
-  HANDLE data = GetClipboardData(CF_TEXT);  // owned by the clipboard
+  HANDLE data = GetClipboardData(format);  // owned by the clipboard
   if (data == nullptr) return std::nullopt;
   const char* bytes = static_cast<const char*>(GlobalLock(data));
   if (bytes == nullptr) return std::nullopt;
-  // Never read past the block, even when its text lacks the final NUL.
-  const SIZE_T size = GlobalSize(data);
-  const void* nul = std::memchr(bytes, '\0', size);
-  const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : size;
-  std::string text(bytes, length);
+  const std::size_t units = GlobalSize(data) / unit;
+  std::size_t length = units;
+  if (unit == 1) {
+    if (const void* nul = std::memchr(bytes, '\0', units)) length = static_cast<std::size_t>(static_cast<const char*>(nul) - bytes);
+  } else {
+    for (std::size_t i = 0; i < units; ++i) {
+      if (bytes[i * 2] == '\0' && bytes[i * 2 + 1] == '\0') {
+        length = i;
+        break;
+      }
+    }
+  }
+  std::string text(bytes, length * unit);
   GlobalUnlock(data);
   return text;
 }
 
-bool Win32Clipboard::WriteText(std::string_view text) {
-  OwnedGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+bool Win32Clipboard::WriteFormat(UINT format, std::string_view bytes, std::size_t unit) {
+  OwnedGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes.size() + unit));
   if (block == nullptr) return false;
-  char* bytes = static_cast<char*>(GlobalLock(block));
-  if (bytes == nullptr) return false;
-  std::memcpy(bytes, text.data(), text.size());
-  bytes[text.size()] = '\0';
+  char* to = static_cast<char*>(GlobalLock(block));
+  if (to == nullptr) return false;
+  std::memcpy(to, bytes.data(), bytes.size());
+  std::memset(to + bytes.size(), 0, unit);
   GlobalUnlock(block);
   if (!Open()) return false;
   ClipboardSession session;
   EmptyClipboard();
-  if (SetClipboardData(CF_TEXT, block) == nullptr) return false;
+  if (SetClipboardData(format, block) == nullptr) return false;
   block.release();  // the clipboard owns the block from here on
   return true;
 }
+
+std::optional<std::string> Win32Clipboard::ReadText() {
+  if (!HasText()) return std::nullopt;
+  return ReadFormat(CF_TEXT, 1);
+}
+
+bool Win32Clipboard::WriteText(std::string_view text) { return WriteFormat(CF_TEXT, text, 1); }
+
+std::optional<std::string> Win32Clipboard::ReadUnicodeText() {
+  auto bytes = ReadFormat(CF_UNICODETEXT, sizeof(wchar_t));
+  if (!bytes) return std::nullopt;
+  std::wstring wide(bytes->size() / sizeof(wchar_t), L'\0');
+  std::memcpy(wide.data(), bytes->data(), bytes->size());
+  return Utf8Of(wide);
+}
+
+bool Win32Clipboard::WriteUnicodeText(std::string_view utf8) {
+  const std::wstring wide = Widen(utf8);
+  return WriteFormat(CF_UNICODETEXT,
+                     std::string_view(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)),
+                     sizeof(wchar_t));
+}
+
+std::string Win32Clipboard::AnsiToUtf8(std::string_view ansi) { return Utf8Of(Widen(ansi, CP_ACP)); }
 
 bool Win32Clipboard::Clear() {
   if (!Open()) return false;

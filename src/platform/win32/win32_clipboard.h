@@ -15,10 +15,16 @@ class Win32Clipboard : public Clipboard {
   bool IsExcludedFromHistory() override;
   std::optional<std::string> ReadText() override;
   bool WriteText(std::string_view text) override;
+  std::optional<std::string> ReadUnicodeText() override;
+  bool WriteUnicodeText(std::string_view utf8) override;
+  std::string AnsiToUtf8(std::string_view ansi) override;
   bool Clear() override;
 
  private:
   bool Open();
+  // A text format's bytes without the final NUL (`unit` bytes wide).
+  std::optional<std::string> ReadFormat(UINT format, std::size_t unit);
+  bool WriteFormat(UINT format, std::string_view bytes, std::size_t unit);
   HWND owner_;
 };
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/hint_placement.h"
+#include "platform/win32/win32_text.h"
 
 namespace solvane::win32 {
 
@@ -21,16 +22,17 @@ constexpr int kTabStop = 8;
 
 // Each character's advance in `line` as the font selected into `dc` gives
 // it, a tab reaching the next tab stop; the sum is the line's width.
-std::vector<INT> Advances(HDC dc, std::string_view line, int tabWidth) {
+// `line` in UTF-16 units, one advance each.
+std::vector<INT> Advances(HDC dc, std::wstring_view line, int tabWidth) {
   std::vector<INT> advances(line.size());
   if (line.empty()) return advances;
   std::vector<INT> ends(line.size());
   SIZE size{};
-  GetTextExtentExPointA(dc, line.data(), static_cast<int>(line.size()), 0, nullptr, ends.data(), &size);
+  GetTextExtentExPointW(dc, line.data(), static_cast<int>(line.size()), 0, nullptr, ends.data(), &size);
   int x = 0;
   for (std::size_t i = 0; i < line.size(); ++i) {
     advances[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
-    if (line[i] == '\t') advances[i] = (x / tabWidth + 1) * tabWidth - x;
+    if (line[i] == L'\t') advances[i] = (x / tabWidth + 1) * tabWidth - x;
     x += advances[i];
   }
   return advances;
@@ -81,13 +83,17 @@ void HintWindow::Show(const std::string& text) {
     GetTextMetricsA(dc, &metrics);
     lineHeight_ = std::max<int>(metrics.tmHeight, 1);
     const int tabWidth = std::max<int>(metrics.tmAveCharWidth * kTabStop, 1);
-    lines_ = FitHintText(text, work.width() - kFrame, (work.height() - kFrame) / lineHeight_,
-                         [&](std::string_view line) { return Sum(Advances(dc, line, tabWidth)); });
+    const std::vector<std::string> fitted =
+        FitHintText(text, work.width() - kFrame, (work.height() - kFrame) / lineHeight_,
+                    [&](std::string_view line) { return Sum(Advances(dc, Widen(line), tabWidth)); });
+    lines_.clear();
     advances_.clear();
-    for (std::string& line : lines_) {
+    for (const std::string& utf8 : fitted) {
+      std::wstring line = Widen(utf8);
       advances_.push_back(Advances(dc, line, tabWidth));
       width = std::max(width, Sum(advances_.back()));
-      std::replace(line.begin(), line.end(), '\t', ' ');  // the advance makes the gap
+      std::replace(line.begin(), line.end(), L'\t', L' ');  // the advance makes the gap
+      lines_.push_back(std::move(line));
     }
   }
 
@@ -128,8 +134,8 @@ LRESULT CALLBACK HintWindow::WindowProc(HWND window, UINT message, WPARAM wParam
         // Each line is drawn at the advances it was measured with, which on
         // Windows are the ones DrawText uses anyway.
         for (std::size_t i = 0; i < self->lines_.size(); ++i) {
-          const std::string& line = self->lines_[i];
-          ExtTextOutA(dc, area.left, area.top + static_cast<int>(i) * self->lineHeight_, ETO_CLIPPED, &area,
+          const std::wstring& line = self->lines_[i];
+          ExtTextOutW(dc, area.left, area.top + static_cast<int>(i) * self->lineHeight_, ETO_CLIPPED, &area,
                       line.data(), static_cast<UINT>(line.size()), self->advances_[i].data());
         }
       }

@@ -21,6 +21,7 @@ class HintWindow {
   HintWindow(const HintWindow&) = delete;
   HintWindow& operator=(const HintWindow&) = delete;
 
+  // `text` in UTF-8.
   void Show(const std::string& text);
   void Hide();
   bool visible() const { return IsWindowVisible(window_) != FALSE; }
@@ -34,7 +35,7 @@ class HintWindow {
   OwnedWindow window_;
   // What is shown, cut to the work area: the lines, each character's
   // advance, and the font's line height.
-  std::vector<std::string> lines_;
+  std::vector<std::wstring> lines_;
   std::vector<std::vector<INT>> advances_;
   int lineHeight_ = 1;
 };

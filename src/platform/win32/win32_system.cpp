@@ -1,6 +1,7 @@
 #include "platform/win32/win32_system.h"
 
 #include "base/app_title.h"
+#include "platform/win32/win32_text.h"
 
 namespace solvane::win32 {
 
@@ -47,6 +48,13 @@ int Win32TextMetrics::TextWidth(std::string_view text) {
   int width = 0;
   for (const char c : text) width += advances_[static_cast<unsigned char>(c)];
   return width;
+}
+
+int Win32TextMetrics::Utf8TextWidth(std::string_view utf8) {
+  const std::wstring wide = Widen(utf8);
+  SIZE size{};
+  if (wide.empty() || !GetTextExtentPoint32W(dc_, wide.data(), static_cast<int>(wide.size()), &size)) return 0;
+  return size.cx;
 }
 
 int Win32TextMetrics::MeasuredWidth(std::string_view text) const {

@@ -28,6 +28,7 @@ class Win32TextMetrics : public TextMetrics {
   Win32TextMetrics(const Win32TextMetrics&) = delete;
   Win32TextMetrics& operator=(const Win32TextMetrics&) = delete;
   int TextWidth(std::string_view text) override;
+  int Utf8TextWidth(std::string_view utf8) override;
   HFONT font() const { return font_.get(); }
 
  private:

@@ -4,6 +4,7 @@
 
 #include "base/app_error.h"
 #include "platform/win32/win32_owned.h"
+#include "platform/win32/win32_text.h"
 
 namespace solvane::win32 {
 
@@ -14,6 +15,13 @@ void Win32TitleList::CheckIndex(int index) const {
 int Win32TitleList::Count() const { return static_cast<int>(Send(LB_GETCOUNT)); }
 
 void Win32TitleList::AppendLine(int index, std::string& out) const {
+  if (!ansiLines_.empty()) {
+    if (const LRESULT number = ItemData(index) >> 2; number != 0) {
+      const auto kept = ansiLines_.find(number);
+      if (kept != ansiLines_.end()) out += kept->second;
+      return;
+    }
+  }
   const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
   if (length <= 0) return;
   const std::size_t at = out.size();
@@ -27,6 +35,47 @@ std::string Win32TitleList::Get(int index) const {
   std::string text;
   AppendLine(index, text);
   return text;
+}
+
+std::wstring Win32TitleList::WideLine(int index) const {
+  const LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied = SendMessageW(list_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+std::string Win32TitleList::ExactLine(int index) const {
+  CheckIndex(index);
+  if ((ItemData(index) >> 2) == 0) return {};
+  return Utf8Of(WideLine(index));
+}
+
+// The list holds the exact line; its ANSI line, which the title file keeps,
+// waits here under the number the item data carries.
+void Win32TitleList::SetExactLine(int index, std::string_view utf8Line) {
+  const std::string ansi = Get(index);
+  const LRESULT data = ItemData(index);
+  const bool selected = ItemIndex() == index;
+  const int top = TopIndex();
+  const std::wstring wide = Widen(utf8Line);
+  ansiLines_.erase(data >> 2);
+  BeginUpdate();
+  Send(LB_DELETESTRING, static_cast<WPARAM>(index));
+  const LRESULT at = SendMessageW(list_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
+  const LPARAM number = nextExact_++;
+  if (at >= 0) {
+    ansiLines_[number] = ansi;
+    Send(LB_SETITEMDATA, static_cast<WPARAM>(at), (number << 2) | (data & kStateBits));
+  } else {  // the list took the old line out but refuses the new one: put the ANSI line back
+    Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(ansi.c_str()));
+    Send(LB_SETITEMDATA, static_cast<WPARAM>(index), data & kStateBits);
+  }
+  if (selected) Send(LB_SETCURSEL, static_cast<WPARAM>(index));
+  SetTopIndex(top);
+  EndUpdate();
+  if (at < 0) throw AppError(kUnableToInsertLine);
 }
 
 void Win32TitleList::AppendFileLines(std::string& out) const {
@@ -56,6 +105,7 @@ void Win32TitleList::Delete(int index) {
     widths_.clear();
     for (int i = 0; i < count; ++i) widths_.push_back(extentRule_.LineWidth(Get(i)));
   }
+  if (!ansiLines_.empty()) ansiLines_.erase(ItemData(index) >> 2);
   const int width = widths_[static_cast<std::size_t>(index)];
   widths_.erase(widths_.begin() + index);
   // The rule of ListExtent::IsWidest, on the width measured at insertion.
@@ -73,6 +123,7 @@ void Win32TitleList::Clear() {
   Send(WM_HSCROLL, SB_LEFT);
   Send(LB_RESETCONTENT);
   widths_.clear();
+  ansiLines_.clear();
 }
 
 // NOTE: with redrawing off, the list also leaves its scroll bars alone;
@@ -135,12 +186,12 @@ void Win32TitleList::SetHorizontalExtent(int extent) { Send(LB_SETHORIZONTALEXTE
 
 int Win32TitleList::State(int index) const {
   CheckIndex(index);
-  return static_cast<int>(Send(LB_GETITEMDATA, static_cast<WPARAM>(index)));
+  return static_cast<int>(ItemData(index) & kStateBits);
 }
 
 void Win32TitleList::SetState(int index, int state) {
   CheckIndex(index);
-  Send(LB_SETITEMDATA, static_cast<WPARAM>(index), state);
+  Send(LB_SETITEMDATA, static_cast<WPARAM>(index), (ItemData(index) & ~kStateBits) | (state & kStateBits));
   RECT line{};
   if (Send(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&line)) != LB_ERR) {
     InvalidateRect(list_, &line, FALSE);
@@ -188,13 +239,15 @@ void Win32TitleList::Draw(const DRAWITEMSTRUCT& item) const {
   FillSolid(dc, column, kListColour);
   const int checkLeft = column.left + (kCheckColumn - 16) / 2;
   const int checkTop = line.top + ((line.bottom - line.top) - 13) / 2;
-  DrawCheck(dc, checkLeft, checkTop, static_cast<int>(item.itemData));
+  DrawCheck(dc, checkLeft, checkTop, static_cast<int>(item.itemData & kStateBits));
 
   const RECT textArea{column.right, line.top, line.right, line.bottom};
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   FillSolid(dc, textArea, selected ? GetSysColor(COLOR_HIGHLIGHT) : kListColour);
 
-  const std::string text = Get(index);
+  // Every line drawn from its UTF-16 text, which for an ANSI line is what
+  // the system would draw from its bytes.
+  const std::wstring text = WideLine(index);
   {
     // The list's font belongs to whoever set it (WM_SETFONT), not to us.
     SelectedObject font(dc, reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0)));
@@ -203,7 +256,7 @@ void Win32TitleList::Draw(const DRAWITEMSTRUCT& item) const {
     const int y = std::max<int>(line.top, (line.top + line.bottom - wy.cy) / 2);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kTextColour);
-    ExtTextOutA(dc, textArea.left + 2, y, ETO_CLIPPED, &textArea, text.data(), static_cast<UINT>(text.size()),
+    ExtTextOutW(dc, textArea.left + 2, y, ETO_CLIPPED, &textArea, text.data(), static_cast<UINT>(text.size()),
                 nullptr);
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &textArea);

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/label_column.h"
@@ -11,8 +13,10 @@
 
 namespace solvane::win32 {
 
-// The clip list over a LISTBOX control; does not own the handle. A line's
-// check state rides along as its item data.
+// The clip list over a LISTBOX control, which must be a Unicode window so
+// that exact lines keep their characters; does not own the handle. A
+// line's check state rides along in its item data, and so does, for an
+// exact line, the number under which its ANSI line is kept here.
 class Win32TitleList : public TitleList {
  public:
   Win32TitleList(HWND list, TextMetrics& font) : list_(list), extentRule_(font) {}
@@ -36,6 +40,8 @@ class Win32TitleList : public TitleList {
   void SetEnabled(bool enabled) override { EnableWindow(list_, enabled); }
   int State(int index) const override;
   void SetState(int index, int state) override;
+  void SetExactLine(int index, std::string_view utf8Line) override;
+  std::string ExactLine(int index) const override;
 
   HWND handle() const { return list_; }
 
@@ -55,6 +61,12 @@ class Win32TitleList : public TitleList {
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return SendMessageA(list_, message, wParam, lParam);
   }
+  // Item data: the check state in the low bits, an exact line's number
+  // above them (0 for the other lines).
+  static constexpr LPARAM kStateBits = 3;
+  LRESULT ItemData(int index) const { return Send(LB_GETITEMDATA, static_cast<WPARAM>(index)); }
+  // The line's text as the list holds it, in UTF-16.
+  std::wstring WideLine(int index) const;
 
   HWND list_;
   ListExtent extentRule_;
@@ -65,6 +77,9 @@ class Win32TitleList : public TitleList {
   // every paste, since the hotkey resets the extent to 0. Lines added or
   // removed behind this object's back are measured again on the next delete.
   std::vector<int> widths_;
+  // The ANSI lines of the exact lines, by number.
+  std::unordered_map<LPARAM, std::string> ansiLines_;
+  LPARAM nextExact_ = 1;
 };
 
 // labels over a LISTBOX control; does not own the handle.
