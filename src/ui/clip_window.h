@@ -13,6 +13,7 @@
 #include "base/shortcut.h"
 #include "platform/clipboard.h"
 #include "platform/clipboard_chain.h"
+#include "platform/clip_window_events.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -61,7 +62,7 @@ inline constexpr int kLabelFollowTimer = 3;  // label column follows the list
 inline constexpr std::uint8_t kVkControl = 0x11;
 inline constexpr std::uint8_t kVkV = 0x56;
 
-class ClipWindow : public SettingsTarget {
+class ClipWindow : public SettingsTarget, public ClipWindowEvents {
  public:
   // Builds the components and joins the clipboard chain (whose first notice
   // the capture handler swallows); with kStartNow it then runs Start and
