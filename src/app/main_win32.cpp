@@ -1,22 +1,23 @@
-// The program's main block: builds the desktop adapters and the clip window,
-// shows it once (its first activation applies the settings) and runs the
-// message loop.
+// The program's main block: builds the desktop adapters, the clip window and
+// the settings dialog with their Win32 windows, joins each window to the
+// logic it reports to, shows the clip window once (its first activation
+// applies the settings) and runs the message loop.
 
 #include <windows.h>
 
-#include "app/main_window.h"
-#include "app/settings_window.h"
+#include "platform/win32/win32_clip_window.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ini_files.h"
 #include "platform/win32/win32_input.h"
+#include "platform/win32/win32_settings_dialog.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_title_list.h"
 #include "platform/win32/win32_tray.h"
-#include "app/command_ids.h"
 #include "settings/settings_dialog.h"
 #include "ui/clip_window.h"
+#include "ui/flat_button.h"
 
 using namespace solvane;
 
@@ -33,34 +34,85 @@ std::string RecorderMutexName(std::string folder) {
   return "Local\\SolvaneClips:" + folder;
 }
 
+// The settings dialog's OK button: its window's messages reach the flat
+// button that draws it.
+class OkButton final : public ButtonEvents {
+ public:
+  explicit OkButton(Canvas& canvas) : button_(canvas, "EncartaButton1", GetSysColor(COLOR_BTNFACE)) {
+    button_.Width = 86;
+    button_.Height = 22;
+    button_.SetColor(11395047);
+    button_.SetColorBorder(8556441);
+    button_.ColorOver = 7585759;
+    button_.ColorDown = 7585759;
+    button_.ColorOverCaption = 0;
+    button_.SetCaption("OK");
+  }
+  FlatButton& button() { return button_; }
+
+  void Paint() override { button_.Paint(); }
+  void MouseEnter() override { button_.MouseEnter(); }
+  void MouseLeave() override { button_.MouseLeave(); }
+  void MouseDown(MouseButton button, unsigned shift, int x, int y) override { button_.MouseDown(button, shift, x, y); }
+  void MouseUp(MouseButton button, unsigned shift, int x, int y, bool stillOver) override {
+    button_.MouseUp(button, shift, x, y, stillOver);
+  }
+  void Click() override { button_.Click(); }
+
+ private:
+  FlatButton button_;
+};
+
+// The desktop adapters that need no window, made in this order.
+struct Adapters {
+  explicit Adapters(HINSTANCE instance)
+      : dialogs(win32::ApplicationTitle()), clipboardChain(instance), hotKeys(instance), tray(instance) {}
+  win32::Win32Clock clock;
+  win32::Win32TextMetrics listFont;
+  win32::Win32Dialogs dialogs;
+  win32::Win32ClipboardChain clipboardChain;
+  win32::Win32Clipboard clipboard;
+  win32::Win32FileSystem files;
+  win32::Win32Pointer pointer;
+  win32::Win32HotKeys hotKeys;
+  win32::Win32KeyNames keyNames;
+  win32::Win32Input input;
+  win32::Win32Tray tray;
+  win32::ClipboardIcon cachingOff{true};
+  win32::ClipboardIcon cachingOn{false};
+  win32::MenuPictures menuPictures;
+  win32::Win32IniFiles ini;
+};
+
+int CannotStart(const char* message) {
+  MessageBoxA(nullptr, message, "Solvane Clips", MB_OK | MB_ICONERROR);
+  return 1;
+}
+
+// Until the clip window is gone; the quit message's code.
+int RunMessageLoop(win32::Win32ClipWindow& window) {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    window.PreviewKey(message);
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // Held until the process ends; the system releases it then.
   HANDLE recorder = CreateMutexA(nullptr, FALSE, RecorderMutexName(win32::ProgramFolder()).c_str());
   if (recorder != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) return 0;  // leave the first one alone
-  win32::Win32Clock clock;
-  win32::Win32TextMetrics listFont;
-  win32::Win32Dialogs dialogs(win32::ApplicationTitle());
-  win32::Win32ClipboardChain clipboardChain(instance);
-  win32::Win32Clipboard clipboard;
-  win32::Win32FileSystem files;
-  win32::Win32Pointer pointer;
-  win32::Win32HotKeys hotKeys(instance);
-  win32::Win32KeyNames keyNames;
-  win32::Win32Input input;
-  win32::Win32Tray tray(instance);
-  win32::ClipboardIcon cachingOff(true);
-  win32::ClipboardIcon cachingOn(false);
-  win32::MenuPictures menuPictures;
-  win32::Win32IniFiles ini;
+  Adapters a(instance);
+  auto& [clock, listFont, dialogs, clipboardChain, clipboard, files, pointer, hotKeys, keyNames, input, tray,
+         cachingOff, cachingOn, menuPictures, ini] = a;
   SettingsDialog settingsDialog(ini, &files);
 
-  app::MainWindow window(instance);
-  if (!window.Create(listFont.font())) {
-    MessageBoxA(nullptr, "The clip window could not be created.", "Solvane Clips", MB_OK | MB_ICONERROR);
-    return 1;
-  }
+  win32::Win32ClipWindow window(instance);
+  if (!window.Create(listFont.font())) return CannotStart("The clip window could not be created.");
   dialogs.set_owner(window.handle());
   window.SetTitleIcon(cachingOn.get());
   clipboard.set_owner(window.handle());
@@ -70,13 +122,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32LabelColumn labels(window.labels(), hint);
   win32::Win32FormWindow formWindow(window.handle(), window.owner());
   win32::Win32Timers timers(window.handle());
-  win32::Win32TrayMenu trayMenu(app::MainWindow::CreateTrayMenu(menuPictures), window.handle());
+  win32::Win32TrayMenu trayMenu(win32::Win32ClipWindow::CreateTrayMenu(menuPictures), window.handle());
 
-  app::SettingsWindow settingsWindow(instance, settingsDialog, pointer);
+  win32::Win32SettingsDialog settingsWindow(instance, settingsDialog, pointer);
   if (!settingsWindow.Create(window.owner(), dialogs, hint)) {
-    MessageBoxA(nullptr, "The settings dialog could not be created.", "Solvane Clips", MB_OK | MB_ICONERROR);
-    return 1;
+    return CannotStart("The settings dialog could not be created.");
   }
+  OkButton ok(settingsWindow.okCanvas());
+  ok.button().OnClick = [&settingsWindow] { settingsWindow.OnOkClick(); };
+  settingsWindow.AttachOkButton(&ok);
 
   ClipWindow form(ClipWindowDesktop{.clipboard = clipboard, .clipboardChain = clipboardChain, .clock = clock,
                             .listFont = listFont, .dialogs = dialogs, .titles = titles,
@@ -86,11 +140,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                             .trayMenu = trayMenu, .cachingOffIcon = reinterpret_cast<IconHandle>(cachingOff.get()),
                             .cachingOnIcon = reinterpret_cast<IconHandle>(cachingOn.get())},
               ClipWindow::kStartLater);
-  trayMenu.beforePopup = [&form](HMENU menu) {
-    CheckMenuItem(menu, kCmdCaching, MF_BYCOMMAND | (form.cachingOn() ? MF_CHECKED : MF_UNCHECKED));
-  };
+  trayMenu.beforePopup = [&window](HMENU menu) { window.BeforeTrayMenu(menu); };
   window.Attach(&form);
   settingsWindow.Attach(&form);
+  settingsDialog.set_target(&form);
   // Attached first: a close (or the end of the session) that comes while a
   // start-up box is up saves the history like any other.
   form.Start();
@@ -103,15 +156,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   form.ShowStartProblems();
   if (!IsWindow(window.handle())) return 0;  // closed from inside one of them
 
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    window.PreviewKey(message);
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  const int exitCode = RunMessageLoop(window);
   window.Attach(nullptr);
+  settingsWindow.Attach(nullptr);
+  settingsDialog.set_target(nullptr);
   dialogs.set_owner(nullptr);  // the clip window is gone
   // The close saved the settings with the clips; the form now leaves the
   // clipboard chain, drops the hotkey and removes the tray icon.
-  return static_cast<int>(message.wParam);
+  return exitCode;
 }

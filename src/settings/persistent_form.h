@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/form_geometry.h"
 #include "platform/ini_files.h"
 
 namespace solvane {
@@ -27,10 +28,6 @@ struct PersistentComponent {
   std::string name;       // "ComboBox1"
   std::string className;  // "TComboBox"
   std::vector<PublishedProperty> properties;
-};
-
-struct FormGeometry {
-  int top = 0, left = 0, width = 0, height = 0;
 };
 
 struct NoCaseLess {

@@ -82,6 +82,19 @@ void SettingsDialog::SetLeft(int left) {
 void SettingsDialog::SetWidth(int /*width*/) {}
 void SettingsDialog::SetHeight(int /*height*/) {}
 
+SettingsControls SettingsDialog::Controls() const {
+  return SettingsControls{.autosave = autosave, .promptClear = promptClear, .promptQuit = promptQuit,
+                          .hotkeyText = hotkeyText, .pasteDelayText = pasteDelayText};
+}
+
+void SettingsDialog::SetControls(const SettingsControls& controls) {
+  autosave = controls.autosave;
+  promptClear = controls.promptClear;
+  promptQuit = controls.promptQuit;
+  hotkeyText = controls.hotkeyText;
+  pasteDelayText = controls.pasteDelayText;
+}
+
 void SettingsDialog::OnActivate(Pointer& pointer) {
   const FormGeometry g = Current();
   pointer.MoveTo(g.left + kButtonLeft + 64, g.top + kButtonTop + 40);
@@ -95,6 +108,10 @@ void SettingsDialog::OnOk(SettingsTarget& target) {
   // that does not work is kept as typed, and said once all is done.
   SaveState();
   target.ReportHotKey();
+}
+
+void SettingsDialog::OnOk() {
+  if (target_ != nullptr) OnOk(*target_);
 }
 
 }  // namespace solvane

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/settings_dialog_events.h"
 #include "settings/persistent_form.h"
 
 namespace solvane {
@@ -27,18 +28,7 @@ class SettingsTarget {
   ~SettingsTarget() = default;
 };
 
-// The dialog's window as the logic needs it.
-class SettingsWindow {
- public:
-  virtual ~SettingsWindow() = default;
-  // Shows the dialog and returns when it is closed.
-  virtual void ShowModal() = 0;
-  virtual void Close() = 0;
-  virtual FormGeometry Bounds() const = 0;
-  virtual void SetBounds(const FormGeometry& bounds) = 0;
-};
-
-class SettingsDialog : public PersistentForm {
+class SettingsDialog : public PersistentForm, public SettingsDialogEvents {
  public:
   explicit SettingsDialog(IniFiles& ini, FileSystem* files = nullptr) : PersistentForm(ini, "Form2", files) {}
 
@@ -49,20 +39,28 @@ class SettingsDialog : public PersistentForm {
   std::string hotkeyText = "Ctrl+Alt+Down";  // hotkey
   std::string pasteDelayText = "100";            // paste delay, ms
 
+  // The controls as the window shows and changes them.
+  SettingsControls Controls() const override;
+  void SetControls(const SettingsControls& controls) override;
+
   // The window; none until the platform makes one (then geometry lives
   // there instead of here).
-  void set_window(SettingsWindow* window) { window_ = window; }
+  void set_window(SettingsWindow* window) override { window_ = window; }
   SettingsWindow* window() const { return window_; }
+  // What the window's OK button applies the settings to.
+  void set_target(SettingsTarget* target) { target_ = target; }
 
   // Each activation puts the pointer on the OK button.
-  void OnActivate(Pointer& pointer);
+  void OnActivate(Pointer& pointer) override;
   // OK: applies the hotkey, the paste delay and the autosave timer to the
   // clip window, closes and saves the settings file. A paste delay that is
   // not a whole number throws after the hotkey is applied; the dialog then
   // stays open and nothing is saved.
   void OnOk(SettingsTarget& target);
+  // The same for the window's OK button, on the target set; none, nothing.
+  void OnOk() override;
 
-  static constexpr int kButtonLeft = 71, kButtonTop = 154;
+  static constexpr int kButtonLeft = kSettingsOkLeft, kButtonTop = kSettingsOkTop;
 
  protected:
   std::vector<PersistentComponent> Components() override;
@@ -78,6 +76,7 @@ class SettingsDialog : public PersistentForm {
 
   FormGeometry designed_{254, 433, 236, 212};
   SettingsWindow* window_ = nullptr;
+  SettingsTarget* target_ = nullptr;
 };
 
 }  // namespace solvane

@@ -19,6 +19,7 @@
 #include "paste/paste_engine.h"
 #include "platform/clipboard.h"
 #include "platform/clipboard_chain.h"
+#include "platform/clip_window_events.h"
 #include "platform/clipboard_monitor.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -60,7 +61,7 @@ struct ClipWindowDesktop {
   IconHandle cachingOnIcon;
 };
 
-class ClipWindow : public SettingsTarget {
+class ClipWindow : public SettingsTarget, public ClipWindowEvents {
  public:
   // Builds the components and joins the clipboard chain (whose first notice
   // the capture swallows); with kStartNow it then runs Start and
@@ -85,47 +86,47 @@ class ClipWindow : public SettingsTarget {
   // Capture, and its switch (tray menu " Caching", or a double click on the
   // tray icon, which leaves the window as it is).
   void OnClipboardChange() { capture_.OnClipboardChange(); }
-  void OnCachingCommand();
+  void OnCachingCommand() override;
   void OnTrayDoubleClick();
 
   // The tray menu's clipboard commands; the write is captured like any copy.
-  void UpperCaseClipboard() { solvane::UpperCaseClipboard(desktop_.clipboard); }
-  void LowerCaseClipboard() { solvane::LowerCaseClipboard(desktop_.clipboard); }
-  void ClearClipboard() { solvane::ClearClipboard(desktop_.clipboard); }
+  void UpperCaseClipboard() override { solvane::UpperCaseClipboard(desktop_.clipboard); }
+  void LowerCaseClipboard() override { solvane::LowerCaseClipboard(desktop_.clipboard); }
+  void ClearClipboard() override { solvane::ClearClipboard(desktop_.clipboard); }
   // A right-button release on the clip list or the label column opens the
   // tray menu on the window.
-  void OnListMouseUp(MouseButton button, unsigned shift, int x, int y);
+  void OnListMouseUp(MouseButton button, unsigned shift, int x, int y) override;
 
   // Saving, clearing and quitting.
-  void OnSaveClipsCommand() { history_.OnSaveClipsCommand(); }
-  void OnAutosaveTimer() { history_.OnAutosaveTimer(); }
-  void ClearClips();
-  void Quit() { history_.Quit(); }
-  bool OnClose() { return history_.OnClose(); }
-  int OnQueryEndSession() { return history_.OnQueryEndSession(); }
-  void OnEndSession(bool ending) { history_.OnEndSession(ending); }
+  void OnSaveClipsCommand() override { history_.OnSaveClipsCommand(); }
+  void OnAutosaveTimer() override { history_.OnAutosaveTimer(); }
+  void ClearClips() override;
+  void Quit() override { history_.Quit(); }
+  bool OnClose() override { return history_.OnClose(); }
+  int OnQueryEndSession() override { return history_.OnQueryEndSession(); }
+  void OnEndSession(bool ending) override { history_.OnEndSession(ending); }
 
   // Paste and the option buttons.
-  void OnListClick() { paste_.OnListClick(); }
-  void OnKeyDown(unsigned key, unsigned shift) { paste_.OnKeyDown(key, shift); }
-  void ToggleRunToTop() { paste_.ToggleRunToTop(); }
-  void ToggleAppendCrLf() { paste_.ToggleAppendCrLf(); }
-  void ToggleAppendCrLfLf() { paste_.ToggleAppendCrLfLf(); }
-  bool runToTop() const { return paste_.runToTop(); }
-  bool appendCrLf() const { return paste_.appendCrLf(); }
-  bool appendCrLfLf() const { return paste_.appendCrLfLf(); }
+  void OnListClick() override { paste_.OnListClick(); }
+  void OnKeyDown(unsigned key, unsigned shift) override { paste_.OnKeyDown(key, shift); }
+  void ToggleRunToTop() override { paste_.ToggleRunToTop(); }
+  void ToggleAppendCrLf() override { paste_.ToggleAppendCrLf(); }
+  void ToggleAppendCrLfLf() override { paste_.ToggleAppendCrLfLf(); }
+  bool runToTop() const override { return paste_.runToTop(); }
+  bool appendCrLf() const override { return paste_.appendCrLf(); }
+  bool appendCrLfLf() const override { return paste_.appendCrLfLf(); }
 
   // Showing and hiding: the hotkey, the hide button, another program's
   // activation.
   void OnHotkey();
-  void OnHideButton();
-  void OnActivate();
-  void OnDeactivate();
-  void OnLabelFollowTimer();
+  void OnHideButton() override;
+  void OnActivate() override;
+  void OnDeactivate() override;
+  void OnLabelFollowTimer() override;
   // The preview hint: a click on a label shows its clip; the hint goes once
   // the pointer leaves the label column.
-  void OnLabelClick() { ShowPreviewHint(); }
-  void OnHintWatchdogTimer();
+  void OnLabelClick() override { ShowPreviewHint(); }
+  void OnHintWatchdogTimer() override;
 
   // Hotkey, paste delay and autosave timer from the settings dialog's
   // controls; a paste delay that is not a number throws after the hotkey.
@@ -135,14 +136,14 @@ class ClipWindow : public SettingsTarget {
   // Says which hotkey could not be made to work, once, in an error box.
   void ReportHotKey() override;
   // Tray menu "Settings...": hides the clip window, opens the dialog.
-  void OpenSettings();
+  void OpenSettings() override;
 
   // Dragging the borderless window by its background or title picture;
   // x and y in the pressed control's coordinates.
-  void OnDragStart(MouseButton button, unsigned shift, int x, int y);
-  void OnDragMove(unsigned shift, int x, int y);
-  void OnTitlePictureDragStart(MouseButton button, unsigned shift, int x, int y) { OnDragStart(button, shift, x, y); }
-  void OnTitlePictureDragMove(unsigned shift, int x, int y) { OnDragMove(shift, x, y); }
+  void OnDragStart(MouseButton button, unsigned shift, int x, int y) override;
+  void OnDragMove(unsigned shift, int x, int y) override;
+  void OnTitlePictureDragStart(MouseButton button, unsigned shift, int x, int y) override { OnDragStart(button, shift, x, y); }
+  void OnTitlePictureDragMove(unsigned shift, int x, int y) override { OnDragMove(shift, x, y); }
 
   // Runs one event's handler the way the application does: a failure shows
   // its message in an error box and the program runs on.
@@ -154,9 +155,9 @@ class ClipWindow : public SettingsTarget {
       ShowException(error);
     }
   }
-  void ShowException(const std::exception& error);
+  void ShowException(const std::exception& error) override;
 
-  bool cachingOn() const { return capture_.on(); }
+  bool cachingOn() const override { return capture_.on(); }
   SharedState& state() { return state_; }
   const ClipTextStore& store() const { return store_; }
   ClipTextStore& store() { return store_; }

@@ -2,7 +2,7 @@
 // Menu command ids: the tray menu sends these to the clip window as
 // WM_COMMAND, and so can any program that drives it.
 
-namespace solvane {
+namespace solvane::win32 {
 
 inline constexpr unsigned kCmdSettings = 0x0100;    // "Settings..."
 inline constexpr unsigned kCmdCaching = 0x0101;     // " Caching"
@@ -21,4 +21,4 @@ inline constexpr int kCrLfButtonId = 1012;  // "+cR"
 inline constexpr int kCrLfLfButtonId = 1013;  // "+CR"
 inline constexpr int kHideButtonId = 1018;  // hide
 
-}  // namespace solvane
+}  // namespace solvane::win32

@@ -1,8 +1,6 @@
-#include "app/settings_window.h"
+#include "platform/win32/win32_settings_dialog.h"
 
-#include "platform/pointer.h"
-
-namespace solvane::app {
+namespace solvane::win32 {
 
 namespace {
 
@@ -11,6 +9,7 @@ constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr int kWidth = 236, kHeight = 212;
+constexpr int kOkWidth = 86, kOkHeight = 22;
 constexpr char kAutosaveHint[] = "No saving is performed when Solvane Clips is idle after an auto save.";
 
 enum : int { kCheckBox1 = 201, kCheckBox3, kCheckBox4, kComboBox1, kComboBox2, kOkButton };
@@ -26,27 +25,38 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-}  // namespace
-
-SettingsWindow::SettingsWindow(HINSTANCE instance, SettingsDialog& settingsDialog, Pointer& pointer)
-    : instance_(instance), settings_(settingsDialog), pointer_(pointer) {}
-
-SettingsWindow::~SettingsWindow() {
-  settings_.set_window(nullptr);
-  // The window's last messages must not reach this half-destroyed object.
-  if (window_ != nullptr) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-  window_.reset();  // before the canvas and button object that draw in it
+// The text of a combo box's selected line; none when no line is selected.
+bool SelectedText(HWND combo, std::string& text) {
+  const LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  if (index < 0) return false;
+  text.assign(static_cast<std::size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, index, 0)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+  return true;
 }
 
-HWND SettingsWindow::Child(const char* className, const char* text, DWORD style, int id, int x, int y, int w,
-                           int h) {
+}  // namespace
+
+Win32SettingsDialog::Win32SettingsDialog(HINSTANCE instance, SettingsDialogEvents& dialog, Pointer& pointer)
+    : instance_(instance), dialog_(dialog), pointer_(pointer) {}
+
+Win32SettingsDialog::~Win32SettingsDialog() {
+  dialog_.set_window(nullptr);
+  // The window's last messages must not reach this half-destroyed object,
+  // nor the button's reach a button object that may be gone already.
+  ok_ = nullptr;
+  if (window_ != nullptr) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  window_.reset();  // before the canvas that draws in it
+}
+
+HWND Win32SettingsDialog::Child(const char* className, const char* text, DWORD style, int id, int x, int y, int w,
+                                int h) {
   HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, this);
   if (child != nullptr) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   return child;
 }
 
-bool SettingsWindow::Create(HWND owner, win32::Win32Dialogs& dialogs, win32::HintWindow& hint) {
+bool Win32SettingsDialog::Create(HWND owner, Win32Dialogs& dialogs, HintWindow& hint) {
   dialogs_ = &dialogs;
   hint_ = &hint;
   font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -54,7 +64,19 @@ bool SettingsWindow::Create(HWND owner, win32::Win32Dialogs& dialogs, win32::Hin
   buttonFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial"));
   background_.reset(CreateSolidBrush(kBackground));
+  if (!RegisterClasses()) return false;
 
+  // A caption bar but no system menu: no title-bar buttons at all.
+  // WM_NCCREATE has already put the handle in window_; this keeps it.
+  window_.reset(CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, "TForm2", "Settings", WS_POPUP | WS_CAPTION,
+                                433, 254, kWidth, kHeight, owner, nullptr, instance_, this));
+  if (window_ == nullptr || !CreateControls()) return false;
+  canvas_ = std::make_unique<Win32WindowCanvas>(button_, buttonFont_);
+  dialog_.set_window(this);
+  return true;
+}
+
+bool Win32SettingsDialog::RegisterClasses() {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = &WindowProc;
   windowClass.hInstance = instance_;
@@ -67,20 +89,16 @@ bool SettingsWindow::Create(HWND owner, win32::Win32Dialogs& dialogs, win32::Hin
   buttonClass.hInstance = instance_;
   buttonClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   buttonClass.lpszClassName = "TEncartaButton";
-  if (!RegisterClassA(&buttonClass)) return false;
+  return RegisterClassA(&buttonClass) != 0;
+}
 
-  // A caption bar but no system menu: no title-bar buttons at all.
-  // WM_NCCREATE has already put the handle in window_; this keeps it.
-  window_.reset(CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, "TForm2", "Settings", WS_POPUP | WS_CAPTION,
-                                433, 254, kWidth, kHeight, owner, nullptr, instance_, this));
-  if (window_ == nullptr) return false;
-
+bool Win32SettingsDialog::CreateControls() {
   HWND autosave = Child("BUTTON", "Auto save (upon caching) every 5 minutes.", BS_AUTOCHECKBOX | WS_TABSTOP,
                         kCheckBox1, 6, 49, 222, 17);
   if (autosave == nullptr) return false;
   SetWindowLongPtrA(autosave, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   checkBoxProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(autosave, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SettingsWindow::CheckBoxProc)));
+      SetWindowLongPtrA(autosave, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32SettingsDialog::CheckBoxProc)));
   Child("BUTTON", "Prompt to clear clips.", BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBox3, 6, 67, 117, 17);
   Child("BUTTON", "Prompt to quit.", BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBox4, 6, 85, 88, 17);
   Child("STATIC", "Solvane Clip HotKey:", 0, -1, 6, 108, 110, 13);
@@ -89,46 +107,37 @@ bool SettingsWindow::Create(HWND owner, win32::Win32Dialogs& dialogs, win32::Hin
   HWND delays = Child("COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL, kComboBox2, 119, 123, 105, 200);
   for (const char* text : kHotkeys) SendMessageA(hotkeys, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
   for (const char* text : kDelays) SendMessageA(delays, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-  button_ = CreateWindowExA(0, "TEncartaButton", "OK", WS_CHILD | WS_VISIBLE, SettingsDialog::kButtonLeft, SettingsDialog::kButtonTop,
-                            86, 22, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOkButton)), instance_,
-                            this);
-  if (button_ == nullptr) return false;
-
-  canvas_ = std::make_unique<win32::Win32WindowCanvas>(button_, buttonFont_);
-  ok_ = std::make_unique<FlatButton>(*canvas_, "EncartaButton1", GetSysColor(COLOR_BTNFACE));
-  ok_->Width = 86;
-  ok_->Height = 22;
-  ok_->SetColor(11395047);
-  ok_->SetColorBorder(8556441);
-  ok_->ColorOver = 7585759;
-  ok_->ColorDown = 7585759;
-  ok_->ColorOverCaption = 0;
-  ok_->SetCaption("OK");
-  ok_->OnClick = [this]() {
-    ReadValues();
-    if (clipWindow_ != nullptr) clipWindow_->HandleEvent([this] { settings_.OnOk(*clipWindow_); });
-  };
-  settings_.set_window(this);
-  return true;
+  button_ = CreateWindowExA(0, "TEncartaButton", "OK", WS_CHILD | WS_VISIBLE, kSettingsOkLeft, kSettingsOkTop,
+                            kOkWidth, kOkHeight, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOkButton)),
+                            instance_, this);
+  return button_ != nullptr;
 }
 
-void SettingsWindow::ShowValues() {
-  CheckDlgButton(window_, kCheckBox1, settings_.autosave ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(window_, kCheckBox3, settings_.promptClear ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(window_, kCheckBox4, settings_.promptQuit ? BST_CHECKED : BST_UNCHECKED);
-  SetDlgItemTextA(window_, kComboBox1, settings_.hotkeyText.c_str());
-  SetDlgItemTextA(window_, kComboBox2, settings_.pasteDelayText.c_str());
+void Win32SettingsDialog::OnOkClick() {
+  ReadValues();
+  if (errors_ != nullptr) RunHandler(*errors_, [this] { dialog_.OnOk(); });
 }
 
-void SettingsWindow::ReadValues() {
-  settings_.autosave = IsDlgButtonChecked(window_, kCheckBox1) == BST_CHECKED;
-  settings_.promptClear = IsDlgButtonChecked(window_, kCheckBox3) == BST_CHECKED;
-  settings_.promptQuit = IsDlgButtonChecked(window_, kCheckBox4) == BST_CHECKED;
-  settings_.hotkeyText = WindowText(GetDlgItem(window_, kComboBox1));
-  settings_.pasteDelayText = WindowText(GetDlgItem(window_, kComboBox2));
+void Win32SettingsDialog::ShowValues() {
+  const SettingsControls values = dialog_.Controls();
+  CheckDlgButton(window_, kCheckBox1, values.autosave ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(window_, kCheckBox3, values.promptClear ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(window_, kCheckBox4, values.promptQuit ? BST_CHECKED : BST_UNCHECKED);
+  SetDlgItemTextA(window_, kComboBox1, values.hotkeyText.c_str());
+  SetDlgItemTextA(window_, kComboBox2, values.pasteDelayText.c_str());
 }
 
-void SettingsWindow::ShowModal() {
+void Win32SettingsDialog::ReadValues() {
+  SettingsControls values;
+  values.autosave = IsDlgButtonChecked(window_, kCheckBox1) == BST_CHECKED;
+  values.promptClear = IsDlgButtonChecked(window_, kCheckBox3) == BST_CHECKED;
+  values.promptQuit = IsDlgButtonChecked(window_, kCheckBox4) == BST_CHECKED;
+  values.hotkeyText = WindowText(GetDlgItem(window_, kComboBox1));
+  values.pasteDelayText = WindowText(GetDlgItem(window_, kComboBox2));
+  dialog_.SetControls(values);
+}
+
+void Win32SettingsDialog::ShowModal() {
   ShowValues();
   if (!placed_) {  // centred the first time in a run, then where the user left it
     SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2,
@@ -141,11 +150,15 @@ void SettingsWindow::ShowModal() {
   // A box of the program's (a bad paste delay, a hotkey that does not
   // work) would otherwise open under this topmost dialog.
   struct BoxesOnTop {
-    win32::Win32Dialogs* dialogs;
+    Win32Dialogs* dialogs;
     HWND previous;
     ~BoxesOnTop() { dialogs->set_owner(previous); }
   } boxesOnTop{dialogs_, dialogs_->owner()};
   dialogs_->set_owner(window_);
+  RunMessageLoop();
+}
+
+void Win32SettingsDialog::RunMessageLoop() {
   MSG message;
   while (open_) {
     if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
@@ -161,7 +174,7 @@ void SettingsWindow::ShowModal() {
   }
 }
 
-void SettingsWindow::Close() {
+void Win32SettingsDialog::Close() {
   open_ = false;
   if (hinting_) hint_->Hide();
   hinting_ = false;
@@ -169,8 +182,8 @@ void SettingsWindow::Close() {
 }
 
 // The autosave check box shows its hint while the pointer is on it.
-LRESULT CALLBACK SettingsWindow::CheckBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrA(box, GWLP_USERDATA));
+LRESULT CALLBACK Win32SettingsDialog::CheckBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Win32SettingsDialog*>(GetWindowLongPtrA(box, GWLP_USERDATA));
   if (message == WM_MOUSEMOVE && !self->hinting_) {
     self->hinting_ = true;
     self->hint_->Show(kAutosaveHint);
@@ -183,37 +196,37 @@ LRESULT CALLBACK SettingsWindow::CheckBoxProc(HWND box, UINT message, WPARAM wPa
   return CallWindowProcA(self->checkBoxProc_, box, message, wParam, lParam);
 }
 
-FormGeometry SettingsWindow::Bounds() const {
+FormGeometry Win32SettingsDialog::Bounds() const {
   RECT r{};
   GetWindowRect(window_, &r);
   return FormGeometry{r.top, r.left, r.right - r.left, r.bottom - r.top};
 }
 
-void SettingsWindow::SetBounds(const FormGeometry& bounds) {
+void Win32SettingsDialog::SetBounds(const FormGeometry& bounds) {
   SetWindowPos(window_, nullptr, bounds.left, bounds.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void SettingsWindow::PaintBanner(HDC dc) {
+void Win32SettingsDialog::PaintBanner(HDC dc) {
   RECT banner{6, 2, 6 + 217, 2 + 42};
   {
-    win32::OwnedBrush blue(CreateSolidBrush(kBlue));
+    OwnedBrush blue(CreateSolidBrush(kBlue));
     FillRect(dc, &banner, blue);
   }
   DrawEdge(dc, &banner, BDR_SUNKENINNER, BF_RECT);
-  win32::SelectedObject font(dc, font_);
+  SelectedObject font(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kYellow);
   TextOutA(dc, 6 + 81, 2 + 5, "Solvane Clips", 13);
   TextOutA(dc, 6 + 56, 2 + 21, "Vardell Solvane Software", 24);
 }
 
-LRESULT CALLBACK SettingsWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Win32SettingsDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<SettingsWindow*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+    auto* self = static_cast<Win32SettingsDialog*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     self->window_.reset(window);
   }
-  auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = reinterpret_cast<Win32SettingsDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   try {
     return self->Handle(message, wParam, lParam);
@@ -222,7 +235,7 @@ LRESULT CALLBACK SettingsWindow::WindowProc(HWND window, UINT message, WPARAM wP
   }
 }
 
-LRESULT SettingsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -247,26 +260,11 @@ LRESULT SettingsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) settings_.OnActivate(pointer_);
+      if (LOWORD(wParam) != WA_INACTIVE) dialog_.OnActivate(pointer_);
       break;
-    case WM_COMMAND: {
-      // The controls are the settings: every change reaches SettingsDialog at once,
-      // so it is kept at program end whether or not OK was pressed.
-      const int id = LOWORD(wParam);
-      if (HIWORD(wParam) == CBN_SELCHANGE && (id == kComboBox1 || id == kComboBox2)) {
-        HWND combo = GetDlgItem(window_, id);
-        const LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-        if (index >= 0) {
-          std::string text(static_cast<std::size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, index, 0)) + 1, '\0');
-          text.resize(static_cast<std::size_t>(
-              SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
-          (id == kComboBox1 ? settings_.hotkeyText : settings_.pasteDelayText) = text;
-        }
-      } else if (id >= kCheckBox1 && id <= kComboBox2) {
-        ReadValues();
-      }
+    case WM_COMMAND:
+      OnControlChange(wParam);
       return 0;
-    }
     case WM_CLOSE:  // no close box, and no key closes it: only OK
       return 0;
     default:
@@ -275,12 +273,27 @@ LRESULT SettingsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK SettingsWindow::ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// The controls are the settings: every change reaches the dialog at once,
+// so it is kept at program end whether or not OK was pressed.
+void Win32SettingsDialog::OnControlChange(WPARAM wParam) {
+  const int id = LOWORD(wParam);
+  if (HIWORD(wParam) == CBN_SELCHANGE && (id == kComboBox1 || id == kComboBox2)) {
+    std::string text;
+    if (!SelectedText(GetDlgItem(window_, id), text)) return;
+    SettingsControls values = dialog_.Controls();
+    (id == kComboBox1 ? values.hotkeyText : values.pasteDelayText) = text;
+    dialog_.SetControls(values);
+  } else if (id >= kCheckBox1 && id <= kComboBox2) {
+    ReadValues();
+  }
+}
+
+LRESULT CALLBACK Win32SettingsDialog::ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     SetWindowLongPtrA(window, GWLP_USERDATA,
                       reinterpret_cast<LONG_PTR>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams));
   }
-  auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = reinterpret_cast<Win32SettingsDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (self == nullptr || self->ok_ == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   try {
     return self->HandleButton(message, wParam, lParam);
@@ -289,7 +302,7 @@ LRESULT CALLBACK SettingsWindow::ButtonProc(HWND window, UINT message, WPARAM wP
   }
 }
 
-LRESULT SettingsWindow::HandleButton(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32SettingsDialog::HandleButton(UINT message, WPARAM wParam, LPARAM lParam) {
   const int x = static_cast<short>(LOWORD(lParam));
   const int y = static_cast<short>(HIWORD(lParam));
   switch (message) {
@@ -334,4 +347,4 @@ LRESULT SettingsWindow::HandleButton(UINT message, WPARAM wParam, LPARAM lParam)
   return DefWindowProcA(button_, message, wParam, lParam);
 }
 
-}  // namespace solvane::app
+}  // namespace solvane::win32

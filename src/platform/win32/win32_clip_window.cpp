@@ -1,0 +1,303 @@
+#include "platform/win32/win32_clip_window.h"
+
+#include "platform/timers.h"
+#include "platform/win32/win32_command_ids.h"
+
+namespace solvane::win32 {
+
+namespace {
+constexpr char kWindowClass[] = "TForm1";
+constexpr char kOwnerClass[] = "TApplication";
+constexpr char kCaption[] = "Solvane Clips";
+
+const char* const kLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+int LowX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+int HighY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+}  // namespace
+
+Win32ClipWindow::Win32ClipWindow(HINSTANCE instance) : instance_(instance) {}
+
+Win32ClipWindow::~Win32ClipWindow() {
+  // The window's last messages must not reach this half-destroyed object.
+  // A window a WM_CLOSE already destroyed is not destroyed again.
+  if (window_ != nullptr && IsWindow(window_)) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  window_.reset();
+}
+
+unsigned Win32ClipWindow::ShiftState(WPARAM mouseKeys) {
+  unsigned shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= kShiftCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= kShiftAlt;
+  if (mouseKeys & MK_LBUTTON) shift |= kShiftLeft;
+  if (mouseKeys & MK_RBUTTON) shift |= kShiftRight;
+  if (mouseKeys & MK_MBUTTON) shift |= kShiftMiddle;
+  return shift;
+}
+
+bool Win32ClipWindow::Create(HFONT listFont) {
+  panelBrush_.reset(CreateSolidBrush(kPanelColour));
+  listBrush_.reset(CreateSolidBrush(kListColour));
+  return CreateWindows() && CreateLists(listFont) && CreateButtons();
+}
+
+bool Win32ClipWindow::CreateWindows() {
+  WNDCLASSA ownerClass{};
+  ownerClass.lpfnWndProc = &DefWindowProcA;
+  ownerClass.hInstance = instance_;
+  ownerClass.lpszClassName = kOwnerClass;
+  RegisterClassA(&ownerClass);
+  owner_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               instance_, nullptr));
+  if (owner_ == nullptr) return false;
+
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &WindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = panelBrush_;
+  windowClass.lpszClassName = kWindowClass;
+  if (!RegisterClassA(&windowClass)) return false;
+
+  // Owned by the hidden application window: no task-bar button of its own.
+  // WM_NCCREATE has already put the handle in window_; this keeps it.
+  window_.reset(CreateWindowExA(0, kWindowClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 379, 496, owner_,
+                                nullptr, instance_, this));
+  return window_ != nullptr;
+}
+
+bool Win32ClipWindow::CreateLists(HFONT listFont) {
+  // Unicode windows, so that a clip's exact title keeps every character
+  // (and other programs read it so); ANSI lines reach them converted.
+  list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY |
+                              LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
+                          8, 18, 233, 473, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTitleListId)),
+                          instance_, nullptr);
+  labels_ = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 10, 20, 15,
+                            470, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelListId)), instance_,
+                            nullptr);
+  if (list_ == nullptr || labels_ == nullptr) return false;
+  for (HWND control : {list_, labels_}) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
+  for (int round = 0; round < 2; ++round) {
+    for (const char* label = kLabels; *label != '\0'; ++label) {
+      const char text[2] = {*label, '\0'};
+      SendMessageA(labels_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+  }
+  // NOTE: the subclass procedures find this object in the control's user
+  // data, not in a window property: under Wine every GetProp is a round trip
+  // to the wineserver, and they run for every message the list gets, five
+  // per loaded line (20,000 lines cost 3 s at start that way). The LISTBOX
+  // and BUTTON classes keep their own state elsewhere; user data is ours.
+  for (HWND control : {list_, labels_}) {
+    SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    listProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32ClipWindow::ListProc)));
+  }
+  // The labels lie over the list's left edge.
+  SetWindowPos(labels_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  return true;
+}
+
+bool Win32ClipWindow::CreateButtons() {
+  buttonFont_.reset(CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif"));
+  // The three up arrows are drawn (DrawUpArrows), the same on every system,
+  // rather than taken from a Symbol font that may be missing or differ.
+  runToTopButton_ = MakeButton(kRunToTopButtonId, "\xAD\xAD\xAD", 131, 34, buttonFont_);
+  crLfLfButton_ = MakeButton(kCrLfLfButtonId, "+CR", 165, 29, buttonFont_);
+  crLfButton_ = MakeButton(kCrLfButtonId, "+cR", 194, 29, buttonFont_);
+  hideButton_ = MakeButton(kHideButtonId, "  ", 223, 24, buttonFont_);
+  return runToTopButton_ && crLfButton_ && crLfLfButton_ && hideButton_;
+}
+
+void Win32ClipWindow::ShowAtStart() {
+  RECT bounds{};
+  GetWindowRect(window_, &bounds);
+  const int width = bounds.right - bounds.left;
+  const int height = bounds.bottom - bounds.top;
+  SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // NOTE: placed without activation, shown, and only then activated: the
+  // first activation puts the window away again, which neither a hidden
+  // window nor one still inside its own showing would notice.
+  ShowWindow(window_, SW_SHOWNA);
+  SetForegroundWindow(window_);
+}
+
+void Win32ClipWindow::PreviewKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return;
+  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return;
+  const unsigned key = static_cast<unsigned>(message.wParam);
+  Run([&] { events_->OnKeyDown(key, ShiftState()); });
+}
+
+LRESULT CALLBACK Win32ClipWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    static_cast<Win32ClipWindow*>(create->lpCreateParams)->window_.reset(window);
+  }
+  auto* self = reinterpret_cast<Win32ClipWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  try {
+    return self->Handle(message, wParam, lParam);
+  } catch (...) {
+    // Handlers report their own failures; nothing may unwind into the system.
+    return 0;
+  }
+}
+
+LRESULT Win32ClipWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (OnCommandMessage(wParam, lParam)) return 0;
+      break;
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (measure->CtlID == static_cast<UINT>(kTitleListId)) {
+        measure->itemHeight = Win32TitleList::kLineHeight;
+        return TRUE;
+      }
+      break;
+    }
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw->CtlType == ODT_BUTTON) {
+        DrawButton(*draw);
+        return TRUE;
+      }
+      if (draw->CtlID == static_cast<UINT>(kTitleListId) && titles_ != nullptr) {
+        titles_->Draw(*draw);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_CTLCOLORLISTBOX:
+      return ListColours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) Run([this] { events_->OnActivate(); });
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      OnMouseDown(message, wParam, lParam);
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(wParam);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      if (GetCapture() == window_) ReleaseCapture();
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window_, &paint);
+      PaintTitlePicture(dc);
+      EndPaint(window_, &paint);
+      return 0;
+    }
+    case WM_ACTIVATEAPP:
+      if (wParam == FALSE) Run([this] { events_->OnDeactivate(); });
+      break;
+    case WM_TIMER:
+      OnTimer(wParam);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return events_ != nullptr ? events_->OnQueryEndSession() : TRUE;
+    case WM_ENDSESSION:
+      if (events_ != nullptr) events_->OnEndSession(wParam != FALSE);
+      return 0;
+    case WM_CLOSE:
+      // What could not be saved keeps the program open if the user says so.
+      // Destroyed here on purpose, not left to window_'s owner: WM_DESTROY
+      // ends the message loop now. window_ then finds it gone at the end.
+      if (events_ == nullptr || events_->OnClose()) DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+// A menu command, a button's click or a list's selection; true when handled.
+bool Win32ClipWindow::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
+  if (lParam == 0) {  // a menu command
+    OnCommand(LOWORD(wParam));
+    return true;
+  }
+  // NOTE: an owner-drawn button reports the second click of a double
+  // click as BN_DOUBLECLICKED only; each click must toggle.
+  if ((HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED) && LOWORD(wParam) >= kRunToTopButtonId &&
+      LOWORD(wParam) <= kHideButtonId) {
+    OnButton(LOWORD(wParam));
+    return true;
+  }
+  if (HIWORD(wParam) == LBN_SELCHANGE) {  // user input only, never LB_SETCURSEL
+    if (LOWORD(wParam) == kTitleListId) {
+      if (pressing_) {
+        clickPending_ = true;
+      } else {
+        Run([this] { events_->OnListClick(); });
+      }
+    }
+    if (LOWORD(wParam) == kLabelListId) Run([this] { events_->OnLabelClick(); });
+    return true;
+  }
+  return false;
+}
+
+LRESULT Win32ClipWindow::ListColours(HWND list, HDC dc) {
+  const bool isLabels = list == labels_;
+  SetBkColor(dc, isLabels ? kPanelColour : kListColour);
+  SetTextColor(dc, kNavy);
+  return reinterpret_cast<LRESULT>(isLabels ? panelBrush_.get() : listBrush_.get());
+}
+
+void Win32ClipWindow::OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam) {
+  const int x = LowX(lParam);
+  const int y = HighY(lParam);
+  const MouseButton button = message == WM_LBUTTONDOWN   ? MouseButton::Left
+                             : message == WM_RBUTTONDOWN ? MouseButton::Right
+                                                         : MouseButton::Middle;
+  SetCapture(window_);  // the window moves under the pointer while dragged
+  const POINT at{x, y};
+  dragOnImage_ = PtInRect(&kTitlePicture, at) != FALSE;
+  if (dragOnImage_) {
+    Run([&] {
+      events_->OnTitlePictureDragStart(button, ShiftState(wParam), x - kTitlePicture.left, y - kTitlePicture.top);
+    });
+  } else {
+    Run([&] { events_->OnDragStart(button, ShiftState(wParam), x, y); });
+  }
+}
+
+void Win32ClipWindow::OnMouseMove(WPARAM wParam) {
+  // The pointer's screen place, measured against where the window is
+  // now: a move queued before a drag step moved the window carries a
+  // position relative to the old place, and would move it again.
+  const DWORD at = GetMessagePos();
+  POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  ScreenToClient(window_, &point);
+  const int x = point.x;
+  const int y = point.y;
+  if (dragOnImage_) {
+    Run([&] { events_->OnTitlePictureDragMove(ShiftState(wParam), x - kTitlePicture.left, y - kTitlePicture.top); });
+  } else {
+    Run([&] { events_->OnDragMove(ShiftState(wParam), x, y); });
+  }
+}
+
+void Win32ClipWindow::OnTimer(WPARAM id) {
+  if (id == static_cast<WPARAM>(kHintWatchdogTimer)) Run([this] { events_->OnHintWatchdogTimer(); });
+  if (id == static_cast<WPARAM>(kAutosaveTimer)) Run([this] { events_->OnAutosaveTimer(); });
+  if (id == static_cast<WPARAM>(kLabelFollowTimer)) Run([this] { events_->OnLabelFollowTimer(); });
+}
+
+}  // namespace solvane::win32

@@ -1,0 +1,116 @@
+#pragma once
+// The clip window's Win32 side: the application's hidden owner window, the
+// borderless clip window, its title list, label column and option buttons.
+// It turns messages into calls of the clip window's event handlers.
+
+#include <windows.h>
+
+#include "platform/clip_window_events.h"
+#include "platform/win32/win32_owned.h"
+#include "platform/win32/win32_title_list.h"
+#include "platform/win32/win32_tray.h"
+
+namespace solvane::win32 {
+
+class Win32ClipWindow {
+ public:
+  explicit Win32ClipWindow(HINSTANCE instance);
+  ~Win32ClipWindow();
+  Win32ClipWindow(const Win32ClipWindow&) = delete;
+  Win32ClipWindow& operator=(const Win32ClipWindow&) = delete;
+
+  // False when the windows could not be made.
+  bool Create(HFONT listFont);
+  // From here on, messages reach the handlers.
+  void Attach(ClipWindowEvents* events) { events_ = events; }
+  // The list object that draws the title lines.
+  void AttachList(Win32TitleList* titles) { titles_ = titles; }
+  // The picture drawn at the start of the title (a 16 x 16 icon).
+  void SetTitleIcon(HICON icon) { titleIcon_ = icon; }
+  // Shows the window for the first time, which activates it.
+  void ShowAtStart();
+  // Key preview: every key pressed anywhere in the clip window reaches the
+  // handlers before the control that has the focus.
+  void PreviewKey(const MSG& message);
+
+  // The tray menu, in its order; its commands come here as WM_COMMAND.
+  static OwnedMenu CreateTrayMenu(const MenuPictures& pictures);
+  // Before each showing of that menu: " Caching" ticked as it is now.
+  void BeforeTrayMenu(HMENU menu) const;
+
+  HWND handle() const { return window_.get(); }
+  HWND owner() const { return owner_.get(); }
+  HWND list() const { return list_; }
+  HWND labels() const { return labels_; }
+
+ private:
+  static constexpr COLORREF kPanelColour = RGB(231, 223, 173);
+  static constexpr COLORREF kListColour = RGB(255, 255, 204);
+  static constexpr COLORREF kNavy = RGB(0, 0, 128);
+  static constexpr COLORREF kMaroon = RGB(128, 0, 0);
+  // The title picture's place on the panel.
+  static constexpr RECT kTitlePicture = {4, 1, 4 + 101, 1 + 16};
+
+  // Keys held now, plus the mouse buttons a mouse message reports.
+  static unsigned ShiftState(WPARAM mouseKeys = 0);
+
+  bool CreateWindows();
+  bool CreateLists(HFONT listFont);
+  bool CreateButtons();
+  HWND MakeButton(int id, const char* caption, int left, int width, HFONT font);
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // The lists' own procedures, hooked for their mouse releases.
+  static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+  // The option buttons answer BM_GETCHECK with their down state, so other
+  // programs (and tests) can read it as from any two-state button.
+  static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // Mouse and keys on the two lists; true when the message was handled here.
+  bool ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool OnCommandMessage(WPARAM wParam, LPARAM lParam);
+  void OnCommand(unsigned id);
+  void OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnMouseMove(WPARAM wParam);
+  void OnTimer(WPARAM id);
+  LRESULT ListColours(HWND list, HDC dc);
+
+  // Runs a handler, then shows the option buttons' states.
+  template <typename Handler>
+  void Run(Handler&& handler) {
+    if (events_ == nullptr) return;
+    RunHandler(*events_, handler);
+    SyncButtons();
+  }
+  void SyncButtons();
+  // Whether an option button is down now.
+  bool OptionDown(int id) const;
+  // The title picture: a small clipboard and the caption in blue letters.
+  void PaintTitlePicture(HDC dc);
+  void DrawButton(const DRAWITEMSTRUCT& item);
+  void OnButton(int id);
+
+  HINSTANCE instance_;
+  // Members go in reverse order: the windows first, then the font and
+  // brushes they draw with.
+  OwnedFont buttonFont_;
+  OwnedBrush panelBrush_;
+  OwnedBrush listBrush_;
+  OwnedWindow owner_;   // keeps the program off the task bar
+  OwnedWindow window_;  // owned by owner_ in the window sense: goes before it
+  HWND list_ = nullptr;        // children of window_, destroyed with it
+  HWND labels_ = nullptr;
+  HWND runToTopButton_ = nullptr, crLfButton_ = nullptr, crLfLfButton_ = nullptr, hideButton_ = nullptr;
+  WNDPROC listProc_ = nullptr;    // the LISTBOX class's procedure
+  WNDPROC buttonProc_ = nullptr;  // the BUTTON class's procedure
+  ClipWindowEvents* events_ = nullptr;
+  Win32TitleList* titles_ = nullptr;
+  bool dragOnImage_ = false;
+  HICON titleIcon_ = nullptr;  // not owned
+  // A press on the list selects a line before its mouse-down and check
+  // toggle are handled; the click that the selection raises waits for them.
+  bool pressing_ = false;
+  bool clickPending_ = false;
+};
+
+}  // namespace solvane::win32
