@@ -14,24 +14,21 @@ bool open_clipboard(HWND owner) {
   return wait_for(5000, [&] { return OpenClipboard(owner) != FALSE; });
 }
 
-class ClipboardSession {
- public:
-  explicit ClipboardSession(HWND owner) {
-    if (!open_clipboard(owner)) throw Failure("could not open the clipboard within 5 s");
-  }
-  ~ClipboardSession() { CloseClipboard(); }
-  ClipboardSession(const ClipboardSession&) = delete;
-  ClipboardSession& operator=(const ClipboardSession&) = delete;
-};
+}  // namespace
 
-// A clipboard owner window: EmptyClipboard with no owner may make
-// SetClipboardData fail on Windows. Destroyed at exit; the data stays.
+ClipboardSession::ClipboardSession(HWND owner) {
+  if (!open_clipboard(owner)) throw Failure("could not open the clipboard within 5 s");
+}
+
+// EmptyClipboard with no owner may make SetClipboardData fail on Windows.
 HWND make_owner_window() {
   HWND hwnd = CreateWindowExW(0, L"STATIC", L"solvane driver", 0, 0, 0, 0, 0, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) throw Failure("CreateWindowEx for the clipboard owner failed");
   return hwnd;
 }
+
+namespace {
 
 // TEXT as CF_TEXT plus a registered marker format that asks clipboard
 // monitors to leave the copy alone, both set in one clipboard open as a

@@ -115,6 +115,17 @@ bool get_clip(std::string& text);
 
 // ---- paste target (target.cpp) ----
 constexpr UINT kTargetCtrlVCount = WM_APP + 41;
+// The clipboard held open for the length of a scope.
+class ClipboardSession {
+ public:
+  explicit ClipboardSession(HWND owner);
+  ~ClipboardSession() { CloseClipboard(); }
+  ClipboardSession(const ClipboardSession&) = delete;
+  ClipboardSession& operator=(const ClipboardSession&) = delete;
+};
+// A window to own what the driver puts on the clipboard; destroyed at
+// exit, the data stays.
+HWND make_owner_window();
 HWND require_target();
 std::string target_text(HWND frame);
 
@@ -131,6 +142,10 @@ bool start_done(HWND main);
 // ---- the commands ----
 // clipboard.cpp
 int cmd_set_clip(const Args& args);
+int cmd_set_clip_utf8(const Args& args);
+int cmd_get_clip_utf8(const Args& args);
+int cmd_title_utf8(const Args& args);
+int cmd_target_text_utf8(const Args& args);
 int cmd_set_secret(const Args& args);
 int cmd_hold_clip(const Args& args);
 int cmd_clear_clip(const Args& args);

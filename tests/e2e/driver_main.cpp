@@ -31,6 +31,10 @@ const char kUsage[] =
     "  hold-clip MS [copy TEXT] [keys CHORD...]  (copy TEXT first, then) hold the clipboard open\n"
     "                             for MS ms, pressing the keys once it is held, as a busy program does\n"
     "  get-clip                   print the clipboard's CF_TEXT, escaped; 1 when there is none\n"
+    "  set-clip-utf8 TEXT         put TEXT (UTF-8, escaped) on the clipboard as CF_UNICODETEXT\n"
+    "  get-clip-utf8              print the clipboard's CF_UNICODETEXT in UTF-8, escaped\n"
+    "  title-utf8 I               print item I's title as the list holds it, in UTF-8, escaped\n"
+    "  target-text-utf8           print the paste target's text in UTF-8, escaped\n"
     "  wait-window TIMEOUT_MS     wait for the main window and its title list\n"
     "  count                      print the number of clips in the title list\n"
     "  wait-count N TIMEOUT_MS    wait until the list holds N clips\n"
@@ -123,6 +127,10 @@ struct Command {
 
 constexpr Command kTable[] = {
     {"set-clip", 2, 2, cmd_set_clip},
+    {"set-clip-utf8", 2, 2, cmd_set_clip_utf8},
+    {"get-clip-utf8", 1, 1, cmd_get_clip_utf8},
+    {"title-utf8", 2, 2, cmd_title_utf8},
+    {"target-text-utf8", 1, 1, cmd_target_text_utf8},
     {"set-secret", 3, 3, cmd_set_secret},
     {"hold-clip", 2, 64, cmd_hold_clip},
     {"clear-clip", 1, 1, cmd_clear_clip},

@@ -1,0 +1,88 @@
+// Text in UTF-8 on the driver's command line and in its output (escaped as
+// elsewhere), for the clips that the ANSI code page cannot hold.
+
+#include <cstring>
+
+#include "driver.h"
+
+namespace driver {
+
+namespace {
+
+std::wstring wide_of(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
+  return wide;
+}
+
+std::string utf8_of(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+std::wstring wide_window_text(HWND hwnd) {
+  LRESULT len = send_or_fail(hwnd, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH");
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  LRESULT got = send_or_fail(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), "WM_GETTEXT");
+  text.resize(static_cast<size_t>(got));
+  return text;
+}
+
+}  // namespace
+
+int cmd_set_clip_utf8(const Args& args) {
+  const std::wstring text = wide_of(decode_escapes(args[1]));
+  HWND owner = make_owner_window();
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (!mem) throw Failure("GlobalAlloc failed");
+  std::memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(mem);
+  {
+    ClipboardSession session(owner);
+    if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, mem)) {
+      GlobalFree(mem);
+      throw Failure("SetClipboardData(CF_UNICODETEXT) failed");
+    }
+  }
+  DestroyWindow(owner);
+  return 0;
+}
+
+int cmd_get_clip_utf8(const Args&) {
+  ClipboardSession session(nullptr);
+  HANDLE mem = GetClipboardData(CF_UNICODETEXT);
+  const auto* src = mem ? static_cast<const wchar_t*>(GlobalLock(mem)) : nullptr;
+  if (!src) throw Failure("the clipboard holds no Unicode text");
+  const std::wstring text(src, wcsnlen(src, GlobalSize(mem) / sizeof(wchar_t)));
+  GlobalUnlock(mem);
+  print_line(encode_escapes(utf8_of(text)));
+  return 0;
+}
+
+// The list line's title as the list holds it, without the padding and key.
+int cmd_title_utf8(const Args& args) {
+  HWND list = require_list(require_main());
+  const int index = static_cast<int>(parse_number(args[1], "line"));
+  std::wstring text(static_cast<size_t>(send_or_fail(list, LB_GETTEXTLEN, index, 0, "LB_GETTEXTLEN")) + 1, L'\0');
+  const LRESULT got = send_or_fail(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()), "LB_GETTEXT");
+  if (got == LB_ERR) throw Failure("LB_GETTEXT failed for item " + args[1]);
+  text.resize(static_cast<size_t>(got));
+  const size_t tail = kTitlePadding + std::strlen(kHeaderMark) + kKeyLength;
+  if (text.size() < tail) throw Failure("item " + args[1] + " is too short for title + padding + key");
+  print_line(encode_escapes(utf8_of(text.substr(0, text.size() - tail))));
+  return 0;
+}
+
+int cmd_target_text_utf8(const Args&) {
+  HWND edit = GetDlgItem(require_target(), kTargetEditId);
+  if (!edit) throw Failure("the paste target has no EDIT child");
+  print_line(encode_escapes(utf8_of(wide_window_text(edit))));
+  return 0;
+}
+
+}  // namespace driver
