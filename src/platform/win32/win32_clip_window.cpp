@@ -2,6 +2,7 @@
 
 #include "platform/timers.h"
 #include "platform/win32/win32_command_ids.h"
+#include "platform/win32/win32_system.h"
 
 namespace solvane::win32 {
 
@@ -114,12 +115,7 @@ bool Win32ClipWindow::CreateButtons() {
 }
 
 void Win32ClipWindow::ShowAtStart() {
-  RECT bounds{};
-  GetWindowRect(window_, &bounds);
-  const int width = bounds.right - bounds.left;
-  const int height = bounds.bottom - bounds.top;
-  SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CentreOnScreen(window_);
   // NOTE: placed without activation, shown, and only then activated: the
   // first activation puts the window away again, which neither a hidden
   // window nor one still inside its own showing would notice.

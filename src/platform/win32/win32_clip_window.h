@@ -82,6 +82,18 @@ class Win32ClipWindow {
     RunHandler(*events_, handler);
     SyncButtons();
   }
+  // A command or button id and the event it raises.
+  struct EventRoute {
+    unsigned id;
+    void (ClipWindowEvents::*event)();
+  };
+  // Raises the event routed to `id`, if any.
+  template <std::size_t N>
+  void Route(const EventRoute (&routes)[N], unsigned id) {
+    for (const EventRoute& route : routes) {
+      if (route.id == id) return Run([&] { (events_->*route.event)(); });
+    }
+  }
   void SyncButtons();
   // Whether an option button is down now.
   bool OptionDown(int id) const;

@@ -97,22 +97,13 @@ void Win32ClipWindow::DrawButton(const DRAWITEMSTRUCT& item) {
 }
 
 void Win32ClipWindow::OnButton(int id) {
-  switch (id) {
-    case kRunToTopButtonId:
-      Run([this] { events_->ToggleRunToTop(); });
-      break;
-    case kCrLfButtonId:
-      Run([this] { events_->ToggleAppendCrLf(); });
-      break;
-    case kCrLfLfButtonId:
-      Run([this] { events_->ToggleAppendCrLfLf(); });
-      break;
-    case kHideButtonId:
-      Run([this] { events_->OnHideButton(); });
-      break;
-    default:
-      break;
-  }
+  static constexpr EventRoute kRoutes[] = {
+      {kRunToTopButtonId, &ClipWindowEvents::ToggleRunToTop},
+      {kCrLfButtonId, &ClipWindowEvents::ToggleAppendCrLf},
+      {kCrLfLfButtonId, &ClipWindowEvents::ToggleAppendCrLfLf},
+      {kHideButtonId, &ClipWindowEvents::OnHideButton},
+  };
+  Route(kRoutes, static_cast<unsigned>(id));
 }
 
 LRESULT CALLBACK Win32ClipWindow::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -38,34 +38,17 @@ void Win32ClipWindow::BeforeTrayMenu(HMENU menu) const {
 }
 
 void Win32ClipWindow::OnCommand(unsigned id) {
-  switch (id) {
-    case kCmdSettings:
-      Run([this] { events_->OpenSettings(); });
-      break;
-    case kCmdCaching:
-      Run([this] { events_->OnCachingCommand(); });
-      break;
-    case kCmdSaveClips:
-      Run([this] { events_->OnSaveClipsCommand(); });
-      break;
-    case kCmdClearClips:
-      Run([this] { events_->ClearClips(); });
-      break;
-    case kCmdQuit:
-      Run([this] { events_->Quit(); });
-      break;
-    case kCmdClearClipboard:
-      Run([this] { events_->ClearClipboard(); });
-      break;
-    case kCmdUpperCase:
-      Run([this] { events_->UpperCaseClipboard(); });
-      break;
-    case kCmdLowerCase:
-      Run([this] { events_->LowerCaseClipboard(); });
-      break;
-    default:
-      break;
-  }
+  static constexpr EventRoute kRoutes[] = {
+      {kCmdSettings, &ClipWindowEvents::OpenSettings},
+      {kCmdCaching, &ClipWindowEvents::OnCachingCommand},
+      {kCmdSaveClips, &ClipWindowEvents::OnSaveClipsCommand},
+      {kCmdClearClips, &ClipWindowEvents::ClearClips},
+      {kCmdQuit, &ClipWindowEvents::Quit},
+      {kCmdClearClipboard, &ClipWindowEvents::ClearClipboard},
+      {kCmdUpperCase, &ClipWindowEvents::UpperCaseClipboard},
+      {kCmdLowerCase, &ClipWindowEvents::LowerCaseClipboard},
+  };
+  Route(kRoutes, id);
 }
 
 }  // namespace solvane::win32

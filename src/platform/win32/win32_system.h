@@ -14,6 +14,10 @@
 
 namespace solvane::win32 {
 
+// Moves the window to the middle of the primary screen, size and z-order
+// kept, without activating it.
+void CentreOnScreen(HWND window);
+
 class Win32Clock : public Clock {
  public:
   std::uint32_t TickCount() override { return GetTickCount(); }
