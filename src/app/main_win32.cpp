@@ -34,34 +34,17 @@ std::string RecorderMutexName(std::string folder) {
   return "Local\\SolvaneClips:" + folder;
 }
 
-// The settings dialog's OK button: its window's messages reach the flat
-// button that draws it.
-class OkButton final : public ButtonEvents {
- public:
-  explicit OkButton(Canvas& canvas) : button_(canvas, "EncartaButton1", GetSysColor(COLOR_BTNFACE)) {
-    button_.Width = 86;
-    button_.Height = 22;
-    button_.SetColor(11395047);
-    button_.SetColorBorder(8556441);
-    button_.ColorOver = 7585759;
-    button_.ColorDown = 7585759;
-    button_.ColorOverCaption = 0;
-    button_.SetCaption("OK");
-  }
-  FlatButton& button() { return button_; }
-
-  void Paint() override { button_.Paint(); }
-  void MouseEnter() override { button_.MouseEnter(); }
-  void MouseLeave() override { button_.MouseLeave(); }
-  void MouseDown(MouseButton button, unsigned shift, int x, int y) override { button_.MouseDown(button, shift, x, y); }
-  void MouseUp(MouseButton button, unsigned shift, int x, int y, bool stillOver) override {
-    button_.MouseUp(button, shift, x, y, stillOver);
-  }
-  void Click() override { button_.Click(); }
-
- private:
-  FlatButton button_;
-};
+// The settings dialog's OK button: a flat button in the dialog's colours.
+void StyleOkButton(FlatButton& button) {
+  button.Width = 86;
+  button.Height = 22;
+  button.SetColor(11395047);
+  button.SetColorBorder(8556441);
+  button.ColorOver = 7585759;
+  button.ColorDown = 7585759;
+  button.ColorOverCaption = 0;
+  button.SetCaption("OK");
+}
 
 // The desktop adapters that need no window, made in this order.
 struct Adapters {
@@ -128,11 +111,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (!settingsWindow.Create(window.owner(), dialogs, hint)) {
     return CannotStart("The settings dialog could not be created.");
   }
-  OkButton ok(settingsWindow.okCanvas());
-  ok.button().OnClick = [&settingsWindow] { settingsWindow.OnOkClick(); };
+  FlatButton ok(settingsWindow.okCanvas(), "EncartaButton1", GetSysColor(COLOR_BTNFACE));
+  StyleOkButton(ok);
+  ok.OnClick = [&settingsWindow] { settingsWindow.OnOkClick(); };
   settingsWindow.AttachOkButton(&ok);
 
-  ClipWindow form(ClipWindowDesktop{.clipboard = clipboard, .clipboardChain = clipboardChain, .clock = clock,
+  ClipWindow clipWindow(ClipWindowDesktop{.clipboard = clipboard, .clipboardChain = clipboardChain, .clock = clock,
                             .listFont = listFont, .dialogs = dialogs, .titles = titles,
                             .window = formWindow, .files = files, .pointer = pointer, .timers = timers,
                             .settings = settingsDialog, .programFolder = win32::ProgramFolder(), .hotKeys = hotKeys,
@@ -141,19 +125,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                             .cachingOnIcon = reinterpret_cast<IconHandle>(cachingOn.get())},
               ClipWindow::kStartLater);
   trayMenu.beforePopup = [&window](HMENU menu) { window.BeforeTrayMenu(menu); };
-  window.Attach(&form);
-  settingsWindow.Attach(&form);
-  settingsDialog.set_target(&form);
+  window.Attach(&clipWindow);
+  settingsWindow.Attach(&clipWindow);
+  settingsDialog.set_target(&clipWindow);
   // Attached first: a close (or the end of the session) that comes while a
   // start-up box is up saves the history like any other.
-  form.Start();
+  clipWindow.Start();
   // The settings dialog comes right after the clip window and restores the
   // stored settings before the first activation reads them.
-  form.HandleEvent([&] {
+  clipWindow.HandleEvent([&] {
     settingsDialog.RestoreState(win32::ProgramFolder() + win32::ApplicationTitle() + ".ini");
   });
   window.ShowAtStart();
-  form.ShowStartProblems();
+  clipWindow.ShowStartProblems();
   if (!IsWindow(window.handle())) return 0;  // closed from inside one of them
 
   const int exitCode = RunMessageLoop(window);
@@ -161,7 +145,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   settingsWindow.Attach(nullptr);
   settingsDialog.set_target(nullptr);
   dialogs.set_owner(nullptr);  // the clip window is gone
-  // The close saved the settings with the clips; the form now leaves the
+  // The close saved the settings with the clips; the clip window now leaves the
   // clipboard chain, drops the hotkey and removes the tray icon.
   return exitCode;
 }

@@ -8,14 +8,14 @@
 #include <string>
 
 #include "platform/canvas.h"
-#include "platform/tray_icon.h"  // MouseButton, shift bits
+#include "platform/button_events.h"
 
 namespace solvane {
 
 inline constexpr Colour kLightEdge = 15594744;  // RGB(248, 244, 237)
 inline constexpr Colour kDarkEdge = 5197647;    // RGB(79, 79, 79)
 
-class FlatButton {
+class FlatButton final : public ButtonEvents {
  public:
   using MouseEvent = std::function<void(MouseButton button, unsigned shift, int x, int y)>;
   using NotifyEvent = std::function<void()>;
@@ -44,13 +44,13 @@ class FlatButton {
   NotifyEvent OnClick;
 
   // What the platform reports.
-  void Paint();  // the system's repaint: always the normal look
-  void MouseEnter();
-  void MouseLeave();
-  void MouseDown(MouseButton button, unsigned shift, int x, int y);
+  void Paint() override;  // the system's repaint: always the normal look
+  void MouseEnter() override;
+  void MouseLeave() override;
+  void MouseDown(MouseButton button, unsigned shift, int x, int y) override;
   // `stillOver`: the pointer is over the button at the release.
-  void MouseUp(MouseButton button, unsigned shift, int x, int y, bool stillOver);
-  void Click();
+  void MouseUp(MouseButton button, unsigned shift, int x, int y, bool stillOver) override;
+  void Click() override;
 
  private:
   void DrawNormal();
