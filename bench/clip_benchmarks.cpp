@@ -9,6 +9,7 @@
 
 #include "core/clip_files.h"
 #include "core/clip_text_store.h"
+#include "history/history_keeper.h"
 #include "base/text_buffer.h"
 #include "platform/fake/fake_title_list.h"
 #include "platform/std/std_file_system.h"
@@ -25,16 +26,22 @@ using solvane::testing::FakeDesktop;
 
 constexpr std::uint64_t kScrubFileSize = 4 << 20;
 
-enum class Files { Empty, Full, FullStoreShortList };
+// FullExact: the history whose tenth clips have exact texts, in all three
+// files.
+enum class Files { Empty, Full, FullStoreShortList, FullExact };
 
 // A clip window started on the fake desktop, with the workload's clip files
 // or with empty ones (a first start).
 struct Window {
   explicit Window(Files files) {
-    if (files != Files::Empty) {
-      desk.files.files[FakeDesktop::Path(kTitleFileName)] =
-          files == Files::Full ? TheWorkload().titleFile : TheWorkload().shortTitleFile;
-      desk.files.files[FakeDesktop::Path(kStoreFileName)] = TheWorkload().storeFile;
+    const Workload& w = TheWorkload();
+    if (files == Files::FullExact) {
+      desk.files.files[FakeDesktop::Path(kTitleFileName)] = w.exactTitleFile;
+      desk.files.files[FakeDesktop::Path(kStoreFileName)] = w.exactStoreFile;
+      desk.files.files[FakeDesktop::Path(kExactFileName)] = w.exactFile;
+    } else if (files != Files::Empty) {
+      desk.files.files[FakeDesktop::Path(kTitleFileName)] = files == Files::Full ? w.titleFile : w.shortTitleFile;
+      desk.files.files[FakeDesktop::Path(kStoreFileName)] = w.storeFile;
     }
     form = std::make_unique<ClipWindow>(desk.Platform());
   }
@@ -88,11 +95,33 @@ void Capture(benchmark::State& state, Files files) {
   });
 }
 
+// Captures of texts the ANSI code page cannot hold, each kept with its
+// exact text.
+void CaptureExact(benchmark::State& state, Files files) {
+  Guarded(state, [&] {
+    const Workload& w = TheWorkload();
+    Window window(files);
+    const int before = window.desk.titles.Count();
+    if (files == Files::FullExact && window.form->exactTexts().CharCount() == 0) {
+      return state.SkipWithError("the exact texts were not loaded");
+    }
+    std::size_t next = 0;
+    for (auto _ : state) window.desk.clipboard.CopyUnicode(w.exactCaptures[next++ % w.exactCaptures.size()]);
+    if (!window.Error().empty()) return state.SkipWithError(window.Error().c_str());
+    const auto captured = static_cast<int>(state.iterations());
+    if (window.desk.titles.Count() != before + captured) return state.SkipWithError("a copy was not captured");
+    for (int line = 0; line < captured; ++line) {
+      if (window.desk.titles.ExactLine(line).empty()) return state.SkipWithError("a copy kept no exact text");
+    }
+    state.counters["exact_chars"] = static_cast<double>(window.form->exactTexts().CharCount());
+  });
+}
+
 // What a paste gathers: the selected clip, or with run-to-top down the run
 // from it up to the newest.
-void Gather(benchmark::State& state, int line, bool runToTop) {
+void Gather(benchmark::State& state, int line, bool runToTop, Files files = Files::Full) {
   Guarded(state, [&] {
-    Window window(Files::Full);
+    Window window(files);
     if (runToTop) window.form->ToggleRunToTop();
     if (window.form->runToTop() != runToTop) return state.SkipWithError("run-to-top did not switch");
     window.desk.titles.SetItemIndex(line < 0 ? window.desk.titles.Count() - 1 : line);
@@ -102,6 +131,7 @@ void Gather(benchmark::State& state, int line, bool runToTop) {
       benchmark::DoNotOptimize(gathered.text.data());
     }
     if (!gathered.complete || gathered.text.empty()) return state.SkipWithError("no text gathered");
+    if (files == Files::FullExact && !gathered.exact) return state.SkipWithError("no exact text gathered");
     state.counters["chars"] = static_cast<double>(gathered.text.size());
   });
 }
@@ -162,6 +192,73 @@ void LoadAndSave(benchmark::State& state) {
       state.PauseTiming();
       list.Clear();
       state.ResumeTiming();
+    }
+    disk.Check();
+  });
+}
+
+// The exact history's three clip files on disk in a temporary folder.
+struct ExactDiskFiles {
+  ExactDiskFiles() {
+    for (const auto& [path, bytes] : Contents()) WriteWithOneStream(*path, *bytes);
+  }
+  std::vector<std::pair<const std::string*, const std::string*>> Contents() const {
+    const Workload& w = TheWorkload();
+    return {{&titles, &w.exactTitleFile}, {&store, &w.exactStoreFile}, {&exact, &w.exactFile}};
+  }
+  void Check() const {
+    for (const auto& [path, bytes] : Contents()) {
+      if (ReadWithOneStream(*path) != *bytes) throw std::runtime_error("the files changed");
+    }
+  }
+  TempFolder folder;
+  std::string titles = folder.Path(kTitleFileName);
+  std::string store = folder.Path(kStoreFileName);
+  std::string exact = folder.Path(kExactFileName);
+};
+
+// Loading and saving as the program does with exact texts: the three
+// files, and the exact titles shown on the lines that have one.
+void LoadAndSaveExact(benchmark::State& state) {
+  Guarded(state, [&] {
+    ExactDiskFiles disk;
+    FakeDesktop desk;
+    stdio::StdFileSystem files;
+    ClipTextStore store, exact;
+    exact.set_capacity(4 * ClipTextStore::kCapacity);
+    SharedState shared;
+    HistoryKeeper history(HistoryDesktop{.files = files,
+                                         .titles = desk.titles,
+                                         .listFont = desk.font,
+                                         .dialogs = desk.dialogs,
+                                         .pointer = desk.pointer,
+                                         .timers = desk.timers,
+                                         .window = desk.window,
+                                         .settings = desk.settingsDialog,
+                                         .programFolder = disk.folder.Path("")},
+                          store, exact, shared);
+    for (auto _ : state) {
+      const std::vector<std::string> problems = history.LoadAtStart();
+      if (!problems.empty()) return state.SkipWithError(problems.front().c_str());
+      history.SaveHistory();
+      // As with the two files: the list is emptied again untimed.
+      state.PauseTiming();
+      desk.titles.Clear();
+      state.ResumeTiming();
+    }
+    if (!desk.dialogs.errors.empty()) return state.SkipWithError(desk.dialogs.errors.front().c_str());
+    disk.Check();
+  });
+}
+
+void LoadAndSaveExactWithOneStreamEach(benchmark::State& state) {
+  Guarded(state, [&] {
+    ExactDiskFiles disk;
+    for (auto _ : state) {
+      for (const auto& [path, bytes] : disk.Contents()) {
+        const std::string read = ReadWithOneStream(*path);
+        WriteWithOneStream(*path, read);
+      }
     }
     disk.Check();
   });
@@ -246,6 +343,9 @@ const std::vector<RatioTarget>& RatioTargets() {
       {"run-to-top gather", "gather/run_to_top_72", "scan/header_key", 0.05},
       {"load and save", "files/load_save", "files/one_stream_each", 2.0},
       {"clear", "scrub/4MB_70_passes", "scrub/one_stream", 1.5},
+      {"capture of an exact text", "capture/exact_full_store", "capture/exact_empty_store", 1.5},
+      {"lookup of the oldest exact clip", "lookup/oldest_exact_clip", "scan/header_key", 0.001},
+      {"load and save, three files", "files/exact_load_save", "files/exact_one_stream_each", 2.0},
   };
   return targets;
 }
@@ -266,6 +366,14 @@ void RegisterClipBenchmarks(bool smoke) {
   Add("files/one_stream_each", {10, 1}, smoke, LoadAndSaveWithOneStreamEach);
   Add("scrub/4MB_70_passes", {3, 1}, smoke, Scrub);
   Add("scrub/one_stream", {3, 1}, smoke, ScrubWithOneStream);
+  // The history with exact texts; captures of 100 characters again, each
+  // with its exact text.
+  Add("capture/exact_full_store", {2000, 20}, smoke, [](benchmark::State& s) { CaptureExact(s, Files::FullExact); });
+  Add("capture/exact_empty_store", {2000, 20}, smoke, [](benchmark::State& s) { CaptureExact(s, Files::Empty); });
+  Add("lookup/oldest_exact_clip", {20000, 20}, smoke,
+      [](benchmark::State& s) { Gather(s, TheWorkload().oldestExactLine, false, Files::FullExact); });
+  Add("files/exact_load_save", {10, 1}, smoke, LoadAndSaveExact);
+  Add("files/exact_one_stream_each", {10, 1}, smoke, LoadAndSaveExactWithOneStreamEach);
 }
 
 }  // namespace solvane::bench

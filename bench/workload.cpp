@@ -61,6 +61,37 @@ class TextMaker {
   std::mt19937_64& rng_;
 };
 
+// Gives a text letters Latin-1 cannot hold, one character for one, from
+// `from` on: the first character other than a space or line break becomes
+// a lambda, each 'a' an alpha and each 'o' a CJK letter. The exact text in
+// UTF-8 and its ANSI form, with "?" for each of them; both empty when there
+// is nothing to change.
+struct ExactForm {
+  std::string utf8;
+  std::string ansi;
+};
+ExactForm MakeExact(const std::string& text, std::size_t from) {
+  ExactForm form;
+  bool changed = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const bool visible = c != '\r' && c != '\n' && c != ' ';
+    const char* replaced = nullptr;
+    if (i >= from && visible && !changed) {
+      replaced = "\xCE\xBB";  // U+03BB
+    } else if (i >= from && c == 'a') {
+      replaced = "\xCE\xB1";  // U+03B1
+    } else if (i >= from && c == 'o') {
+      replaced = "\xE4\xB8\xAD";  // U+4E2D
+    }
+    if (replaced) changed = true;
+    form.utf8 += replaced ? replaced : std::string(1, c);
+    form.ansi += replaced ? '?' : c;
+  }
+  if (!changed) return {};
+  return form;
+}
+
 Workload Generate() {
   std::mt19937_64 rng(kSeed);
   TextMaker maker(rng);
@@ -71,6 +102,7 @@ Workload Generate() {
   // Records are made newest first, the order of the files.
   Workload w;
   std::vector<std::string> storeLines;
+  std::vector<std::string> exactTitles, exactStoreLines, exactLines;
   while (true) {
     const std::string text = maker.Clip();
     std::vector<std::string> record = SplitBufferLines(text);
@@ -81,12 +113,31 @@ Workload Generate() {
     do {
       key = KeyGenerator::FormatKey(r1(rng), r2(rng));
     } while (!keys.insert(key).second);
-    storeLines.push_back(std::string(kHeaderMarker) + key);
+    const std::string header = std::string(kHeaderMarker) + key;
+    const std::string trailer = std::string(kTrailerMarker) + key;
+    // One character for one: the exact history's store holds as many
+    // characters as the plain one, and its clips end where theirs do.
+    const ExactForm exact = w.titles.size() % 10 == 5 ? MakeExact(text, 0) : ExactForm{};
+    const std::string& ansi = exact.utf8.empty() ? text : exact.ansi;
+    exactStoreLines.push_back(header);
+    for (auto& line : SplitBufferLines(ansi)) exactStoreLines.push_back(std::move(line));
+    exactStoreLines.push_back(trailer);
+    if (!exact.utf8.empty()) {
+      w.oldestExactLine = static_cast<int>(w.titles.size());
+      exactLines.push_back(header);
+      for (auto& line : SplitBufferLines(exact.utf8)) exactLines.push_back(std::move(line));
+      exactLines.push_back(trailer);
+    }
+    exactTitles.push_back(BuildTitle(ansi, font) + kTitlePadding + key);
+    storeLines.push_back(header);
     for (auto& line : record) storeLines.push_back(std::move(line));
-    storeLines.push_back(std::string(kTrailerMarker) + key);
+    storeLines.push_back(trailer);
     w.storeChars += size + (w.titles.empty() ? 0 : 2);
     w.titles.push_back(BuildTitle(text, font) + kTitlePadding + key);
   }
+  w.exactTitleFile = JoinFileLines(exactTitles);
+  w.exactStoreFile = JoinFileLines(exactStoreLines);
+  w.exactFile = JoinFileLines(exactLines);
   w.titleFile = JoinFileLines(w.titles);
   w.shortTitleFile = JoinFileLines({w.titles.begin(), w.titles.begin() + 72});
   w.storeFile = JoinFileLines(storeLines);
@@ -95,6 +146,8 @@ Workload Generate() {
   for (std::size_t i = 0; w.captures.size() < 10'000; ++i) {
     std::string text = std::to_string(i) + " " + maker.Line(kCaptureLength);
     text.resize(kCaptureLength);
+    // After the number, which keeps them distinct.
+    w.exactCaptures.push_back(MakeExact(text, text.find(' ') + 1).utf8);
     w.captures.push_back(std::move(text));
   }
   return w;

@@ -18,6 +18,18 @@ struct Workload {
   std::size_t storeChars = 0;       // as ClipTextStore::CharCount counts them
   // Distinct single-line clips of 100 characters, for capture.
   std::vector<std::string> captures;
+
+  // The same history with every tenth clip holding Greek and CJK letters,
+  // which the ANSI code page (Latin-1 on the fake desktop) cannot: its
+  // title and store records hold "?" for them, as the clipboard's ANSI text
+  // does, and "Cb1.utf8.qlx" its UTF-8 text. A history of its own, so the
+  // files of the plain history stay as they were.
+  std::string exactTitleFile;
+  std::string exactStoreFile;
+  std::string exactFile;
+  int oldestExactLine = -1;  // the list line of the oldest such clip
+  // The captures with Greek and CJK letters, in UTF-8.
+  std::vector<std::string> exactCaptures;
 };
 
 inline constexpr std::size_t kStoreChars = 16'000'000;
