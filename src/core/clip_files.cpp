@@ -66,11 +66,19 @@ std::string ReadFileOrThrow(FileSystem& files, const std::string& path) {
   return std::move(*bytes);
 }
 
+TitleFile ReadTitleFile(FileSystem& files, const std::string& path) {
+  TitleFile file;
+  file.bytes = ReadFileOrThrow(files, path);
+  const std::size_t length = TitleFileLength(file.bytes);
+  file.lines = SplitTitleLines(std::string_view(file.bytes).substr(0, length));
+  file.whole = length == file.bytes.size();
+  return file;
+}
+
 bool LoadTitleList(TitleList& list, FileSystem& files, const std::string& path) {
-  const std::string bytes = ReadFileOrThrow(files, path);
-  const std::size_t length = TitleFileLength(bytes);
-  list.Assign(SplitTitleLines(std::string_view(bytes).substr(0, length)));
-  return length == bytes.size();
+  const TitleFile file = ReadTitleFile(files, path);
+  list.Assign(file.lines);
+  return file.whole;
 }
 
 void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& path) {

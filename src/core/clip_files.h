@@ -32,9 +32,17 @@ void SaveReplacing(FileSystem& files, const std::string& path, const std::vector
 // The whole file; throws AppError "Cannot open file %s" when it cannot be read.
 std::string ReadFileOrThrow(FileSystem& files, const std::string& path);
 
+// The title file's bytes and its lines (views into them). Reading stops at a
+// NUL byte: `whole` is false when one cut the file short, so that the titles
+// after it are not lost to the next save.
+struct TitleFile {
+  std::string bytes;
+  std::vector<std::string_view> lines;
+  bool whole = true;
+};
+TitleFile ReadTitleFile(FileSystem& files, const std::string& path);
 // Replaces the list's lines with the title file's; all come back unchecked.
-// Reading stops at a NUL byte: false when one cut the file short, so that
-// the titles after it are not lost to the next save.
+// False when a NUL cut the file short.
 bool LoadTitleList(TitleList& list, FileSystem& files, const std::string& path);
 void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& path);
 

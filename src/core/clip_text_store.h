@@ -40,6 +40,8 @@ class ClipTextStore {
   static constexpr std::size_t kCapacity = 16777215;
 
   int Count() const { return static_cast<int>(captured_.size() + LoadedLines().size()); }
+  // Without splitting a loaded file into lines, as Count does.
+  bool Empty() const { return captured_.empty() && loaded_.empty(); }
   std::string_view Line(int index) const;
   std::size_t CharCount() const { return chars_; }
   std::size_t capacity() const { return capacity_; }
@@ -91,7 +93,6 @@ class ClipTextStore {
  private:
   using LineId = KeyIndex::LineId;
 
-  bool Empty() const { return captured_.empty() && loaded_.empty(); }
   std::string_view CapturedLine(LineId id) const {
     return captured_[captured_.size() - 1 - static_cast<std::size_t>(id - frontId_)];
   }

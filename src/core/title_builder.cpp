@@ -1,6 +1,5 @@
 #include "core/title_builder.h"
 
-#include <vector>
 
 #include "base/text_buffer.h"
 #include "base/utf8.h"
@@ -16,27 +15,41 @@ bool HasVisibleCharacter(std::string_view line) {
   return false;
 }
 
-}  // namespace
+// The line a title is made from (the first with a visible character, else
+// the first), and whether the text has two lines or more. Reads only as far
+// as it must: a clip of megabytes has its title from its first lines.
+struct TitleSource {
+  std::string_view line;
+  bool severalLines = false;
+};
 
-namespace {
+TitleSource FindTitleSource(std::string_view text) {
+  TitleSource source;
+  bool found = false;
+  int lines = 0;
+  // CR LF, a lone CR and a lone LF each end a line; a final break starts none.
+  for (std::size_t start = 0; start < text.size() && !(found && lines >= 2);) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    const std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
+    if (++lines == 1) source.line = line;
+    if (!found && HasVisibleCharacter(line)) {
+      source.line = line;
+      found = true;
+    }
+    if (end == std::string_view::npos) break;
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+  }
+  source.severalLines = lines >= 2;
+  return source;
+}
 
 // `width` measures a prefix of the title; `cut` moves a length back to a
 // whole character.
 template <typename Width, typename Cut>
 std::string Build(std::string_view text, Width&& width, Cut&& cut) {
-  const int lineCount = BufferLineCount(text);
-  if (lineCount == 0) return {};
-  std::vector<std::string> lines = SplitBufferLines(text);
-  lines.resize(static_cast<std::size_t>(lineCount));  // a final break starts no line
-
-  std::string title = lines[0];
-  for (const auto& line : lines) {
-    if (HasVisibleCharacter(line)) {
-      title = line;
-      break;
-    }
-  }
-  if (title.size() > kMaxTitleSource) title.resize(cut(title, kMaxTitleSource));
+  if (text.empty()) return {};
+  const TitleSource source = FindTitleSource(text);
+  std::string title(source.line.substr(0, cut(source.line, kMaxTitleSource)));
 
   bool wasCut = false;
   if (width(title) > kMaxTitleWidth) {
@@ -55,7 +68,7 @@ std::string Build(std::string_view text, Width&& width, Cut&& cut) {
     title.resize(cut(title, fits));
     wasCut = true;
   }
-  if (wasCut || lineCount >= 2) title += "...";
+  if (wasCut || source.severalLines) title += "...";
   return title;
 }
 

@@ -40,11 +40,15 @@ std::vector<std::string> HistoryKeeper::LoadClipFiles() {
   std::vector<std::string> problems;
   TitleList& list = desktop_.titles;
   store_.Clear();
+  TitleFile titles;  // its lines give the keys of the lines the list got
   try {
     // A file cut short by a NUL byte keeps the titles shown, and is kept
     // aside like an unread one before it is saved over.
-    titleFileLoaded_ = LoadTitleList(list, desktop_.files, PathOf(kTitleFileName));
+    titles = ReadTitleFile(desktop_.files, PathOf(kTitleFileName));
+    list.Assign(titles.lines);
+    titleFileLoaded_ = titles.whole;
   } catch (const std::exception& error) {
+    titles = {};
     list.Clear();  // half a list would be saved over the whole file
     problems.push_back(error.what());
   }
@@ -60,28 +64,30 @@ std::vector<std::string> HistoryKeeper::LoadClipFiles() {
   } catch (const std::exception& error) {
     problems.push_back(error.what());
   }
-  if (storeFileLoaded_ && list.Count() == 0 && store_.Count() > 0) {
+  if (storeFileLoaded_ && list.Count() == 0 && !store_.Empty()) {
     try {
       RebuildTitles();
     } catch (const std::exception& error) {
       list.Clear();
       problems.push_back(error.what());
     }
+    return problems;  // the rebuilt lines have their exact titles
   }
-  ShowExactTitles();
+  if (list.Count() == static_cast<int>(titles.lines.size())) ShowExactTitles(titles.lines);
   return problems;
 }
 
-void HistoryKeeper::ShowExactTitles() {
-  if (exact_.Count() == 0) return;
+// Only the lines whose key has an exact text are touched: the list's own
+// lines are never read back, and most clips have none.
+void HistoryKeeper::ShowExactTitles(const std::vector<std::string_view>& lines) {
+  if (exact_.Empty()) return;
   TitleList& list = desktop_.titles;
-  for (int line = 0, count = list.Count(); line < count; ++line) {
-    const std::string item = list.Get(line);
+  for (std::size_t line = 0; line < lines.size(); ++line) {
+    const std::string key = ClipTextStore::KeyOfTitle(lines[line]);
     // An exact text whose clip has no record is not used.
-    if (!store_.ContainsKey(ClipTextStore::KeyOfTitle(item))) continue;
-    if (const auto text = exact_.Lookup(item)) {
-      list.SetExactLine(line, BuildExactTitle(*text, desktop_.listFont) + kTitlePadding +
-                                  ClipTextStore::KeyOfTitle(item));
+    if (key.empty() || !exact_.ContainsKey(key) || !store_.ContainsKey(key)) continue;
+    if (const auto text = exact_.Lookup(lines[line])) {
+      list.SetExactLine(static_cast<int>(line), BuildExactTitle(*text, desktop_.listFont) + kTitlePadding + key);
     }
   }
 }
@@ -97,7 +103,9 @@ void HistoryKeeper::RebuildTitles() {
     const std::optional<std::string> text = store_.Lookup(item);
     items.push_back(BuildTitle(text.value_or(std::string()), desktop_.listFont) + item);
   }
-  desktop_.titles.Assign(std::vector<std::string_view>(items.begin(), items.end()));
+  const std::vector<std::string_view> lines(items.begin(), items.end());
+  desktop_.titles.Assign(lines);
+  ShowExactTitles(lines);
 }
 
 void HistoryKeeper::KeepIfNotLoaded(const char* fileName, bool& loaded, std::vector<std::string>& kept) {
@@ -139,7 +147,7 @@ void HistoryKeeper::SaveHistory() {
     KeepIfNotLoaded(kStoreFileName, storeFileLoaded_, kept);
     SaveTextStore(store_, desktop_.files, PathOf(kStoreFileName));
     KeepIfNotLoaded(kExactFileName, exactFileLoaded_, kept);
-    if (exact_.Count() > 0) SaveTextStore(exact_, desktop_.files, PathOf(kExactFileName));
+    if (!exact_.Empty()) SaveTextStore(exact_, desktop_.files, PathOf(kExactFileName));
   } catch (...) {
     TellKept(kept);
     throw;

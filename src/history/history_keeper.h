@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/clip_text_store.h"
@@ -85,8 +86,9 @@ class HistoryKeeper {
   std::vector<std::string> LoadClipFiles();
   // One title per record, newest first, for a title file that was lost.
   void RebuildTitles();
-  // The lines whose clip has an exact text show the title built from it.
-  void ShowExactTitles();
+  // The lines whose clip has an exact text show the title built from it;
+  // `lines` are the list's lines as they were loaded.
+  void ShowExactTitles(const std::vector<std::string_view>& lines);
   // A clip file and its unfinished save scrubbed, where they exist.
   void ScrubClipFile(const char* fileName);
   // A clip file this run did not load is moved aside before anything is
