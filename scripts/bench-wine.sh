@@ -22,7 +22,7 @@
 # SOLVANE_DRIVER_EXE (all three). Runs on a private Wine prefix and virtual
 # display (scripts/wine-env.sh), or on the enclosing run's: the pastes go
 # through the clipboard, so never on the user's own display unless
-# SOLVANE_HEADLESS=0. Needs what scripts/deps.sh installs.
+# SOLVANE_HEADLESS=0. Installs what is missing first (scripts/deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -52,6 +52,7 @@ if [ -n "${SOLVANE_BENCH_EXE:-}${SOLVANE_EXE:-}${SOLVANE_DRIVER_EXE:-}" ]; then
   exe=${SOLVANE_EXE:?SOLVANE_BENCH_EXE, SOLVANE_EXE and SOLVANE_DRIVER_EXE go together}
   driver=${SOLVANE_DRIVER_EXE:?SOLVANE_BENCH_EXE, SOLVANE_EXE and SOLVANE_DRIVER_EXE go together}
 else
+  bash scripts/deps.sh
   # shellcheck source=common.sh
   . scripts/common.sh
   log=$(mktemp /tmp/solvane-bench-wine-build.XXXXXX)

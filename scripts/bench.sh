@@ -12,6 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${SOLVANE_BENCH_BUILD:-build/bench}
+bash scripts/deps.sh
 # shellcheck source=common.sh
 . scripts/common.sh
 if [ "$build" != build/bench ]; then export SOLVANE_BUILD_DIR=$build; fi

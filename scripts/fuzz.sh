@@ -4,7 +4,7 @@
 #   scripts/fuzz.sh                 # about 5 s a target
 #   scripts/fuzz.sh --seconds 600   # a long run
 #   scripts/fuzz.sh --seconds 60 capture shortcut   # only these targets
-# Installs nothing (scripts/deps.sh brings clang). Each target's corpus grows
+# Installs what is missing first (scripts/deps.sh). Each target's corpus grows
 # in build/fuzz/corpus/<target> from run to run; an input that breaks a
 # target is kept in build/fuzz/crashes/ and the script exits 1.
 set -uo pipefail
@@ -27,6 +27,7 @@ if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
 fi
 [ ${#targets[@]} -gt 0 ] || targets=(title_file text_store prefs settings_file shortcut capture)
 
+bash scripts/deps.sh || { echo "fuzz: could not install the dependencies" >&2; exit 1; }
 for tool in clang clang++ cmake; do
   if ! command -v "$tool" >/dev/null; then
     echo "fuzz: $tool not found (scripts/deps.sh installs it)" >&2
@@ -37,6 +38,7 @@ done
 # shellcheck source=common.sh
 . scripts/common.sh
 out=build/fuzz
+mkdir -p build  # the first command after a clone finds no build folder
 solvane_configure fuzz >"$out.configure.log" 2>&1 ||
   { cat "$out.configure.log" >&2; echo "fuzz: configure failed" >&2; exit 1; }
 names=()

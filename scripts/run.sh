@@ -2,8 +2,9 @@
 # Builds SolvaneClips.exe and runs it under Wine.
 #
 # With a reachable X display: runs the program in the foreground from
-# build/run-folder, in a Wine prefix of its own that lasts between runs
-# (~/.local/share/solvane-clips/wineprefix); the clip history stays there.
+# build/run-folder (or $SOLVANE_RUN_FOLDER), in a Wine prefix of its own that
+# lasts between runs (~/.local/share/solvane-clips/wineprefix, or
+# $SOLVANE_WINEPREFIX); the clip history stays in that folder.
 #
 # Without one: a short scripted tour on a virtual display in a throw-away
 # prefix and folder. It copies three texts, shows the clip list after each,
@@ -44,8 +45,10 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     wineboot --init >/dev/null 2>&1
   fi
-  prepare_folder build/run-folder
-  cd build/run-folder
+  # Outside build/ the history outlives a clean build.
+  run_folder=${SOLVANE_RUN_FOLDER:-build/run-folder}
+  prepare_folder "$run_folder"
+  cd "$run_folder"
   exec wine SolvaneClips.exe
 fi
 

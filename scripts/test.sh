@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and tests everything: the native unit tests (and a short benchmark
 # run), the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
-# a short run of the fuzz targets, then the Windows build with its unit,
-# adapter and end-to-end tests under Wine on a virtual display, and one timed
+# a short run of the fuzz targets, then the Windows build and its zip with
+# their unit, adapter and end-to-end tests under Wine on a virtual display
+# (one of them runs the program from the unpacked zip), and one timed
 # run of the real program there (scripts/bench-wine.sh --smoke).
 # Ends with one line "N passed, M failed" over both test runs; exits non-zero
 # on any failed build or test.
@@ -73,6 +74,8 @@ trap solvane_wine_down EXIT
 if step "start Wine" solvane_wine_up &&
    step "configure build/win" solvane_configure win &&
    step "build build/win" solvane_build win; then
+  # The zip a Windows user downloads; the e2e_package test unpacks and runs it.
+  step "package build/win" solvane_build win package
   run_ctest build/win
   # A few seconds: the programs built above, nothing built again.
   step "Wine timing smoke run" env SOLVANE_BENCH_EXE=build/native/bench/solvane_bench \

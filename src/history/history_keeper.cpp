@@ -7,6 +7,7 @@
 #include "base/text_buffer.h"
 #include "core/clip_files.h"
 #include "core/title_builder.h"
+#include "platform/folder_probe.h"
 
 namespace solvane {
 
@@ -24,6 +25,14 @@ class ScopedFlag {
   bool& flag_;
 };
 
+// Said once at start, instead of a failure at every save.
+std::string UnwritableFolderMessage(std::string folder) {
+  if (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  return "Solvane Clips cannot write to its folder " + folder +
+         ", so the clips you copy cannot be saved there. Move Solvane Clips to a folder you can write to, "
+         "such as one in your user profile, and start it from there.";
+}
+
 }  // namespace
 
 HistoryKeeper::HistoryKeeper(HistoryDesktop desktop, ClipTextStore& store, ClipTextStore& exact, SharedState& state)
@@ -31,7 +40,10 @@ HistoryKeeper::HistoryKeeper(HistoryDesktop desktop, ClipTextStore& store, ClipT
 
 std::vector<std::string> HistoryKeeper::LoadAtStart() {
   RemoveStaleSaves();
-  return LoadClipFiles();
+  std::vector<std::string> problems = LoadClipFiles();
+  folderWritable_ = FolderIsWritable(desktop_.files, desktop_.programFolder);
+  if (!folderWritable_) problems.insert(problems.begin(), UnwritableFolderMessage(desktop_.programFolder));
+  return problems;
 }
 
 // Each file is read even when the other is not: a title file that cannot
@@ -170,7 +182,7 @@ void HistoryKeeper::OnAutosaveTimer() {
   try {
     SaveHistory();
   } catch (const std::exception& error) {
-    desktop_.dialogs.ShowError(error.what());
+    if (folderWritable_) desktop_.dialogs.ShowError(error.what());
     return;  // LastSaveTime stays: the next tick tries again
   }
   state_.LastSaveTime = state_.LastChangeTime;

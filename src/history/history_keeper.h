@@ -104,6 +104,9 @@ class HistoryKeeper {
   bool titleLineFlag_ = false;
   int autosaveInterval_ = 0;
   bool autosaveBusy_ = false;
+  // Found at start; while false, a failed autosave says nothing (the start
+  // said why once, and the close still asks before anything is lost).
+  bool folderWritable_ = true;
   // Whether this run read each clip file (or has since written it): a file
   // that was not read may hold clips no one has seen, and is never
   // overwritten.

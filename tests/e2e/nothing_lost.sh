@@ -91,7 +91,10 @@ if mount -t tmpfs -o size=16m tmpfs "$ro" 2>/dev/null; then
   mount -o remount,ro "$ro"
   E2E_DIR=$ro
   drv_ok clear-clip
-  e2e_start
+  e2e_launch
+  e2e_wait_box '*: Solvane Clips cannot write to its folder *, so the clips you copy cannot be saved there. Move Solvane Clips to a folder you can write to*'
+  e2e_answer enter
+  e2e_wait_started
   assert_titles "a read-only folder loads" 'stored'
   e2e_copy 'cannot be saved here'
   e2e_wait_title 0 'cannot be saved here'

@@ -222,6 +222,27 @@ TEST_F(HistoryTest, TicksDuringAFailedAutosavesBoxDoNotStackBoxes) {
   EXPECT_EQ(desk.dialogs.errors.size(), 1u);
 }
 
+// A program unpacked where the user may only read (Program Files) says so
+// once at start; later autosaves fail without a box each, and the close
+// still asks before clips are lost.
+TEST_F(HistoryTest, UnwritableFolderIsToldOnceAtStartAndAutosavesStayQuiet) {
+  desk.files.readOnly = true;
+  ClipWindow& f = Start();
+  EXPECT_EQ(desk.dialogs.errors,
+            std::vector<std::string>{"Solvane Clips cannot write to its folder C:\\Clips, so the clips you copy "
+                                     "cannot be saved there. Move Solvane Clips to a folder you can write to, such "
+                                     "as one in your user profile, and start it from there."});
+  for (int tick = 0; tick < 3; ++tick) {
+    desk.clock.seconds += 5;
+    CopyLater("copied " + std::to_string(tick));
+    f.HandleEvent([&] { f.OnAutosaveTimer(); });
+  }
+  EXPECT_EQ(desk.dialogs.errors.size(), 1u);
+  desk.dialogs.answer = false;
+  desk.window.Close();
+  EXPECT_FALSE(desk.window.closed);
+  ASSERT_EQ(desk.dialogs.questions.size(), 1u);
+}
 
 }  // namespace
 }  // namespace solvane

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/clipboard_picture.h"
+
 namespace solvane::win32 {
 
 WindowHandle Win32Tray::CreateUtilWindow(MessageHandler handler) {
@@ -87,24 +89,23 @@ bool Win32TrayMenu::ClickDefaultItem() {
 
 namespace {
 
+COLORREF ToColorRef(clipboard_picture::Colour colour) { return RGB(colour.red, colour.green, colour.blue); }
+
 // Paints into a 16 x 16 colour bitmap; the mask marks what is drawn.
 void PaintClipboard(HDC dc, bool marked) {
   RECT all{0, 0, 16, 16};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  const auto fill = [dc](int l, int t, int r, int b, COLORREF colour) {
-    OwnedBrush brush(CreateSolidBrush(colour));
-    RECT rect{l, t, r, b};
+  for (const clipboard_picture::Box& box : clipboard_picture::kBoxes) {
+    OwnedBrush brush(CreateSolidBrush(ToColorRef(box.colour)));
+    RECT rect{box.left, box.top, box.right, box.bottom};
     FillRect(dc, &rect, brush);
-  };
-  fill(2, 2, 14, 16, RGB(139, 90, 43));     // board
-  fill(4, 4, 12, 14, RGB(255, 255, 255));   // paper
-  fill(5, 1, 11, 4, RGB(160, 160, 160));    // clip
-  for (int y = 6; y <= 12; y += 2) fill(5, y, 11, y + 1, RGB(0, 0, 160));  // lines of text
+  }
   if (marked) {
-    OwnedPen pen(CreatePen(PS_SOLID, 2, RGB(220, 0, 0)));
+    const clipboard_picture::Stroke& mark = clipboard_picture::kOffMark;
+    OwnedPen pen(CreatePen(PS_SOLID, mark.width, ToColorRef(mark.colour)));
     SelectedObject selected(dc, pen);
-    MoveToEx(dc, 2, 14, nullptr);
-    LineTo(dc, 14, 2);
+    MoveToEx(dc, mark.x1, mark.y1, nullptr);
+    LineTo(dc, mark.x2, mark.y2);
   }
 }
 
@@ -124,10 +125,10 @@ ClipboardIcon::ClipboardIcon(bool marked) {
     // The mask is white (transparent) where nothing was painted.
     RECT all{0, 0, 16, 16};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    RECT board{2, 2, 14, 16};
-    RECT clip{5, 1, 11, 4};
-    FillRect(dc, &board, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    FillRect(dc, &clip, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    for (const clipboard_picture::Box& box : clipboard_picture::kBoxes) {
+      RECT rect{box.left, box.top, box.right, box.bottom};
+      FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
   }
   ICONINFO info{};
   info.fIcon = TRUE;
