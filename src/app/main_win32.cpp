@@ -89,10 +89,17 @@ int CannotStart(const char* message) {
   return 1;
 }
 
-// Until the clip window is gone; the quit message's code.
-int RunMessageLoop(win32::Win32ClipWindow& window) {
+// Until the clip window is gone; the quit message's code. While the title
+// list has lines waiting, they go in a chunk at a time whenever no message
+// is (PeekMessage also answers messages other programs send meanwhile).
+int RunMessageLoop(win32::Win32ClipWindow& window, win32::Win32TitleList& titles) {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  for (;;) {
+    if (titles.HasWaitingLines() && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      titles.FillSome();
+      continue;
+    }
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
     window.PreviewKey(message);
     TranslateMessage(&message);
     DispatchMessageA(&message);
@@ -156,7 +163,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   form.ShowStartProblems();
   if (!IsWindow(window.handle())) return 0;  // closed from inside one of them
 
-  const int exitCode = RunMessageLoop(window);
+  const int exitCode = RunMessageLoop(window, titles);
   window.Attach(nullptr);
   settingsWindow.Attach(nullptr);
   settingsDialog.set_target(nullptr);

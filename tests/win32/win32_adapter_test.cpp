@@ -231,6 +231,46 @@ TEST_F(ListTest, FileLinesAreTheLinesEachWithCrLf) {
   EXPECT_EQ(out, "kept" "caf\xe9\r\n" "\r\n" + wide + "\r\n");
 }
 
+// A long load puts its first page in at once and the rest as the loop
+// idles; meanwhile the list presents every line in its place: a capture
+// on top stays above the waiting lines, the file lines are exact before and
+// after the fill, and reading a waiting line puts the rest in first.
+TEST_F(ListTest, LongLoadFillsTheRestInOrder) {
+  Win32TitleList titles(list, font);
+  const int n = Win32TitleList::kFirstPage + Win32TitleList::kFillChunk + 7;
+  std::vector<std::string> lines;
+  for (int i = 0; i < n; ++i) lines.push_back("line " + std::to_string(i));
+  const std::vector<std::string_view> views(lines.begin(), lines.end());
+  const auto inControl = [&] { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); };
+  titles.Assign(views);
+  EXPECT_EQ(inControl(), Win32TitleList::kFirstPage);
+  EXPECT_EQ(titles.Count(), n);
+  titles.Insert(0, "captured");
+  std::string expected = "captured\r\n";
+  for (const std::string& line : lines) expected += line + "\r\n";
+  std::string out;
+  titles.AppendFileLines(out);
+  EXPECT_EQ(out, expected);
+  titles.FillSome();
+  EXPECT_TRUE(titles.HasWaitingLines());
+  titles.FillSome();
+  EXPECT_FALSE(titles.HasWaitingLines());
+  EXPECT_EQ(inControl(), n + 1);
+  out.clear();
+  titles.AppendFileLines(out);
+  EXPECT_EQ(out, expected);
+  EXPECT_EQ(titles.Get(n), lines.back());
+
+  titles.Assign(views);
+  EXPECT_EQ(titles.Get(n - 1), lines.back());
+  EXPECT_EQ(inControl(), n);
+  EXPECT_FALSE(titles.HasWaitingLines());
+  titles.Assign(views);
+  titles.Delete(Win32TitleList::kFirstPage);  // the first waiting line
+  EXPECT_EQ(titles.Count(), n - 1);
+  EXPECT_EQ(titles.Get(Win32TitleList::kFirstPage), lines[Win32TitleList::kFirstPage + 1]);
+}
+
 TEST_F(ListTest, ExtentFollowsTheWidestLine) {
   Win32TitleList titles(list, font);
   titles.Add("short");

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -17,6 +19,14 @@ namespace solvane::win32 {
 // that exact lines keep their characters; does not own the handle. A
 // line's check state rides along in its item data, and so does, for an
 // exact line, the number under which its ANSI line is kept here.
+//
+// A long Assign puts only its first page into the control; the older lines
+// wait here, in order, and go in through FillSome while the program is
+// idle. Every member still presents the whole list: one that reaches a
+// waiting line, or changes the list below the lines in the control, puts
+// the rest in first. Waiting lines are unchecked ANSI lines, saved as they
+// are, and do not widen the sideways extent (the first activation and
+// every showing set it to 0 anyway).
 class Win32TitleList : public TitleList {
  public:
   Win32TitleList(HWND list, TextMetrics& font) : list_(list), extentRule_(font) {}
@@ -45,6 +55,23 @@ class Win32TitleList : public TitleList {
 
   HWND handle() const { return list_; }
 
+  // Lines Assign puts in at once; the newest, shown first.
+  static constexpr int kFirstPage = 512;
+  // Lines FillSome puts in per call: under a millisecond under Wine, so a
+  // message waits no longer than that for the loop.
+  static constexpr int kFillChunk = 512;
+  // Whether lines still wait for FillSome.
+  bool HasWaitingLines() const { return waitingLines_ > 0 && !fillStalled_; }
+  // Puts the next waiting lines into the control. A line the control
+  // refuses stays waiting (and is saved with the rest); FillSome then stops
+  // trying, and the next member that needs the lines tries once more and
+  // throws as Add does.
+  void FillSome();
+  // A message another program sent the control: one that counts the lines
+  // or reads a line not yet in the control puts every line in first, so
+  // that other programs always read the whole list.
+  void BeforeForeignMessage(UINT message, WPARAM wParam) const;
+
   // Owner drawing of one line: the check box in the 18-pixel column, the
   // text area filled (highlighted when selected), the text 2 pixels right of
   // the column, centred on "Wy", cut at the right edge; the focus rectangle.
@@ -56,6 +83,21 @@ class Win32TitleList : public TitleList {
 
  private:
   void CheckIndex(int index) const;
+  // The lines in the control, without the waiting ones.
+  int Filled() const { return static_cast<int>(Send(LB_GETCOUNT)); }
+  // Puts every waiting line into the control before line `index` (or any
+  // line below the control's) is used. Logically const: the list presented
+  // stays the same.
+  void Reach(int index) const {
+    if (waitingLines_ > 0 && index >= Filled()) Settle();
+  }
+  void Settle() const {
+    if (waitingLines_ > 0) const_cast<Win32TitleList*>(this)->FillLines(waitingLines_);
+  }
+  // Moves up to `most` waiting lines into the control, each measured.
+  void FillLines(int most);
+  // Keeps these lines waiting, after any that wait already.
+  void KeepWaiting(std::span<const std::string_view> lines);
   // Appends line `index`'s text to `out`.
   void AppendLine(int index, std::string& out) const;
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
@@ -80,6 +122,12 @@ class Win32TitleList : public TitleList {
   // The ANSI lines of the exact lines, by number.
   std::unordered_map<LPARAM, std::string> ansiLines_;
   LPARAM nextExact_ = 1;
+  // The waiting lines, oldest last, each ended by a NUL (the control keeps a
+  // line up to its first NUL too), in blocks that are freed as they empty.
+  std::deque<std::string> waiting_;
+  std::size_t waitingAt_ = 0;  // the next line's place in the first block
+  int waitingLines_ = 0;
+  bool fillStalled_ = false;  // FillSome met a refusal
 };
 
 // labels over a LISTBOX control; does not own the handle.
