@@ -95,10 +95,10 @@ std::string Win32TitleList::Get(int index) const {
 }
 
 std::wstring Win32TitleList::WideLine(int index) const {
-  const LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  const LRESULT length = SendW(LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length <= 0) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT copied = SendMessageW(list_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied = SendW(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
 }
@@ -120,7 +120,7 @@ void Win32TitleList::SetExactLine(int index, std::string_view utf8Line) {
   ansiLines_.erase(data >> 2);
   BeginUpdate();
   Send(LB_DELETESTRING, static_cast<WPARAM>(index));
-  const LRESULT at = SendMessageW(list_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
+  const LRESULT at = SendW(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
   const LPARAM number = nextExact_++;
   if (at >= 0) {
     ansiLines_[number] = ansi;

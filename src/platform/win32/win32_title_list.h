@@ -71,6 +71,10 @@ class Win32TitleList : public TitleList {
   // or reads a line not yet in the control puts every line in first, so
   // that other programs always read the whole list.
   void BeforeForeignMessage(UINT message, WPARAM wParam) const;
+  // Whether the message the control gets now comes from this object. A
+  // message another program sent is being answered all the way down, so
+  // that alone does not tell the control's own callers from other programs.
+  bool Sending() const { return sending_ > 0; }
 
   // Owner drawing of one line: the check box in the 18-pixel column, the
   // text area filled (highlighted when selected), the text 2 pixels right of
@@ -101,7 +105,16 @@ class Win32TitleList : public TitleList {
   // Appends line `index`'s text to `out`.
   void AppendLine(int index, std::string& out) const;
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return SendMessageA(list_, message, wParam, lParam);
+    ++sending_;
+    const LRESULT result = SendMessageA(list_, message, wParam, lParam);
+    --sending_;
+    return result;
+  }
+  LRESULT SendW(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    ++sending_;
+    const LRESULT result = SendMessageW(list_, message, wParam, lParam);
+    --sending_;
+    return result;
   }
   // Item data: the check state in the low bits, an exact line's number
   // above them (0 for the other lines).
@@ -128,6 +141,7 @@ class Win32TitleList : public TitleList {
   std::size_t waitingAt_ = 0;  // the next line's place in the first block
   int waitingLines_ = 0;
   bool fillStalled_ = false;  // FillSome met a refusal
+  mutable int sending_ = 0;   // Send calls under way
 };
 
 // labels over a LISTBOX control; does not own the handle.
