@@ -251,6 +251,17 @@ TEST_F(ListTest, LongLoadFillsTheRestInOrder) {
   std::string out;
   titles.AppendFileLines(out);
   EXPECT_EQ(out, expected);
+  // A range across the last line in the control and into the waiting ones,
+  // and one among the waiting ones alone (the title file is saved so).
+  const int page = Win32TitleList::kFirstPage;
+  out.clear();
+  titles.AppendFileLines(out, page, 3);
+  EXPECT_EQ(out, lines[page - 1] + "\r\n" + lines[page] + "\r\n" + lines[page + 1] + "\r\n");
+  out.clear();
+  titles.AppendFileLines(out, n - 1, 2);
+  EXPECT_EQ(out, lines[n - 2] + "\r\n" + lines[n - 1] + "\r\n");
+  out.clear();
+  titles.AppendFileLines(out);
   titles.FillSome();
   EXPECT_TRUE(titles.HasWaitingLines());
   titles.FillSome();
