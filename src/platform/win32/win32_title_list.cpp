@@ -21,7 +21,7 @@ void Win32TitleList::FillLines(int most) {
   BeginUpdate();
   try {
     for (int n = 0; n < most && waitingLines_ > 0; ++n) {
-      const std::string& block = waiting_.front();
+      const std::string_view block = waiting_.front().bytes();
       const std::string_view line(block.data() + waitingAt_);  // up to its NUL
       // A line added to a list that holds strings has item data 0: unchecked.
       if (Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.data())) < 0) throw AppError(kUnableToInsertLine);
@@ -41,16 +41,19 @@ void Win32TitleList::FillLines(int most) {
 }
 
 void Win32TitleList::KeepWaiting(std::span<const std::string_view> lines) {
-  // Blocks this large get memory of their own from the heap, which goes
-  // back to the system when the block is freed: smaller ones stayed in the
-  // heap, 2.4 MB for 20,000 lines, on top of the filled list's own.
-  constexpr std::size_t kBlock = 1 << 19;
+  // Pages of their own, not the heap's: freed heap blocks stayed with the
+  // heap until the last one went, 2.4 MB for 20,000 lines on top of the
+  // filled list's own.
+  constexpr std::size_t kBlock = 1 << 18;
   for (const std::string_view whole : lines) {
     const std::string_view line = whole.substr(0, whole.find('\0'));
-    if (waiting_.empty() || waiting_.back().size() + line.size() + 1 > kBlock) waiting_.emplace_back().reserve(kBlock);
-    std::string& block = waiting_.back();
-    block += line;
-    block += '\0';
+    if (waiting_.empty() || waiting_.back().used + line.size() + 1 > waiting_.back().pages.size()) {
+      waiting_.push_back(WaitingBlock{OwnedPages(std::max(kBlock, line.size() + 1))});
+    }
+    WaitingBlock& block = waiting_.back();
+    std::copy(line.begin(), line.end(), block.pages.data() + block.used);
+    block.used += line.size();
+    block.pages.data()[block.used++] = '\0';
   }
   waitingLines_ += static_cast<int>(lines.size());
 }
@@ -150,7 +153,8 @@ void Win32TitleList::AppendFileLines(std::string& out, int first, int count) con
   // Then the waiting lines of the range, as they are.
   int line = filled;
   std::size_t at = waitingAt_;
-  for (const std::string& block : waiting_) {
+  for (const WaitingBlock& waiting : waiting_) {
+    const std::string_view block = waiting.bytes();
     for (; at < block.size() && line < end; ++line) {
       const std::size_t length = std::char_traits<char>::length(block.data() + at);
       if (line >= first) {

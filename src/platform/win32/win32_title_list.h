@@ -11,6 +11,7 @@
 #include "platform/label_column.h"
 #include "platform/list_extent.h"
 #include "platform/win32/win32_hint.h"
+#include "platform/win32/win32_owned.h"
 #include "platform/title_list.h"
 
 namespace solvane::win32 {
@@ -138,7 +139,12 @@ class Win32TitleList : public TitleList {
   LPARAM nextExact_ = 1;
   // The waiting lines, oldest last, each ended by a NUL (the control keeps a
   // line up to its first NUL too), in blocks that are freed as they empty.
-  std::deque<std::string> waiting_;
+  struct WaitingBlock {
+    OwnedPages pages;
+    std::size_t used = 0;
+    std::string_view bytes() const { return {pages.data(), used}; }
+  };
+  std::deque<WaitingBlock> waiting_;
   std::size_t waitingAt_ = 0;  // the next line's place in the first block
   int waitingLines_ = 0;
   bool fillStalled_ = false;  // FillSome met a refusal
