@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/clip_files.h"
 #include "platform/win32/win32_clip_window.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
@@ -113,6 +118,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // Held until the process ends; the system releases it then.
   HANDLE recorder = CreateMutexA(nullptr, FALSE, RecorderMutexName(win32::ProgramFolder()).c_str());
   if (recorder != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) return 0;  // leave the first one alone
+  // The clip files are read while the windows are made (10 to 20 ms for a
+  // long history under Wine); this run alone writes them.
+  std::optional<win32::FileReadAhead> readAhead(
+      std::in_place, std::vector<std::string>{win32::ProgramFolder() + kTitleFileName,
+                                              win32::ProgramFolder() + kStoreFileName});
   Adapters a(instance);
   auto& [clock, listFont, dialogs, clipboardChain, clipboard, files, pointer, hotKeys, keyNames, input, tray,
          cachingOff, cachingOn, menuPictures, ini] = a;
@@ -151,9 +161,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   window.Attach(&form);
   settingsWindow.Attach(&form);
   settingsDialog.set_target(&form);
+  files.set_read_ahead(&*readAhead);
   // Attached first: a close (or the end of the session) that comes while a
   // start-up box is up saves the history like any other.
   form.Start();
+  files.set_read_ahead(nullptr);
+  readAhead.reset();  // what the start did not read is not kept
   // The settings dialog comes right after the clip window and restores the
   // stored settings before the first activation reads them.
   form.HandleEvent([&] {
