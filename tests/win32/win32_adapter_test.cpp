@@ -128,6 +128,23 @@ TEST_F(FilesTest, SavesReplaceWholeFilesWithoutTranslatingBytes) {
   EXPECT_EQ(GetFileAttributesA((path + ".saving").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// A file read ahead is handed over once; a second read, and a missing file,
+// read the disk as it is then.
+TEST_F(FilesTest, ReadAheadHandsEachFileOverOnce) {
+  const std::string path = folder + "a.qlx";
+  SaveReplacing(files, path, "ahead");
+  {
+    FileReadAhead ahead({path, folder + "missing.qlx"});
+    files.set_read_ahead(&ahead);
+    EXPECT_EQ(files.ReadAll(path), "ahead");
+    SaveReplacing(files, path, "later");
+    EXPECT_EQ(files.ReadAll(path), "later");
+    EXPECT_EQ(files.ReadAll(folder + "missing.qlx"), std::nullopt);
+    files.set_read_ahead(nullptr);
+  }
+  EXPECT_EQ(files.ReadAll(path), "later");
+}
+
 TEST_F(FilesTest, SizeIsReadWhileAnotherHandleWritesTheFile) {
   const std::string path = folder + "a.qlx";
   SaveReplacing(files, path, "12345");
