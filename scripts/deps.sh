@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix
   wine wine64 fonts-wine
-  xvfb xauth x11-utils xclip xdotool imagemagick
+  xvfb xauth x11-utils xclip xdotool imagemagick libx11-dev
 )
 
 installed() {

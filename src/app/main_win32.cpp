@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/clip_files.h"
 #include "platform/win32/win32_clip_window.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
@@ -67,15 +72,55 @@ struct Adapters {
   win32::Win32IniFiles ini;
 };
 
+// The window-side adapters the clip window's logic needs beside those.
+struct WindowAdapters {
+  win32::Win32TitleList& titles;
+  win32::Win32FormWindow& window;
+  win32::Win32Timers& timers;
+  win32::Win32LabelColumn& labels;
+  win32::Win32TrayMenu& trayMenu;
+};
+
+ClipWindowDesktop DesktopOf(Adapters& a, const WindowAdapters& w, SettingsDialog& settings) {
+  return ClipWindowDesktop{.clipboard = a.clipboard, .clipboardChain = a.clipboardChain, .clock = a.clock,
+                           .listFont = a.listFont, .dialogs = a.dialogs, .titles = w.titles, .window = w.window,
+                           .files = a.files, .pointer = a.pointer, .timers = w.timers, .settings = settings,
+                           .programFolder = win32::ProgramFolder(), .hotKeys = a.hotKeys, .keyNames = a.keyNames,
+                           .input = a.input, .labels = w.labels, .tray = a.tray, .trayMenu = w.trayMenu,
+                           .cachingOffIcon = reinterpret_cast<IconHandle>(a.cachingOff.get()),
+                           .cachingOnIcon = reinterpret_cast<IconHandle>(a.cachingOn.get())};
+}
+
+// The start: the load takes the files read ahead, which then go; the
+// settings dialog, made right after the clip window, restores the stored
+// settings before the first activation reads them.
+void Start(ClipWindow& clipWindow, win32::Win32FileSystem& files, std::optional<win32::FileReadAhead>& readAhead,
+           SettingsDialog& settingsDialog) {
+  files.set_read_ahead(&*readAhead);
+  clipWindow.Start();
+  files.set_read_ahead(nullptr);
+  readAhead.reset();  // what the start did not read is not kept
+  clipWindow.HandleEvent([&] {
+    settingsDialog.RestoreState(win32::ProgramFolder() + win32::ApplicationTitle() + ".ini");
+  });
+}
+
 int CannotStart(const char* message) {
   MessageBoxA(nullptr, message, "Solvane Clips", MB_OK | MB_ICONERROR);
   return 1;
 }
 
-// Until the clip window is gone; the quit message's code.
-int RunMessageLoop(win32::Win32ClipWindow& window) {
+// Until the clip window is gone; the quit message's code. While the title
+// list has lines waiting, they go in a chunk at a time whenever no message
+// is (PeekMessage also answers messages other programs send meanwhile).
+int RunMessageLoop(win32::Win32ClipWindow& window, win32::Win32TitleList& titles) {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  for (;;) {
+    if (titles.HasWaitingLines() && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      titles.FillSome();
+      continue;
+    }
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
     window.PreviewKey(message);
     TranslateMessage(&message);
     DispatchMessageA(&message);
@@ -89,26 +134,29 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // Held until the process ends; the system releases it then.
   HANDLE recorder = CreateMutexA(nullptr, FALSE, RecorderMutexName(win32::ProgramFolder()).c_str());
   if (recorder != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) return 0;  // leave the first one alone
+  // The clip files are read while the windows are made (10 to 20 ms for a
+  // long history under Wine); this run alone writes them.
+  std::optional<win32::FileReadAhead> readAhead(
+      std::in_place, std::vector<std::string>{win32::ProgramFolder() + kTitleFileName,
+                                              win32::ProgramFolder() + kStoreFileName});
   Adapters a(instance);
-  auto& [clock, listFont, dialogs, clipboardChain, clipboard, files, pointer, hotKeys, keyNames, input, tray,
-         cachingOff, cachingOn, menuPictures, ini] = a;
-  SettingsDialog settingsDialog(ini, &files);
+  SettingsDialog settingsDialog(a.ini, &a.files);
 
   win32::Win32ClipWindow window(instance);
-  if (!window.Create(listFont.font())) return CannotStart("The clip window could not be created.");
-  dialogs.set_owner(window.handle());
-  window.SetTitleIcon(cachingOn.get());
-  clipboard.set_owner(window.handle());
-  win32::Win32TitleList titles(window.list(), listFont);
+  if (!window.Create(a.listFont.font())) return CannotStart("The clip window could not be created.");
+  a.dialogs.set_owner(window.handle());
+  window.SetTitleIcon(a.cachingOn.get());
+  a.clipboard.set_owner(window.handle());
+  win32::Win32TitleList titles(window.list(), a.listFont);
   window.AttachList(&titles);
-  win32::HintWindow hint(instance, listFont.font());
+  win32::HintWindow hint(instance, a.listFont.font());
   win32::Win32LabelColumn labels(window.labels(), hint);
   win32::Win32FormWindow formWindow(window.handle(), window.owner());
   win32::Win32Timers timers(window.handle());
-  win32::Win32TrayMenu trayMenu(win32::Win32ClipWindow::CreateTrayMenu(menuPictures), window.handle());
+  win32::Win32TrayMenu trayMenu(win32::Win32ClipWindow::CreateTrayMenu(a.menuPictures), window.handle());
 
-  win32::Win32SettingsDialog settingsWindow(instance, settingsDialog, pointer);
-  if (!settingsWindow.Create(window.owner(), dialogs, hint)) {
+  win32::Win32SettingsDialog settingsWindow(instance, settingsDialog, a.pointer);
+  if (!settingsWindow.Create(window.owner(), a.dialogs, hint)) {
     return CannotStart("The settings dialog could not be created.");
   }
   FlatButton ok(settingsWindow.okCanvas(), "EncartaButton1", GetSysColor(COLOR_BTNFACE));
@@ -116,36 +164,25 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ok.OnClick = [&settingsWindow] { settingsWindow.OnOkClick(); };
   settingsWindow.AttachOkButton(&ok);
 
-  ClipWindow clipWindow(ClipWindowDesktop{.clipboard = clipboard, .clipboardChain = clipboardChain, .clock = clock,
-                            .listFont = listFont, .dialogs = dialogs, .titles = titles,
-                            .window = formWindow, .files = files, .pointer = pointer, .timers = timers,
-                            .settings = settingsDialog, .programFolder = win32::ProgramFolder(), .hotKeys = hotKeys,
-                            .keyNames = keyNames, .input = input, .labels = labels, .tray = tray,
-                            .trayMenu = trayMenu, .cachingOffIcon = reinterpret_cast<IconHandle>(cachingOff.get()),
-                            .cachingOnIcon = reinterpret_cast<IconHandle>(cachingOn.get())},
-              ClipWindow::kStartLater);
+  ClipWindow clipWindow(DesktopOf(a, WindowAdapters{titles, formWindow, timers, labels, trayMenu}, settingsDialog),
+                        ClipWindow::kStartLater);
   trayMenu.beforePopup = [&window](HMENU menu) { window.BeforeTrayMenu(menu); };
   window.Attach(&clipWindow);
   settingsWindow.Attach(&clipWindow);
   settingsDialog.set_target(&clipWindow);
   // Attached first: a close (or the end of the session) that comes while a
   // start-up box is up saves the history like any other.
-  clipWindow.Start();
-  // The settings dialog comes right after the clip window and restores the
-  // stored settings before the first activation reads them.
-  clipWindow.HandleEvent([&] {
-    settingsDialog.RestoreState(win32::ProgramFolder() + win32::ApplicationTitle() + ".ini");
-  });
+  Start(clipWindow, a.files, readAhead, settingsDialog);
   window.ShowAtStart();
   clipWindow.ShowStartProblems();
   if (!IsWindow(window.handle())) return 0;  // closed from inside one of them
 
-  const int exitCode = RunMessageLoop(window);
+  const int exitCode = RunMessageLoop(window, titles);
   window.Attach(nullptr);
   settingsWindow.Attach(nullptr);
   settingsDialog.set_target(nullptr);
-  dialogs.set_owner(nullptr);  // the clip window is gone
+  a.dialogs.set_owner(nullptr);  // the clip window is gone
   // The close saved the settings with the clips; the clip window now leaves the
-  // clipboard chain, drops the hotkey and removes the tray icon.
+  // a.clipboard chain, drops the hotkey and removes the tray icon.
   return exitCode;
 }

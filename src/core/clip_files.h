@@ -2,6 +2,7 @@
 // Reading and writing the clip files and the preference file.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,9 @@ inline constexpr char kSavingSuffix[] = ".saving";
 void SaveReplacing(FileSystem& files, const std::string& path, std::string_view bytes);
 // The same for bytes in pieces, written in order.
 void SaveReplacing(FileSystem& files, const std::string& path, const std::vector<std::string_view>& pieces);
+// The same for bytes `write` writes to the file; it returns false when a
+// write failed.
+void SaveReplacing(FileSystem& files, const std::string& path, const std::function<bool(WritableFile&)>& write);
 
 // The whole file; throws AppError "Cannot open file %s" when it cannot be read.
 std::string ReadFileOrThrow(FileSystem& files, const std::string& path);

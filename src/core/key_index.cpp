@@ -48,7 +48,7 @@ void KeyIndex::Clear() {
 
 void KeyIndex::Reserve(std::size_t keys) {
   std::size_t want = 16;
-  while (want < 2 * keys) want *= 2;
+  while (3 * want < 4 * keys) want *= 2;
   if (want > slots_.size()) Grow(want);
 }
 
@@ -65,7 +65,7 @@ void KeyIndex::Grow(std::size_t slots) {
 }
 
 KeyIndex::Slot& KeyIndex::Claim(const Packed& key, bool& fresh) {
-  if (2 * (used_ + 1) > slots_.size()) Grow(std::max<std::size_t>(16, 2 * slots_.size()));
+  if (4 * (used_ + 1) > 3 * slots_.size()) Grow(std::max<std::size_t>(16, 2 * slots_.size()));
   Slot& slot = slots_[Find(key)];
   fresh = !slot.used;
   if (fresh) {

@@ -64,7 +64,11 @@ class KeyIndex {
   void AddLargest(const Packed& key, LineId id);
   void Grow(std::size_t slots);
 
-  std::vector<Slot> slots_;  // a power of two in size, at most half used
+  // A power of two in size, at most three quarters used: at half, the
+  // tables of a 20,000-clip history took 4 MB, a fifth of its memory
+  // beyond the clips' own bytes; the keys hash evenly, so the longer probe
+  // runs cost little.
+  std::vector<Slot> slots_;
   std::vector<std::vector<LineId>> more_;
   std::size_t used_ = 0;
 };

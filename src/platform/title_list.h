@@ -15,8 +15,11 @@ class TitleList {
   virtual int Count() const = 0;
   // Throws AppError "List index out of bounds (%d)" for a bad index.
   virtual std::string Get(int index) const = 0;
-  // Appends every line followed by CR LF (the title file's bytes) to `out`.
-  virtual void AppendFileLines(std::string& out) const = 0;
+  // Appends lines first .. first + count - 1, each followed by CR LF (the
+  // title file's bytes), to `out`; the range lies inside the list.
+  virtual void AppendFileLines(std::string& out, int first, int count) const = 0;
+  // Every line so.
+  void AppendFileLines(std::string& out) const { AppendFileLines(out, 0, Count()); }
   // Appends an unchecked line. Throws AppError "Unable to insert a line"
   // when the list refuses it; the list is unchanged then.
   virtual void Add(const std::string& text) = 0;

@@ -101,8 +101,18 @@ void ClipWindow::LoadAtStart() {
   state_.LastChangeTime = desktop_.clock.LocalTimeSeconds();
   desktop_.window.SetWidth(250);
   hotkey_.SetKey(TextToShortCut("F5", desktop_.keyNames));
+  // The list shows the loaded history once, and without the sideways extent
+  // the loaded lines give it: the first activation sets that back to 0
+  // anyway, and a scroll bar shown and dropped again cost 15 ms under Wine.
+  TitleList& titles = desktop_.titles;
+  titles.BeginUpdate();
+  const struct Shown {
+    TitleList& titles;
+    ~Shown() { titles.EndUpdate(); }
+  } shown{titles};
   startProblems_ = history_.LoadAtStart();
   capture_.OnClipboardChange();
+  titles.SetHorizontalExtent(0);
 }
 
 void ClipWindow::ClearClips() {

@@ -206,6 +206,7 @@ int cmd_tray_icon(const Args& args);
 int cmd_fingerprint(const Args& args);
 // timing.cpp
 int cmd_time_start(const Args& args);
+int cmd_watch_top(const Args& args);
 int cmd_wait_started(const Args& args);
 int cmd_memory(const Args& args);
 // paste_timing.cpp

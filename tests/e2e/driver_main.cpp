@@ -78,10 +78,14 @@ const char kUsage[] =
     "  target-ctrl-v              print how many Ctrl+V presses the paste target has received\n"
     "  time-start FOLDER EXE TIMEOUT_MS  start FOLDER\\EXE in FOLDER (a Windows path), time its\n"
     "                             start, close it with WM_CLOSE and wait for its end; print\n"
-    "                             ICON_MS READY_MS CLOSE_MS READY_PEAK_BYTES PEAK_BYTES: ms until\n"
-    "                             the taskbar holds its icon, until its window is placed and its\n"
-    "                             message loop answers, from WM_CLOSE to its end; its peak working\n"
-    "                             set when ready and the last one read before it ended\n"
+    "                             ICON_MS READY_MS CLOSE_MS READY_PEAK_BYTES PEAK_BYTES ALL_MS: ms\n"
+    "                             until the taskbar holds its icon, until its window is placed, its\n"
+    "                             message loop answers and line 0 is the title file's first, from\n"
+    "                             WM_CLOSE to its end; its peak working set when ready and the last\n"
+    "                             one read before it ended; ms until the list holds every line\n"
+    "  watch-top N TIMEOUT_MS     print \"watching\", then for each of N new lines on top of the list\n"
+    "                             (or until TIMEOUT_MS): UNIX_US TITLE, the wall clock in us since\n"
+    "                             1970 when it was seen and its title, escaped\n"
     "  wait-started TIMEOUT_MS    wait until the program has loaded its files: its window is placed\n"
     "                             in the middle of the screen and its message loop answers\n"
     "  time-paste N [TIMEOUT_MS]  with the program and the paste target running, N times: the\n"
@@ -185,6 +189,7 @@ constexpr Command kTable[] = {
     {"target-ctrl-v", 1, 1, cmd_target_ctrl_v},
     {"target-clear", 1, 1, cmd_target_clear},
     {"time-start", 4, 4, cmd_time_start},
+    {"watch-top", 3, 3, cmd_watch_top},
     {"wait-started", 2, 2, cmd_wait_started},
     {"time-paste", 2, 3, cmd_time_paste},
     {"memory", 1, 1, cmd_memory},

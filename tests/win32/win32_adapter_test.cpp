@@ -17,47 +17,10 @@
 #include "platform/win32/win32_input.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_title_list.h"
+#include "pump.h"
 
 namespace solvane::win32 {
 namespace {
-
-// Handles whatever the system sent or posted to this thread for a while.
-void Pump(DWORD milliseconds) {
-  const DWORD until = GetTickCount() + milliseconds;
-  while (static_cast<LONG>(until - GetTickCount()) > 0) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    Sleep(5);
-  }
-}
-
-TEST(Win32Clipboard, TextRoundTripsAndEndsAtNul) {
-  Win32Clipboard clipboard;
-  ASSERT_TRUE(clipboard.WriteText("caf\xe9 \x80\xff\r\nline two"));
-  EXPECT_TRUE(clipboard.HasText());
-  EXPECT_EQ(clipboard.ReadText(), "caf\xe9 \x80\xff\r\nline two");
-  ASSERT_TRUE(clipboard.WriteText(std::string("before\0after", 12)));
-  EXPECT_EQ(clipboard.ReadText(), "before");
-  ASSERT_TRUE(clipboard.Clear());
-  EXPECT_FALSE(clipboard.HasText());
-  EXPECT_EQ(clipboard.ReadText(), std::nullopt);
-}
-
-TEST(Win32Clipboard, ReadWaitsBrieflyForAnotherHolder) {
-  Win32Clipboard clipboard;
-  ASSERT_TRUE(clipboard.WriteText("held a moment"));
-  std::atomic<bool> opened{false};
-  std::thread holder([&] {
-    if (OpenClipboard(nullptr)) {
-      opened = true;
-      Sleep(60);
-      CloseClipboard();
-    }
-  });
-  while (!opened) Sleep(1);
-  EXPECT_EQ(clipboard.ReadText(), "held a moment");
-  holder.join();
-}
 
 class ChainTest : public ::testing::Test {
  protected:
@@ -128,6 +91,23 @@ TEST_F(FilesTest, SavesReplaceWholeFilesWithoutTranslatingBytes) {
   EXPECT_EQ(GetFileAttributesA((path + ".saving").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// A file read ahead is handed over once; a second read, and a missing file,
+// read the disk as it is then.
+TEST_F(FilesTest, ReadAheadHandsEachFileOverOnce) {
+  const std::string path = folder + "a.qlx";
+  SaveReplacing(files, path, "ahead");
+  {
+    FileReadAhead ahead({path, folder + "missing.qlx"});
+    files.set_read_ahead(&ahead);
+    EXPECT_EQ(files.ReadAll(path), "ahead");
+    SaveReplacing(files, path, "later");
+    EXPECT_EQ(files.ReadAll(path), "later");
+    EXPECT_EQ(files.ReadAll(folder + "missing.qlx"), std::nullopt);
+    files.set_read_ahead(nullptr);
+  }
+  EXPECT_EQ(files.ReadAll(path), "later");
+}
+
 TEST_F(FilesTest, SizeIsReadWhileAnotherHandleWritesTheFile) {
   const std::string path = folder + "a.qlx";
   SaveReplacing(files, path, "12345");
@@ -177,163 +157,6 @@ TEST_F(FilesTest, UnwritableTargetGivesTheCreateError) {
   } catch (const AppError& error) {
     EXPECT_EQ(std::string(error.what()), "Cannot create file " + path);
   }
-}
-
-class ListTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                           WS_POPUP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_HASSTRINGS, 0, 0, 233, 473,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(list, nullptr);
-    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.font()), FALSE);
-  }
-  void TearDown() override { DestroyWindow(list); }
-  Win32TextMetrics font;
-  HWND list = nullptr;
-};
-
-TEST_F(ListTest, LinesChecksAndIndexErrors) {
-  Win32TitleList titles(list, font);
-  titles.Add("b");
-  titles.Insert(0, "a");
-  titles.SetChecked(1, true);
-  titles.Insert(0, "new top");
-  ASSERT_EQ(titles.Count(), 3);
-  EXPECT_EQ(titles.Get(0), "new top");
-  EXPECT_TRUE(titles.Checked(2));  // the tick travelled with its line
-  titles.Delete(0);
-  EXPECT_EQ(titles.Get(0), "a");
-  try {
-    titles.Get(5);
-    FAIL() << "expected an error";
-  } catch (const AppError& error) {
-    EXPECT_STREQ(error.what(), "List index out of bounds (5)");
-  }
-  EXPECT_THROW(titles.Delete(-1), AppError);
-  titles.Add("b");
-  titles.SetChecked(0, true);
-  titles.SetChecked(1, true);
-  titles.Assign({"x", "y"});
-  EXPECT_EQ(titles.Count(), 2);
-  EXPECT_FALSE(titles.Checked(0));  // a loaded line comes unchecked
-  EXPECT_FALSE(titles.Checked(1));
-}
-
-TEST_F(ListTest, FileLinesAreTheLinesEachWithCrLf) {
-  Win32TitleList titles(list, font);
-  std::string out = "kept";
-  titles.AppendFileLines(out);
-  EXPECT_EQ(out, "kept");
-  const std::string wide(300, 'w');
-  titles.Assign({"caf\xe9", "", wide});
-  titles.AppendFileLines(out);
-  EXPECT_EQ(out, "kept" "caf\xe9\r\n" "\r\n" + wide + "\r\n");
-}
-
-TEST_F(ListTest, ExtentFollowsTheWidestLine) {
-  Win32TitleList titles(list, font);
-  titles.Add("short");
-  const int narrow = titles.HorizontalExtent();
-  EXPECT_EQ(narrow, font.TextWidth("shortx") + 18);
-  titles.Insert(0, std::string(80, 'W'));
-  EXPECT_GT(titles.HorizontalExtent(), narrow);
-  titles.Delete(0);
-  EXPECT_EQ(titles.HorizontalExtent(), narrow);
-  titles.SetHorizontalExtent(0);
-  EXPECT_EQ(titles.HorizontalExtent(), 0);
-  titles.Clear();
-  EXPECT_EQ(titles.Count(), 0);
-}
-
-// After the program's reset to 0 every line counts as the widest, so each
-// delete recounts from the lines left: the deleted line's own width must
-// go, not a neighbour's, wherever it stood; lines added behind the list
-// object's back count too.
-TEST_F(ListTest, ExtentRecountedFromTheLinesLeft) {
-  Win32TitleList titles(list, font);
-  const auto width = [&](const std::string& text) { return font.TextWidth(text + "x") + 18; };
-  const std::string wide(80, 'W'), middle(40, 'W');
-  titles.Assign({"short", wide, middle});
-  EXPECT_EQ(titles.HorizontalExtent(), width(wide));
-  titles.SetHorizontalExtent(0);
-  titles.Delete(0);  // wide, middle
-  EXPECT_EQ(titles.HorizontalExtent(), width(wide));
-  titles.Insert(1, "tiny");  // wide, tiny, middle
-  titles.Delete(0);          // tiny, middle
-  EXPECT_EQ(titles.HorizontalExtent(), width(middle));
-  titles.SetHorizontalExtent(0);
-  titles.Delete(1);  // tiny
-  EXPECT_EQ(titles.HorizontalExtent(), width("tiny"));
-  SendMessageA(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));  // wide, tiny
-  titles.Insert(2, "short");                                                        // wide, tiny, short
-  titles.SetHorizontalExtent(0);
-  titles.Delete(1);  // wide, short
-  EXPECT_EQ(titles.HorizontalExtent(), width(wide));
-  titles.Delete(0);  // short
-  EXPECT_EQ(titles.HorizontalExtent(), width("short"));
-  titles.Delete(0);
-  EXPECT_EQ(titles.HorizontalExtent(), 0);
-}
-
-// The owner-drawn list in a window of its own, drawn by the real control.
-Win32TitleList* g_drawn = nullptr;
-LRESULT CALLBACK DrawingParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_MEASUREITEM) {
-    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = Win32TitleList::kLineHeight;
-    return TRUE;
-  }
-  if (message == WM_DRAWITEM && g_drawn != nullptr) {
-    g_drawn->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    return TRUE;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-TEST(Win32OwnerDrawnList, LinesAreThirteenPixelsWithTheListColourAndAHighlight) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA parentClass{};
-  parentClass.lpfnWndProc = &DrawingParent;
-  parentClass.hInstance = instance;
-  parentClass.lpszClassName = "SolvaneDrawTest";
-  RegisterClassA(&parentClass);
-  HWND parent = CreateWindowExA(0, "SolvaneDrawTest", "", WS_POPUP | WS_VISIBLE, 50, 50, 300, 300, nullptr, nullptr,
-                                instance, nullptr);
-  HWND list = CreateWindowExA(0, "LISTBOX", "",
-                              WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED |
-                                  LBS_NOINTEGRALHEIGHT,
-                              0, 0, 233, 200, parent, reinterpret_cast<HMENU>(1001), instance, nullptr);
-  Win32TextMetrics font;
-  SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.font()), FALSE);
-  Win32TitleList titles(list, font);
-  g_drawn = &titles;
-  titles.Assign({"first", "second", "third"});
-  titles.SetItemIndex(1);
-  titles.SetChecked(2, true);
-  InvalidateRect(list, nullptr, TRUE);
-  UpdateWindow(list);
-  Pump(200);
-
-  EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 13);
-  EXPECT_EQ(titles.LineAt(100, 15), 1);
-  EXPECT_EQ(titles.LineAt(100, 150), -1);  // below the last line
-  HDC dc = GetDC(list);
-  EXPECT_EQ(GetPixel(dc, 200, 6), RGB(255, 255, 204));                 // line 0, text area
-  EXPECT_EQ(GetPixel(dc, 200, 13 + 6), GetSysColor(COLOR_HIGHLIGHT));  // line 1, selected
-  EXPECT_EQ(GetPixel(dc, 0, 13 + 6), RGB(255, 255, 204));              // its check column is not
-  // The checked box on line 2 has a dark tick inside; line 0's box is empty.
-  int darkChecked = 0, darkUnchecked = 0;
-  for (int x = 2; x < 16; ++x) {
-    for (int y = 1; y < 12; ++y) {
-      if (GetPixel(dc, x, 26 + y) == RGB(0, 0, 0)) ++darkChecked;
-      if (GetPixel(dc, x, y) == RGB(0, 0, 0)) ++darkUnchecked;
-    }
-  }
-  EXPECT_GT(darkChecked, 5);
-  EXPECT_EQ(darkUnchecked, 0);
-  ReleaseDC(list, dc);
-  g_drawn = nullptr;
-  DestroyWindow(parent);
 }
 
 TEST(Win32System, FontMeasuresAndProgramPaths) {

@@ -15,9 +15,9 @@ std::string FakeTitleList::Get(int index) const {
   return lines_[static_cast<std::size_t>(index)].text;
 }
 
-void FakeTitleList::AppendFileLines(std::string& out) const {
-  for (const Line& line : lines_) {
-    out += line.text;
+void FakeTitleList::AppendFileLines(std::string& out, int first, int count) const {
+  for (int i = first; i < first + count; ++i) {
+    out += lines_[static_cast<std::size_t>(i)].text;
     out += "\r\n";
   }
 }

@@ -19,7 +19,8 @@ class FakeTitleList : public TitleList {
 
   int Count() const override { return static_cast<int>(lines_.size()); }
   std::string Get(int index) const override;
-  void AppendFileLines(std::string& out) const override;
+  using TitleList::AppendFileLines;
+  void AppendFileLines(std::string& out, int first, int count) const override;
   void Add(const std::string& text) override;
   void Insert(int index, const std::string& text) override;
   void Delete(int index) override;

@@ -117,6 +117,10 @@ bool Win32ClipWindow::ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM
   const int x = static_cast<short>(LOWORD(lParam));
   const int y = static_cast<short>(HIWORD(lParam));
   const bool isTitles = list == list_ && titles_ != nullptr;
+  // Other programs (screen readers, the test driver) read the whole list.
+  if (isTitles && titles_->HasWaitingLines() && !titles_->Sending() && InSendMessage()) {
+    titles_->BeforeForeignMessage(message, wParam);
+  }
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

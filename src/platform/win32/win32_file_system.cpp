@@ -60,7 +60,7 @@ class Win32File : public WritableFile {
 
 }  // namespace
 
-std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
+static std::optional<std::string> ReadWhole(const std::string& path) {
   FileHandle file = OpenForReading(path);
   if (!file.valid()) return std::nullopt;
   LARGE_INTEGER size{};
@@ -78,6 +78,43 @@ std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
   }
   bytes.resize(done);
   return bytes;
+}
+
+FileReadAhead::FileReadAhead(std::vector<std::string> paths)
+    : paths_(std::move(paths)), bytes_(paths_.size()), taken_(paths_.size(), false) {
+  thread_ = CreateThread(nullptr, 0, &FileReadAhead::Run, this, 0, nullptr);
+  // Without a thread every file is read when it is asked for.
+  if (thread_ == nullptr) taken_.assign(paths_.size(), true);
+}
+
+FileReadAhead::~FileReadAhead() {
+  if (thread_ == nullptr) return;
+  WaitForSingleObject(thread_, INFINITE);
+  CloseHandle(thread_);
+}
+
+DWORD WINAPI FileReadAhead::Run(void* self) {
+  auto& ahead = *static_cast<FileReadAhead*>(self);
+  for (std::size_t i = 0; i < ahead.paths_.size(); ++i) ahead.bytes_[i] = ReadWhole(ahead.paths_[i]);
+  return 0;
+}
+
+bool FileReadAhead::Take(const std::string& path, std::optional<std::string>& bytes) {
+  for (std::size_t i = 0; i < paths_.size(); ++i) {
+    if (taken_[i] || paths_[i] != path) continue;
+    WaitForSingleObject(thread_, INFINITE);
+    taken_[i] = true;
+    bytes = std::move(bytes_[i]);
+    bytes_[i].reset();
+    return true;
+  }
+  return false;
+}
+
+std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
+  std::optional<std::string> bytes;
+  if (ahead_ != nullptr && ahead_->Take(path, bytes)) return bytes;
+  return ReadWhole(path);
 }
 
 std::optional<std::uint64_t> Win32FileSystem::SizeOf(const std::string& path) {

@@ -1,12 +1,38 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/file_system.h"
 
 namespace solvane::win32 {
 
+// Reads files on a thread of its own from the moment it is made, for a
+// ReadAll that comes later: the clip files are read while the windows are
+// being made. Waits for the thread when it goes.
+class FileReadAhead {
+ public:
+  explicit FileReadAhead(std::vector<std::string> paths);
+  ~FileReadAhead();
+  FileReadAhead(const FileReadAhead&) = delete;
+  FileReadAhead& operator=(const FileReadAhead&) = delete;
+  // What the thread read of `path`, once (waiting for it if need be); false
+  // for a path it was not given or was asked for before.
+  bool Take(const std::string& path, std::optional<std::string>& bytes);
+
+ private:
+  static DWORD WINAPI Run(void* self);
+  std::vector<std::string> paths_;
+  std::vector<std::optional<std::string>> bytes_;
+  std::vector<bool> taken_;
+  HANDLE thread_ = nullptr;
+};
+
 class Win32FileSystem : public FileSystem {
  public:
+  // Files read ahead for ReadAll; not owned, may be null.
+  void set_read_ahead(FileReadAhead* ahead) { ahead_ = ahead; }
   std::optional<std::string> ReadAll(const std::string& path) override;
   std::optional<std::uint64_t> SizeOf(const std::string& path) override;
   std::unique_ptr<WritableFile> Create(const std::string& path) override;
@@ -14,6 +40,9 @@ class Win32FileSystem : public FileSystem {
   bool Replace(const std::string& target, const std::string& replacement) override;
   bool Remove(const std::string& path) override;
   bool Exists(const std::string& path) override;
+
+ private:
+  FileReadAhead* ahead_ = nullptr;
 };
 
 }  // namespace solvane::win32

@@ -6,9 +6,41 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <new>
 #include <utility>
 
 namespace solvane::win32 {
+
+// Memory straight from the system, given back whole when freed: the heap
+// keeps freed blocks of a few hundred KB for itself. Throws std::bad_alloc
+// when the system has none.
+class OwnedPages {
+ public:
+  explicit OwnedPages(std::size_t size)
+      : data_(static_cast<char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))),
+        size_(size) {
+    if (data_ == nullptr) throw std::bad_alloc();
+  }
+  ~OwnedPages() {
+    if (data_ != nullptr) VirtualFree(data_, 0, MEM_RELEASE);
+  }
+  OwnedPages(const OwnedPages&) = delete;
+  OwnedPages& operator=(const OwnedPages&) = delete;
+  OwnedPages(OwnedPages&& other) noexcept
+      : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+  OwnedPages& operator=(OwnedPages&& other) noexcept {
+    std::swap(data_, other.data_);
+    std::swap(size_, other.size_);
+    return *this;
+  }
+  char* data() const { return data_; }
+  std::size_t size() const { return size_; }
+
+ private:
+  char* data_;
+  std::size_t size_;
+};
 
 template <typename Handle, BOOL(WINAPI* Free)(Handle)>
 class Owned {

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -9,6 +11,7 @@
 #include "platform/label_column.h"
 #include "platform/list_extent.h"
 #include "platform/win32/win32_hint.h"
+#include "platform/win32/win32_owned.h"
 #include "platform/title_list.h"
 
 namespace solvane::win32 {
@@ -17,13 +20,22 @@ namespace solvane::win32 {
 // that exact lines keep their characters; does not own the handle. A
 // line's check state rides along in its item data, and so does, for an
 // exact line, the number under which its ANSI line is kept here.
+//
+// A long Assign puts only its first page into the control; the older lines
+// wait here, in order, and go in through FillSome while the program is
+// idle. Every member still presents the whole list: one that reaches a
+// waiting line, or changes the list below the lines in the control, puts
+// the rest in first. Waiting lines are unchecked ANSI lines, saved as they
+// are, and do not widen the sideways extent (the first activation and
+// every showing set it to 0 anyway).
 class Win32TitleList : public TitleList {
  public:
   Win32TitleList(HWND list, TextMetrics& font) : list_(list), extentRule_(font) {}
 
   int Count() const override;
   std::string Get(int index) const override;
-  void AppendFileLines(std::string& out) const override;
+  using TitleList::AppendFileLines;
+  void AppendFileLines(std::string& out, int first, int count) const override;
   void Add(const std::string& text) override;
   void Insert(int index, const std::string& text) override;
   void Delete(int index) override;
@@ -45,6 +57,28 @@ class Win32TitleList : public TitleList {
 
   HWND handle() const { return list_; }
 
+  // Lines Assign puts in at once: the newest, three and a half times what
+  // the clip window shows.
+  static constexpr int kFirstPage = 128;
+  // Lines FillSome puts in per call: under a millisecond under Wine, so a
+  // message waits no longer than that for the loop.
+  static constexpr int kFillChunk = 512;
+  // Whether lines still wait for FillSome.
+  bool HasWaitingLines() const { return waitingLines_ > 0 && !fillStalled_; }
+  // Puts the next waiting lines into the control. A line the control
+  // refuses stays waiting (and is saved with the rest); FillSome then stops
+  // trying, and the next member that needs the lines tries once more and
+  // throws as Add does.
+  void FillSome();
+  // A message another program sent the control: one that counts the lines
+  // or reads a line not yet in the control puts every line in first, so
+  // that other programs always read the whole list.
+  void BeforeForeignMessage(UINT message, WPARAM wParam) const;
+  // Whether the message the control gets now comes from this object. A
+  // message another program sent is being answered all the way down, so
+  // that alone does not tell the control's own callers from other programs.
+  bool Sending() const { return sending_ > 0; }
+
   // Owner drawing of one line: the check box in the 18-pixel column, the
   // text area filled (highlighted when selected), the text 2 pixels right of
   // the column, centred on "Wy", cut at the right edge; the focus rectangle.
@@ -56,10 +90,34 @@ class Win32TitleList : public TitleList {
 
  private:
   void CheckIndex(int index) const;
+  // The lines in the control, without the waiting ones.
+  int Filled() const { return static_cast<int>(Send(LB_GETCOUNT)); }
+  // Puts every waiting line into the control before line `index` (or any
+  // line below the control's) is used. Logically const: the list presented
+  // stays the same.
+  void Reach(int index) const {
+    if (waitingLines_ > 0 && index >= Filled()) Settle();
+  }
+  void Settle() const {
+    if (waitingLines_ > 0) const_cast<Win32TitleList*>(this)->FillLines(waitingLines_);
+  }
+  // Moves up to `most` waiting lines into the control, each measured.
+  void FillLines(int most);
+  // Keeps these lines waiting, after any that wait already.
+  void KeepWaiting(std::span<const std::string_view> lines);
   // Appends line `index`'s text to `out`.
   void AppendLine(int index, std::string& out) const;
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return SendMessageA(list_, message, wParam, lParam);
+    ++sending_;
+    const LRESULT result = SendMessageA(list_, message, wParam, lParam);
+    --sending_;
+    return result;
+  }
+  LRESULT SendW(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    ++sending_;
+    const LRESULT result = SendMessageW(list_, message, wParam, lParam);
+    --sending_;
+    return result;
   }
   // Item data: the check state in the low bits, an exact line's number
   // above them (0 for the other lines).
@@ -80,6 +138,18 @@ class Win32TitleList : public TitleList {
   // The ANSI lines of the exact lines, by number.
   std::unordered_map<LPARAM, std::string> ansiLines_;
   LPARAM nextExact_ = 1;
+  // The waiting lines, oldest last, each ended by a NUL (the control keeps a
+  // line up to its first NUL too), in blocks that are freed as they empty.
+  struct WaitingBlock {
+    OwnedPages pages;
+    std::size_t used = 0;
+    std::string_view bytes() const { return {pages.data(), used}; }
+  };
+  std::deque<WaitingBlock> waiting_;
+  std::size_t waitingAt_ = 0;  // the next line's place in the first block
+  int waitingLines_ = 0;
+  bool fillStalled_ = false;  // FillSome met a refusal
+  mutable int sending_ = 0;   // Send calls under way
 };
 
 // labels over a LISTBOX control; does not own the handle.

@@ -1,19 +1,47 @@
-// Unicode through the Win32 adapters (run under Wine here): the clipboard's
-// CF_UNICODETEXT, bad UTF-16 included, and exact lines in a Unicode list.
+// The clipboard adapter against the real API (run under Wine here): text in
+// both formats, bad UTF-16 included, and another program holding it.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "platform/win32/win32_clipboard.h"
-#include "platform/win32/win32_system.h"
 #include "platform/win32/win32_text.h"
-#include "platform/win32/win32_title_list.h"
 
 namespace solvane::win32 {
 namespace {
+
+TEST(Win32Clipboard, TextRoundTripsAndEndsAtNul) {
+  Win32Clipboard clipboard;
+  ASSERT_TRUE(clipboard.WriteText("caf\xe9 \x80\xff\r\nline two"));
+  EXPECT_TRUE(clipboard.HasText());
+  EXPECT_EQ(clipboard.ReadText(), "caf\xe9 \x80\xff\r\nline two");
+  ASSERT_TRUE(clipboard.WriteText(std::string("before\0after", 12)));
+  EXPECT_EQ(clipboard.ReadText(), "before");
+  ASSERT_TRUE(clipboard.Clear());
+  EXPECT_FALSE(clipboard.HasText());
+  EXPECT_EQ(clipboard.ReadText(), std::nullopt);
+}
+
+TEST(Win32Clipboard, ReadWaitsBrieflyForAnotherHolder) {
+  Win32Clipboard clipboard;
+  ASSERT_TRUE(clipboard.WriteText("held a moment"));
+  std::atomic<bool> opened{false};
+  std::thread holder([&] {
+    if (OpenClipboard(nullptr)) {
+      opened = true;
+      Sleep(60);
+      CloseClipboard();
+    }
+  });
+  while (!opened) Sleep(1);
+  EXPECT_EQ(clipboard.ReadText(), "held a moment");
+  holder.join();
+}
 
 // Puts these UTF-16 units on the clipboard as they are: no NUL is added.
 void PutUnits(const std::wstring& units) {
@@ -41,33 +69,6 @@ TEST(Win32UnicodeClipboard, ExactTextRoundTripsAndBadUnitsAreSafe) {
   const std::string unterminated = clipboard.ReadUnicodeText().value_or("none");
   EXPECT_TRUE(unterminated == "no end" || unterminated == "no en") << unterminated;
   EXPECT_EQ(clipboard.AnsiToUtf8("caf\xE9"), Utf8Of(Widen("caf\xE9", CP_ACP)));
-}
-
-TEST(Win32UnicodeList, ExactLineIsShownWhileTheFileKeepsTheAnsiLine) {
-  Win32TextMetrics font;
-  HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_HASSTRINGS, 0, 0, 233, 473, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(list, nullptr);
-  Win32TitleList titles(list, font);
-  titles.Assign({"plain", "??? key"});
-  titles.SetChecked(1, true);
-  titles.SetExactLine(1, "\xE6\x9D\xB1\xE4\xBA\xAC\xE5\xA4\xA7 key");  // 東京大
-  titles.Insert(0, "newer");
-  EXPECT_EQ(titles.Get(2), "??? key");
-  EXPECT_EQ(titles.ExactLine(2), "\xE6\x9D\xB1\xE4\xBA\xAC\xE5\xA4\xA7 key");
-  EXPECT_EQ(titles.ExactLine(1), "");
-  EXPECT_TRUE(titles.Checked(2));  // the tick stayed with the line
-  wchar_t shown[16] = {};
-  SendMessageW(list, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(shown));
-  EXPECT_EQ(std::wstring(shown), L"\x6771\x4EAC\x5927 key");  // what screen readers get
-  std::string file;
-  titles.AppendFileLines(file);
-  EXPECT_EQ(file, "newer\r\nplain\r\n??? key\r\n");
-  titles.Delete(2);
-  titles.Add("last");
-  EXPECT_EQ(titles.ExactLine(2), "");
-  EXPECT_EQ(titles.Get(2), "last");
-  DestroyWindow(list);
 }
 
 }  // namespace
