@@ -33,6 +33,18 @@ std::string UnwritableFolderMessage(std::string folder) {
          "such as one in your user profile, and start it from there.";
 }
 
+// The key of each line, kKeyLength characters a line (NULs for a line
+// without one).
+std::string KeysOf(const std::vector<std::string_view>& lines) {
+  std::string keys;
+  keys.reserve(lines.size() * kKeyLength);
+  for (const std::string_view line : lines) {
+    const std::string key = ClipTextStore::KeyOfTitle(line);
+    keys += key.size() == kKeyLength ? key : std::string(kKeyLength, '\0');
+  }
+  return keys;
+}
+
 }  // namespace
 
 HistoryKeeper::HistoryKeeper(HistoryDesktop desktop, ClipTextStore& store, ClipTextStore& exact, SharedState& state)
@@ -52,15 +64,19 @@ std::vector<std::string> HistoryKeeper::LoadClipFiles() {
   std::vector<std::string> problems;
   TitleList& list = desktop_.titles;
   store_.Clear();
-  TitleFile titles;  // its lines give the keys of the lines the list got
+  // Each loaded line's key, kKeyLength characters a line, kept only when
+  // there are exact texts to show: the title file's bytes go before the
+  // store's are read.
+  std::string lineKeys;
   try {
     // A file cut short by a NUL byte keeps the titles shown, and is kept
     // aside like an unread one before it is saved over.
-    titles = ReadTitleFile(desktop_.files, PathOf(kTitleFileName));
+    const TitleFile titles = ReadTitleFile(desktop_.files, PathOf(kTitleFileName));
     list.Assign(titles.lines);
     titleFileLoaded_ = titles.whole;
+    if (desktop_.files.Exists(PathOf(kExactFileName))) lineKeys = KeysOf(titles.lines);
   } catch (const std::exception& error) {
-    titles = {};
+    lineKeys.clear();
     list.Clear();  // half a list would be saved over the whole file
     problems.push_back(error.what());
   }
@@ -85,21 +101,22 @@ std::vector<std::string> HistoryKeeper::LoadClipFiles() {
     }
     return problems;  // the rebuilt lines have their exact titles
   }
-  if (list.Count() == static_cast<int>(titles.lines.size())) ShowExactTitles(titles.lines);
+  if (list.Count() * kKeyLength == lineKeys.size()) ShowExactTitles(lineKeys);
   return problems;
 }
 
 // Only the lines whose key has an exact text are touched: the list's own
 // lines are never read back, and most clips have none.
-void HistoryKeeper::ShowExactTitles(const std::vector<std::string_view>& lines) {
+void HistoryKeeper::ShowExactTitles(std::string_view lineKeys) {
   if (exact_.Empty()) return;
   TitleList& list = desktop_.titles;
-  for (std::size_t line = 0; line < lines.size(); ++line) {
-    const std::string key = ClipTextStore::KeyOfTitle(lines[line]);
+  for (std::size_t line = 0; line * kKeyLength < lineKeys.size(); ++line) {
+    const std::string_view key = lineKeys.substr(line * kKeyLength, kKeyLength);
     // An exact text whose clip has no record is not used.
-    if (key.empty() || !exact_.ContainsKey(key) || !store_.ContainsKey(key)) continue;
-    if (const auto text = exact_.Lookup(lines[line])) {
-      list.SetExactLine(static_cast<int>(line), BuildExactTitle(*text, desktop_.listFont) + kTitlePadding + key);
+    if (key[0] == '\0' || !exact_.ContainsKey(key) || !store_.ContainsKey(key)) continue;
+    const std::string item = kTitlePadding + std::string(key);
+    if (const auto text = exact_.Lookup(item)) {
+      list.SetExactLine(static_cast<int>(line), BuildExactTitle(*text, desktop_.listFont) + item);
     }
   }
 }
@@ -117,7 +134,7 @@ void HistoryKeeper::RebuildTitles() {
   }
   const std::vector<std::string_view> lines(items.begin(), items.end());
   desktop_.titles.Assign(lines);
-  ShowExactTitles(lines);
+  ShowExactTitles(KeysOf(lines));
 }
 
 void HistoryKeeper::KeepIfNotLoaded(const char* fileName, bool& loaded, std::vector<std::string>& kept) {

@@ -87,8 +87,8 @@ class HistoryKeeper {
   // One title per record, newest first, for a title file that was lost.
   void RebuildTitles();
   // The lines whose clip has an exact text show the title built from it;
-  // `lines` are the list's lines as they were loaded.
-  void ShowExactTitles(const std::vector<std::string_view>& lines);
+  // `lineKeys` holds each list line's key, kKeyLength characters a line.
+  void ShowExactTitles(std::string_view lineKeys);
   // A clip file and its unfinished save scrubbed, where they exist.
   void ScrubClipFile(const char* fileName);
   // A clip file this run did not load is moved aside before anything is
