@@ -79,11 +79,7 @@ void PasteEngine::MoveToTopAndHide() {
   TitleList& list = desktop_.titles;
   // The list shows its new order once the window is gone, not at each step
   // while the user waits for the paste.
-  list.BeginUpdate();
-  const struct Shown {
-    TitleList& list;
-    ~Shown() { list.EndUpdate(); }
-  } shown{list};
+  const ListUpdate update(list);
   if (!runToTop_) {
     const int selected = list.ItemIndex();
     const std::string item = list.Get(selected);

@@ -79,4 +79,16 @@ class TitleList {
   }
 };
 
+// BeginUpdate for the length of a scope, EndUpdate however it is left.
+class ListUpdate {
+ public:
+  explicit ListUpdate(TitleList& list) : list_(list) { list_.BeginUpdate(); }
+  ~ListUpdate() { list_.EndUpdate(); }
+  ListUpdate(const ListUpdate&) = delete;
+  ListUpdate& operator=(const ListUpdate&) = delete;
+
+ private:
+  TitleList& list_;
+};
+
 }  // namespace solvane

@@ -105,11 +105,7 @@ void ClipWindow::LoadAtStart() {
   // the loaded lines give it: the first activation sets that back to 0
   // anyway, and a scroll bar shown and dropped again cost 15 ms under Wine.
   TitleList& titles = desktop_.titles;
-  titles.BeginUpdate();
-  const struct Shown {
-    TitleList& titles;
-    ~Shown() { titles.EndUpdate(); }
-  } shown{titles};
+  const ListUpdate update(titles);
   startProblems_ = history_.LoadAtStart();
   capture_.OnClipboardChange();
   titles.SetHorizontalExtent(0);

@@ -63,7 +63,8 @@ using Args = std::vector<std::string>;
 std::string decode_escapes(const std::string& in);
 std::string encode_escapes(const std::string& in);
 unsigned long parse_number(const std::string& text, const char* what);
-std::string narrow(const std::wstring& wide);
+// Wide text in a code page's bytes (the program's ANSI one, or CP_UTF8).
+std::string narrow(const std::wstring& wide, UINT codePage = CP_ACP);
 std::string hwnd_text(HWND hwnd);
 void print_line(const std::string& text);
 
@@ -104,6 +105,7 @@ std::string list_item(HWND list, int index);
 std::string title_of(const std::string& item, int index);
 std::string key_of(const std::string& item);
 std::string window_text(HWND hwnd);
+std::wstring window_text_wide(HWND hwnd);
 std::vector<HWND> process_windows(DWORD pid, const wchar_t* className);
 HWND find_program_window(HWND main, const wchar_t* className, bool visibleOnly);
 std::string rect_text(const RECT& rc);

@@ -17,22 +17,6 @@ std::wstring wide_of(const std::string& utf8) {
   return wide;
 }
 
-std::string utf8_of(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size, nullptr, nullptr);
-  return out;
-}
-
-std::wstring wide_window_text(HWND hwnd) {
-  LRESULT len = send_or_fail(hwnd, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH");
-  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-  LRESULT got = send_or_fail(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), "WM_GETTEXT");
-  text.resize(static_cast<size_t>(got));
-  return text;
-}
-
 }  // namespace
 
 int cmd_set_clip_utf8(const Args& args) {
@@ -60,7 +44,7 @@ int cmd_get_clip_utf8(const Args&) {
   if (!src) throw Failure("the clipboard holds no Unicode text");
   const std::wstring text(src, wcsnlen(src, GlobalSize(mem) / sizeof(wchar_t)));
   GlobalUnlock(mem);
-  print_line(encode_escapes(utf8_of(text)));
+  print_line(encode_escapes(narrow(text, CP_UTF8)));
   return 0;
 }
 
@@ -74,14 +58,14 @@ int cmd_title_utf8(const Args& args) {
   text.resize(static_cast<size_t>(got));
   const size_t tail = kTitlePadding + std::strlen(kHeaderMark) + kKeyLength;
   if (text.size() < tail) throw Failure("item " + args[1] + " is too short for title + padding + key");
-  print_line(encode_escapes(utf8_of(text.substr(0, text.size() - tail))));
+  print_line(encode_escapes(narrow(text.substr(0, text.size() - tail), CP_UTF8)));
   return 0;
 }
 
 int cmd_target_text_utf8(const Args&) {
   HWND edit = GetDlgItem(require_target(), kTargetEditId);
   if (!edit) throw Failure("the paste target has no EDIT child");
-  print_line(encode_escapes(utf8_of(wide_window_text(edit))));
+  print_line(encode_escapes(narrow(window_text_wide(edit), CP_UTF8)));
   return 0;
 }
 

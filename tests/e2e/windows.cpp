@@ -78,13 +78,15 @@ std::string title_of(const std::string& item, int index) {
 std::string key_of(const std::string& item) { return item.substr(item.size() - kKeyLength); }
 
 // Text of any window, read as another process must: wide, then converted.
-std::string window_text(HWND hwnd) {
+std::wstring window_text_wide(HWND hwnd) {
   LRESULT len = send_or_fail(hwnd, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH");
   std::wstring text(static_cast<size_t>(len) + 1, L'\0');
   LRESULT got = send_or_fail(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), "WM_GETTEXT");
   text.resize(static_cast<size_t>(got));
-  return narrow(text);
+  return text;
 }
+
+std::string window_text(HWND hwnd) { return narrow(window_text_wide(hwnd)); }
 
 // Top-level windows of process PID with this class.
 std::vector<HWND> process_windows(DWORD pid, const wchar_t* className) {
