@@ -9,7 +9,8 @@ namespace solvane {
 
 namespace {
 
-constexpr std::size_t kMarkerLineLength = 7 + kKeyLength;
+static_assert(kHeaderMarker.size() == kTrailerMarker.size());
+constexpr std::size_t kMarkerLineLength = kHeaderMarker.size() + kKeyLength;
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
@@ -141,11 +142,7 @@ std::vector<std::string> ClipTextStore::RecordKeys() const {
   KeepRecordHeaders(headers);
   std::vector<std::string> keys;
   keys.reserve(headers.size());
-  for (const KeyIndex::Entry& header : headers) {
-    const std::string_view line =
-        header.id < 0 ? CapturedLine(header.id) : loaded_.substr(static_cast<std::size_t>(header.id), kMarkerLineLength);
-    keys.emplace_back(line.substr(kHeaderMarker.size()));
-  }
+  for (const KeyIndex::Entry& header : headers) keys.emplace_back(KeyOfLine(header.id));
   return keys;
 }
 
@@ -228,6 +225,12 @@ const std::vector<std::string_view>& ClipTextStore::LoadedLines() const {
     }
   }
   return loadedLines_;
+}
+
+std::string_view ClipTextStore::KeyOfLine(LineId id) const {
+  const std::string_view line =
+      id < 0 ? CapturedLine(id) : loaded_.substr(static_cast<std::size_t>(id), kMarkerLineLength);
+  return line.substr(kHeaderMarker.size());  // both markers are as long
 }
 
 bool ClipTextStore::ContainsKey(std::string_view key) const {

@@ -34,10 +34,15 @@ inline constexpr std::size_t kKeyLength = 13;
 // Between a title and its header marker: pushes the marker and key out of view.
 inline const std::string kTitlePadding = std::string(70, ' ') + std::string(kHeaderMarker);
 
-class ClipTextStore {
+class ClipTextStore : private KeyIndex::KeySource {
  public:
   // Characters the store can hold, counting CR LF between lines as two.
   static constexpr std::size_t kCapacity = 16777215;
+
+  ClipTextStore() = default;
+  // The lines and their indexes point into the store's own blocks.
+  ClipTextStore(const ClipTextStore&) = delete;
+  ClipTextStore& operator=(const ClipTextStore&) = delete;
 
   int Count() const { return static_cast<int>(captured_.size() + LoadedLines().size()); }
   // Without splitting a loaded file into lines, as Count does.
@@ -93,6 +98,9 @@ class ClipTextStore {
  private:
   using LineId = KeyIndex::LineId;
 
+  // The key of a header or trailer line the indexes hold.
+  std::string_view KeyOfLine(LineId id) const override;
+
   std::string_view CapturedLine(LineId id) const {
     return captured_[captured_.size() - 1 - static_cast<std::size_t>(id - frontId_)];
   }
@@ -116,8 +124,8 @@ class ClipTextStore {
   LineId frontId_ = 0;  // the number of line 0 when it is a captured line
   std::size_t chars_ = 0;
   std::size_t capacity_ = kCapacity;
-  KeyIndex headers_;   // the header lines that open records
-  KeyIndex trailers_;  // every trailer line
+  KeyIndex headers_{*this};   // the header lines that open records
+  KeyIndex trailers_{*this};  // every trailer line
   std::vector<KeyIndex::Entry> newHeaders_;  // a capture's header lines, kept to spare an allocation
 };
 

@@ -24,7 +24,7 @@ KeyIndex::Packed KeyIndex::Pack(std::string_view key) {
 
 std::uint64_t KeyIndex::Hash(const Packed& key) {
   // Keys are mostly digits that differ in their last places: mix every
-  // byte into the low bits the mask keeps.
+  // byte into the low bits the mask keeps and the high bits of the tag.
   std::uint64_t h = key.lo ^ (key.hi * 0xC2B2AE3D27D4EB4Full);
   h ^= h >> 33;
   h *= 0xFF51AFD7ED558CCDull;
@@ -33,10 +33,14 @@ std::uint64_t KeyIndex::Hash(const Packed& key) {
   return h ^ (h >> 33);
 }
 
-std::size_t KeyIndex::Find(const Packed& key) const {
+std::size_t KeyIndex::Find(const Packed& key, std::uint64_t hash) const {
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = static_cast<std::size_t>(Hash(key)) & mask;; i = (i + 1) & mask) {
-    if (!slots_[i].used || slots_[i].key == key) return i;
+  const Slot tag = TagOf(hash);
+  for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+    const Slot slot = slots_[i];
+    if (slot == 0) return i;
+    // Only a slot whose bits match costs a read of its line.
+    if ((slot & ~kIdMask) == tag && Pack(source_.KeyOfLine(IdOf(slot))) == key) return i;
   }
 }
 
@@ -53,24 +57,26 @@ void KeyIndex::Reserve(std::size_t keys) {
 }
 
 void KeyIndex::Grow(std::size_t slots) {
-  if (used_ == 0) {  // nothing to move: reuse the memory of a cleared table
-    slots_.assign(slots, Slot{});
-    return;
-  }
   std::vector<Slot> old = std::move(slots_);
-  slots_.assign(slots, Slot{});
-  for (const Slot& slot : old) {
-    if (slot.used) slots_[Find(slot.key)] = slot;
+  slots_.assign(slots, 0);
+  if (used_ == 0) return;
+  // The keys are read back from their lines; each is in the table once.
+  const std::size_t mask = slots - 1;
+  for (const Slot slot : old) {
+    if (slot == 0) continue;
+    std::size_t i = static_cast<std::size_t>(Hash(Pack(source_.KeyOfLine(IdOf(slot))))) & mask;
+    while (slots_[i] != 0) i = (i + 1) & mask;
+    slots_[i] = slot;
   }
 }
 
 KeyIndex::Slot& KeyIndex::Claim(const Packed& key, bool& fresh) {
   if (4 * (used_ + 1) > 3 * slots_.size()) Grow(std::max<std::size_t>(16, 2 * slots_.size()));
-  Slot& slot = slots_[Find(key)];
-  fresh = !slot.used;
+  const std::uint64_t hash = Hash(key);
+  Slot& slot = slots_[Find(key, hash)];
+  fresh = slot == 0;
   if (fresh) {
-    slot.used = true;
-    slot.key = key;
+    slot = TagOf(hash);
     ++used_;
   }
   return slot;
@@ -85,14 +91,10 @@ void KeyIndex::AddSmallest(const Packed& key, LineId id) {
   bool fresh = false;
   Slot& slot = Claim(key, fresh);
   if (!fresh) {
-    if (slot.more < 0) {
-      slot.more = static_cast<std::int32_t>(more_.size());
-      more_.emplace_back();
-    }
-    auto& others = more_[static_cast<std::size_t>(slot.more)];
-    others.insert(others.begin(), slot.first);
+    auto& others = more_[key];
+    others.insert(others.begin(), IdOf(slot));
   }
-  slot.first = id;
+  slot = Make(slot & ~kIdMask, id);
 }
 
 void KeyIndex::AddLargest(std::string_view key, LineId id) {
@@ -104,14 +106,10 @@ void KeyIndex::AddLargest(const Packed& key, LineId id) {
   bool fresh = false;
   Slot& slot = Claim(key, fresh);
   if (fresh) {
-    slot.first = id;
+    slot = Make(slot, id);
     return;
   }
-  if (slot.more < 0) {
-    slot.more = static_cast<std::int32_t>(more_.size());
-    more_.emplace_back();
-  }
-  more_[static_cast<std::size_t>(slot.more)].push_back(id);
+  more_[key].push_back(id);
 }
 
 void KeyIndex::AddAllLargest(const std::vector<Entry>& entries) {
@@ -135,18 +133,21 @@ std::optional<KeyIndex::LineId> KeyIndex::FirstAbove(std::string_view key, LineI
 
 std::optional<KeyIndex::LineId> KeyIndex::FirstAbove(const Packed& key, LineId after) const {
   if (slots_.empty()) return std::nullopt;
-  const Slot& slot = slots_[Find(key)];
-  if (!slot.used) return std::nullopt;
-  if (slot.first > after) return slot.first;
-  if (slot.more < 0) return std::nullopt;
-  const auto& others = more_[static_cast<std::size_t>(slot.more)];
+  const Slot slot = slots_[Find(key, Hash(key))];
+  if (slot == 0) return std::nullopt;
+  if (IdOf(slot) > after) return IdOf(slot);
+  const auto more = more_.find(key);
+  if (more == more_.end()) return std::nullopt;
+  const auto& others = more->second;
   const auto it = std::upper_bound(others.begin(), others.end(), after);
   if (it == others.end()) return std::nullopt;
   return *it;
 }
 
 bool KeyIndex::Contains(std::string_view key) const {
-  return !slots_.empty() && key.size() <= kMaxKeyLength && slots_[Find(Pack(key))].used;
+  if (slots_.empty() || key.size() > kMaxKeyLength) return false;
+  const Packed packed = Pack(key);
+  return slots_[Find(packed, Hash(packed))] != 0;
 }
 
 }  // namespace solvane

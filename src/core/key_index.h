@@ -1,14 +1,18 @@
 #pragma once
 // Line numbers of the store's header (or trailer) lines by clip key.
 //
-// One flat table with open addressing: loading a store of 20,000 records
-// makes no allocation per key, and a key that occurs once (the rule) keeps
-// its only line number in its slot. Keys compare without letter case.
+// One flat table with open addressing, a word per slot: the line's number
+// and a few bits of its key's hash. The key itself is not copied into the
+// table: it is read back from the indexed line when the bits match, through
+// the KeySource the table is given. Loading a store of 20,000 records makes
+// no allocation per key, and a key that occurs once (the rule) keeps its
+// only line number in its slot. Keys compare without letter case.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace solvane {
@@ -18,6 +22,17 @@ class KeyIndex {
   using LineId = std::int64_t;
   // Longer keys are never held; asked for, they are not found.
   static constexpr std::size_t kMaxKeyLength = 15;
+  // Line numbers the table can hold: from -2^47 to 2^47 - 1.
+  static constexpr LineId kIdBias = LineId{1} << 47;
+
+  // Where the table reads the key of a line it holds.
+  class KeySource {
+   public:
+    virtual std::string_view KeyOfLine(LineId id) const = 0;
+
+   protected:
+    ~KeySource() = default;
+  };
 
   // A key in lower case and its length, in two words.
   struct Packed {
@@ -30,6 +45,12 @@ class KeyIndex {
     Packed key;
     LineId id;
   };
+
+  // `source` must outlive the table and give, for every line number added,
+  // the key it was added under.
+  explicit KeyIndex(const KeySource& source) : source_(source) {}
+  KeyIndex(const KeyIndex&) = delete;
+  KeyIndex& operator=(const KeyIndex&) = delete;
 
   void Clear();
   // Room for this many keys without growing.
@@ -51,25 +72,35 @@ class KeyIndex {
   std::size_t size() const { return used_; }
 
  private:
-  struct Slot {
-    Packed key;
-    LineId first = 0;    // the smallest line number
-    std::int32_t more = -1;  // index into more_ of the others, ascending; -1: none
-    bool used = false;
+  // A slot's word: 0 when free; else bit 63 set, 15 bits of the key's hash
+  // and the key's smallest line number, biased by kIdBias, in the low 48.
+  using Slot = std::uint64_t;
+  static constexpr Slot kUsed = Slot{1} << 63;
+  static constexpr int kTagShift = 48;
+  static constexpr Slot kIdMask = (Slot{1} << kTagShift) - 1;
+  static Slot TagOf(std::uint64_t hash) { return kUsed | ((hash >> 49) << kTagShift); }
+  static LineId IdOf(Slot slot) { return static_cast<LineId>(slot & kIdMask) - kIdBias; }
+  static Slot Make(Slot tag, LineId id) { return tag | static_cast<Slot>(id + kIdBias); }
+
+  struct PackedHash {
+    std::size_t operator()(const Packed& key) const { return static_cast<std::size_t>(Hash(key)); }
   };
 
   static std::uint64_t Hash(const Packed& key);
-  std::size_t Find(const Packed& key) const;  // the key's slot, or the empty one it would take
+  // The key's slot, or the free one it would take.
+  std::size_t Find(const Packed& key, std::uint64_t hash) const;
+  // The key's slot, claimed if it was free; `fresh` says which.
   Slot& Claim(const Packed& key, bool& fresh);
   void AddLargest(const Packed& key, LineId id);
   void Grow(std::size_t slots);
 
-  // A power of two in size, at most three quarters used: at half, the
-  // tables of a 20,000-clip history took 4 MB, a fifth of its memory
-  // beyond the clips' own bytes; the keys hash evenly, so the longer probe
-  // runs cost little.
+  const KeySource& source_;
+  // A power of two in size, at most three quarters used. A slot of its
+  // own key and number (32 bytes) made the two tables of a 20,000-clip
+  // history 2 MB; a word a slot makes them half a megabyte.
   std::vector<Slot> slots_;
-  std::vector<std::vector<LineId>> more_;
+  // The other line numbers of the keys that have more than one, ascending.
+  std::unordered_map<Packed, std::vector<LineId>, PackedHash> more_;
   std::size_t used_ = 0;
 };
 
