@@ -43,12 +43,12 @@ ClipTextStore::Marker ClipTextStore::MarkerOf(std::string_view line) {
 // passage of a clip file quotes keys), not the start of another record. A
 // header that nothing closes is kept on its own, finding no text, and the
 // lines below it are read as if it were not there.
-void ClipTextStore::KeepRecordHeaders(std::vector<KeyIndex::Entry>& headers) const {
+void ClipTextStore::KeepRecordHeaders(std::vector<LineId>& headers) const {
   std::optional<LineId> closedAt;
   std::size_t kept = 0;
-  for (const KeyIndex::Entry& header : headers) {
-    if (closedAt && header.id < *closedAt) continue;  // inside the record above
-    if (const auto trailer = trailers_.FirstAbove(header.key, header.id)) closedAt = trailer;
+  for (const LineId header : headers) {
+    if (closedAt && header < *closedAt) continue;  // inside the record above
+    if (const auto trailer = trailers_.FirstAbove(KeyOfLine(header), header)) closedAt = trailer;
     headers[kept++] = header;
   }
   headers.resize(kept);
@@ -65,7 +65,7 @@ void ClipTextStore::InsertAtTop(const std::vector<std::string>& lines) {
     block += kCrLf;
   }
   // Back to front, so each new line is the newest so far.
-  std::vector<KeyIndex::Entry>& headers = newHeaders_;
+  std::vector<LineId>& headers = newHeaders_;
   headers.clear();
   std::size_t end = block.size() - 2;
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
@@ -74,13 +74,13 @@ void ClipTextStore::InsertAtTop(const std::vector<std::string>& lines) {
     captured_.push_back(line);
     --frontId_;
     const Marker marker = MarkerOf(line);
-    if (marker == Marker::Header) headers.push_back({KeyIndex::Pack(line.substr(kHeaderMarker.size())), frontId_});
+    if (marker == Marker::Header) headers.push_back(frontId_);
     if (marker == Marker::Trailer) trailers_.AddSmallest(line.substr(kTrailerMarker.size()), frontId_);
     end = begin - 2;
   }
   std::reverse(headers.begin(), headers.end());
   KeepRecordHeaders(headers);
-  for (auto it = headers.rbegin(); it != headers.rend(); ++it) headers_.AddSmallest(it->key, it->id);
+  for (auto it = headers.rbegin(); it != headers.rend(); ++it) headers_.AddSmallest(KeyOfLine(*it), *it);
   chars_ += added;
 }
 
@@ -101,7 +101,9 @@ void ClipTextStore::AssignFileBytes(std::string bytes) {
   // break that follows it.
   if (bytes.size() < 2 || bytes.compare(bytes.size() - 2, 2, kCrLf) != 0) bytes += kCrLf;
   loaded_ = blocks_.emplace_back(std::move(bytes));
-  std::vector<KeyIndex::Entry> headers, trailers;
+  // Line numbers only, the keys read back from the lines: the lists go
+  // when the load is over, but a heap may keep their memory for good.
+  std::vector<LineId> headers, trailers;
   ScanLoaded(headers, trailers);
   chars_ = loaded_.size() - 2;  // the last CR LF ends the file, not a line
   trailers_.AddAllLargest(trailers);
@@ -109,7 +111,7 @@ void ClipTextStore::AssignFileBytes(std::string bytes) {
   headers_.AddAllLargest(headers);
 }
 
-void ClipTextStore::ScanLoaded(std::vector<KeyIndex::Entry>& headers, std::vector<KeyIndex::Entry>& trailers) const {
+void ClipTextStore::ScanLoaded(std::vector<LineId>& headers, std::vector<LineId>& trailers) const {
   // Every CR LF ends a line (two cannot overlap), so a marker line is a
   // slash at the start of the block or after a CR LF, with the next CR LF
   // right after a marker's length. Only slashes are looked at.
@@ -125,24 +127,23 @@ void ClipTextStore::ScanLoaded(std::vector<KeyIndex::Entry>& headers, std::vecto
     if (loaded_.compare(at + kMarkerLineLength, 2, kCrLf) != 0 || line.find(kCrLf) != std::string_view::npos) continue;
     const auto id = static_cast<LineId>(at);
     switch (MarkerOf(line)) {
-      case Marker::Header: headers.push_back({KeyIndex::Pack(line.substr(kHeaderMarker.size())), id}); break;
-      case Marker::Trailer: trailers.push_back({KeyIndex::Pack(line.substr(kTrailerMarker.size())), id}); break;
+      case Marker::Header: headers.push_back(id); break;
+      case Marker::Trailer: trailers.push_back(id); break;
       case Marker::None: break;
     }
   }
 }
 
 std::vector<std::string> ClipTextStore::RecordKeys() const {
-  std::vector<KeyIndex::Entry> headers, trailers;
+  std::vector<LineId> headers, trailers;
   for (LineId id = frontId_; id < 0; ++id) {
-    const std::string_view line = CapturedLine(id);
-    if (MarkerOf(line) == Marker::Header) headers.push_back({KeyIndex::Pack(line.substr(kHeaderMarker.size())), id});
+    if (MarkerOf(CapturedLine(id)) == Marker::Header) headers.push_back(id);
   }
   ScanLoaded(headers, trailers);
   KeepRecordHeaders(headers);
   std::vector<std::string> keys;
   keys.reserve(headers.size());
-  for (const KeyIndex::Entry& header : headers) keys.emplace_back(KeyOfLine(header.id));
+  for (const LineId header : headers) keys.emplace_back(KeyOfLine(header));
   return keys;
 }
 

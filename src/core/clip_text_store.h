@@ -109,9 +109,9 @@ class ClipTextStore : private KeyIndex::KeySource {
   const std::vector<std::string_view>& LoadedLines() const;
   // Keeps, of these header lines (ascending line numbers), those that open
   // a record; the trailers must be indexed already.
-  void KeepRecordHeaders(std::vector<KeyIndex::Entry>& headers) const;
+  void KeepRecordHeaders(std::vector<LineId>& headers) const;
   // Appends the loaded block's header and trailer lines, in file order.
-  void ScanLoaded(std::vector<KeyIndex::Entry>& headers, std::vector<KeyIndex::Entry>& trailers) const;
+  void ScanLoaded(std::vector<LineId>& headers, std::vector<LineId>& trailers) const;
 
   // The file's bytes in order, newest block first: each line followed by
   // CR LF. Never moved once stored, as the lines point into them.
@@ -126,7 +126,7 @@ class ClipTextStore : private KeyIndex::KeySource {
   std::size_t capacity_ = kCapacity;
   KeyIndex headers_{*this};   // the header lines that open records
   KeyIndex trailers_{*this};  // every trailer line
-  std::vector<KeyIndex::Entry> newHeaders_;  // a capture's header lines, kept to spare an allocation
+  std::vector<LineId> newHeaders_;  // a capture's header lines, kept to spare an allocation
 };
 
 }  // namespace solvane

@@ -112,17 +112,17 @@ void KeyIndex::AddLargest(const Packed& key, LineId id) {
   more_[key].push_back(id);
 }
 
-void KeyIndex::AddAllLargest(const std::vector<Entry>& entries) {
-  Reserve(used_ + entries.size());
+void KeyIndex::AddAllLargest(const std::vector<LineId>& ids) {
+  Reserve(used_ + ids.size());
   constexpr std::size_t kAhead = 8;
   [[maybe_unused]] const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
+  for (std::size_t i = 0; i < ids.size(); ++i) {
 #if defined(__GNUC__)
-    if (i + kAhead < entries.size()) {
-      __builtin_prefetch(&slots_[static_cast<std::size_t>(Hash(entries[i + kAhead].key)) & mask]);
+    if (i + kAhead < ids.size()) {
+      __builtin_prefetch(&slots_[static_cast<std::size_t>(Hash(Pack(source_.KeyOfLine(ids[i + kAhead])))) & mask]);
     }
 #endif
-    AddLargest(entries[i].key, entries[i].id);
+    AddLargest(Pack(source_.KeyOfLine(ids[i])), ids[i]);
   }
 }
 

@@ -34,18 +34,6 @@ class KeyIndex {
     ~KeySource() = default;
   };
 
-  // A key in lower case and its length, in two words.
-  struct Packed {
-    std::uint64_t lo = 0, hi = 0;
-    bool operator==(const Packed& other) const { return lo == other.lo && hi == other.hi; }
-  };
-  // The key must be at most kMaxKeyLength long.
-  static Packed Pack(std::string_view key);
-  struct Entry {
-    Packed key;
-    LineId id;
-  };
-
   // `source` must outlive the table and give, for every line number added,
   // the key it was added under.
   explicit KeyIndex(const KeySource& source) : source_(source) {}
@@ -59,19 +47,26 @@ class KeyIndex {
   // The key's line numbers stay ascending: AddSmallest takes a number below
   // all it already holds for the key, AddLargest one above.
   void AddSmallest(std::string_view key, LineId id);
-  void AddSmallest(const Packed& key, LineId id);
   void AddLargest(std::string_view key, LineId id);
-  // AddLargest for each entry in order (a whole file's worth): the table
-  // is read ahead, so the inserts do not wait on memory one by one.
-  void AddAllLargest(const std::vector<Entry>& entries);
+  // AddLargest for each line in order (a whole file's worth), under the
+  // key the source gives it: the table is read ahead, so the inserts do
+  // not wait on memory one by one.
+  void AddAllLargest(const std::vector<LineId>& ids);
 
   // The smallest line number of the key above `after`.
   std::optional<LineId> FirstAbove(std::string_view key, LineId after) const;
-  std::optional<LineId> FirstAbove(const Packed& key, LineId after) const;
   bool Contains(std::string_view key) const;
   std::size_t size() const { return used_; }
 
  private:
+  // A key in lower case and its length, in two words.
+  struct Packed {
+    std::uint64_t lo = 0, hi = 0;
+    bool operator==(const Packed& other) const { return lo == other.lo && hi == other.hi; }
+  };
+  // The key must be at most kMaxKeyLength long.
+  static Packed Pack(std::string_view key);
+
   // A slot's word: 0 when free; else bit 63 set, 15 bits of the key's hash
   // and the key's smallest line number, biased by kIdBias, in the low 48.
   using Slot = std::uint64_t;
@@ -91,7 +86,9 @@ class KeyIndex {
   std::size_t Find(const Packed& key, std::uint64_t hash) const;
   // The key's slot, claimed if it was free; `fresh` says which.
   Slot& Claim(const Packed& key, bool& fresh);
+  void AddSmallest(const Packed& key, LineId id);
   void AddLargest(const Packed& key, LineId id);
+  std::optional<LineId> FirstAbove(const Packed& key, LineId after) const;
   void Grow(std::size_t slots);
 
   const KeySource& source_;

@@ -60,13 +60,13 @@ TEST_F(KeyIndexTest, KeysDifferByLetterCaseOnlyAreOneKeyButLengthsAndBytesMatter
 TEST_F(KeyIndexTest, GrowsPastItsRoomAndKeepsEveryKey) {
   constexpr int kKeys = 60000;
   index.Reserve(4);
-  std::vector<KeyIndex::Entry> batch;
+  std::vector<KeyIndex::LineId> batch;
   const auto keyOf = [](int i) { return std::to_string(1000000000000LL + i * 7919LL); };
   for (int i = 0; i < kKeys; ++i) {
     if (i % 2 == 0) {
       AddLargest(keyOf(i), i);
     } else {
-      batch.push_back({KeyIndex::Pack(keyOf(i)), lines.Put(i, keyOf(i))});
+      batch.push_back(lines.Put(i, keyOf(i)));
     }
   }
   index.AddAllLargest(batch);
