@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "base/app_error.h"
 #include "core/clip_files.h"
+#include "platform/win32/win32_background_job.h"
 #include "platform/win32/win32_clip_window.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
@@ -72,6 +74,37 @@ struct Adapters {
   win32::Win32IniFiles ini;
 };
 
+// The store file read and indexed on a thread of its own while the windows
+// are made: 7 ms of a long history's start under Wine.
+class StoreLoadAhead {
+ public:
+  explicit StoreLoadAhead(std::string path) : path_(std::move(path)) {}
+  // The store as the load would have made it, once, to a load of the same
+  // file (waiting for the thread if need be); its failure is thrown.
+  bool TakeInto(const std::string& path, ClipTextStore& store) {
+    if (taken_ || path != path_) return false;
+    taken_ = true;
+    load_.Wait();
+    if (error_) throw AppError(*error_);
+    store.TakeFrom(store_);
+    return true;
+  }
+
+ private:
+  std::string path_;
+  win32::Win32FileSystem files_;
+  ClipTextStore store_;
+  std::optional<std::string> error_;
+  bool taken_ = false;
+  win32::BackgroundJob load_{[this] {  // last: starts once the rest is made, goes first
+    try {
+      LoadTextStore(store_, files_, path_);
+    } catch (const std::exception& error) {
+      error_ = error.what();
+    }
+  }};
+};
+
 // The window-side adapters the clip window's logic needs beside those.
 struct WindowAdapters {
   win32::Win32TitleList& titles;
@@ -81,25 +114,30 @@ struct WindowAdapters {
   win32::Win32TrayMenu& trayMenu;
 };
 
-ClipWindowDesktop DesktopOf(Adapters& a, const WindowAdapters& w, SettingsDialog& settings) {
+ClipWindowDesktop DesktopOf(Adapters& a, const WindowAdapters& w, SettingsDialog& settings,
+                            std::optional<StoreLoadAhead>& storeAhead) {
   return ClipWindowDesktop{.clipboard = a.clipboard, .clipboardChain = a.clipboardChain, .clock = a.clock,
                            .listFont = a.listFont, .dialogs = a.dialogs, .titles = w.titles, .window = w.window,
                            .files = a.files, .pointer = a.pointer, .timers = w.timers, .settings = settings,
                            .programFolder = win32::ProgramFolder(), .hotKeys = a.hotKeys, .keyNames = a.keyNames,
                            .input = a.input, .labels = w.labels, .tray = a.tray, .trayMenu = w.trayMenu,
                            .cachingOffIcon = reinterpret_cast<IconHandle>(a.cachingOff.get()),
-                           .cachingOnIcon = reinterpret_cast<IconHandle>(a.cachingOn.get())};
+                           .cachingOnIcon = reinterpret_cast<IconHandle>(a.cachingOn.get()),
+                           .storeLoadedAhead = [&storeAhead](const std::string& path, ClipTextStore& store) {
+                             return storeAhead && storeAhead->TakeInto(path, store);
+                           }};
 }
 
-// The start: the load takes the files read ahead, which then go; the
-// settings dialog, made right after the clip window, restores the stored
-// settings before the first activation reads them.
+// The start: the load takes the files read and loaded ahead, which then
+// go; the settings dialog, made right after the clip window, restores the
+// stored settings before the first activation reads them.
 void Start(ClipWindow& clipWindow, win32::Win32FileSystem& files, std::optional<win32::FileReadAhead>& readAhead,
-           SettingsDialog& settingsDialog) {
+           std::optional<StoreLoadAhead>& storeAhead, SettingsDialog& settingsDialog) {
   files.set_read_ahead(&*readAhead);
   clipWindow.Start();
   files.set_read_ahead(nullptr);
-  readAhead.reset();  // what the start did not read is not kept
+  readAhead.reset();  // what the start did not take is not kept
+  storeAhead.reset();
   clipWindow.HandleEvent([&] {
     settingsDialog.RestoreState(win32::ProgramFolder() + win32::ApplicationTitle() + ".ini");
   });
@@ -134,11 +172,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // Held until the process ends; the system releases it then.
   HANDLE recorder = CreateMutexA(nullptr, FALSE, RecorderMutexName(win32::ProgramFolder()).c_str());
   if (recorder != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) return 0;  // leave the first one alone
-  // The clip files are read while the windows are made (10 to 20 ms for a
-  // long history under Wine); this run alone writes them.
-  std::optional<win32::FileReadAhead> readAhead(
-      std::in_place, std::vector<std::string>{win32::ProgramFolder() + kTitleFileName,
-                                              win32::ProgramFolder() + kStoreFileName});
+  // The clip files are read, and the store's indexed, while the windows
+  // are made (10 to 20 ms for a long history under Wine); this run alone
+  // writes them.
+  std::optional<win32::FileReadAhead> readAhead(std::in_place,
+                                                std::vector<std::string>{win32::ProgramFolder() + kTitleFileName});
+  std::optional<StoreLoadAhead> storeAhead(std::in_place, win32::ProgramFolder() + kStoreFileName);
   Adapters a(instance);
   SettingsDialog settingsDialog(a.ini, &a.files);
 
@@ -164,15 +203,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ok.OnClick = [&settingsWindow] { settingsWindow.OnOkClick(); };
   settingsWindow.AttachOkButton(&ok);
 
-  ClipWindow clipWindow(DesktopOf(a, WindowAdapters{titles, formWindow, timers, labels, trayMenu}, settingsDialog),
-                        ClipWindow::kStartLater);
+  ClipWindow clipWindow(
+      DesktopOf(a, WindowAdapters{titles, formWindow, timers, labels, trayMenu}, settingsDialog, storeAhead),
+      ClipWindow::kStartLater);
   trayMenu.beforePopup = [&window](HMENU menu) { window.BeforeTrayMenu(menu); };
   window.Attach(&clipWindow);
   settingsWindow.Attach(&clipWindow);
   settingsDialog.set_target(&clipWindow);
   // Attached first: a close (or the end of the session) that comes while a
   // start-up box is up saves the history like any other.
-  Start(clipWindow, a.files, readAhead, settingsDialog);
+  Start(clipWindow, a.files, readAhead, storeAhead, settingsDialog);
   window.ShowAtStart();
   clipWindow.ShowStartProblems();
   if (!IsWindow(window.handle())) return 0;  // closed from inside one of them

@@ -54,6 +54,10 @@ void SaveTitleList(const TitleList& list, FileSystem& files, const std::string& 
 // so the two histories are never held at once; the store is left empty when
 // the file cannot be read.
 void LoadTextStore(ClipTextStore& store, FileSystem& files, const std::string& path);
+// A store file loaded ahead of time, handed over as LoadTextStore would
+// have loaded it (with its error, if it failed); false when none was
+// loaded ahead from that path.
+using StoreLoadedAhead = std::function<bool(const std::string& path, ClipTextStore& store)>;
 void SaveTextStore(const ClipTextStore& store, FileSystem& files, const std::string& path);
 
 // The exact texts' file into their store: nothing when the file is not

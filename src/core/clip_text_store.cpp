@@ -158,6 +158,21 @@ void ClipTextStore::Clear() {
   chars_ = 0;
 }
 
+void ClipTextStore::TakeFrom(ClipTextStore& other) {
+  if (&other == this) return;
+  // The blocks' storage changes hands as it stands, so the lines' views
+  // into it stay good.
+  blocks_ = std::move(other.blocks_);
+  captured_ = std::move(other.captured_);
+  loaded_ = other.loaded_;
+  loadedLines_ = std::move(other.loadedLines_);
+  frontId_ = other.frontId_;
+  chars_ = other.chars_;
+  headers_.TakeFrom(other.headers_);
+  trailers_.TakeFrom(other.trailers_);
+  other.Clear();
+}
+
 std::vector<std::string_view> ClipTextStore::FilePieces() const {
   // The blocks hold the lines in order, each with its CR LF.
   return std::vector<std::string_view>(blocks_.begin(), blocks_.end());

@@ -65,6 +65,10 @@ class ClipTextStore : private KeyIndex::KeySource {
   // without one still counts.
   void AssignFileBytes(std::string bytes);
   void Clear();
+  // Holds what `other` holds, which is left empty, without copying or
+  // indexing anything again: a store loaded elsewhere (on another thread)
+  // becomes this one. The capacity stays this store's.
+  void TakeFrom(ClipTextStore& other);
 
   // All lines joined with CR LF.
   std::string Text() const;

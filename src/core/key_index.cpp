@@ -50,6 +50,13 @@ void KeyIndex::Clear() {
   used_ = 0;
 }
 
+void KeyIndex::TakeFrom(KeyIndex& other) {
+  slots_ = std::move(other.slots_);
+  more_ = std::move(other.more_);
+  used_ = other.used_;
+  other.Clear();
+}
+
 void KeyIndex::Reserve(std::size_t keys) {
   std::size_t want = 16;
   while (3 * want < 4 * keys) want *= 2;

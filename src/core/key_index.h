@@ -41,6 +41,9 @@ class KeyIndex {
   KeyIndex& operator=(const KeyIndex&) = delete;
 
   void Clear();
+  // Holds what `other` held, which is left empty: the same line numbers,
+  // whose keys this table's source must now give.
+  void TakeFrom(KeyIndex& other);
   // Room for this many keys without growing.
   void Reserve(std::size_t keys);
 

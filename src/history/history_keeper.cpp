@@ -81,7 +81,10 @@ std::vector<std::string> HistoryKeeper::LoadClipFiles() {
     problems.push_back(error.what());
   }
   try {
-    LoadTextStore(store_, desktop_.files, PathOf(kStoreFileName));
+    const std::string path = PathOf(kStoreFileName);
+    if (!desktop_.storeLoadedAhead || !desktop_.storeLoadedAhead(path, store_)) {
+      LoadTextStore(store_, desktop_.files, path);
+    }
     storeFileLoaded_ = true;
   } catch (const std::exception& error) {
     problems.push_back(error.what());

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/clip_files.h"
 #include "core/clip_text_store.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
@@ -32,6 +33,7 @@ struct HistoryDesktop {
   FormWindow& window;
   SettingsDialog& settings;
   std::string programFolder;  // with its trailing separator
+  StoreLoadedAhead storeLoadedAhead = nullptr;  // consulted by the load at start
 };
 
 class HistoryKeeper {

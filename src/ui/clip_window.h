@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "capture/clip_capture.h"
+#include "core/clip_files.h"
 #include "core/clip_text_store.h"
 #include "core/shared_state.h"
 #include "history/history_keeper.h"
@@ -59,6 +60,7 @@ struct ClipWindowDesktop {
   TrayMenu& trayMenu;
   IconHandle cachingOffIcon;  // the clipboard with a red mark
   IconHandle cachingOnIcon;
+  StoreLoadedAhead storeLoadedAhead = nullptr;  // the store file loaded ahead for the start, if it was
 };
 
 class ClipWindow : public SettingsTarget, public ClipWindowEvents {

@@ -246,5 +246,29 @@ TEST(ClipTextStore, CapturesAboveALoadedFileSaveNewestFirstAndWinOnASharedKey) {
   EXPECT_EQ(reloaded.FileBytes(), bytes);
 }
 
+// A store loaded elsewhere becomes another one whole: its lines, its
+// indexes (which now read the new owner's lines) and its captures.
+TEST(ClipTextStore, StoreTakenFromAnotherWorksAsItDidThere) {
+  ClipTextStore loaded;
+  loaded.AssignFileBytes("/:hdr:\\1000000000001\r\nloaded\r\n/:tlr:\\1000000000001\r\n");
+  loaded.InsertAtTop(Record("1000000000002", {"captured"}));
+  const std::string bytes = loaded.FileBytes();
+  ClipTextStore store;
+  store.InsertAtTop(Record("1000000000009", {"replaced"}));
+  store.TakeFrom(loaded);
+  EXPECT_EQ(store.FileBytes(), bytes);
+  EXPECT_FALSE(store.ContainsKey("1000000000009"));
+  EXPECT_EQ(store.Lookup(Item("", "1000000000001")), "loaded");
+  EXPECT_EQ(store.Lookup(Item("", "1000000000002")), "captured");
+  store.InsertAtTop(Record("1000000000001", {"newer"}));
+  EXPECT_EQ(store.Lookup(Item("", "1000000000001")), "newer");
+  // The one taken from is left empty, and works on its own.
+  EXPECT_TRUE(loaded.Empty());
+  EXPECT_FALSE(loaded.ContainsKey("1000000000001"));
+  loaded.InsertAtTop(Record("1000000000003", {"again"}));
+  EXPECT_EQ(loaded.Lookup(Item("", "1000000000003")), "again");
+  EXPECT_FALSE(store.ContainsKey("1000000000003"));
+}
+
 }  // namespace
 }  // namespace solvane

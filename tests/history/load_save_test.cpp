@@ -1,5 +1,7 @@
 #include "history/history_fixture.h"
 
+#include "base/app_error.h"
+
 namespace solvane {
 namespace {
 
@@ -80,6 +82,37 @@ TEST_P(HeldFileTest, ClipFileThatDidNotLoadIsKeptAsideOnceNotOverwritten) {
 
 INSTANTIATE_TEST_SUITE_P(EitherFile, HeldFileTest, ::testing::Values(kLb1, kCb1),
                          [](const auto& info) { return info.param.substr(0, 3) + "Held"; });
+
+// The program may load the store file ahead, on a thread of its own: the
+// start takes that store instead of reading the file, and a failure there
+// is told and kept aside as the file's own.
+TEST_F(HistoryTest, StoreLoadedAheadIsTakenInsteadOfTheFile) {
+  File(kLb1) = "stored" + kTitlePadding + "1111111111111\r\n";
+  RemoveFile(kCb1);  // would be "Cannot open file"
+  desk.storeLoadedAhead = [](const std::string& path, ClipTextStore& store) {
+    EXPECT_EQ(path, FakeDesktop::Path(kCb1));
+    ClipTextStore ahead;
+    ahead.AssignFileBytes(kRecords);
+    store.TakeFrom(ahead);
+    return true;
+  };
+  Start();
+  EXPECT_TRUE(desk.dialogs.errors.empty());
+  EXPECT_EQ(TextOf(0), "older");
+}
+
+TEST_F(HistoryTest, StoreLoadedAheadThatFailedIsKeptAsideLikeTheFile) {
+  File(kCb1) = kRecords;
+  desk.storeLoadedAhead = [](const std::string& path, ClipTextStore&) -> bool {
+    throw AppError(CannotOpenFileMessage(path));
+  };
+  Copy("new");
+  Start();
+  EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot open file C:\\Clips\\Cb1.qlx"});
+  form->history().SaveHistory();
+  EXPECT_EQ(File("Cb1 (not loaded).qlx"), kRecords);
+  EXPECT_NE(File(kCb1).find("new"), std::string::npos);
+}
 
 // Reading stops at a NUL byte; the titles after it must not be lost to the
 // next save.

@@ -50,8 +50,10 @@ struct FakeDesktop {
                          .dialogs = dialogs, .titles = titles, .window = window, .files = files,
                          .pointer = pointer, .timers = timers, .settings = settingsDialog, .programFolder = kFolder,
                          .hotKeys = hotKeys, .keyNames = keyNames, .input = input, .labels = labels,
-                         .tray = tray, .trayMenu = menu, .cachingOffIcon = kCachingOff, .cachingOnIcon = kCachingOn};
+                         .tray = tray, .trayMenu = menu, .cachingOffIcon = kCachingOff, .cachingOnIcon = kCachingOn,
+                         .storeLoadedAhead = storeLoadedAhead};
   }
+  StoreLoadedAhead storeLoadedAhead;  // none unless a test gives one
 };
 
 // A list line is the title, padding, the marker and the 13-character key.

@@ -81,28 +81,14 @@ static std::optional<std::string> ReadWhole(const std::string& path) {
 }
 
 FileReadAhead::FileReadAhead(std::vector<std::string> paths)
-    : paths_(std::move(paths)), bytes_(paths_.size()), taken_(paths_.size(), false) {
-  thread_ = CreateThread(nullptr, 0, &FileReadAhead::Run, this, 0, nullptr);
-  // Without a thread every file is read when it is asked for.
-  if (thread_ == nullptr) taken_.assign(paths_.size(), true);
-}
-
-FileReadAhead::~FileReadAhead() {
-  if (thread_ == nullptr) return;
-  WaitForSingleObject(thread_, INFINITE);
-  CloseHandle(thread_);
-}
-
-DWORD WINAPI FileReadAhead::Run(void* self) {
-  auto& ahead = *static_cast<FileReadAhead*>(self);
-  for (std::size_t i = 0; i < ahead.paths_.size(); ++i) ahead.bytes_[i] = ReadWhole(ahead.paths_[i]);
-  return 0;
-}
+    : paths_(std::move(paths)), bytes_(paths_.size()), taken_(paths_.size(), false), reads_([this] {
+        for (std::size_t i = 0; i < paths_.size(); ++i) bytes_[i] = ReadWhole(paths_[i]);
+      }) {}
 
 bool FileReadAhead::Take(const std::string& path, std::optional<std::string>& bytes) {
   for (std::size_t i = 0; i < paths_.size(); ++i) {
     if (taken_[i] || paths_[i] != path) continue;
-    WaitForSingleObject(thread_, INFINITE);
+    reads_.Wait();
     taken_[i] = true;
     bytes = std::move(bytes_[i]);
     bytes_[i].reset();

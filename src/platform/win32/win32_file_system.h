@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/win32/win32_background_job.h"
 
 namespace solvane::win32 {
 
@@ -14,19 +15,15 @@ namespace solvane::win32 {
 class FileReadAhead {
  public:
   explicit FileReadAhead(std::vector<std::string> paths);
-  ~FileReadAhead();
-  FileReadAhead(const FileReadAhead&) = delete;
-  FileReadAhead& operator=(const FileReadAhead&) = delete;
   // What the thread read of `path`, once (waiting for it if need be); false
   // for a path it was not given or was asked for before.
   bool Take(const std::string& path, std::optional<std::string>& bytes);
 
  private:
-  static DWORD WINAPI Run(void* self);
   std::vector<std::string> paths_;
   std::vector<std::optional<std::string>> bytes_;
   std::vector<bool> taken_;
-  HANDLE thread_ = nullptr;
+  BackgroundJob reads_;  // last: starts once the rest is made, goes first
 };
 
 class Win32FileSystem : public FileSystem {
