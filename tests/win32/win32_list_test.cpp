@@ -261,5 +261,33 @@ TEST(Win32UnicodeList, ExactLineIsShownWhileTheFileKeepsTheAnsiLine) {
   DestroyWindow(list);
 }
 
+// A start with exact texts deep in a long history puts in only the first
+// page: the exact line waits with its line and goes in in its place.
+TEST(Win32UnicodeList, ExactLineOfAWaitingLineWaitsWithIt) {
+  Win32TextMetrics font;
+  HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_HASSTRINGS, 0, 0, 233, 473, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(list, nullptr);
+  Win32TitleList titles(list, font);
+  const int page = Win32TitleList::kFirstPage;
+  std::vector<std::string> lines;
+  for (int i = 0; i < page + 10; ++i) lines.push_back("line " + std::to_string(i));
+  titles.Assign(std::vector<std::string_view>(lines.begin(), lines.end()));
+  const std::string lodz = "\xC5\x81\xC3\xB3" "d\xC5\xBA";  // Łódź
+  titles.SetExactLine(page + 5, lodz);
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), page);
+  titles.Insert(0, "newer");  // the waiting lines move down a line, the exact one with them
+  std::string file;
+  titles.AppendFileLines(file);
+  EXPECT_NE(file.find("\r\n" + lines[page + 5] + "\r\n"), std::string::npos);
+  titles.FillSome();
+  ASSERT_FALSE(titles.HasWaitingLines());
+  EXPECT_EQ(titles.ExactLine(page + 6), lodz);
+  EXPECT_EQ(titles.Get(page + 6), lines[page + 5]);
+  EXPECT_EQ(titles.ExactLine(page + 5), "");
+  EXPECT_EQ(titles.ExactLine(page + 7), "");
+  DestroyWindow(list);
+}
+
 }  // namespace
 }  // namespace solvane::win32

@@ -23,10 +23,17 @@ void Win32TitleList::FillLines(int most) {
     for (int n = 0; n < most && waitingLines_ > 0; ++n) {
       const std::string_view block = waiting_.front().bytes();
       const std::string_view line(block.data() + waitingAt_);  // up to its NUL
-      // A line added to a list that holds strings has item data 0: unchecked.
-      if (Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.data())) < 0) throw AppError(kUnableToInsertLine);
+      const auto exact = waitingExact_.find(waitingFilled_);
+      if (exact != waitingExact_.end()) {
+        if (!InsertExact(-1, line, exact->second, 0)) throw AppError(kUnableToInsertLine);
+        waitingExact_.erase(exact);
+      } else if (Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.data())) < 0) {
+        // A line added to a list that holds strings has item data 0: unchecked.
+        throw AppError(kUnableToInsertLine);
+      }
       widths_.push_back(extentRule_.LineWidth(line));
       --waitingLines_;
+      ++waitingFilled_;
       waitingAt_ += line.size() + 1;
       if (waitingAt_ == block.size()) {
         waiting_.pop_front();
@@ -115,30 +122,41 @@ std::string Win32TitleList::ExactLine(int index) const {
   return Utf8Of(WideLine(index));
 }
 
+bool Win32TitleList::InsertExact(int index, std::string_view ansiLine, std::string_view utf8Line, LPARAM state) {
+  const std::wstring wide = Widen(utf8Line);
+  const LRESULT at = SendW(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
+  if (at < 0) return false;
+  const LPARAM number = nextExact_++;
+  ansiLines_[number] = std::string(ansiLine);
+  Send(LB_SETITEMDATA, static_cast<WPARAM>(at), (number << 2) | state);
+  return true;
+}
+
 // The list holds the exact line; its ANSI line, which the title file keeps,
-// waits here under the number the item data carries.
+// waits here under the number the item data carries. A waiting line keeps
+// its exact line until it goes in: a start with exact texts deep in a long
+// history still puts in only the first page.
 void Win32TitleList::SetExactLine(int index, std::string_view utf8Line) {
+  if (index >= 0 && index < Count() && index >= Filled()) {
+    waitingExact_[waitingFilled_ + (index - Filled())] = std::string(utf8Line);
+    return;
+  }
   const std::string ansi = Get(index);
   const LRESULT data = ItemData(index);
   const bool selected = ItemIndex() == index;
   const int top = TopIndex();
-  const std::wstring wide = Widen(utf8Line);
   ansiLines_.erase(data >> 2);
   BeginUpdate();
   Send(LB_DELETESTRING, static_cast<WPARAM>(index));
-  const LRESULT at = SendW(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
-  const LPARAM number = nextExact_++;
-  if (at >= 0) {
-    ansiLines_[number] = ansi;
-    Send(LB_SETITEMDATA, static_cast<WPARAM>(at), (number << 2) | (data & kStateBits));
-  } else {  // the list took the old line out but refuses the new one: put the ANSI line back
+  const bool put = InsertExact(index, ansi, utf8Line, data & kStateBits);
+  if (!put) {  // the list took the old line out but refuses the new one: put the ANSI line back
     Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(ansi.c_str()));
     Send(LB_SETITEMDATA, static_cast<WPARAM>(index), data & kStateBits);
   }
   if (selected) Send(LB_SETCURSEL, static_cast<WPARAM>(index));
   SetTopIndex(top);
   EndUpdate();
-  if (at < 0) throw AppError(kUnableToInsertLine);
+  if (!put) throw AppError(kUnableToInsertLine);
 }
 
 void Win32TitleList::AppendFileLines(std::string& out, int first, int count) const {
@@ -210,6 +228,8 @@ void Win32TitleList::Clear() {
   waiting_.clear();
   waitingAt_ = 0;
   waitingLines_ = 0;
+  waitingFilled_ = 0;
+  waitingExact_.clear();
   fillStalled_ = false;
 }
 

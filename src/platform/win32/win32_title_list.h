@@ -27,7 +27,8 @@ namespace solvane::win32 {
 // waiting line, or changes the list below the lines in the control, puts
 // the rest in first. Waiting lines are unchecked ANSI lines, saved as they
 // are, and do not widen the sideways extent (the first activation and
-// every showing set it to 0 anyway).
+// every showing set it to 0 anyway). An exact line given to a waiting line
+// waits with it, and goes in in its place.
 class Win32TitleList : public TitleList {
  public:
   Win32TitleList(HWND list, TextMetrics& font) : list_(list), extentRule_(font) {}
@@ -103,6 +104,9 @@ class Win32TitleList : public TitleList {
   }
   // Moves up to `most` waiting lines into the control, each measured.
   void FillLines(int most);
+  // Puts an exact line in at `index` (-1: at the end) for its ANSI line,
+  // with the check state given; false when the control refuses it.
+  bool InsertExact(int index, std::string_view ansiLine, std::string_view utf8Line, LPARAM state);
   // Keeps these lines waiting, after any that wait already.
   void KeepWaiting(std::span<const std::string_view> lines);
   // Appends line `index`'s text to `out`.
@@ -148,6 +152,10 @@ class Win32TitleList : public TitleList {
   std::deque<WaitingBlock> waiting_;
   std::size_t waitingAt_ = 0;  // the next line's place in the first block
   int waitingLines_ = 0;
+  int waitingFilled_ = 0;  // waiting lines put in since the Assign
+  // The exact lines given to waiting lines, by their place among the
+  // waiting lines of the Assign.
+  std::unordered_map<int, std::string> waitingExact_;
   bool fillStalled_ = false;  // FillSome met a refusal
   mutable int sending_ = 0;   // Send calls under way
 };
