@@ -11,7 +11,6 @@
 
 #include "base/app_error.h"
 #include "core/clip_files.h"
-#include "platform/win32/win32_background_job.h"
 #include "platform/win32/win32_clip_window.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
@@ -74,35 +73,42 @@ struct Adapters {
   win32::Win32IniFiles ini;
 };
 
-// The store file read and indexed on a thread of its own while the windows
-// are made: 7 ms of a long history's start under Wine.
-class StoreLoadAhead {
+// The title file read, and the store file read and indexed, on a thread of
+// their own while the windows are made (7 ms of the store's alone for a
+// long history under Wine). One thread: a second one beside it made the
+// start's memory 6 MB larger at times under Wine.
+class LoadAhead {
  public:
-  explicit StoreLoadAhead(std::string path) : path_(std::move(path)) {}
+  explicit LoadAhead(const std::string& folder)
+      : storePath_(folder + kStoreFileName),
+        reads_(std::vector<std::string>{folder + kTitleFileName}, [this] { LoadStore(); }) {}
+  win32::FileReadAhead& reads() { return reads_; }
   // The store as the load would have made it, once, to a load of the same
   // file (waiting for the thread if need be); its failure is thrown.
-  bool TakeInto(const std::string& path, ClipTextStore& store) {
-    if (taken_ || path != path_) return false;
+  bool TakeStore(const std::string& path, ClipTextStore& store) {
+    if (taken_ || path != storePath_) return false;
     taken_ = true;
-    load_.Wait();
+    reads_.Wait();
     if (error_) throw AppError(*error_);
     store.TakeFrom(store_);
     return true;
   }
 
  private:
-  std::string path_;
+  void LoadStore() {
+    try {
+      LoadTextStore(store_, files_, storePath_);
+    } catch (const std::exception& error) {
+      error_ = error.what();
+    }
+  }
+
+  std::string storePath_;
   win32::Win32FileSystem files_;
   ClipTextStore store_;
   std::optional<std::string> error_;
   bool taken_ = false;
-  win32::BackgroundJob load_{[this] {  // last: starts once the rest is made, goes first
-    try {
-      LoadTextStore(store_, files_, path_);
-    } catch (const std::exception& error) {
-      error_ = error.what();
-    }
-  }};
+  win32::FileReadAhead reads_;  // last: its thread starts once the rest is made, and ends first
 };
 
 // The window-side adapters the clip window's logic needs beside those.
@@ -115,7 +121,7 @@ struct WindowAdapters {
 };
 
 ClipWindowDesktop DesktopOf(Adapters& a, const WindowAdapters& w, SettingsDialog& settings,
-                            std::optional<StoreLoadAhead>& storeAhead) {
+                            std::optional<LoadAhead>& ahead) {
   return ClipWindowDesktop{.clipboard = a.clipboard, .clipboardChain = a.clipboardChain, .clock = a.clock,
                            .listFont = a.listFont, .dialogs = a.dialogs, .titles = w.titles, .window = w.window,
                            .files = a.files, .pointer = a.pointer, .timers = w.timers, .settings = settings,
@@ -123,21 +129,20 @@ ClipWindowDesktop DesktopOf(Adapters& a, const WindowAdapters& w, SettingsDialog
                            .input = a.input, .labels = w.labels, .tray = a.tray, .trayMenu = w.trayMenu,
                            .cachingOffIcon = reinterpret_cast<IconHandle>(a.cachingOff.get()),
                            .cachingOnIcon = reinterpret_cast<IconHandle>(a.cachingOn.get()),
-                           .storeLoadedAhead = [&storeAhead](const std::string& path, ClipTextStore& store) {
-                             return storeAhead && storeAhead->TakeInto(path, store);
+                           .storeLoadedAhead = [&ahead](const std::string& path, ClipTextStore& store) {
+                             return ahead && ahead->TakeStore(path, store);
                            }};
 }
 
 // The start: the load takes the files read and loaded ahead, which then
 // go; the settings dialog, made right after the clip window, restores the
 // stored settings before the first activation reads them.
-void Start(ClipWindow& clipWindow, win32::Win32FileSystem& files, std::optional<win32::FileReadAhead>& readAhead,
-           std::optional<StoreLoadAhead>& storeAhead, SettingsDialog& settingsDialog) {
-  files.set_read_ahead(&*readAhead);
+void Start(ClipWindow& clipWindow, win32::Win32FileSystem& files, std::optional<LoadAhead>& ahead,
+           SettingsDialog& settingsDialog) {
+  files.set_read_ahead(&ahead->reads());
   clipWindow.Start();
   files.set_read_ahead(nullptr);
-  readAhead.reset();  // what the start did not take is not kept
-  storeAhead.reset();
+  ahead.reset();  // what the start did not take is not kept
   clipWindow.HandleEvent([&] {
     settingsDialog.RestoreState(win32::ProgramFolder() + win32::ApplicationTitle() + ".ini");
   });
@@ -175,9 +180,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The clip files are read, and the store's indexed, while the windows
   // are made (10 to 20 ms for a long history under Wine); this run alone
   // writes them.
-  std::optional<win32::FileReadAhead> readAhead(std::in_place,
-                                                std::vector<std::string>{win32::ProgramFolder() + kTitleFileName});
-  std::optional<StoreLoadAhead> storeAhead(std::in_place, win32::ProgramFolder() + kStoreFileName);
+  std::optional<LoadAhead> ahead(std::in_place, win32::ProgramFolder());
   Adapters a(instance);
   SettingsDialog settingsDialog(a.ini, &a.files);
 
@@ -204,7 +207,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   settingsWindow.AttachOkButton(&ok);
 
   ClipWindow clipWindow(
-      DesktopOf(a, WindowAdapters{titles, formWindow, timers, labels, trayMenu}, settingsDialog, storeAhead),
+      DesktopOf(a, WindowAdapters{titles, formWindow, timers, labels, trayMenu}, settingsDialog, ahead),
       ClipWindow::kStartLater);
   trayMenu.beforePopup = [&window](HMENU menu) { window.BeforeTrayMenu(menu); };
   window.Attach(&clipWindow);
@@ -212,7 +215,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   settingsDialog.set_target(&clipWindow);
   // Attached first: a close (or the end of the session) that comes while a
   // start-up box is up saves the history like any other.
-  Start(clipWindow, a.files, readAhead, storeAhead, settingsDialog);
+  Start(clipWindow, a.files, ahead, settingsDialog);
   window.ShowAtStart();
   clipWindow.ShowStartProblems();
   if (!IsWindow(window.handle())) return 0;  // closed from inside one of them

@@ -80,9 +80,13 @@ static std::optional<std::string> ReadWhole(const std::string& path) {
   return bytes;
 }
 
-FileReadAhead::FileReadAhead(std::vector<std::string> paths)
-    : paths_(std::move(paths)), bytes_(paths_.size()), taken_(paths_.size(), false), reads_([this] {
+FileReadAhead::FileReadAhead(std::vector<std::string> paths, std::function<void()> then)
+    : paths_(std::move(paths)),
+      bytes_(paths_.size()),
+      taken_(paths_.size(), false),
+      reads_([this, then = std::move(then)] {
         for (std::size_t i = 0; i < paths_.size(); ++i) bytes_[i] = ReadWhole(paths_[i]);
+        if (then) then();
       }) {}
 
 bool FileReadAhead::Take(const std::string& path, std::optional<std::string>& bytes) {

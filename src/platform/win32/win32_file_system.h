@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,13 @@ namespace solvane::win32 {
 
 // Reads files on a thread of its own from the moment it is made, for a
 // ReadAll that comes later: the clip files are read while the windows are
-// being made. Waits for the thread when it goes.
+// being made. `then`, if given, runs on the same thread after the reads.
+// Waits for the thread when it goes.
 class FileReadAhead {
  public:
-  explicit FileReadAhead(std::vector<std::string> paths);
+  explicit FileReadAhead(std::vector<std::string> paths, std::function<void()> then = nullptr);
+  // Until the reads and `then` are done.
+  void Wait() const { reads_.Wait(); }
   // What the thread read of `path`, once (waiting for it if need be); false
   // for a path it was not given or was asked for before.
   bool Take(const std::string& path, std::optional<std::string>& bytes);
