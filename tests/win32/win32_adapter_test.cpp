@@ -96,10 +96,14 @@ TEST_F(FilesTest, SavesReplaceWholeFilesWithoutTranslatingBytes) {
 TEST_F(FilesTest, ReadAheadHandsEachFileOverOnce) {
   const std::string path = folder + "a.qlx";
   SaveReplacing(files, path, "ahead");
+  DWORD thenRanOn = 0;  // the job after the reads (the program loads the store there)
   {
-    FileReadAhead ahead({path, folder + "missing.qlx"});
+    FileReadAhead ahead({path, folder + "missing.qlx"}, [&thenRanOn] { thenRanOn = GetCurrentThreadId(); });
     files.set_read_ahead(&ahead);
     EXPECT_EQ(files.ReadAll(path), "ahead");
+    ahead.Wait();
+    EXPECT_NE(thenRanOn, 0u);
+    EXPECT_NE(thenRanOn, GetCurrentThreadId());
     SaveReplacing(files, path, "later");
     EXPECT_EQ(files.ReadAll(path), "later");
     EXPECT_EQ(files.ReadAll(folder + "missing.qlx"), std::nullopt);
