@@ -234,12 +234,18 @@ TEST(Win32OwnerDrawnList, LinesAreThirteenPixelsWithTheListColourAndAHighlight) 
   DestroyWindow(parent);
 }
 
-TEST(Win32UnicodeList, ExactLineIsShownWhileTheFileKeepsTheAnsiLine) {
+// A list box made as a Unicode window, as the clip window makes its own.
+class UnicodeListTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_NE(list, nullptr); }
+  void TearDown() override { DestroyWindow(list); }
   Win32TextMetrics font;
   HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_HASSTRINGS, 0, 0, 233, 473, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(list, nullptr);
-  Win32TitleList titles(list, font);
+  Win32TitleList titles{list, font};
+};
+
+TEST_F(UnicodeListTest, ExactLineIsShownWhileTheFileKeepsTheAnsiLine) {
   titles.Assign({"plain", "??? key"});
   titles.SetChecked(1, true);
   titles.SetExactLine(1, "\xE6\x9D\xB1\xE4\xBA\xAC\xE5\xA4\xA7 key");  // 東京大
@@ -258,17 +264,11 @@ TEST(Win32UnicodeList, ExactLineIsShownWhileTheFileKeepsTheAnsiLine) {
   titles.Add("last");
   EXPECT_EQ(titles.ExactLine(2), "");
   EXPECT_EQ(titles.Get(2), "last");
-  DestroyWindow(list);
 }
 
 // A start with exact texts deep in a long history puts in only the first
 // page: the exact line waits with its line and goes in in its place.
-TEST(Win32UnicodeList, ExactLineOfAWaitingLineWaitsWithIt) {
-  Win32TextMetrics font;
-  HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_HASSTRINGS, 0, 0, 233, 473, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(list, nullptr);
-  Win32TitleList titles(list, font);
+TEST_F(UnicodeListTest, ExactLineOfAWaitingLineWaitsWithIt) {
   const int page = Win32TitleList::kFirstPage;
   std::vector<std::string> lines;
   for (int i = 0; i < page + 10; ++i) lines.push_back("line " + std::to_string(i));
@@ -286,7 +286,6 @@ TEST(Win32UnicodeList, ExactLineOfAWaitingLineWaitsWithIt) {
   EXPECT_EQ(titles.Get(page + 6), lines[page + 5]);
   EXPECT_EQ(titles.ExactLine(page + 5), "");
   EXPECT_EQ(titles.ExactLine(page + 7), "");
-  DestroyWindow(list);
 }
 
 }  // namespace
