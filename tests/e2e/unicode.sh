@@ -2,7 +2,8 @@
 # Text the ANSI code page cannot hold (Polish letters, CJK, an emoji, a
 # right-to-left word), copied from an X11 program and from a Windows
 # program, survives capture, a restart and a paste into a Unicode edit
-# control byte for byte, and the list shows its real characters. A text the
+# control byte for byte, and the list shows its real characters, deep in a
+# long history too (where lines reach the list box after the start). A text the
 # code page holds leaves the clip files as they always were and writes no
 # third file.
 . "$(dirname "$0")/lib.sh" "$@"
@@ -64,6 +65,25 @@ wait_utf8 "the paste delivers the X11 copy byte for byte" "$(esc "$from_x11")" t
 assert_eq "the clipboard holds it exactly" "$(esc "$from_x11")" "$(drv_ok get-clip-utf8)"
 assert_eq "its exact title moved to the top with it" "$(esc "$from_x11")" "$(drv_ok title-utf8 0)"
 e2e_close
+
+# An exact text deep in a long history: its line waits for the list box
+# with the rest, and goes in with its real characters.
+drv_ok clear-clip
+e2e_fresh_folder
+padding=$(printf '%70s' '')
+: >"$E2E_DIR/Lb1.qlx"
+: >"$E2E_DIR/Cb1.qlx"
+for ((i = 0; i < 400; i++)); do
+  key=$(printf '%013d' $((1000000000000 + i)))
+  printf 'clip %d%s/:hdr:\\%s\r\n' "$i" "$padding" "$key" >>"$E2E_DIR/Lb1.qlx"
+  printf '/:hdr:\\%s\r\nclip %d\r\n/:tlr:\\%s\r\n' "$key" "$i" "$key" >>"$E2E_DIR/Cb1.qlx"
+done
+printf '/:hdr:\\%s\r\n%s\r\n/:tlr:\\%s\r\n' 1000000000300 'Łódź 300' 1000000000300 >"$E2E_DIR/Cb1.utf8.qlx"
+e2e_start
+assert_eq "line 300 shows its exact title" "$(esc 'Łódź 300')" "$(drv_ok title-utf8 300)"
+assert_eq "the lines around it are as they were" "clip 299 clip 301" "$(drv_ok title-utf8 299) $(drv_ok title-utf8 301)"
+e2e_close
+assert_ok "the title file keeps the line's ANSI title" grep -qa "^clip 300 " "$E2E_DIR/Lb1.qlx"
 
 # A text the code page holds: the files of old, and no third one.
 drv_ok clear-clip
