@@ -3,9 +3,9 @@
 # right-to-left word), copied from an X11 program and from a Windows
 # program, survives capture, a restart and a paste into a Unicode edit
 # control byte for byte, and the list shows its real characters, deep in a
-# long history too (where lines reach the list box after the start). A text the
-# code page holds leaves the clip files as they always were and writes no
-# third file.
+# long history too (where lines reach the list box after the start). A text
+# the code page holds leaves the clip files as they always were and writes
+# no third file.
 . "$(dirname "$0")/lib.sh" "$@"
 
 e2e_keep_desktop
