@@ -64,9 +64,12 @@ void KeyIndex::Reserve(std::size_t keys) {
 }
 
 void KeyIndex::Grow(std::size_t slots) {
+  if (used_ == 0) {  // nothing to move: reuse the memory of a cleared table
+    slots_.assign(slots, 0);
+    return;
+  }
   std::vector<Slot> old = std::move(slots_);
   slots_.assign(slots, 0);
-  if (used_ == 0) return;
   // The keys are read back from their lines; each is in the table once.
   const std::size_t mask = slots - 1;
   for (const Slot slot : old) {
