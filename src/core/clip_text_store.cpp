@@ -20,6 +20,8 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return true;
 }
 
+bool EqualNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && StartsWithNoCase(a, b); }
+
 std::size_t JoinedSize(const std::vector<std::string>& lines) {
   std::size_t size = 0;
   for (const auto& line : lines) size += line.size();
@@ -43,12 +45,20 @@ ClipTextStore::Marker ClipTextStore::MarkerOf(std::string_view line) {
 // passage of a clip file quotes keys), not the start of another record. A
 // header that nothing closes is kept on its own, finding no text, and the
 // lines below it are read as if it were not there.
-void ClipTextStore::KeepRecordHeaders(std::vector<LineId>& headers) const {
+void ClipTextStore::KeepRecordHeaders(std::vector<LineId>& headers, const std::vector<LineId>& trailers) const {
   std::optional<LineId> closedAt;
   std::size_t kept = 0;
+  std::size_t next = 0;  // the first of `trailers` below the header
   for (const LineId header : headers) {
     if (closedAt && header < *closedAt) continue;  // inside the record above
-    if (const auto trailer = trailers_.FirstAbove(KeyOfLine(header), header)) closedAt = trailer;
+    while (next < trailers.size() && trailers[next] <= header) ++next;
+    // The next trailer line down is most often the record's own: then it is
+    // the first of its key, found without a lookup that reads a line far off.
+    if (next < trailers.size() && EqualNoCase(KeyOfLine(trailers[next]), KeyOfLine(header))) {
+      closedAt = trailers[next];
+    } else if (const auto trailer = trailers_.FirstAbove(KeyOfLine(header), header)) {
+      closedAt = trailer;
+    }
     headers[kept++] = header;
   }
   headers.resize(kept);
@@ -107,7 +117,7 @@ void ClipTextStore::AssignFileBytes(std::string bytes) {
   ScanLoaded(headers, trailers);
   chars_ = loaded_.size() - 2;  // the last CR LF ends the file, not a line
   trailers_.AddAllLargest(trailers);
-  KeepRecordHeaders(headers);
+  KeepRecordHeaders(headers, trailers);
   headers_.AddAllLargest(headers);
 }
 

@@ -112,8 +112,9 @@ class ClipTextStore : private KeyIndex::KeySource {
   // program never needs them).
   const std::vector<std::string_view>& LoadedLines() const;
   // Keeps, of these header lines (ascending line numbers), those that open
-  // a record; the trailers must be indexed already.
-  void KeepRecordHeaders(std::vector<LineId>& headers) const;
+  // a record; the trailers must be indexed already. `trailers`, if given,
+  // are all the trailer lines below the first header, ascending.
+  void KeepRecordHeaders(std::vector<LineId>& headers, const std::vector<LineId>& trailers = {}) const;
   // Appends the loaded block's header and trailer lines, in file order.
   void ScanLoaded(std::vector<LineId>& headers, std::vector<LineId>& trailers) const;
 

@@ -1,6 +1,7 @@
 #include "core/key_index.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/text_buffer.h"
 
@@ -80,9 +81,8 @@ void KeyIndex::Grow(std::size_t slots) {
   }
 }
 
-KeyIndex::Slot& KeyIndex::Claim(const Packed& key, bool& fresh) {
+KeyIndex::Slot& KeyIndex::Claim(const Packed& key, std::uint64_t hash, bool& fresh) {
   if (4 * (used_ + 1) > 3 * slots_.size()) Grow(std::max<std::size_t>(16, 2 * slots_.size()));
-  const std::uint64_t hash = Hash(key);
   Slot& slot = slots_[Find(key, hash)];
   fresh = slot == 0;
   if (fresh) {
@@ -99,7 +99,7 @@ void KeyIndex::AddSmallest(std::string_view key, LineId id) {
 
 void KeyIndex::AddSmallest(const Packed& key, LineId id) {
   bool fresh = false;
-  Slot& slot = Claim(key, fresh);
+  Slot& slot = Claim(key, Hash(key), fresh);
   if (!fresh) {
     auto& others = more_[key];
     others.insert(others.begin(), IdOf(slot));
@@ -109,12 +109,13 @@ void KeyIndex::AddSmallest(const Packed& key, LineId id) {
 
 void KeyIndex::AddLargest(std::string_view key, LineId id) {
   if (key.size() > kMaxKeyLength) return;
-  AddLargest(Pack(key), id);
+  const Packed packed = Pack(key);
+  AddLargest(packed, Hash(packed), id);
 }
 
-void KeyIndex::AddLargest(const Packed& key, LineId id) {
+void KeyIndex::AddLargest(const Packed& key, std::uint64_t hash, LineId id) {
   bool fresh = false;
-  Slot& slot = Claim(key, fresh);
+  Slot& slot = Claim(key, hash, fresh);
   if (fresh) {
     slot = Make(slot, id);
     return;
@@ -123,16 +124,35 @@ void KeyIndex::AddLargest(const Packed& key, LineId id) {
 }
 
 void KeyIndex::AddAllLargest(const std::vector<LineId>& ids) {
-  Reserve(used_ + ids.size());
+  Reserve(used_ + ids.size());  // no growing below, so the mask holds
+  // Each key is read and hashed once, kAhead lines before it goes in (its
+  // line fetched kAhead lines before that), and its slot is fetched
+  // meanwhile.
   constexpr std::size_t kAhead = 8;
+  struct Ahead {
+    Packed key;
+    std::uint64_t hash = 0;
+  };
+  std::array<Ahead, kAhead> ring{};
   [[maybe_unused]] const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = 0; i < ids.size(); ++i) {
+  const auto look = [&](std::size_t i) {
 #if defined(__GNUC__)
-    if (i + kAhead < ids.size()) {
-      __builtin_prefetch(&slots_[static_cast<std::size_t>(Hash(Pack(source_.KeyOfLine(ids[i + kAhead])))) & mask]);
-    }
+    // The line a later round reads its key from, which the scan before
+    // has long left behind.
+    if (i + kAhead < ids.size()) __builtin_prefetch(source_.KeyOfLine(ids[i + kAhead]).data());
 #endif
-    AddLargest(Pack(source_.KeyOfLine(ids[i])), ids[i]);
+    Ahead& ahead = ring[i % kAhead];
+    ahead.key = Pack(source_.KeyOfLine(ids[i]));
+    ahead.hash = Hash(ahead.key);
+#if defined(__GNUC__)
+    __builtin_prefetch(&slots_[static_cast<std::size_t>(ahead.hash) & mask]);
+#endif
+  };
+  for (std::size_t i = 0; i < std::min(kAhead, ids.size()); ++i) look(i);
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    const Ahead next = ring[i % kAhead];
+    if (i + kAhead < ids.size()) look(i + kAhead);
+    AddLargest(next.key, next.hash, ids[i]);
   }
 }
 

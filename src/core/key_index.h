@@ -88,9 +88,9 @@ class KeyIndex {
   // The key's slot, or the free one it would take.
   std::size_t Find(const Packed& key, std::uint64_t hash) const;
   // The key's slot, claimed if it was free; `fresh` says which.
-  Slot& Claim(const Packed& key, bool& fresh);
+  Slot& Claim(const Packed& key, std::uint64_t hash, bool& fresh);
   void AddSmallest(const Packed& key, LineId id);
-  void AddLargest(const Packed& key, LineId id);
+  void AddLargest(const Packed& key, std::uint64_t hash, LineId id);
   std::optional<LineId> FirstAbove(const Packed& key, LineId after) const;
   void Grow(std::size_t slots);
 
