@@ -43,6 +43,37 @@ bool Fits(std::string_view line, int maxWidth, const std::function<int(std::stri
 
 }  // namespace
 
+namespace {
+
+bool Touches(const HintRect& a, const HintRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// How far apart two rectangles lie, squared; 0 when they touch.
+long long GapSquared(const HintRect& a, const HintRect& b) {
+  const long long dx = std::max({0, b.left - a.right, a.left - b.right});
+  const long long dy = std::max({0, b.top - a.bottom, a.top - b.bottom});
+  return dx * dx + dy * dy;
+}
+
+// `start` moved so that [start, start + size) lies in [low, high), or
+// starting at low when it is longer than that.
+int MovedInto(int start, int size, int low, int high) { return std::max(low, std::min(start, high - size)); }
+
+}  // namespace
+
+HintRect KeepOnScreen(const HintRect& window, const std::vector<HintRect>& workAreas) {
+  const HintRect* nearest = nullptr;
+  for (const HintRect& area : workAreas) {
+    if (Touches(window, area)) return window;
+    if (nearest == nullptr || GapSquared(window, area) < GapSquared(window, *nearest)) nearest = &area;
+  }
+  if (nearest == nullptr) return window;
+  const int left = MovedInto(window.left, window.width(), nearest->left, nearest->right);
+  const int top = MovedInto(window.top, window.height(), nearest->top, nearest->bottom);
+  return HintRect{left, top, left + window.width(), top + window.height()};
+}
+
 HintRect PlaceHint(int x, int y, int width, int height, const HintRect& work, int gap) {
   HintRect at;
   at.left = std::max(work.left, std::min(x, work.right - width));

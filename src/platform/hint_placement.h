@@ -28,6 +28,13 @@ struct HintRect {
 // hint larger than the work area keeps its top-left corner.
 HintRect PlaceHint(int x, int y, int width, int height, const HintRect& work, int gap);
 
+// A window that touches none of the work areas (a monitor unplugged, a
+// lower resolution, a stored place from another desk) moved onto the
+// nearest one, as far inside as its size allows; a window that touches one
+// is left where it is, even partly off the screen, as the user dragged it.
+// No work areas: the window as it is.
+HintRect KeepOnScreen(const HintRect& window, const std::vector<HintRect>& workAreas);
+
 // The lines of `text` (UTF-8, broken by CR LF, CR or LF; none after a final
 // break) cut between characters so that each measures
 // at most maxWidth (a cut line ends in "...") and at most maxLines remain

@@ -25,6 +25,23 @@ TEST(HintPlacementTest, MovedUpAndLeftWhenNeitherFits) {
   EXPECT_EQ(PlaceHint(-50, 500, 1100, 900, left, 20), (HintRect{-1024, 100, 76, 1000}));
 }
 
+TEST(HintPlacementTest, AWindowOffEveryScreenComesBackOntoTheNearest) {
+  // A 1280x770 work area, and a second screen of 1024x738 to its left.
+  const std::vector<HintRect> screens{kWork, {-1024, 30, 0, 768}};
+  // Touching a work area, even by a pixel: where the user put it.
+  for (const HintRect& placed : {HintRect{1279, 100, 1529, 596}, HintRect{-1100, -400, -850, 96}}) {
+    EXPECT_EQ(KeepOnScreen(placed, screens), placed);
+  }
+  // Right of the first screen and below: into its bottom-right corner.
+  EXPECT_EQ(KeepOnScreen({1500, 900, 1750, 1396}, screens), (HintRect{1030, 274, 1280, 770}));
+  // Far left: onto the second screen, at its left edge and the same height.
+  EXPECT_EQ(KeepOnScreen({-3000, 100, -2750, 596}, screens), (HintRect{-1024, 100, -774, 596}));
+  // Larger than the work area: its top-left corner at the area's.
+  EXPECT_EQ(KeepOnScreen({-3000, -3000, -1000, -2000}, {kWork}), (HintRect{0, 0, 2000, 1000}));
+  // No screen known: nowhere better to go.
+  EXPECT_EQ(KeepOnScreen({-3000, 0, -2750, 496}, {}), (HintRect{-3000, 0, -2750, 496}));
+}
+
 // Every character 6 pixels wide.
 int Measure(std::string_view line) { return static_cast<int>(line.size()) * 6; }
 
