@@ -24,14 +24,7 @@ using testing::FakeDesktop;
 const std::string kIni = FakeDesktop::Path("Solvaneclips.ini");
 const char* const kSection = "Form2";
 
-class FakeSettingsWindow : public SettingsWindow {
- public:
-  void ShowModal() override {}
-  void Close() override {}
-  FormGeometry Bounds() const override { return bounds; }
-  void SetBounds(const FormGeometry& b) override { bounds = b; }
-  FormGeometry bounds{254, 433, 236, 212};
-};
+using fake::FakeSettingsWindow;
 
 struct Values {
   std::string hotkey, delay;
@@ -111,7 +104,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Values restored = Restore(files);
   FUZZ_CHECK(restored == Expected(files));
 
-  // Saved as the dialog ends, restored by the next start, saved again.
+  // Saved as the dialog ends, restored by the next start, saved again. A
+  // paste delay that is no whole number is never saved: the default is.
+  std::int32_t delay = 0;
+  const bool delayValid = TryStrToInt(restored.delay, delay);
+  Values kept = restored;
+  if (!delayValid) kept.delay = SettingsDialog::kDefaultPasteDelay;
   {
     fake::FakeIniFiles ini(files);
     SettingsDialog form(ini);
@@ -121,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     form.SaveState();
   }
   const std::string saved = files.files[kIni];
-  FUZZ_CHECK(Restore(files) == restored);
+  FUZZ_CHECK(Restore(files) == kept);
   {
     fake::FakeIniFiles ini(files);
     SettingsDialog form(ini);
@@ -131,22 +129,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(files.files[kIni] == saved);
 
   // The clip window's first activation applies the restored hotkey and
-  // paste delay; a delay that is no whole number is an error box, and so,
-  // once the activation is through, is a hotkey that cannot work.
+  // paste delay; a delay that is no whole number is an error box (and the
+  // default delay then), and so is a hotkey that cannot work.
   FakeDesktop desk;
   desk.files.files[kIni] = std::string(Bytes(data, size));
   desk.settingsDialog.RestoreState(kIni);
   ClipWindow form(desk.Platform());
   form.HandleEvent([&] { form.OnActivate(); });
-  std::int32_t delay = 0;
-  const bool delayValid = TryStrToInt(restored.delay, delay);
   const ShortCut key = TextToShortCut(restored.hotkey, desk.keyNames);
   const bool hotkeyWorks = (key & 0xFF) != 0;
-  FUZZ_CHECK(desk.dialogs.errors.size() == (!delayValid || !hotkeyWorks ? 1u : 0u));
-  if (delayValid) FUZZ_CHECK(form.state().PasteDelay == delay);
-  if (delayValid && !hotkeyWorks) {
+  FUZZ_CHECK(desk.dialogs.errors.size() == (delayValid ? 0u : 1u) + (hotkeyWorks ? 0u : 1u));
+  FUZZ_CHECK(form.state().PasteDelay == (delayValid ? delay : 100));
+  FUZZ_CHECK(desk.settingsDialog.pasteDelayText == kept.delay);
+  if (!hotkeyWorks) {
     const std::string named = restored.hotkey.empty() ? "(none)" : restored.hotkey;
-    FUZZ_CHECK(desk.dialogs.errors[0].find(named) != std::string::npos);
+    FUZZ_CHECK(desk.dialogs.errors.back().find(named) != std::string::npos);
   }
   FUZZ_CHECK(form.hotkey().Key() == key);
   FUZZ_CHECK(form.hotkey().registered() == hotkeyWorks);

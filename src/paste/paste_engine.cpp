@@ -4,6 +4,7 @@
 
 #include "base/text_buffer.h"
 #include "core/clip_files.h"
+#include "platform/label_column.h"
 
 namespace solvane {
 
@@ -121,9 +122,9 @@ int LineForKey(unsigned key, int topIndex, int count) {
   } else if (key >= 0x41 && key <= 0x5A) {
     labelIndex = static_cast<int>(key - 0x41) + 10;
   }
-  if (labelIndex < 0) return -1;
-  // Scrolled past the first labels, a key means the line 36 further down.
-  const int line = topIndex <= labelIndex ? labelIndex : labelIndex + 36;
+  if (labelIndex < 0 || topIndex < 0) return -1;
+  // The visible line that bears the label: line n bears label n mod 36.
+  const int line = topIndex + ((labelIndex - topIndex) % kLabelsPerPage + kLabelsPerPage) % kLabelsPerPage;
   return line < count ? line : -1;
 }
 

@@ -80,8 +80,9 @@ class PasteEngine {
   bool appendCrLfLf_ = false;
 };
 
-// The list line that a key's label stands beside, with the list scrolled to
-// `topIndex`; -1 when the key is no label or its line does not exist.
+// The visible list line that bears a key's label (line n bears the label of
+// n mod 36), with the list scrolled to `topIndex`; -1 when the key is no
+// label or its line does not exist.
 int LineForKey(unsigned key, int topIndex, int count);
 
 }  // namespace solvane

@@ -4,8 +4,11 @@
 
 namespace solvane {
 
-// labels: the key labels beside the clip lines ("1".."9", "0", "A".."Z",
-// twice), following the clip list's scroll.
+// Key labels "1".."9", "0", "A".."Z": a list line bears the label of its
+// index mod 36, and the label column holds them twice, 72 rows, so that
+// scrolled to the list's top index mod 36 it shows the visible lines' own.
+inline constexpr int kLabelsPerPage = 36;
+
 struct ScreenRect {
   int left = 0, top = 0, width = 0, height = 0;
 };

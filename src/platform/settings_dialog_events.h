@@ -29,6 +29,10 @@ class SettingsWindow {
   virtual ~SettingsWindow() = default;
   // Shows the dialog and returns when it is closed.
   virtual void ShowModal() = 0;
+  // Between ShowModal and the Close that ends it.
+  virtual bool IsOpen() const = 0;
+  // The open dialog in front of other windows, active.
+  virtual void BringToFront() = 0;
   virtual void Close() = 0;
   virtual FormGeometry Bounds() const = 0;
   virtual void SetBounds(const FormGeometry& bounds) = 0;

@@ -31,9 +31,9 @@ std::vector<PersistentComponent> SettingsDialog::Components() {
   const auto label = [](const char* name, const char* caption) {
     return PersistentComponent{name, "TLabel", {Fixed("Caption", Kind::String, caption), Fixed("Tag", Kind::Integer, "0")}};
   };
-  const auto combo = [](const char* name, std::string& text) {
+  const auto combo = [](const char* name, PublishedProperty text) {
     return PersistentComponent{name, "TComboBox",
-                               {Fixed("Style", Kind::Enumeration), StringProperty("Text", text),
+                               {Fixed("Style", Kind::Enumeration), std::move(text),
                                 Fixed("ItemIndex", Kind::Integer, "-1"), Fixed("TabStop", Kind::Boolean, "FALSE")}};
   };
   const auto check = [](const char* name, const char* caption, bool& checked) {
@@ -47,13 +47,26 @@ std::vector<PersistentComponent> SettingsDialog::Components() {
       label("RxLabel3", "Vardell Solvane Software"),
       label("Label1", "Solvane Clip HotKey:"),
       label("Label2", "Paste Delay:"),
-      combo("ComboBox1", hotkeyText),
-      combo("ComboBox2", pasteDelayText),
+      combo("ComboBox1", StringProperty("Text", hotkeyText)),
+      combo("ComboBox2", PasteDelayProperty()),
       check("CheckBox1", "Auto save (upon caching) every 5 minutes.", autosave),
       check("CheckBox3", "Prompt to clear clips.", promptClear),
       check("CheckBox4", "Prompt to quit.", promptQuit),
       PersistentComponent{"EncartaButton1", "TEncartaButton", {Fixed("Caption", Kind::String, "OK")}},
   };
+}
+
+PublishedProperty SettingsDialog::PasteDelayProperty() {
+  const auto valid = [](const std::string& text) {
+    std::int32_t value = 0;
+    return TryStrToInt(text, value);
+  };
+  return {"Text", Kind::String,
+          [this, valid] { return valid(pasteDelayText) ? pasteDelayText : acceptedPasteDelay_; },
+          [this, valid](const std::string& text) {
+            pasteDelayText = text;
+            if (valid(text)) acceptedPasteDelay_ = text;
+          }};
 }
 
 FormGeometry SettingsDialog::Geometry() const { return Current(); }
@@ -102,11 +115,18 @@ void SettingsDialog::OnActivate(Pointer& pointer) {
 
 void SettingsDialog::OnOk(SettingsTarget& target) {
   target.ApplySettings(*this);
+  acceptedPasteDelay_ = pasteDelayText;
   if (window_) window_->Close();
   // Written now, not only at close: a tray program is rarely quit, and the
   // end of a Windows session ends it before its message loop does. A hotkey
-  // that does not work is kept as typed, and said once all is done.
-  SaveState();
+  // that does not work is kept as typed, and said once all is done, also
+  // when the file could not be written.
+  try {
+    SaveState();
+  } catch (...) {
+    target.ReportHotKey();
+    throw;
+  }
   target.ReportHotKey();
 }
 

@@ -36,8 +36,9 @@ class SettingsDialog : public PersistentForm, public SettingsDialogEvents {
   bool autosave = false;  // "Auto save (upon caching) every 5 minutes."
   bool promptClear = false;  // "Prompt to clear clips."
   bool promptQuit = false;  // "Prompt to quit."
+  static constexpr const char* kDefaultPasteDelay = "100";
   std::string hotkeyText = "Ctrl+Alt+Down";  // hotkey
-  std::string pasteDelayText = "100";            // paste delay, ms
+  std::string pasteDelayText = kDefaultPasteDelay;  // paste delay, ms
 
   // The controls as the window shows and changes them.
   SettingsControls Controls() const override;
@@ -55,7 +56,8 @@ class SettingsDialog : public PersistentForm, public SettingsDialogEvents {
   // OK: applies the hotkey, the paste delay and the autosave timer to the
   // clip window, closes and saves the settings file. A paste delay that is
   // not a whole number throws after the hotkey is applied; the dialog then
-  // stays open and nothing is saved.
+  // stays open and nothing is saved. A save that fails throws once the
+  // hotkey has been reported.
   void OnOk(SettingsTarget& target);
   // The same for the window's OK button, on the target set; none, nothing.
   void OnOk() override;
@@ -72,9 +74,13 @@ class SettingsDialog : public PersistentForm, public SettingsDialogEvents {
 
  private:
   FormGeometry Current() const { return window_ ? window_->Bounds() : designed_; }
+  PublishedProperty PasteDelayProperty();
   void Apply(const FormGeometry& bounds);
 
   FormGeometry designed_{254, 433, 236, 212};
+  // The last paste delay that was a whole number (as restored, or the
+  // default): a text that is not one is refused by OK and never saved.
+  std::string acceptedPasteDelay_ = kDefaultPasteDelay;
   SettingsWindow* window_ = nullptr;
   SettingsTarget* target_ = nullptr;
 };

@@ -90,12 +90,28 @@ void ClipWindow::ShowStartProblems() {
   startShown_ = true;
   for (const std::string& problem : std::exchange(startProblems_, {})) {
     if (history_.closed()) return;  // closed from inside an earlier box
-    desktop_.dialogs.ShowError(problem);
+    ShowProblemOnce(problem);
   }
   ReportHotKey();
 }
 
-void ClipWindow::ShowException(const std::exception& error) { desktop_.dialogs.ShowError(error.what()); }
+void ClipWindow::ReportProblem(const std::string& problem) {
+  if (!startShown_) {
+    startProblems_.push_back(problem);
+    return;
+  }
+  ShowProblemOnce(problem);
+}
+
+void ClipWindow::ShowProblemOnce(const std::string& problem) {
+  if (history_.closed() || !shownProblems_.insert(problem).second) return;
+  desktop_.dialogs.ShowError(problem);
+}
+
+void ClipWindow::ShowException(const std::exception& error) {
+  if (history_.closed()) return;  // the program is ending: nothing more to say
+  desktop_.dialogs.ShowError(error.what());
+}
 
 void ClipWindow::LoadAtStart() {
   state_.LastSaveTime = desktop_.clock.LocalTimeSeconds();
@@ -143,10 +159,21 @@ void ClipWindow::OnHotkey() {
   desktop_.titles.SetHorizontalExtent(0);
   window.BringToTop();
   state_.WindowShown = true;
+  if (prefsPending_) LoadPrefs();
+}
+
+void ClipWindow::OnKeyDown(unsigned key, unsigned shift) {
+  // Only while the hotkey has the window up: a key that reaches it hidden
+  // (activated by a closing box, say) must never paste behind the user's back.
+  if (!state_.WindowShown) return;
+  paste_.OnKeyDown(key, shift);
 }
 
 void ClipWindow::OnLabelFollowTimer() {
-  const int top = desktop_.titles.TopIndex();
+  // Row r of the column bears label r mod 36, and it has 72 rows: scrolled
+  // to the list's top index mod 36, the rows beside the list's lines bear
+  // their own labels however far the list is scrolled.
+  const int top = desktop_.titles.TopIndex() % kLabelsPerPage;
   if (desktop_.labels.TopIndex() != top) desktop_.labels.SetTopIndex(top);
   paste_.KeepRunToTopAtTop();
 }
@@ -156,8 +183,10 @@ void ClipWindow::ShowPreviewHint() {
   TitleList& list = desktop_.titles;
   labels.SetHint("");
   const int row = labels.ItemIndex();
-  if (row >= 0 && row <= list.Count() - 1) {
-    list.SetItemIndex(row);
+  // The list line beside the clicked row.
+  const int line = row < 0 ? -1 : row - labels.TopIndex() + list.TopIndex();
+  if (line >= 0 && line <= list.Count() - 1) {
+    list.SetItemIndex(line);
     const GatheredText clip = paste_.GatherSelection();
     labels.SetHint(PreviewHintText(clip.exact ? *clip.exact : desktop_.clipboard.AnsiToUtf8(clip.text)));
     labels.SetShowHint(true);
@@ -177,21 +206,25 @@ void ClipWindow::OnHintWatchdogTimer() {
 }
 
 void ClipWindow::ApplySettings(const SettingsDialog& settings) {
-  hotkey_.SetKey(TextToShortCut(settings.hotkeyText, desktop_.keyNames));
+  ApplyHotkey(settings.hotkeyText);
+  state_.PasteDelay = StrToInt(settings.pasteDelayText);
+  history_.SetAutosaveInterval(settings.autosave ? state_.AutoSaveInterval : 0);
+}
+
+void ClipWindow::ApplyHotkey(const std::string& text) {
+  hotkey_.SetKey(TextToShortCut(text, desktop_.keyNames));
   hotkey_.SetEnabled(true);  // tries again a combination refused before
   hotKeyProblem_.clear();
   if (hotkey_.registered()) {
     trayIcon_.SetHint("");
-  } else {
-    const std::string name = settings.hotkeyText.empty() ? "(none)" : settings.hotkeyText;
-    hotKeyProblem_ = (hotkey_.Key() & 0xFF) == 0
-                         ? "\"" + name + "\" is not a hotkey that Solvane Clips can use."
-                         : "The hotkey " + name + " could not be registered: another program is using it.";
-    hotKeyProblem_ += " The clip window cannot be called up until another hotkey is chosen in Settings.";
-    trayIcon_.SetHint("Solvane Clips: hotkey " + name + " not active");
+    return;
   }
-  state_.PasteDelay = StrToInt(settings.pasteDelayText);
-  history_.SetAutosaveInterval(settings.autosave ? state_.AutoSaveInterval : 0);
+  const std::string name = text.empty() ? "(none)" : text;
+  hotKeyProblem_ = (hotkey_.Key() & 0xFF) == 0
+                       ? "\"" + name + "\" is not a hotkey that Solvane Clips can use."
+                       : "The hotkey " + name + " could not be registered: another program is using it.";
+  hotKeyProblem_ += " The clip window cannot be called up until another hotkey is chosen in Settings.";
+  trayIcon_.SetHint("Solvane Clips: hotkey " + name + " not active");
 }
 
 void ClipWindow::ReportHotKey() {
@@ -201,7 +234,15 @@ void ClipWindow::ReportHotKey() {
 
 void ClipWindow::OpenSettings() {
   desktop_.window.Hide();
-  if (desktop_.settings.window() != nullptr) desktop_.settings.window()->ShowModal();
+  SettingsWindow* dialog = desktop_.settings.window();
+  if (dialog == nullptr) return;
+  // Open already (the menu reached from the tray while it waits): the one
+  // dialog comes to the front; a second modal run of it would nest.
+  if (dialog->IsOpen()) {
+    dialog->BringToFront();
+  } else {
+    dialog->ShowModal();
+  }
 }
 
 void ClipWindow::OnDragStart(MouseButton /*button*/, unsigned /*shift*/, int x, int y) {
@@ -218,13 +259,36 @@ void ClipWindow::OnDragMove(unsigned shift, int x, int y) {
 
 void ClipWindow::OnActivate() {
   if (state_.FirstActivationDone) return;
-  ApplySettings(desktop_.settings);
-  history_.LoadPrefs();
+  // Done from here on, whatever fails below: the box that says so activates
+  // the window again when it closes, and must not start all this again.
+  state_.FirstActivationDone = true;
+  SettingsDialog& settings = desktop_.settings;
+  ApplyHotkey(settings.hotkeyText);
+  std::int32_t delay = 0;
+  if (!TryStrToInt(settings.pasteDelayText, delay)) {
+    ReportProblem("'" + settings.pasteDelayText + "' is not a valid integer value");
+    // The delay in force is the one the dialog shows, and the one kept.
+    settings.pasteDelayText = SettingsDialog::kDefaultPasteDelay;
+    delay = StrToInt(settings.pasteDelayText);
+  }
+  state_.PasteDelay = delay;
+  history_.SetAutosaveInterval(settings.autosave ? state_.AutoSaveInterval : 0);
+  LoadPrefs();
   desktop_.titles.SetHorizontalExtent(0);
   desktop_.window.MinimizeApplication();
-  state_.FirstActivationDone = true;
   // Before the start has shown its own boxes, it reports this with them.
   if (startShown_) ReportHotKey();
+}
+
+void ClipWindow::LoadPrefs() {
+  try {
+    history_.LoadPrefs();
+    prefsPending_ = false;
+  } catch (const std::exception& error) {
+    // Tried again at the next hotkey; the defaults hold meanwhile.
+    prefsPending_ = true;
+    ReportProblem(error.what());
+  }
 }
 
 void ClipWindow::OnDeactivate() {

@@ -8,6 +8,7 @@
 // hint, the tray menu and the settings.
 
 #include <exception>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -110,7 +111,8 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
 
   // Paste and the option buttons.
   void OnListClick() override { paste_.OnListClick(); }
-  void OnKeyDown(unsigned key, unsigned shift) override { paste_.OnKeyDown(key, shift); }
+  // Keys act only while the hotkey has the window up.
+  void OnKeyDown(unsigned key, unsigned shift) override;
   void ToggleRunToTop() override { paste_.ToggleRunToTop(); }
   void ToggleAppendCrLf() override { paste_.ToggleAppendCrLf(); }
   void ToggleAppendCrLfLf() override { paste_.ToggleAppendCrLfLf(); }
@@ -131,9 +133,9 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   void OnHintWatchdogTimer() override;
 
   // Hotkey, paste delay and autosave timer from the settings dialog's
-  // controls; a paste delay that is not a number throws after the hotkey.
-  // A hotkey that does not work is marked in the tray icon's hint at once
-  // and kept for ReportHotKey.
+  // controls (OK); a paste delay that is not a number throws after the
+  // hotkey. A hotkey that does not work is marked in the tray icon's hint at
+  // once and kept for ReportHotKey.
   void ApplySettings(const SettingsDialog& settings) override;
   // Says which hotkey could not be made to work, once, in an error box.
   void ReportHotKey() override;
@@ -174,6 +176,13 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
  private:
   void ShowPreviewHint();
   void SetCaching(bool on);
+  void ApplyHotkey(const std::string& text);
+  // "prefs.qlx", or its failure reported and the load left for the next hotkey.
+  void LoadPrefs();
+  // A failure the user is told of once: with the start's boxes while they
+  // are still to come, else at once, and never twice for the same cause.
+  void ReportProblem(const std::string& problem);
+  void ShowProblemOnce(const std::string& problem);
 
   ClipWindowDesktop desktop_;
   SharedState state_;
@@ -183,7 +192,9 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   HistoryKeeper history_;
   PasteEngine paste_;
   std::vector<std::string> startProblems_;
+  std::set<std::string> shownProblems_;
   bool startShown_ = false;  // ShowStartProblems has run: boxes may come
+  bool prefsPending_ = false;  // "prefs.qlx" could not be read yet
   std::string hotKeyProblem_;
   int dragAnchorX_ = 0, dragAnchorY_ = 0;
   GlobalHotkey hotkey_;

@@ -203,6 +203,7 @@ TEST_F(SettingsDialogTest, HotkeyThatDoesNotWorkIsReportedAndShownOnTheTrayIcon)
 }
 
 TEST_F(SettingsDialogTest, BadPasteDelayKeepsTheOldValuesButTheNewHotkey) {
+  desk.settingsDialog.RestoreState(kIni);
   form->state().PasteDelay = 100;
   form->history().SetAutosaveInterval(0);
   desk.settingsDialog.hotkeyText = "ctrl+shift+f5";
@@ -213,6 +214,22 @@ TEST_F(SettingsDialogTest, BadPasteDelayKeepsTheOldValuesButTheNewHotkey) {
   EXPECT_EQ(form->hotkey().Key(), 0x6074);
   EXPECT_EQ(form->state().PasteDelay, 100);
   EXPECT_EQ(form->history().autosaveInterval(), 0);
+  // The refused text stays in the dialog, but the close keeps the delay in
+  // force: a start from the file must never meet it.
+  desk.settingsDialog.SaveState();
+  EXPECT_NE(desk.files.files[kIni].find("ComboBox2.Text=100\r\n"), std::string::npos);
+  EXPECT_EQ(desk.files.files[kIni].find("soon"), std::string::npos);
+}
+
+TEST_F(SettingsDialogTest, SettingsFileThatCannotBeWrittenDoesNotSwallowTheHotkeyReport) {
+  desk.settingsDialog.RestoreState(kIni);
+  desk.hotKeys.heldElsewhere.push_back({kModControl | kModAlt, 0x78});
+  desk.settingsDialog.hotkeyText = "Ctrl+Alt+F9";
+  desk.ini.refuseAfter = desk.ini.writes;
+  form->HandleEvent([&] { desk.settingsDialog.OnOk(*form); });
+  ASSERT_EQ(desk.dialogs.errors.size(), 2u);
+  EXPECT_NE(desk.dialogs.errors[0].find("The hotkey Ctrl+Alt+F9 could not be registered"), std::string::npos);
+  EXPECT_EQ(desk.dialogs.errors[1], "Unable to write to " + kIni);
 }
 
 TEST_F(SettingsDialogTest, ActivationPutsThePointerOnOk) {

@@ -14,8 +14,13 @@ class KeyboardTest : public testing::ProgramTest {
     Start();
     form->state().PasteDelay = 50;
   }
-  // The clip the key pasted, by its text; "" when nothing was pasted.
+  // The clip the key pasted, by its text, with the window up as the hotkey
+  // leaves it and the list scrolled where the test put it; "" when nothing
+  // was pasted.
   std::string PastedBy(unsigned key) {
+    const int top = desk.titles.TopIndex();
+    if (!form->state().WindowShown) form->OnHotkey();
+    desk.titles.SetTopIndex(top);
     const int writes = desk.clipboard.writeCount();
     form->OnKeyDown(key, 0);
     return desk.clipboard.writeCount() == writes ? std::string() : desk.clipboard.text().value_or("");
@@ -47,15 +52,16 @@ TEST_F(KeyboardTest, HotkeyShowsTheWindowOnTopWithThePointerOnItThenHidesIt) {
 }
 
 TEST_F(KeyboardTest, LabelsPickTheVisibleLineBesideThem) {
-  Fill(60);
+  Fill(100);  // captures do not trim: more than 72 lines until a paste
   // Each paste moves its clip to the top, so the line's text is read first.
   struct Case {
     int top;
     unsigned key;
     int line;
   };
+  // Past line 36 the labels go on round: line n bears label n mod 36.
   for (const Case& c : {Case{0, '1', 0}, Case{5, '3', 38}, Case{5, '6', 5}, Case{5, 'A', 10}, Case{40, '0', 45},
-                        Case{20, 'J', 55}, Case{3, 'J', 19}}) {
+                        Case{20, 'J', 55}, Case{3, 'J', 19}, Case{64, '1', 72}, Case{64, '0', 81}, Case{64, 'Z', 71}}) {
     SCOPED_TRACE(c.line);
     desk.titles.SetTopIndex(c.top);
     const std::string expected = *TextOf(c.line);
@@ -72,6 +78,25 @@ TEST_F(KeyboardTest, EveryLabelReachesItsLineAtTheTop) {
     const std::string expected = *TextOf(static_cast<int>(i));
     EXPECT_EQ(PastedBy(static_cast<unsigned char>(labels[i])), expected);
   }
+}
+
+// A key that reaches the window while it is hidden (a closing box activated
+// it, say) pastes nothing; nor does the V of the program's own Ctrl+V, which
+// is label 31 and would paste again, and again.
+TEST_F(KeyboardTest, KeysDoNothingWhileTheWindowIsHidden) {
+  Fill(40);
+  const std::vector<std::string> before = Titles();
+  const int writes = desk.clipboard.writeCount();
+  form->OnKeyDown('2', 0);
+  EXPECT_EQ(desk.clipboard.writeCount(), writes);
+  EXPECT_EQ(Titles(), before);
+
+  EXPECT_EQ(PastedBy('2'), ClipAtLine(1, 40));
+  EXPECT_FALSE(form->state().WindowShown);
+  const std::vector<std::string> afterPaste = Titles();
+  form->OnKeyDown(kVkV, kShiftCtrl);
+  EXPECT_EQ(desk.clipboard.writeCount(), writes + 1);
+  EXPECT_EQ(Titles(), afterPaste);
 }
 
 TEST_F(KeyboardTest, LabelBeyondTheLastClipPastesNothingAndLeavesTheWindowUp) {
@@ -98,7 +123,7 @@ TEST_F(KeyboardTest, CtrlCWithTheWindowUpPastesTheCLine) {
 }
 
 TEST_F(KeyboardTest, LabelColumnFollowsTheListAndScrollingReleasesTheRunButton) {
-  Fill(50);
+  Fill(100);
   form->ToggleRunToTop();
   form->OnLabelFollowTimer();
   EXPECT_EQ(desk.labels.topWrites, 0);
@@ -107,6 +132,11 @@ TEST_F(KeyboardTest, LabelColumnFollowsTheListAndScrollingReleasesTheRunButton) 
   form->OnLabelFollowTimer();
   EXPECT_EQ(desk.labels.top, 7);
   EXPECT_FALSE(form->runToTop());
+  // The column's 72 rows bear labels 0..35 twice: row 8 is the one that
+  // stands beside line 44 with its own label.
+  desk.titles.SetTopIndex(44);
+  form->OnLabelFollowTimer();
+  EXPECT_EQ(desk.labels.top, 8);
 }
 
 TEST_F(KeyboardTest, FirstActivationAppliesTheSettingsOnce) {
@@ -137,20 +167,36 @@ TEST_F(KeyboardTest, HotkeyIsF5UntilTheFirstActivation) {
   EXPECT_FALSE(desk.hotKeys.Press(kModControl | kModAlt, 0x28));
 }
 
-TEST_F(KeyboardTest, BadPasteDelayIsReportedAndTheNextActivationTriesAgain) {
+// A box's closing activates the window again: each failure of the first
+// activation is said once, the window still goes to the tray with the
+// defaults for what failed, and what could not be read is tried again at
+// the next hotkey, without a second box.
+TEST_F(KeyboardTest, FirstActivationThatFailsSaysSoOnceAndGoesOnWithDefaults) {
   desk.settingsDialog.hotkeyText = "F9";
   desk.settingsDialog.pasteDelayText = "fast";
+  desk.settingsDialog.autosave = true;
+  RemoveFile("prefs.qlx");
+  desk.dialogs.whileOpen = [&] { form->OnActivate(); };  // the box closes
   form->HandleEvent([&] { form->OnActivate(); });
-  EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"'fast' is not a valid integer value"});
-  EXPECT_EQ(form->hotkey().Key(), 0x78);  // applied before the failure
-  EXPECT_FALSE(form->state().FirstActivationDone);
-  EXPECT_EQ(form->history().autosaveInterval(), 3000);
-
-  desk.settingsDialog.pasteDelayText = " 250";
-  form->HandleEvent([&] { form->OnActivate(); });
+  EXPECT_EQ(desk.dialogs.errors, (std::vector<std::string>{"'fast' is not a valid integer value",
+                                                          "Cannot open file " + testing::FakeDesktop::Path("prefs.qlx")}));
   EXPECT_TRUE(form->state().FirstActivationDone);
-  EXPECT_EQ(form->state().PasteDelay, 250);
-  EXPECT_EQ(form->history().autosaveInterval(), 0);  // autosave unchecked
+  EXPECT_EQ(form->hotkey().Key(), 0x78);
+  EXPECT_EQ(form->state().PasteDelay, 100);
+  EXPECT_EQ(desk.settingsDialog.pasteDelayText, "100");  // what the dialog shows is what holds
+  EXPECT_EQ(form->history().autosaveInterval(), 300000);
+  EXPECT_TRUE(desk.window.minimized);
+  EXPECT_EQ(form->state().PrefFlags, "0000000000");
+
+  desk.dialogs.whileOpen = nullptr;
+  EXPECT_TRUE(desk.hotKeys.Press(0, 0x78));
+  EXPECT_EQ(desk.dialogs.errors.size(), 2u);  // tried again, said no more
+  form->OnHotkey();
+  File("prefs.qlx") = "1000000000\r\n";
+  EXPECT_TRUE(desk.hotKeys.Press(0, 0x78));
+  EXPECT_EQ(form->state().PrefFlags, "1000000000");
+  EXPECT_TRUE(form->history().titleLineFlag());
+  EXPECT_EQ(desk.dialogs.errors.size(), 2u);
 }
 
 // Each text on a program of its own: only the first activation applies the
@@ -180,6 +226,16 @@ TEST_F(KeyboardTest, DeactivationHidesAndResets) {
   // So the next hotkey shows the window rather than hiding it.
   form->OnHotkey();
   EXPECT_TRUE(desk.window.visible);
+}
+
+TEST_F(KeyboardTest, SettingsWhileTheDialogIsOpenBringItToTheFront) {
+  fake::FakeSettingsWindow dialog;
+  desk.settingsDialog.set_window(&dialog);
+  dialog.whileOpen = [&] { form->OpenSettings(); };
+  form->OpenSettings();
+  EXPECT_EQ(dialog.modalRuns, 1);
+  EXPECT_EQ(dialog.broughtToFront, 1);
+  desk.settingsDialog.set_window(nullptr);
 }
 
 TEST_F(KeyboardTest, HideButtonHidesAndScrollsToTheTop) {
@@ -251,6 +307,15 @@ TEST_F(HintTest, HintStaysWhileThePointerIsStrictlyInsideTheColumn) {
 }
 
 TEST_F(HintTest, BarsBecomeBrokenBarsInTheUtf8Hint) { EXPECT_EQ(HintFor("a|b"), "a\xC2\xA6" "b"); }
+
+TEST_F(HintTest, ARowPreviewsTheLineBesideIt) {
+  Fill(100);
+  desk.titles.SetTopIndex(44);
+  form->OnLabelFollowTimer();
+  desk.labels.item = 8 + 3;  // the fourth visible row
+  form->OnLabelClick();
+  EXPECT_EQ(desk.labels.hint, ClipAtLine(47, 100));
+}
 
 TEST_F(HintTest, RowBeyondTheLastClipShowsNothing) {
   Fill(2);

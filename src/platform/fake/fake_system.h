@@ -16,6 +16,7 @@
 #include "platform/input.h"
 #include "platform/label_column.h"
 #include "platform/pointer.h"
+#include "platform/settings_dialog_events.h"
 #include "platform/text_metrics.h"
 #include "platform/timers.h"
 #include "platform/tray_api.h"
@@ -233,6 +234,27 @@ class FakePointer : public Pointer {
   int DesktopHeight() override { return height; }
   int x = 0, y = 0;
   int width = 1281, height = 801;
+};
+
+// The settings dialog's window: a modal run returns at once, after
+// `whileOpen` (what happens while the dialog waits) has run.
+class FakeSettingsWindow : public SettingsWindow {
+ public:
+  void ShowModal() override {
+    ++modalRuns;
+    open = true;
+    if (whileOpen) whileOpen();
+    open = false;
+  }
+  bool IsOpen() const override { return open; }
+  void BringToFront() override { ++broughtToFront; }
+  void Close() override { open = false; }
+  FormGeometry Bounds() const override { return bounds; }
+  void SetBounds(const FormGeometry& b) override { bounds = b; }
+  FormGeometry bounds{254, 433, 236, 212};
+  bool open = false;
+  int modalRuns = 0, broughtToFront = 0;
+  std::function<void()> whileOpen;
 };
 
 class FakeTimers : public Timers {
