@@ -156,7 +156,7 @@ int CannotStart(const char* message) {
 // Until the clip window is gone; the quit message's code. While the title
 // list has lines waiting, they go in a chunk at a time whenever no message
 // is (PeekMessage also answers messages other programs send meanwhile).
-int RunMessageLoop(win32::Win32ClipWindow& window, win32::Win32TitleList& titles) {
+int RunMessageLoop(win32::Win32TitleList& titles) {
   MSG message;
   for (;;) {
     if (titles.HasWaitingLines() && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
@@ -164,7 +164,6 @@ int RunMessageLoop(win32::Win32ClipWindow& window, win32::Win32TitleList& titles
       continue;
     }
     if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
-    window.PreviewKey(message);
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -220,12 +219,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   clipWindow.ShowStartProblems();
   if (!IsWindow(window.handle())) return 0;  // closed from inside one of them
 
-  const int exitCode = RunMessageLoop(window, titles);
+  const int exitCode = RunMessageLoop(titles);
   window.Attach(nullptr);
   settingsWindow.Attach(nullptr);
   settingsDialog.set_target(nullptr);
   a.dialogs.set_owner(nullptr);  // the clip window is gone
   // The close saved the settings with the clips; the clip window now leaves the
-  // a.clipboard chain, drops the hotkey and removes the tray icon.
+  // clipboard chain, drops the hotkey and removes the tray icon.
   return exitCode;
 }

@@ -17,8 +17,8 @@ class FormWindow {
   virtual void SetLeft(int left) = 0;
   virtual void SetTop(int top) = 0;
 
-  // Restores the application and shows the window where it last stood
-  // (centred the first time in a run).
+  // Restores the application and shows the window where it last stood, or
+  // on the nearest screen when none is there any more.
   virtual void ShowRestored() = 0;
   virtual void MinimizeApplication() = 0;
   // Hides the application's own owner window, which keeps the program off

@@ -1,7 +1,9 @@
 #include "platform/win32/win32_clip_window.h"
 
+#include "platform/label_column.h"
 #include "platform/timers.h"
 #include "platform/win32/win32_command_ids.h"
+#include "platform/win32/win32_input.h"
 #include "platform/win32/win32_system.h"
 
 namespace solvane::win32 {
@@ -17,9 +19,13 @@ int LowX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 int HighY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 }  // namespace
 
+Win32ClipWindow* Win32ClipWindow::previewing_ = nullptr;
+
 Win32ClipWindow::Win32ClipWindow(HINSTANCE instance) : instance_(instance) {}
 
 Win32ClipWindow::~Win32ClipWindow() {
+  if (previewing_ == this) previewing_ = nullptr;
+  keyPreview_.reset();
   // The window's last messages must not reach this half-destroyed object.
   // A window a WM_CLOSE already destroyed is not destroyed again.
   if (window_ != nullptr && IsWindow(window_)) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
@@ -40,7 +46,32 @@ unsigned Win32ClipWindow::ShiftState(WPARAM mouseKeys) {
 bool Win32ClipWindow::Create(HFONT listFont) {
   panelBrush_.reset(CreateSolidBrush(kPanelColour));
   listBrush_.reset(CreateSolidBrush(kListColour));
-  return CreateWindows() && CreateLists(listFont) && CreateButtons();
+  return CreateWindows() && CreateLists(listFont) && CreateButtons() && InstallKeyPreview();
+}
+
+bool Win32ClipWindow::InstallKeyPreview() {
+  keyPreview_.reset(SetWindowsHookExA(WH_GETMESSAGE, &KeyPreviewHook, nullptr, GetCurrentThreadId()));
+  if (keyPreview_ == nullptr) return false;
+  previewing_ = this;
+  return true;
+}
+
+LRESULT CALLBACK Win32ClipWindow::KeyPreviewHook(int code, WPARAM wParam, LPARAM lParam) {
+  // Only a message taken off the queue: a loop that peeks first sees it twice.
+  if (code == HC_ACTION && wParam == PM_REMOVE && previewing_ != nullptr) {
+    previewing_->PreviewKey(*reinterpret_cast<const MSG*>(lParam));
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void Win32ClipWindow::PreviewKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return;
+  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return;
+  // The Ctrl+V of a paste is meant for the application below the window.
+  if (static_cast<ULONG_PTR>(GetMessageExtraInfo()) == kOwnKeysStamp) return;
+  // Handled next, before the input that follows it: posted messages come
+  // off the queue first.
+  PostMessageA(window_, kPreviewedKeyMessage, message.wParam, static_cast<LPARAM>(ShiftState()));
 }
 
 bool Win32ClipWindow::CreateWindows() {
@@ -81,7 +112,10 @@ bool Win32ClipWindow::CreateLists(HFONT listFont) {
                             nullptr);
   if (list_ == nullptr || labels_ == nullptr) return false;
   for (HWND control : {list_, labels_}) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
-  for (int round = 0; round < 2; ++round) {
+  // A plain list box takes its line height from its font: the labels keep
+  // the title list's 13 pixels whatever face the system gives the font.
+  SendMessageA(labels_, LB_SETITEMHEIGHT, 0, Win32TitleList::kLineHeight);
+  for (int round = 0; round < 72 / kLabelsPerPage; ++round) {
     for (const char* label = kLabels; *label != '\0'; ++label) {
       const char text[2] = {*label, '\0'};
       SendMessageA(labels_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
@@ -115,7 +149,7 @@ bool Win32ClipWindow::CreateButtons() {
 }
 
 void Win32ClipWindow::ShowAtStart() {
-  CentreOnScreen(window_);
+  CentreOnScreen(window_);  // the one time: afterwards it stays where it is put
   // NOTE: placed without activation, shown, and only then activated: the
   // first activation puts the window away again, which neither a hidden
   // window nor one still inside its own showing would notice.
@@ -123,12 +157,6 @@ void Win32ClipWindow::ShowAtStart() {
   SetForegroundWindow(window_);
 }
 
-void Win32ClipWindow::PreviewKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return;
-  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return;
-  const unsigned key = static_cast<unsigned>(message.wParam);
-  Run([&] { events_->OnKeyDown(key, ShiftState()); });
-}
 
 LRESULT CALLBACK Win32ClipWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -202,6 +230,12 @@ LRESULT Win32ClipWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       OnTimer(wParam);
       return 0;
+    case kPreviewedKeyMessage:
+      Run([&] { events_->OnKeyDown(static_cast<unsigned>(wParam), static_cast<unsigned>(lParam)); });
+      return 0;
+    case WM_DISPLAYCHANGE:
+      KeepOnScreen(window_);  // a screen gone or smaller: back onto one that is there
+      break;
     case WM_QUERYENDSESSION:
       return events_ != nullptr ? events_->OnQueryEndSession() : TRUE;
     case WM_ENDSESSION:

@@ -27,11 +27,8 @@ class Win32ClipWindow {
   void AttachList(Win32TitleList* titles) { titles_ = titles; }
   // The picture drawn at the start of the title (a 16 x 16 icon).
   void SetTitleIcon(HICON icon) { titleIcon_ = icon; }
-  // Shows the window for the first time, which activates it.
+  // Shows the window for the first time, centred, which activates it.
   void ShowAtStart();
-  // Key preview: every key pressed anywhere in the clip window reaches the
-  // handlers before the control that has the focus.
-  void PreviewKey(const MSG& message);
 
   // The tray menu, in its order; its commands come here as WM_COMMAND.
   static OwnedMenu CreateTrayMenu(const MenuPictures& pictures);
@@ -58,6 +55,17 @@ class Win32ClipWindow {
   bool CreateLists(HFONT listFont);
   bool CreateButtons();
   HWND MakeButton(int id, const char* caption, int left, int width, HFONT font);
+
+  // Key preview: every key pressed anywhere in the clip window reaches the
+  // key handler, whichever message loop takes it from the queue (the
+  // program's, the settings dialog's, a message box's): a hook on the
+  // thread's message retrieval posts it to the window. The program's own
+  // synthesised keys never do.
+  bool InstallKeyPreview();
+  static LRESULT CALLBACK KeyPreviewHook(int code, WPARAM wParam, LPARAM lParam);
+  void PreviewKey(const MSG& message);
+  static constexpr UINT kPreviewedKeyMessage = WM_APP + 1;  // wParam the key, lParam the shift state
+  static Win32ClipWindow* previewing_;  // the clip window whose keys the hook looks at
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // The lists' own procedures, hooked for their mouse releases.
@@ -108,6 +116,7 @@ class Win32ClipWindow {
   OwnedFont buttonFont_;
   OwnedBrush panelBrush_;
   OwnedBrush listBrush_;
+  OwnedHook keyPreview_;
   OwnedWindow owner_;   // keeps the program off the task bar
   OwnedWindow window_;  // owned by owner_ in the window sense: goes before it
   HWND list_ = nullptr;        // children of window_, destroyed with it

@@ -27,10 +27,14 @@ class Win32KeyNames : public KeyNames {
   std::string PlatformKeyName(unsigned virtualKey) override;
 };
 
+// Marks the keys the program synthesises (GetMessageExtraInfo), so that
+// its own windows can tell them from the user's.
+inline constexpr ULONG_PTR kOwnKeysStamp = 0x536F6C76;  // "Solv"
+
 class Win32Input : public KeyboardInput {
  public:
   void KeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override {
-    keybd_event(virtualKey, scanCode, flags, 0);
+    keybd_event(virtualKey, scanCode, flags, kOwnKeysStamp);
   }
   void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds)); }
 };

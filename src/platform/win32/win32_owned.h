@@ -92,6 +92,7 @@ using OwnedMemoryDc = Owned<HDC, &DeleteDC>;
 using OwnedWindow = Owned<HWND, &owned_detail::DestroyLiveWindow>;
 using OwnedMenu = Owned<HMENU, &DestroyMenu>;
 using OwnedIcon = Owned<HICON, &DestroyIcon>;
+using OwnedHook = Owned<HHOOK, &UnhookWindowsHookEx>;
 // Memory from GlobalAlloc: GlobalFree.
 using OwnedGlobal = Owned<HGLOBAL, &owned_detail::FreeGlobal>;
 

@@ -138,15 +138,16 @@ void Win32SettingsDialog::ReadValues() {
 }
 
 void Win32SettingsDialog::ShowModal() {
+  if (open_) return BringToFront();  // one dialog, one modal loop
   ShowValues();
   if (!placed_) {  // centred the first time in a run, then where the user left it
     SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     placed_ = true;
   }
+  KeepOnScreen(window_);
   open_ = true;
-  ShowWindow(window_, SW_SHOW);
-  SetForegroundWindow(window_);
+  BringToFront();
   // A box of the program's (a bad paste delay, a hotkey that does not
   // work) would otherwise open under this topmost dialog.
   struct BoxesOnTop {
@@ -156,6 +157,11 @@ void Win32SettingsDialog::ShowModal() {
   } boxesOnTop{dialogs_, dialogs_->owner()};
   dialogs_->set_owner(window_);
   RunMessageLoop();
+}
+
+void Win32SettingsDialog::BringToFront() {
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
 }
 
 void Win32SettingsDialog::RunMessageLoop() {
@@ -203,6 +209,10 @@ FormGeometry Win32SettingsDialog::Bounds() const {
 }
 
 void Win32SettingsDialog::SetBounds(const FormGeometry& bounds) {
+  const FormGeometry now = Bounds();
+  // A place stored on another desk, on a screen no longer there: not taken.
+  const HintRect wanted{bounds.left, bounds.top, bounds.left + now.width, bounds.top + now.height};
+  if (solvane::KeepOnScreen(wanted, WorkAreas()) != wanted) return;
   SetWindowPos(window_, nullptr, bounds.left, bounds.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -267,6 +277,9 @@ LRESULT Win32SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_CLOSE:  // no close box, and no key closes it: only OK
       return 0;
+    case WM_DISPLAYCHANGE:
+      KeepOnScreen(window_);
+      break;
     default:
       break;
   }

@@ -40,6 +40,8 @@ class Win32SettingsDialog : public SettingsWindow {
   void OnOkClick();
 
   void ShowModal() override;
+  bool IsOpen() const override { return open_; }
+  void BringToFront() override;
   void Close() override;
   FormGeometry Bounds() const override;
   void SetBounds(const FormGeometry& bounds) override;

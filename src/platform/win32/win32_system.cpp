@@ -65,11 +65,11 @@ int Win32TextMetrics::MeasuredWidth(std::string_view text) const {
 }
 
 void Win32Dialogs::ShowError(const std::string& message) {
-  MessageBoxA(owner_, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxA(BoxOwner(), message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
 bool Win32Dialogs::Confirm(const std::string& question) {
-  return MessageBoxA(owner_, question.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return MessageBoxA(BoxOwner(), question.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void Win32Timers::SetInterval(int timer, int milliseconds) {
@@ -107,11 +107,36 @@ void CentreOnScreen(HWND window) {
                (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+std::vector<HintRect> WorkAreas() {
+  std::vector<HintRect> areas;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoA(monitor, &info)) {
+          const RECT& r = info.rcWork;
+          reinterpret_cast<std::vector<HintRect>*>(found)->push_back(HintRect{r.left, r.top, r.right, r.bottom});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&areas));
+  return areas;
+}
+
+void KeepOnScreen(HWND window) {
+  RECT r{};
+  if (!GetWindowRect(window, &r)) return;
+  const HintRect now{r.left, r.top, r.right, r.bottom};
+  const HintRect placed = solvane::KeepOnScreen(now, WorkAreas());
+  if (placed == now) return;
+  SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Where it last stood (centred once, at the start): the hotkey never moves
+// it, unless no screen is there any more.
 void Win32FormWindow::ShowRestored() {
-  if (!placed_) {
-    CentreOnScreen(window_);
-    placed_ = true;
-  }
+  KeepOnScreen(window_);
   ShowWindow(window_, SW_SHOW);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/form_window.h"
+#include "platform/hint_placement.h"
 #include "platform/pointer.h"
 #include "platform/text_metrics.h"
 #include "platform/timers.h"
@@ -17,6 +18,11 @@ namespace solvane::win32 {
 // Moves the window to the middle of the primary screen, size and z-order
 // kept, without activating it.
 void CentreOnScreen(HWND window);
+// The work areas of the monitors attached now.
+std::vector<HintRect> WorkAreas();
+// A window that lies on none of them is moved onto the nearest, without
+// activating it (see solvane::KeepOnScreen).
+void KeepOnScreen(HWND window);
 
 class Win32Clock : public Clock {
  public:
@@ -47,6 +53,9 @@ class Win32TextMetrics : public TextMetrics {
   std::vector<int> advances_;
 };
 
+// Message boxes over the program's window in front. While that window is
+// hidden a box has no owner: closing it then activates what the user had in
+// front, not the hidden window, which would take the next keys.
 class Win32Dialogs : public Dialogs {
  public:
   explicit Win32Dialogs(std::string title) : title_(std::move(title)) {}
@@ -56,6 +65,8 @@ class Win32Dialogs : public Dialogs {
   bool Confirm(const std::string& question) override;
 
  private:
+  HWND BoxOwner() const { return owner_ != nullptr && IsWindowVisible(owner_) ? owner_ : nullptr; }
+
   std::string title_;
   HWND owner_ = nullptr;
 };
@@ -85,7 +96,6 @@ class Win32FormWindow : public FormWindow {
   static constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
   HWND window_;
   HWND owner_;
-  bool placed_ = false;  // centred at its first showing, then left where it is
 };
 
 class Win32Pointer : public Pointer {

@@ -1,0 +1,156 @@
+// The clip window's own Win32 side (run under Wine here): the label
+// column's line height, the key path in every message loop, and the owner
+// of a box while the window is hidden.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "platform/win32/win32_clip_window.h"
+#include "platform/win32/win32_input.h"
+#include "platform/win32/win32_system.h"
+#include "pump.h"
+
+namespace solvane::win32 {
+namespace {
+
+// Records the keys the window reports; every other event does nothing.
+class KeyRecorder : public ClipWindowEvents {
+ public:
+  void OnKeyDown(unsigned key, unsigned /*shift*/) override { keys.push_back(key); }
+  std::vector<unsigned> keys;
+
+  void ShowException(const std::exception&) override {}
+  void OnActivate() override {}
+  void OnDeactivate() override {}
+  bool OnClose() override { return true; }
+  int OnQueryEndSession() override { return 1; }
+  void OnEndSession(bool) override {}
+  void OnListClick() override {}
+  void OnListMouseUp(MouseButton, unsigned, int, int) override {}
+  void OnLabelClick() override {}
+  void OnDragStart(MouseButton, unsigned, int, int) override {}
+  void OnDragMove(unsigned, int, int) override {}
+  void OnTitlePictureDragStart(MouseButton, unsigned, int, int) override {}
+  void OnTitlePictureDragMove(unsigned, int, int) override {}
+  void OnHintWatchdogTimer() override {}
+  void OnAutosaveTimer() override {}
+  void OnLabelFollowTimer() override {}
+  void OpenSettings() override {}
+  void OnCachingCommand() override {}
+  void OnSaveClipsCommand() override {}
+  void ClearClips() override {}
+  void Quit() override {}
+  void ClearClipboard() override {}
+  void UpperCaseClipboard() override {}
+  void LowerCaseClipboard() override {}
+  void ToggleRunToTop() override {}
+  void ToggleAppendCrLf() override {}
+  void ToggleAppendCrLfLf() override {}
+  void OnHideButton() override {}
+  bool runToTop() const override { return false; }
+  bool appendCrLf() const override { return false; }
+  bool appendCrLfLf() const override { return false; }
+  bool cachingOn() const override { return true; }
+};
+
+// Runs `action` on the box of this thread once it is up (from a timer that
+// the box's own loop dispatches), then closes the box.
+void WithBoxUp(const std::function<void(HWND box)>& action, const std::function<void()>& showBox) {
+  static const std::function<void(HWND)>* pending = nullptr;
+  pending = &action;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+          char cls[16] = {};
+          GetClassNameA(window, cls, sizeof cls);
+          if (std::string(cls) == "#32770" && IsWindowVisible(window)) *reinterpret_cast<HWND*>(found) = window;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr || pending == nullptr) return;
+    KillTimer(nullptr, id);
+    (*pending)(box);
+    pending = nullptr;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  showBox();
+  KillTimer(nullptr, timer);
+  pending = nullptr;
+}
+
+// One clip window for the whole suite, as in the program: its classes are
+// registered once per process. Its font is twice the usual size: a plain
+// list box would make its lines taller.
+class ClipWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    bigFont = new OwnedFont(CreateFontA(-22, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial"));
+    window = new Win32ClipWindow(GetModuleHandleA(nullptr));
+    created = window->Create(*bigFont);
+  }
+  static void TearDownTestSuite() {
+    delete window;
+    delete bigFont;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(created);
+    window->Attach(&events);
+  }
+  void TearDown() override { window->Attach(nullptr); }
+
+  static inline OwnedFont* bigFont = nullptr;
+  static inline Win32ClipWindow* window = nullptr;
+  static inline bool created = false;
+  KeyRecorder events;
+};
+
+TEST_F(ClipWindowTest, LabelsAreAsHighAsTheLinesWhateverTheirFont) {
+  EXPECT_EQ(SendMessageA(window->labels(), LB_GETITEMHEIGHT, 0, 0), 13);
+  EXPECT_EQ(SendMessageA(window->list(), LB_GETITEMHEIGHT, 0, 0), 13);
+  EXPECT_EQ(SendMessageA(window->labels(), LB_GETCOUNT, 0, 0), 72);
+}
+
+TEST_F(ClipWindowTest, KeysReachTheHandlerFromAMessageBoxLoopButNotTheProgramsOwn) {
+  // A key taken off the queue by the box's loop, not the program's.
+  WithBoxUp([&](HWND) { PostMessageA(window->handle(), WM_KEYDOWN, '4', 0); },
+            [] { MessageBoxA(nullptr, "waiting", "test", MB_OK); });
+  Pump(100);
+  EXPECT_EQ(events.keys, std::vector<unsigned>{'4'});
+
+  // Real input: the user's key arrives, the program's stamped one does not.
+  events.keys.clear();
+  ShowWindow(window->handle(), SW_SHOW);
+  SetForegroundWindow(window->handle());
+  SetFocus(window->handle());
+  Pump(100);
+  keybd_event('5', 0, 0, 0);
+  keybd_event('5', 0, KEYEVENTF_KEYUP, 0);
+  Win32Input own;
+  own.KeyEvent('V', 0, 0);
+  own.KeyEvent('V', 0, KeyboardInput::kKeyUp);
+  Pump(300);
+  EXPECT_EQ(events.keys, std::vector<unsigned>{'5'});
+  ShowWindow(window->handle(), SW_HIDE);
+}
+
+TEST_F(ClipWindowTest, ABoxHasNoOwnerWhileTheWindowIsHidden) {
+  Win32Dialogs dialogs("test");
+  dialogs.set_owner(window->handle());
+  HWND owner = reinterpret_cast<HWND>(1);
+  WithBoxUp([&](HWND box) { owner = GetWindow(box, GW_OWNER); }, [&] { dialogs.ShowError("hidden"); });
+  EXPECT_EQ(owner, nullptr);
+
+  ShowWindow(window->handle(), SW_SHOWNA);
+  WithBoxUp([&](HWND box) { owner = GetWindow(box, GW_OWNER); }, [&] { dialogs.ShowError("shown"); });
+  EXPECT_EQ(owner, window->handle());
+  ShowWindow(window->handle(), SW_HIDE);
+}
+
+}  // namespace
+}  // namespace solvane::win32
