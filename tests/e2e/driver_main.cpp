@@ -55,8 +55,13 @@ const char kUsage[] =
     "  keep TIMEOUT_MS            hold the Wine desktop (and its clipboard) open for a while\n"
     "  keys CHORD...              type chords like ctrl+v, down, enter, alt+f4, 0x41\n"
     "  wait-visible 0|1 TIMEOUT_MS  wait until the main window is hidden (0) or shown (1)\n"
-    "  window-rect                print the main window's screen rectangle: left top right bottom\n"
-    "  move-window X Y            move the main window (no activation, no resize)\n"
+    "  window-rect [CLASS]        print the main window's (or the program's CLASS window's) screen\n"
+    "                             rectangle: left top right bottom\n"
+    "  move-window X Y [CLASS]    move the main window (or CLASS window; no activation, no resize)\n"
+    "  display-change             send WM_DISPLAYCHANGE to the program's windows, as a monitor change does\n"
+    "  foreground                 print the foreground window's class and visible|hidden, or none\n"
+    "  list-state ID              print list control ID's top index, line height and count\n"
+    "  scroll TOP                 scroll the title list to top index TOP\n"
     "  cursor                     print the pointer's position: x y\n"
     "  wait-cursor X Y TIMEOUT_MS  wait until the pointer is at X Y\n"
     "  click ID                   click the main window's button ID (BM_CLICK)\n"
@@ -170,8 +175,12 @@ constexpr Command kTable[] = {
     {"keep", 2, 2, cmd_keep},
     {"keys", 2, 64, cmd_keys},
     {"wait-visible", 3, 3, cmd_wait_visible},
-    {"window-rect", 1, 1, cmd_window_rect},
-    {"move-window", 3, 3, cmd_move_window},
+    {"window-rect", 1, 2, cmd_window_rect},
+    {"move-window", 3, 4, cmd_move_window},
+    {"display-change", 1, 1, cmd_display_change},
+    {"foreground", 1, 1, cmd_foreground},
+    {"list-state", 2, 2, cmd_list_state},
+    {"scroll", 2, 2, cmd_scroll},
     {"cursor", 1, 1, cmd_cursor},
     {"wait-cursor", 4, 4, cmd_wait_cursor},
     {"click", 2, 2, cmd_click},

@@ -470,6 +470,20 @@ e2e_store_file() {
   [ $# -eq 0 ] || e2e_fatal "e2e_store_file: more texts than items"
 }
 
+# e2e_history N: a history of N one-line clips in E2E_DIR, as the program
+# writes it: "clip N" on line 0 down to "clip 1" on the last line, keys
+# 0000000000001 and up.
+e2e_history() {
+  [ -n "$E2E_DIR" ] || e2e_fresh_folder
+  local i key pad
+  printf -v pad '%70s' ''
+  for ((i = $1; i >= 1; i--)); do
+    printf -v key '%013d' "$i"
+    printf 'clip %d%s/:hdr:\\%s\r\n' "$i" "$pad" "$key" >&3
+    printf '/:hdr:\\%s\r\nclip %d\r\n/:tlr:\\%s\r\n' "$key" "$i" "$key" >&4
+  done 3>"$E2E_DIR/Lb1.qlx" 4>"$E2E_DIR/Cb1.qlx"
+}
+
 # e2e_wait_file WANTED ACTUAL: waits until the file ACTUAL has the bytes of
 # WANTED; false on timeout.
 e2e_wait_file() {

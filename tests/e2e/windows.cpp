@@ -216,9 +216,24 @@ int cmd_wait_visible(const Args& args) {
   return 0;
 }
 
-int cmd_window_rect(const Args&) {
+namespace {
+
+// The main window, or the program's top-level window of class NAME (shown
+// or not) when a class is named.
+HWND main_or_named(const Args& args, size_t classArg) {
+  HWND main = require_main();
+  if (args.size() <= classArg) return main;
+  const std::wstring cls(args[classArg].begin(), args[classArg].end());
+  HWND window = find_program_window(main, cls.c_str(), false);
+  if (!window) throw Failure("no " + args[classArg] + " window of the program");
+  return window;
+}
+
+}  // namespace
+
+int cmd_window_rect(const Args& args) {
   RECT rc;
-  if (!GetWindowRect(require_main(), &rc)) throw Failure("GetWindowRect failed");
+  if (!GetWindowRect(main_or_named(args, 1), &rc)) throw Failure("GetWindowRect failed");
   print_line(rect_text(rc));
   return 0;
 }
@@ -226,8 +241,50 @@ int cmd_window_rect(const Args&) {
 int cmd_move_window(const Args& args) {
   int x = static_cast<int>(std::strtol(args[1].c_str(), nullptr, 10));
   int y = static_cast<int>(std::strtol(args[2].c_str(), nullptr, 10));
-  if (!SetWindowPos(require_main(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+  if (!SetWindowPos(main_or_named(args, 3), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
     throw Failure("SetWindowPos failed");
+  return 0;
+}
+
+// The display changed: each of the program's top-level windows hears it, as
+// from the system when a monitor goes or the resolution drops.
+int cmd_display_change(const Args&) {
+  HWND main = require_main();
+  DWORD pid = 0;
+  GetWindowThreadProcessId(main, &pid);
+  for (const wchar_t* cls : {kMainClass, L"TForm2"}) {
+    for (HWND window : process_windows(pid, cls)) {
+      send_or_fail(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)),
+                   "WM_DISPLAYCHANGE");
+    }
+  }
+  return 0;
+}
+
+int cmd_foreground(const Args&) {
+  HWND window = GetForegroundWindow();
+  if (!window) {
+    print_line("none");
+    return 0;
+  }
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  print_line(narrow(cls) + (IsWindowVisible(window) ? " visible" : " hidden"));
+  return 0;
+}
+
+int cmd_list_state(const Args& args) {
+  HWND list = require_child(require_main(), static_cast<int>(parse_number(args[1], "control id")));
+  const LRESULT top = send_or_fail(list, LB_GETTOPINDEX, 0, 0, "LB_GETTOPINDEX");
+  const LRESULT height = send_or_fail(list, LB_GETITEMHEIGHT, 0, 0, "LB_GETITEMHEIGHT");
+  std::printf("%d %d %d\n", static_cast<int>(top), static_cast<int>(height), list_count(list));
+  return 0;
+}
+
+int cmd_scroll(const Args& args) {
+  const LRESULT top = parse_number(args[1], "top index");
+  if (send_or_fail(require_list(require_main()), LB_SETTOPINDEX, top, 0, "LB_SETTOPINDEX") == LB_ERR)
+    throw Failure("LB_SETTOPINDEX failed");
   return 0;
 }
 
