@@ -1,6 +1,6 @@
 # Fails the build when a source file includes a folder of a layer above its
 # own, or of a layer beside it. The layers, bottom up: base, platform, core,
-# settings, then capture, history and paste side by side, ui, app. The
+# settings, then capture, history, paste and search side by side, ui, app. The
 # platform's implementations (fake/, std/, win32/) sit beside its interfaces:
 # only app/ may include win32/, and only the implementations themselves (and
 # app/, tests, tools) include fake/ or std/.
@@ -13,6 +13,7 @@ set(rank_settings 3)
 set(rank_capture 4)
 set(rank_history 4)
 set(rank_paste 4)
+set(rank_search 4)
 set(rank_ui 5)
 set(rank_app 6)
 file(GLOB_RECURSE sources RELATIVE "${SRC}" "${SRC}/*.h" "${SRC}/*.cpp")

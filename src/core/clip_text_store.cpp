@@ -236,6 +236,31 @@ std::optional<std::string> ClipTextStore::Lookup(std::string_view titleItem) con
   return text;
 }
 
+std::optional<std::string_view> ClipTextStore::TextView(std::string_view key) const {
+  if (key.size() != kKeyLength) return std::nullopt;
+  const auto header = headers_.FirstAbove(key, frontId_ - 1);
+  if (!header) return std::nullopt;
+  const auto trailer = trailers_.FirstAbove(key, *header);
+  if (!trailer) return std::nullopt;
+  if (*header >= 0) {  // a loaded record: the run between its marker lines
+    const std::size_t from = static_cast<std::size_t>(*header) + kMarkerLineLength + 2;
+    const auto to = static_cast<std::size_t>(*trailer);
+    return to > from ? loaded_.substr(from, to - 2 - from) : std::string_view();
+  }
+  if (*trailer >= 0) return std::nullopt;
+  if (*trailer == *header + 1) return std::string_view();
+  // A captured record's lines follow one another in its block, each after
+  // the CR LF of the one before.
+  const std::string_view first = CapturedLine(*header + 1);
+  std::string_view last = first;
+  for (LineId id = *header + 2; id < *trailer; ++id) {
+    const std::string_view line = CapturedLine(id);
+    if (line.data() != last.data() + last.size() + kCrLf.size()) return std::nullopt;
+    last = line;
+  }
+  return std::string_view(first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data()));
+}
+
 std::string_view ClipTextStore::Line(int index) const {
   const auto i = static_cast<std::size_t>(index);
   return i < captured_.size() ? CapturedLine(frontId_ + index) : LoadedLines()[i - captured_.size()];

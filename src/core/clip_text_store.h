@@ -83,6 +83,13 @@ class ClipTextStore : private KeyIndex::KeySource {
   // nullopt when the item has no key or the store has no such record.
   std::optional<std::string> Lookup(std::string_view titleItem) const;
 
+  // The text Lookup gives for a key, as a view of the store's own bytes
+  // (its lines joined by CR LF as they stand there): nothing is copied.
+  // Valid until the store is cleared or assigned. nullopt when the store has
+  // no such record, and when the record's lines do not lie side by side
+  // (a header captured above a trailer loaded from the file).
+  std::optional<std::string_view> TextView(std::string_view key) const;
+
   // The keys of the records, newest first, in the letter case stored.
   std::vector<std::string> RecordKeys() const;
 

@@ -16,9 +16,11 @@
 
 namespace solvane {
 
-// Virtual-key codes the paste uses.
+// Virtual-key codes the paste and the clip window's keys use.
 inline constexpr std::uint8_t kVkControl = 0x11;
 inline constexpr std::uint8_t kVkV = 0x56;
+inline constexpr unsigned kVkReturn = 0x0D, kVkEscape = 0x1B, kVkPageUp = 0x21, kVkPageDown = 0x22, kVkUp = 0x26,
+                          kVkDown = 0x28, kVkF3 = 0x72;
 
 // What paste needs of the desktop; all references outlive the engine.
 struct PasteDesktop {
@@ -60,6 +62,7 @@ class PasteEngine {
   void ToggleAppendCrLfLf();
   // Run-to-top works only while the list shows its first line.
   void KeepRunToTopAtTop();
+  void ReleaseRunToTop() { runToTop_ = false; }
   bool runToTop() const { return runToTop_; }
   bool appendCrLf() const { return appendCrLf_; }
   bool appendCrLfLf() const { return appendCrLfLf_; }

@@ -2,6 +2,8 @@
 // What the clip window's platform side reports to the clip window's logic,
 // and the states it reads back to draw the option buttons and the menu.
 
+#include <string>
+
 #include "platform/event_errors.h"
 #include "platform/tray_icon.h"  // MouseButton, shift bits
 
@@ -28,6 +30,14 @@ class ClipWindowEvents : public EventErrors {
   virtual void OnDragMove(unsigned shift, int x, int y) = 0;
   virtual void OnTitlePictureDragStart(MouseButton button, unsigned shift, int x, int y) = 0;
   virtual void OnTitlePictureDragMove(unsigned shift, int x, int y) = 0;
+  // A click on the title picture, where the search line opens: pressed and
+  // let go without a drag.
+  virtual void OnTitlePictureClick() = 0;
+
+  // The search: its text (UTF-8) changed (a composition still open does not
+  // count); a row of the matches was clicked.
+  virtual void OnSearchTextChange(const std::string& text) = 0;
+  virtual void OnMatchClick(int row) = 0;
 
   virtual void OnHintWatchdogTimer() = 0;
   virtual void OnAutosaveTimer() = 0;

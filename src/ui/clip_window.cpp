@@ -52,6 +52,7 @@ ClipWindow::ClipWindow(ClipWindowDesktop desktop, StartMode mode)
                store_, exact_, state_),
       paste_(PasteDesktop{desktop_.clipboard, desktop_.titles, desktop_.window, desktop_.input}, store_, exact_,
              state_),
+      search_(desktop_.titles, store_, exact_, desktop_.codePage),
       hotkey_(desktop_.hotKeys),
       trayIcon_(desktop_.tray),
       clipboardMonitor_(desktop_.clipboardChain, desktop_.clipboard) {
@@ -128,7 +129,19 @@ void ClipWindow::LoadAtStart() {
   titles.SetHorizontalExtent(0);
 }
 
+void ClipWindow::OnClipboardChange() {
+  const int before = desktop_.titles.Count();
+  capture_.OnClipboardChange();
+  // A clip copied while a search is open is among the matches at once.
+  const int added = desktop_.titles.Count() - before;
+  if (search_.open() && added > 0) {
+    search_.LinesAddedAtTop(added);
+    ShowMatches();
+  }
+}
+
 void ClipWindow::ClearClips() {
+  CloseSearch();
   desktop_.window.Hide();
   if (!history_.ConfirmClear()) return;
   capture_.Forget();
@@ -136,6 +149,7 @@ void ClipWindow::ClearClips() {
 }
 
 void ClipWindow::OnHideButton() {
+  CloseSearch();
   state_.WindowShown = false;
   desktop_.window.Hide();
   desktop_.titles.SetTopIndex(0);
@@ -143,6 +157,7 @@ void ClipWindow::OnHideButton() {
 
 void ClipWindow::OnHotkey() {
   FormWindow& window = desktop_.window;
+  CloseSearch();  // the window always comes up with the whole list
   if (state_.WindowShown) {
     window.Hide();
     state_.WindowShown = false;
@@ -166,14 +181,84 @@ void ClipWindow::OnKeyDown(unsigned key, unsigned shift) {
   // Only while the hotkey has the window up: a key that reaches it hidden
   // (activated by a closing box, say) must never paste behind the user's back.
   if (!state_.WindowShown) return;
+  if (search_.open()) return OnSearchKey(key);
+  if (key == kVkF3) return OpenSearch();
+  if (key == kVkEscape) return OnHideButton();
   paste_.OnKeyDown(key, shift);
+}
+
+// Letters and digits go into the search line; these keys act on the matches.
+void ClipWindow::OnSearchKey(unsigned key) {
+  switch (key) {
+    case kVkUp:
+      search_.MoveHighlight(-1);
+      break;
+    case kVkDown:
+      search_.MoveHighlight(1);
+      break;
+    case kVkPageUp:
+      search_.MoveHighlight(-(kLabelsPerPage - 1));
+      break;
+    case kVkPageDown:
+      search_.MoveHighlight(kLabelsPerPage - 1);
+      break;
+    case kVkReturn:
+      return PasteMatch();
+    case kVkEscape:
+      return CloseSearch();
+    default:
+      return;
+  }
+  desktop_.matchList.SetHighlight(search_.highlight());
+}
+
+void ClipWindow::OpenSearch() {
+  if (!state_.WindowShown || search_.open()) return;
+  paste_.ReleaseRunToTop();
+  search_.Open();
+  desktop_.searchLine.Open();
+  ShowMatches();
+}
+
+void ClipWindow::CloseSearch() {
+  if (!search_.open()) return;
+  search_.Close();
+  desktop_.matchList.Hide();
+  desktop_.searchLine.Close();
+}
+
+void ClipWindow::OnSearchTextChange(const std::string& text) {
+  if (!search_.open()) return;
+  search_.SetText(text);
+  ShowMatches();
+}
+
+void ClipWindow::ShowMatches() {
+  const auto count = static_cast<int>(search_.matches().size());
+  desktop_.matchList.Show(search_.matches(), search_.highlight());
+  desktop_.searchLine.SetStatus(count, count == 0 ? "No clip matches" : std::to_string(count));
+}
+
+void ClipWindow::OnMatchClick(int row) {
+  if (!search_.open()) return;
+  search_.SetHighlight(row);
+  PasteMatch();
+}
+
+// A paste like any other, of the match's line in the whole list.
+void ClipWindow::PasteMatch() {
+  const int line = search_.LineOfRow(search_.highlight());
+  if (line < 0) return;
+  CloseSearch();
+  desktop_.titles.SetItemIndex(line);
+  paste_.PasteSelection();
 }
 
 void ClipWindow::OnLabelFollowTimer() {
   // Row r of the column bears label r mod 36, and it has 72 rows: scrolled
   // to the list's top index mod 36, the rows beside the list's lines bear
   // their own labels however far the list is scrolled.
-  const int top = desktop_.titles.TopIndex() % kLabelsPerPage;
+  const int top = (search_.open() ? desktop_.matchList.TopIndex() : desktop_.titles.TopIndex()) % kLabelsPerPage;
   if (desktop_.labels.TopIndex() != top) desktop_.labels.SetTopIndex(top);
   paste_.KeepRunToTopAtTop();
 }
@@ -183,8 +268,13 @@ void ClipWindow::ShowPreviewHint() {
   TitleList& list = desktop_.titles;
   labels.SetHint("");
   const int row = labels.ItemIndex();
-  // The list line beside the clicked row.
-  const int line = row < 0 ? -1 : row - labels.TopIndex() + list.TopIndex();
+  // The list line beside the clicked row: in a search, a match's.
+  int line = -1;
+  if (row >= 0 && search_.open()) {
+    line = search_.LineOfRow(row - labels.TopIndex() + desktop_.matchList.TopIndex());
+  } else if (row >= 0) {
+    line = row - labels.TopIndex() + list.TopIndex();
+  }
   if (line >= 0 && line <= list.Count() - 1) {
     list.SetItemIndex(line);
     const GatheredText clip = paste_.GatherSelection();
@@ -233,6 +323,7 @@ void ClipWindow::ReportHotKey() {
 }
 
 void ClipWindow::OpenSettings() {
+  CloseSearch();
   desktop_.window.Hide();
   SettingsWindow* dialog = desktop_.settings.window();
   if (dialog == nullptr) return;
@@ -292,6 +383,7 @@ void ClipWindow::LoadPrefs() {
 }
 
 void ClipWindow::OnDeactivate() {
+  CloseSearch();
   desktop_.titles.SetTopIndex(0);
   state_.WindowShown = false;
   desktop_.window.HideOwner();
@@ -305,6 +397,7 @@ void ClipWindow::SetCaching(bool on) {
 }
 
 void ClipWindow::OnCachingCommand() {
+  CloseSearch();
   SetCaching(!capture_.on());
   desktop_.window.Hide();
   state_.WindowShown = false;

@@ -19,10 +19,12 @@
 #include "history/history_keeper.h"
 #include "paste/clipboard_commands.h"
 #include "paste/paste_engine.h"
+#include "search/clip_search.h"
 #include "platform/clipboard.h"
 #include "platform/clipboard_chain.h"
 #include "platform/clip_window_events.h"
 #include "platform/clipboard_monitor.h"
+#include "platform/code_page.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -30,6 +32,7 @@
 #include "platform/global_hotkey.h"
 #include "platform/input.h"
 #include "platform/label_column.h"
+#include "platform/match_list.h"
 #include "platform/pointer.h"
 #include "platform/text_metrics.h"
 #include "platform/timers.h"
@@ -59,6 +62,9 @@ struct ClipWindowDesktop {
   LabelColumn& labels;
   TrayApi& tray;
   TrayMenu& trayMenu;
+  SearchLine& searchLine;
+  MatchList& matchList;
+  CodePage& codePage;
   IconHandle cachingOffIcon;  // the clipboard with a red mark
   IconHandle cachingOnIcon;
   StoreLoadedAhead storeLoadedAhead = nullptr;  // the store file loaded ahead for the start, if it was
@@ -88,7 +94,7 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
 
   // Capture, and its switch (tray menu " Caching", or a double click on the
   // tray icon, which leaves the window as it is).
-  void OnClipboardChange() { capture_.OnClipboardChange(); }
+  void OnClipboardChange();
   void OnCachingCommand() override;
   void OnTrayDoubleClick();
 
@@ -101,7 +107,10 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   void OnListMouseUp(MouseButton button, unsigned shift, int x, int y) override;
 
   // Saving, clearing and quitting.
-  void OnSaveClipsCommand() override { history_.OnSaveClipsCommand(); }
+  void OnSaveClipsCommand() override {
+    CloseSearch();
+    history_.OnSaveClipsCommand();
+  }
   void OnAutosaveTimer() override { history_.OnAutosaveTimer(); }
   void ClearClips() override;
   void Quit() override { history_.Quit(); }
@@ -113,7 +122,11 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   void OnListClick() override { paste_.OnListClick(); }
   // Keys act only while the hotkey has the window up.
   void OnKeyDown(unsigned key, unsigned shift) override;
-  void ToggleRunToTop() override { paste_.ToggleRunToTop(); }
+  // Released while a search is open: a run goes up from a line of the
+  // whole list, which the matches do not show.
+  void ToggleRunToTop() override {
+    if (!search_.open()) paste_.ToggleRunToTop();
+  }
   void ToggleAppendCrLf() override { paste_.ToggleAppendCrLf(); }
   void ToggleAppendCrLfLf() override { paste_.ToggleAppendCrLfLf(); }
   bool runToTop() const override { return paste_.runToTop(); }
@@ -149,6 +162,17 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   void OnTitlePictureDragStart(MouseButton button, unsigned shift, int x, int y) override { OnDragStart(button, shift, x, y); }
   void OnTitlePictureDragMove(unsigned shift, int x, int y) override { OnDragMove(shift, x, y); }
 
+  // The search: F3 (or a click on the title picture) opens a search line
+  // over the title picture; what is typed there shows only the clips that
+  // match, newest first, in a list over the title list; Up and Down move the
+  // highlight, Enter or a click pastes the match, Esc closes the search.
+  void OpenSearch();
+  void CloseSearch();
+  void OnTitlePictureClick() override { OpenSearch(); }
+  void OnSearchTextChange(const std::string& text) override;
+  void OnMatchClick(int row) override;
+  const ClipSearch& search() const { return search_; }
+
   // Runs one event's handler the way the application does: a failure shows
   // its message in an error box and the program runs on.
   template <typename Handler>
@@ -176,6 +200,9 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
  private:
   void ShowPreviewHint();
   void SetCaching(bool on);
+  void OnSearchKey(unsigned key);
+  void ShowMatches();
+  void PasteMatch();
   void ApplyHotkey(const std::string& text);
   // "prefs.qlx", or its failure reported and the load left for the next hotkey.
   void LoadPrefs();
@@ -191,6 +218,7 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   ClipCapture capture_;
   HistoryKeeper history_;
   PasteEngine paste_;
+  ClipSearch search_;
   std::vector<std::string> startProblems_;
   std::set<std::string> shownProblems_;
   bool startShown_ = false;  // ShowStartProblems has run: boxes may come

@@ -160,10 +160,19 @@ TEST(ClipTextStore, LoadedLinesAndLaterInsertsLookUpTogether) {
   file.insert(file.end(), second.begin(), second.end());
   store.Assign(file);
   store.InsertAtTop(Record("1000000000003", {"captured"}));
+  store.InsertAtTop(Record("1000000000004", {"captured", "", "three lines"}));
+  store.InsertAtTop(Record("1000000000005", {}));
   EXPECT_EQ(store.Lookup(Item("", "1000000000001")), "loaded one");
   EXPECT_EQ(store.Lookup(Item("", "1000000000002")), "loaded\r\ntwo");
   EXPECT_EQ(store.Lookup(Item("", "1000000000003")), "captured");
-  EXPECT_EQ(SplitStoreFile(store.FileBytes()).size(), 10u);
+  EXPECT_EQ(SplitStoreFile(store.FileBytes()).size(), 17u);
+  // The search reads the same texts in place.
+  for (const char* key : {"1000000000001", "1000000000002", "1000000000003", "1000000000004", "1000000000005"}) {
+    SCOPED_TRACE(key);
+    ASSERT_TRUE(store.TextView(key));
+    EXPECT_EQ(std::string(*store.TextView(key)), store.Lookup(Item("", key)).value_or("none"));
+  }
+  EXPECT_EQ(store.TextView("1000000000009"), std::nullopt);
 
   store.Clear();
   EXPECT_EQ(store.Count(), 0);

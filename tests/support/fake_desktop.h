@@ -6,8 +6,10 @@
 #include <memory>
 
 #include "platform/fake/fake_clipboard.h"
+#include "platform/fake/fake_code_page.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_ini_files.h"
+#include "platform/fake/fake_match_list.h"
 #include "platform/fake/fake_system.h"
 #include "platform/fake/fake_title_list.h"
 #include "settings/settings_dialog.h"
@@ -33,6 +35,9 @@ struct FakeDesktop {
   fake::FakeLabelColumn labels;
   fake::FakeTray tray;
   fake::FakeTrayMenu menu{&tray.log};
+  fake::FakeSearchLine searchLine;
+  fake::FakeMatchList matchList;
+  fake::FakeCodePage codePage;
   static constexpr IconHandle kCachingOff = 0x32, kCachingOn = 0x31;
 
   static constexpr const char* kFolder = "C:\\Clips\\";
@@ -50,7 +55,8 @@ struct FakeDesktop {
                          .dialogs = dialogs, .titles = titles, .window = window, .files = files,
                          .pointer = pointer, .timers = timers, .settings = settingsDialog, .programFolder = kFolder,
                          .hotKeys = hotKeys, .keyNames = keyNames, .input = input, .labels = labels,
-                         .tray = tray, .trayMenu = menu, .cachingOffIcon = kCachingOff, .cachingOnIcon = kCachingOn,
+                         .tray = tray, .trayMenu = menu, .searchLine = searchLine, .matchList = matchList,
+                         .codePage = codePage, .cachingOffIcon = kCachingOff, .cachingOnIcon = kCachingOn,
                          .storeLoadedAhead = storeLoadedAhead};
   }
   StoreLoadedAhead storeLoadedAhead;  // none unless a test gives one
