@@ -2,12 +2,13 @@
 // same run: absolute times on shared machines are too noisy to judge.
 //
 //   solvane_bench [--smoke] [Google Benchmark flags]
-//   solvane_bench --write-workload DIR
+//   solvane_bench --write-workload DIR [--largest]
 //
 // --smoke: a few iterations each, ratios printed but not judged (CI).
 // --write-workload: writes the workload's Lb1.qlx and Cb1.qlx into DIR and
 // runs nothing, so the real program can be timed on the same history
-// (scripts/bench-wine.sh); prints the number of titles.
+// (scripts/bench-wine.sh); prints the number of titles. --largest: the
+// history as large as the store can hold instead.
 // Exit status: 1 when a benchmark failed, or (not smoke) a target was missed.
 
 #include <benchmark/benchmark.h>
@@ -41,6 +42,7 @@ class MedianReporter : public benchmark::ConsoleReporter {
       } else if (run.run_type == Run::RT_Iteration) {
         seconds[run.run_name.function_name].push_back(run.GetAdjustedRealTime() /
                                                       benchmark::GetTimeUnitMultiplier(run.time_unit));
+        for (const auto& [name, counter] : run.counters) counters[run.run_name.function_name][name] = counter.value;
       }
       if (run.repetitions <= 1 || run.run_type == Run::RT_Aggregate || run.error_occurred) shown.push_back(run);
     }
@@ -57,7 +59,18 @@ class MedianReporter : public benchmark::ConsoleReporter {
     return true;
   }
 
+  // The counters of a benchmark's last run, by name.
+  bool Counter(const std::string& benchmarkName, const std::string& counter, double& out) const {
+    const auto found = counters.find(benchmarkName);
+    if (found == counters.end()) return false;
+    const auto value = found->second.find(counter);
+    if (value == found->second.end()) return false;
+    out = value->second;
+    return true;
+  }
+
   std::map<std::string, std::vector<double>> seconds;
+  std::map<std::string, std::map<std::string, double>> counters;
   std::vector<std::string> errors;
 };
 
@@ -106,6 +119,24 @@ bool ReportRatios(const MedianReporter& reporter, bool smoke) {
     rows.push_back({t.what, Human(measured), Human(baseline), ratio, target, result});
     if (!smoke && !pass) ok = false;
   }
+  // Targets on a benchmark's own figure (a share of memory, say).
+  for (const CounterTarget& t : CounterTargets()) {
+    double value = 0;
+    char target[32], measured[32];
+    std::snprintf(target, sizeof target, "<= %g", t.target);
+    if (!reporter.Counter(t.benchmark, t.counter, value)) {
+      if (reporter.seconds.count(t.benchmark) == 0) continue;  // filtered out
+      rows.push_back({t.what, "-", "-", "-", target, "MISSING"});
+      ok = false;
+      continue;
+    }
+    std::snprintf(measured, sizeof measured, "%.3g", value);
+    const bool pass = value <= t.target;
+    const char* result = smoke ? "not judged (smoke)" : pass ? "PASS" : "FAIL";
+    std::printf("%s: %s (target \xE2\x89\xA4 %g) %s\n", t.what, measured, t.target, result);
+    rows.push_back({t.what, measured, "-", measured, target, result});
+    if (!smoke && !pass) ok = false;
+  }
   std::printf("\n| what | median | baseline median | ratio | target | result |\n|---|---|---|---|---|---|\n");
   for (const Row& row : rows) {
     std::printf("| %s | %s | %s | %s | %s | %s |\n", row.what.c_str(), row.measured.c_str(), row.baseline.c_str(),
@@ -116,8 +147,8 @@ bool ReportRatios(const MedianReporter& reporter, bool smoke) {
 
 // Writes the workload's two clip files into an existing folder, byte for
 // byte; false (with a message) when a file cannot be written.
-bool WriteWorkload(const std::string& folder) {
-  const Workload& w = TheWorkload();
+bool WriteWorkload(const std::string& folder, bool largest) {
+  const Workload& w = largest ? TheLargestWorkload() : TheWorkload();
   const std::pair<const char*, const std::string*> files[] = {{"Lb1.qlx", &w.titleFile}, {"Cb1.qlx", &w.storeFile}};
   for (const auto& [name, bytes] : files) {
     const std::string path = folder + "/" + name;
@@ -146,7 +177,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "solvane_bench: --write-workload needs a folder\n");
         return 2;
       }
-      return WriteWorkload(argv[i + 1]) ? 0 : 1;
+      const bool largest = i + 2 < argc && std::strcmp(argv[i + 2], "--largest") == 0;
+      return WriteWorkload(argv[i + 1], largest) ? 0 : 1;
     }
     if (std::strcmp(argv[i], "--smoke") == 0) {
       smoke = true;

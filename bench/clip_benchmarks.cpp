@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "core/clip_files.h"
 #include "core/clip_text_store.h"
 #include "history/history_keeper.h"
+#include "search/clip_search.h"
 #include "base/text_buffer.h"
 #include "platform/fake/fake_title_list.h"
 #include "platform/std/std_file_system.h"
@@ -318,6 +320,79 @@ void ScrubWithOneStream(benchmark::State& state) {
   });
 }
 
+// A search opened over the whole history, as F3 opens it in the program.
+struct OpenSearch {
+  OpenSearch() { search.Open(); }
+  Window window{Files::Full};
+  ClipSearch search{window.desk.titles, window.form->store(), window.form->exactTexts(), window.desk.codePage};
+};
+
+// The first keystroke of a search, over every clip: a character that occurs
+// in none, so that every byte of every text is read. Two such characters in
+// turn, neither of which lengthens the other.
+void SearchFirstKeystroke(benchmark::State& state) {
+  Guarded(state, [&] {
+    OpenSearch open;
+    bool other = false;
+    for (auto _ : state) {
+      open.search.SetText(other ? "~" : "@");
+      other = !other;
+    }
+    if (!open.search.matches().empty()) return state.SkipWithError("a clip matched");
+    const Workload& w = TheWorkload();
+    state.counters["memory_per_history_byte"] =
+        static_cast<double>(open.search.MemoryUse()) / static_cast<double>(w.titleFile.size() + w.storeFile.size());
+  });
+}
+
+// One more letter typed: only the clips that matched the first three are read.
+void SearchNarrowingKeystroke(benchmark::State& state) {
+  Guarded(state, [&] {
+    OpenSearch open;
+    std::size_t before = 0;
+    for (auto _ : state) {
+      state.PauseTiming();
+      open.search.SetText("zqx");
+      before = open.search.matches().size();
+      state.ResumeTiming();
+      open.search.SetText("zqxj");
+    }
+    if (before == 0 || open.search.matches().size() >= before) return state.SkipWithError("nothing narrowed");
+    state.counters["matches_before"] = static_cast<double>(before);
+    state.counters["matches_after"] = static_cast<double>(open.search.matches().size());
+    state.counters["clips"] = static_cast<double>(open.window.desk.titles.Count());
+  });
+}
+
+// F3 on the whole history: each line's text found in the store.
+void SearchOpen(benchmark::State& state) {
+  Guarded(state, [&] {
+    Window window(Files::Full);
+    ClipSearch search(window.desk.titles, window.form->store(), window.form->exactTexts(), window.desk.codePage);
+    for (auto _ : state) {
+      search.Open();
+      benchmark::DoNotOptimize(search.matches().data());
+      state.PauseTiming();
+      search.Close();
+      state.ResumeTiming();
+    }
+  });
+}
+
+// The floor of any search of those bytes: memory read as fast as the
+// library reads it, looking for a byte that none of them is.
+void ScanForAbsentByte(benchmark::State& state) {
+  Guarded(state, [&] {
+    const std::string& bytes = TheWorkload().storeFile;
+    const void* found = nullptr;
+    for (auto _ : state) {
+      found = std::memchr(bytes.data(), '@', bytes.size());
+      benchmark::DoNotOptimize(found);
+    }
+    if (found != nullptr) return state.SkipWithError("the byte occurs");
+  });
+}
+
 struct Plan {
   int iterations;
   int smokeIterations;
@@ -346,6 +421,15 @@ const std::vector<RatioTarget>& RatioTargets() {
       {"capture of an exact text", "capture/exact_full_store", "capture/exact_empty_store", 1.5},
       {"lookup of the oldest exact clip", "lookup/oldest_exact_clip", "scan/header_key", 0.001},
       {"load and save, three files", "files/exact_load_save", "files/exact_one_stream_each", 2.0},
+      {"search, first keystroke, whole history", "search/first_keystroke", "scan/absent_byte", 3.0},
+      {"search, one more letter", "search/narrowing_keystroke", "search/first_keystroke", 0.5},
+  };
+  return targets;
+}
+
+const std::vector<CounterTarget>& CounterTargets() {
+  static const std::vector<CounterTarget> targets = {
+      {"search memory per byte of history", "search/first_keystroke", "memory_per_history_byte", 0.1},
   };
   return targets;
 }
@@ -374,6 +458,10 @@ void RegisterClipBenchmarks(bool smoke) {
       [](benchmark::State& s) { Gather(s, TheWorkload().oldestExactLine, false, Files::FullExact); });
   Add("files/exact_load_save", {10, 1}, smoke, LoadAndSaveExact);
   Add("files/exact_one_stream_each", {10, 1}, smoke, LoadAndSaveExactWithOneStreamEach);
+  Add("search/first_keystroke", {20, 2}, smoke, SearchFirstKeystroke);
+  Add("search/narrowing_keystroke", {20, 2}, smoke, SearchNarrowingKeystroke);
+  Add("search/open", {10, 1}, smoke, SearchOpen);
+  Add("scan/absent_byte", {50, 2}, smoke, ScanForAbsentByte);
 }
 
 }  // namespace solvane::bench

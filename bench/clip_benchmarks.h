@@ -15,6 +15,16 @@ struct RatioTarget {
 
 const std::vector<RatioTarget>& RatioTargets();
 
+// A benchmark's own counter held against a target: it may be at most that.
+struct CounterTarget {
+  const char* what;
+  const char* benchmark;
+  const char* counter;
+  double target;
+};
+
+const std::vector<CounterTarget>& CounterTargets();
+
 // Smoke: a few iterations each, one repetition: they build and run.
 void RegisterClipBenchmarks(bool smoke);
 

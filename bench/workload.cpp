@@ -92,7 +92,7 @@ ExactForm MakeExact(const std::string& text, std::size_t from) {
   return form;
 }
 
-Workload Generate() {
+Workload Generate(std::size_t storeChars) {
   std::mt19937_64 rng(kSeed);
   TextMaker maker(rng);
   fake::FakeTextMetrics font;
@@ -108,7 +108,7 @@ Workload Generate() {
     std::vector<std::string> record = SplitBufferLines(text);
     std::size_t size = 2 * (7 + kKeyLength) + 2 * (record.size() + 1);
     for (const auto& line : record) size += line.size();
-    if (w.storeChars + size + 2 > kStoreChars) break;
+    if (w.storeChars + size + 2 > storeChars) break;
     std::string key;
     do {
       key = KeyGenerator::FormatKey(r1(rng), r2(rng));
@@ -156,7 +156,12 @@ Workload Generate() {
 }  // namespace
 
 const Workload& TheWorkload() {
-  static const Workload workload = Generate();
+  static const Workload workload = Generate(kStoreChars);
+  return workload;
+}
+
+const Workload& TheLargestWorkload() {
+  static const Workload workload = Generate(ClipTextStore::kCapacity);
   return workload;
 }
 

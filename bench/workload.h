@@ -37,5 +37,8 @@ inline constexpr std::size_t kCaptureLength = 100;
 
 // Built on first use (a second or so), then shared.
 const Workload& TheWorkload();
+// The same kind of history as large as the store can hold (16,777,215
+// characters), for the search under Wine.
+const Workload& TheLargestWorkload();
 
 }  // namespace solvane::bench

@@ -14,9 +14,11 @@
 #include "platform/win32/win32_clip_window.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ini_files.h"
 #include "platform/win32/win32_input.h"
+#include "platform/win32/win32_search.h"
 #include "platform/win32/win32_settings_dialog.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_title_list.h"
@@ -71,6 +73,7 @@ struct Adapters {
   win32::ClipboardIcon cachingOn{false};
   win32::MenuPictures menuPictures;
   win32::Win32IniFiles ini;
+  win32::Win32CodePage codePage;
 };
 
 // The title file read, and the store file read and indexed, on a thread of
@@ -118,6 +121,8 @@ struct WindowAdapters {
   win32::Win32Timers& timers;
   win32::Win32LabelColumn& labels;
   win32::Win32TrayMenu& trayMenu;
+  win32::Win32SearchLine& searchLine;
+  win32::Win32MatchList& matchList;
 };
 
 ClipWindowDesktop DesktopOf(Adapters& a, const WindowAdapters& w, SettingsDialog& settings,
@@ -127,6 +132,7 @@ ClipWindowDesktop DesktopOf(Adapters& a, const WindowAdapters& w, SettingsDialog
                            .files = a.files, .pointer = a.pointer, .timers = w.timers, .settings = settings,
                            .programFolder = win32::ProgramFolder(), .hotKeys = a.hotKeys, .keyNames = a.keyNames,
                            .input = a.input, .labels = w.labels, .tray = a.tray, .trayMenu = w.trayMenu,
+                           .searchLine = w.searchLine, .matchList = w.matchList, .codePage = a.codePage,
                            .cachingOffIcon = reinterpret_cast<IconHandle>(a.cachingOff.get()),
                            .cachingOnIcon = reinterpret_cast<IconHandle>(a.cachingOn.get()),
                            .storeLoadedAhead = [&ahead](const std::string& path, ClipTextStore& store) {
@@ -195,6 +201,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32FormWindow formWindow(window.handle(), window.owner());
   win32::Win32Timers timers(window.handle());
   win32::Win32TrayMenu trayMenu(win32::Win32ClipWindow::CreateTrayMenu(a.menuPictures), window.handle());
+  win32::Win32SearchLine searchLine(window.searchLine(), window.searchStatus(), window.handle());
+  win32::Win32MatchList matchList(window.matchList(), window.labels(), titles);
+  window.AttachMatches(&matchList);
 
   win32::Win32SettingsDialog settingsWindow(instance, settingsDialog, a.pointer);
   if (!settingsWindow.Create(window.owner(), a.dialogs, hint)) {
@@ -206,7 +215,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   settingsWindow.AttachOkButton(&ok);
 
   ClipWindow clipWindow(
-      DesktopOf(a, WindowAdapters{titles, formWindow, timers, labels, trayMenu}, settingsDialog, ahead),
+      DesktopOf(a, WindowAdapters{titles, formWindow, timers, labels, trayMenu, searchLine, matchList}, settingsDialog,
+                ahead),
       ClipWindow::kStartLater);
   trayMenu.beforePopup = [&window](HMENU menu) { window.BeforeTrayMenu(menu); };
   window.Attach(&clipWindow);
@@ -221,6 +231,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   const int exitCode = RunMessageLoop(titles);
   window.Attach(nullptr);
+  window.AttachMatches(nullptr);
   settingsWindow.Attach(nullptr);
   settingsDialog.set_target(nullptr);
   a.dialogs.set_owner(nullptr);  // the clip window is gone

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,14 +32,29 @@ class SearchQuery {
   // Whether every word occurs in an exact text (UTF-8).
   bool MatchesExact(std::string_view utf8) const;
 
+  // Whether MatchAnsiRun may be used: words, in a code page of one-byte
+  // characters, the first of which it can hold.
+  bool ScansRuns() const { return !words_.empty() && !doubleByte_ && words_.front().ansi.has_value(); }
+  // Of ANSI texts that lie one after another in memory (each a few bytes
+  // after the one before), those that hold every word: their places in
+  // `texts`, ascending, added to `found`. One scan reads the whole run.
+  void MatchAnsiRun(std::span<const std::string_view> texts, const AnsiCase& ansiCase, std::vector<int>& found) const;
+
  private:
   struct Word {
     // In the code page, in lower case; none when the code page cannot hold
     // the word, which then occurs in no ANSI text.
     std::optional<std::string> ansi;
+    // The bytes the word may start with in an ANSI text (its first letter in
+    // either case); more than two: any byte is looked at.
+    unsigned char starts[2] = {0, 0};
+    int startCount = 0;
     std::u32string folded;  // every character case-folded
   };
+  static bool ContainsAnsi(std::string_view text, const Word& word, const AnsiCase& ansiCase);
+
   std::vector<Word> words_;
+  bool doubleByte_ = false;  // the code page has two-byte characters
 };
 
 // An open search over the clips of the title list. When it opens it takes a
@@ -72,17 +88,29 @@ class ClipSearch {
   // below moved down, and the new ones join the matches when they match.
   void LinesAddedAtTop(int count);
 
+  // The memory the open search holds, in bytes: its views of the texts,
+  // the matches and any copied text.
+  std::size_t MemoryUse() const;
+
  private:
-  // A line's text as the stores hold it: the exact one when the clip has
-  // one, a view of the store's bytes.
+  // What a line's text is: none (no record of its clip in the store), its
+  // ANSI text, or its exact text.
+  enum class Kind : unsigned char { None, Ansi, Exact };
   struct ClipText {
     std::string_view text;
-    bool exact = false;
-    bool found = false;  // the line has a clip in the store
+    Kind kind = Kind::None;
   };
+  // A line's text as the stores hold it: the exact one when the clip has
+  // one, a view of the store's bytes.
   ClipText TextOfLine(int line);
-  bool Matches(const ClipText& clip) const;
-  // Every line's text taken anew, and every clip searched.
+  bool Matches(std::size_t line) const;
+  // Whether a line's text can be part of a run scanned at once, and whether
+  // it lies right after the text of the line before.
+  bool StartsRun(std::size_t line) const;
+  bool FollowsInMemory(std::size_t line) const;
+  // Every line's text taken anew.
+  void TakeTexts();
+  // Every clip searched.
   void SearchAll();
 
   const TitleList& titles_;
@@ -92,7 +120,9 @@ class ClipSearch {
   bool open_ = false;
   std::string text_;
   SearchQuery query_;
-  std::vector<ClipText> texts_;  // one per title-list line, in list order
+  std::vector<std::string_view> views_;  // each title-list line's text, in list order
+  std::vector<Kind> kinds_;              // and what it is
+  std::vector<int> runMatches_;          // one run's matches, kept to spare an allocation
   // Where a record's lines do not lie side by side its text is copied once,
   // here, where it never moves.
   std::deque<std::string> copies_;

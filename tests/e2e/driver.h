@@ -168,6 +168,7 @@ int cmd_display_change(const Args& args);
 int cmd_foreground(const Args& args);
 int cmd_list_state(const Args& args);
 int cmd_scroll(const Args& args);
+int cmd_control(const Args& args);
 int cmd_click(const Args& args);
 int cmd_button_state(const Args& args);
 int cmd_enabled(const Args& args);

@@ -39,7 +39,8 @@ const char kUsage[] =
     "  count                      print the number of clips in the title list\n"
     "  wait-count N TIMEOUT_MS    wait until the list holds N clips\n"
     "  items                      print each list item in full, escaped\n"
-    "  titles                     print each item's title; 1 when an item is malformed\n"
+    "  titles [ID]                print each item's title (of list ID, the title list unless named);\n"
+    "                             1 when an item is malformed\n"
     "  wait-title I TEXT TIMEOUT_MS  wait until item I's title is TEXT (escaped)\n"
     "  command ID|caching|save|clear|quit|settings  post WM_COMMAND to the main window\n"
     "  close [TIMEOUT_MS]         post WM_CLOSE and wait for the program to end\n"
@@ -62,6 +63,8 @@ const char kUsage[] =
     "  foreground                 print the foreground window's class and visible|hidden, or none\n"
     "  list-state ID              print list control ID's top index, line height and count\n"
     "  scroll TOP                 scroll the title list to top index TOP\n"
+    "  control ID                 print control ID's state: VISIBLE SELECTED TEXT (1|0, its list\n"
+    "                             selection or -1, its text in UTF-8, escaped)\n"
     "  cursor                     print the pointer's position: x y\n"
     "  wait-cursor X Y TIMEOUT_MS  wait until the pointer is at X Y\n"
     "  click ID                   click the main window's button ID (BM_CLICK)\n"
@@ -149,7 +152,7 @@ constexpr Command kTable[] = {
     {"count", 1, 1, cmd_count},
     {"wait-count", 3, 3, cmd_wait_count},
     {"items", 1, 1, cmd_items},
-    {"titles", 1, 1, cmd_titles},
+    {"titles", 1, 2, cmd_titles},
     {"wait-title", 4, 4, cmd_wait_title},
     {"command", 2, 2, cmd_command},
     {"close", 1, 2, cmd_close},
@@ -181,6 +184,7 @@ constexpr Command kTable[] = {
     {"foreground", 1, 1, cmd_foreground},
     {"list-state", 2, 2, cmd_list_state},
     {"scroll", 2, 2, cmd_scroll},
+    {"control", 2, 2, cmd_control},
     {"cursor", 1, 1, cmd_cursor},
     {"wait-cursor", 4, 4, cmd_wait_cursor},
     {"click", 2, 2, cmd_click},

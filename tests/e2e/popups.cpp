@@ -146,11 +146,14 @@ int cmd_control_rect(const Args& args) {
   return 0;
 }
 
-// Types TEXT into the control ID of the program's visible CLASS window.
+// Types TEXT (UTF-8, escaped) into the control ID of the program's visible
+// CLASS window, as an input method or a paste puts a whole text there.
 int cmd_set_text(const Args& args) {
   HWND control = require_control(args[1], args[2]);
   const std::string text = decode_escapes(args[3]);
-  const std::wstring wide(text.begin(), text.end());  // the tests type ASCII
+  std::wstring wide(text.size() + 1, L'\0');  // UTF-8, of which ASCII is a part
+  wide.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
   send_or_fail(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), "WM_SETTEXT");
   return 0;
 }

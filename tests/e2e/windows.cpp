@@ -179,8 +179,12 @@ int cmd_items(const Args&) {
   return 0;
 }
 
-int cmd_titles(const Args&) {
-  auto items = list_items(require_list(require_main()));
+int cmd_titles(const Args& args) {
+  HWND main = require_main();
+  // Another list of the window (the search's matches) read the same way.
+  HWND list = args.size() > 1 ? require_child(main, static_cast<int>(parse_number(args[1], "control id")))
+                              : require_list(main);
+  auto items = list_items(list);
   for (size_t i = 0; i < items.size(); ++i) print_line(encode_escapes(title_of(items[i], static_cast<int>(i))));
   return 0;
 }
@@ -278,6 +282,14 @@ int cmd_list_state(const Args& args) {
   const LRESULT top = send_or_fail(list, LB_GETTOPINDEX, 0, 0, "LB_GETTOPINDEX");
   const LRESULT height = send_or_fail(list, LB_GETITEMHEIGHT, 0, 0, "LB_GETITEMHEIGHT");
   std::printf("%d %d %d\n", static_cast<int>(top), static_cast<int>(height), list_count(list));
+  return 0;
+}
+
+int cmd_control(const Args& args) {
+  HWND control = require_child(require_main(), static_cast<int>(parse_number(args[1], "control id")));
+  const LRESULT selected = send_or_fail(control, LB_GETCURSEL, 0, 0, "LB_GETCURSEL");
+  std::printf("%d %d ", IsWindowVisible(control) ? 1 : 0, static_cast<int>(selected));
+  print_line(encode_escapes(narrow(window_text_wide(control), CP_UTF8)));
   return 0;
 }
 

@@ -115,9 +115,11 @@ TEST(SearchQueryTest, AWordStartsOnlyWhereACharacterDoes) {
   EXPECT_TRUE(SearchQuery("X\x81" "AY", codePage).MatchesAnsi(text, ansiCase));
 }
 
-// The fast scan against the plain definition, on random texts: matches at
-// every offset, near the end of the text, in its last few bytes.
-TEST(SearchQueryTest, TheScanFindsWhatAPlainSearchFinds) {
+// The fast scans against the plain definition, on random texts long and
+// short: matches at every offset, across the 16-, 32- and 64-byte blocks,
+// in a text's last bytes; and a run of texts scanned at once, with matches
+// that would start in the gaps between them or run past a text's end.
+TEST(SearchQueryTest, TheScansFindWhatAPlainSearchFinds) {
   fake::FakeCodePage codePage;
   const AnsiCase& ansiCase = codePage.Case();
   std::mt19937 random(20261209);
@@ -126,14 +128,36 @@ TEST(SearchQueryTest, TheScanFindsWhatAPlainSearchFinds) {
     for (char& c : s) c = static_cast<char>(ansiCase.lower[static_cast<unsigned char>(c)]);
     return s;
   };
-  for (int round = 0; round < 3000; ++round) {
-    std::string text(random() % 80, ' ');
+  const auto randomText = [&](std::size_t longest) {
+    std::string text(random() % (longest + 1), ' ');
     for (char& c : text) c = alphabet[random() % alphabet.size()];
+    return text;
+  };
+  for (int round = 0; round < 2000; ++round) {
     std::string word(1 + random() % 4, ' ');
     for (char& c : word) c = "abAB\xC9\xE9"[random() % 6];
-    const bool expected = lower(text).find(lower(word)) != std::string::npos;
-    const std::string utf8 = fake::FakeClipboard().AnsiToUtf8(word);
-    ASSERT_EQ(SearchQuery(utf8, codePage).MatchesAnsi(text, ansiCase), expected) << text << " / " << word;
+    const SearchQuery query(fake::FakeClipboard().AnsiToUtf8(word), codePage);
+    const auto holds = [&](const std::string& text) { return lower(text).find(lower(word)) != std::string::npos; };
+    const std::string text = randomText(round % 2 ? 300 : 40);
+    ASSERT_EQ(query.MatchesAnsi(text, ansiCase), holds(text)) << text << " / " << word;
+
+    // A run: texts in one buffer, each after a gap of marker-like bytes.
+    std::string buffer;
+    std::vector<std::pair<std::size_t, std::size_t>> places;
+    for (int i = 0; i < 6; ++i) {
+      buffer += "\r\nab/:tlr:\r\n"[random() % 4] + std::string(random() % 5, word[0]);
+      const std::string piece = randomText(120);
+      places.emplace_back(buffer.size(), piece.size());
+      buffer += piece;
+    }
+    std::vector<std::string_view> texts;
+    std::vector<int> expected, found;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+      texts.emplace_back(buffer.data() + places[i].first, places[i].second);
+      if (holds(std::string(texts.back()))) expected.push_back(static_cast<int>(i));
+    }
+    query.MatchAnsiRun(texts, ansiCase, found);
+    ASSERT_EQ(found, expected) << word;
   }
 }
 

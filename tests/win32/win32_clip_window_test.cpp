@@ -35,6 +35,9 @@ class KeyRecorder : public ClipWindowEvents {
   void OnDragMove(unsigned, int, int) override {}
   void OnTitlePictureDragStart(MouseButton, unsigned, int, int) override {}
   void OnTitlePictureDragMove(unsigned, int, int) override {}
+  void OnTitlePictureClick() override {}
+  void OnSearchTextChange(const std::string&) override {}
+  void OnMatchClick(int) override {}
   void OnHintWatchdogTimer() override {}
   void OnAutosaveTimer() override {}
   void OnLabelFollowTimer() override {}

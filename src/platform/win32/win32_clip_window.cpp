@@ -5,6 +5,7 @@
 #include "platform/win32/win32_command_ids.h"
 #include "platform/win32/win32_input.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_text.h"
 
 namespace solvane::win32 {
 
@@ -46,7 +47,72 @@ unsigned Win32ClipWindow::ShiftState(WPARAM mouseKeys) {
 bool Win32ClipWindow::Create(HFONT listFont) {
   panelBrush_.reset(CreateSolidBrush(kPanelColour));
   listBrush_.reset(CreateSolidBrush(kListColour));
-  return CreateWindows() && CreateLists(listFont) && CreateButtons() && InstallKeyPreview();
+  return CreateWindows() && CreateLists(listFont) && CreateSearch(listFont) && CreateButtons() &&
+         InstallKeyPreview();
+}
+
+bool Win32ClipWindow::CreateSearch(HFONT listFont) {
+  const auto id = [](int value) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(value)); };
+  // Over the title list, where it lies, and as it looks; hidden until a
+  // search opens. Unicode windows, as the title list is.
+  matchList_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                               WS_CHILD | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NODATA |
+                                   LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
+                               8, 18, 233, 473, window_, id(kMatchListId), instance_, nullptr);
+  const RECT& line = Win32SearchLine::kLine;
+  searchLine_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, line.left, line.top,
+                                line.right - line.left, line.bottom - line.top, window_, id(kSearchLineId), instance_,
+                                nullptr);
+  const RECT& count = Win32SearchLine::kCount;
+  searchStatus_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, count.left, count.top,
+                                  count.right - count.left, count.bottom - count.top, window_, id(kSearchStatusId),
+                                  instance_, nullptr);
+  if (matchList_ == nullptr || searchLine_ == nullptr || searchStatus_ == nullptr) return false;
+  for (HWND control : {matchList_, searchLine_, searchStatus_}) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
+  }
+  SetWindowLongPtrW(matchList_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(matchList_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32ClipWindow::ListProc));
+  // NOTE: the system hands another program (a screen reader) a row's text
+  // only from a list whose style says it holds strings; a list of no data
+  // may not be made with that style. Set afterwards, the list still holds
+  // no data, and its rows' texts are answered here (Win32MatchList).
+  SetWindowLongPtrW(matchList_, GWL_STYLE, GetWindowLongPtrW(matchList_, GWL_STYLE) | LBS_HASSTRINGS);
+  SetWindowLongPtrW(searchLine_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  editProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(searchLine_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32ClipWindow::SearchLineProc)));
+  // The labels lie over the matches as over the titles.
+  SetWindowPos(labels_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  return true;
+}
+
+LRESULT CALLBACK Win32ClipWindow::SearchLineProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Win32ClipWindow*>(GetWindowLongPtrW(edit, GWLP_USERDATA));
+  switch (message) {
+    case WM_CHAR:
+      if (wParam == '\r' || wParam == 0x1B) return 0;
+      break;
+    case WM_IME_STARTCOMPOSITION:
+      self->composing_ = true;
+      break;
+    case WM_IME_ENDCOMPOSITION: {
+      const LRESULT result = CallWindowProcW(self->editProc_, edit, message, wParam, lParam);
+      self->composing_ = false;
+      self->OnSearchLineChange();  // what the composition left in the line
+      return result;
+    }
+    default:
+      break;
+  }
+  return CallWindowProcW(self->editProc_, edit, message, wParam, lParam);
+}
+
+void Win32ClipWindow::OnSearchLineChange() {
+  if (composing_ || !IsWindowVisible(searchLine_)) return;
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(searchLine_)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(searchLine_, text.data(), static_cast<int>(text.size()))));
+  const std::string utf8 = Utf8Of(text);
+  Run([&] { events_->OnSearchTextChange(utf8); });
 }
 
 bool Win32ClipWindow::InstallKeyPreview() {
@@ -181,7 +247,7 @@ LRESULT Win32ClipWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (measure->CtlID == static_cast<UINT>(kTitleListId)) {
+      if (measure->CtlID == static_cast<UINT>(kTitleListId) || measure->CtlID == static_cast<UINT>(kMatchListId)) {
         measure->itemHeight = Win32TitleList::kLineHeight;
         return TRUE;
       }
@@ -197,10 +263,28 @@ LRESULT Win32ClipWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         titles_->Draw(*draw);
         return TRUE;
       }
+      if (draw->CtlID == static_cast<UINT>(kMatchListId) && matches_ != nullptr) {
+        matches_->Draw(*draw);
+        return TRUE;
+      }
       break;
     }
     case WM_CTLCOLORLISTBOX:
       return ListColours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+    case WM_CTLCOLOREDIT:  // the search line looks like the list it searches
+    case WM_CTLCOLORSTATIC: {
+      // The status beside the line stands on the panel, or, saying that no
+      // clip matches, on the empty list.
+      const auto control = reinterpret_cast<HWND>(lParam);
+      RECT place{};
+      GetWindowRect(control, &place);
+      MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+      const bool onList = control == searchLine_ || place.top >= Win32SearchLine::kNoMatch.top;
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetBkColor(dc, onList ? kListColour : kPanelColour);
+      SetTextColor(dc, control == searchLine_ ? kNavy : kMaroon);
+      return reinterpret_cast<LRESULT>(onList ? listBrush_.get() : panelBrush_.get());
+    }
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) Run([this] { events_->OnActivate(); });
       break;
@@ -212,7 +296,18 @@ LRESULT Win32ClipWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
       OnMouseMove(wParam);
       return 0;
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: {
+      if (GetCapture() == window_) ReleaseCapture();
+      // The title picture pressed and let go where it was: not a drag but
+      // the click that opens the search line there.
+      const DWORD at = GetMessagePos();
+      const POINT released{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+      if (dragOnImage_ && released.x == pressedAt_.x && released.y == pressedAt_.y) {
+        Run([this] { events_->OnTitlePictureClick(); });
+      }
+      dragOnImage_ = false;
+      return 0;
+    }
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       if (GetCapture() == window_) ReleaseCapture();
@@ -269,7 +364,19 @@ bool Win32ClipWindow::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
     OnButton(LOWORD(wParam));
     return true;
   }
+  if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == kSearchLineId) {
+    OnSearchLineChange();
+    return true;
+  }
   if (HIWORD(wParam) == LBN_SELCHANGE) {  // user input only, never LB_SETCURSEL
+    if (LOWORD(wParam) == kMatchListId) {
+      const int row = static_cast<int>(SendMessageW(matchList_, LB_GETCURSEL, 0, 0));
+      if (pressing_) {
+        matchClickPending_ = true;
+      } else {
+        Run([&] { events_->OnMatchClick(row); });
+      }
+    }
     if (LOWORD(wParam) == kTitleListId) {
       if (pressing_) {
         clickPending_ = true;
@@ -299,6 +406,8 @@ void Win32ClipWindow::OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam) {
   SetCapture(window_);  // the window moves under the pointer while dragged
   const POINT at{x, y};
   dragOnImage_ = PtInRect(&kTitlePicture, at) != FALSE;
+  const DWORD screen = GetMessagePos();
+  pressedAt_ = POINT{static_cast<short>(LOWORD(screen)), static_cast<short>(HIWORD(screen))};
   if (dragOnImage_) {
     Run([&] {
       events_->OnTitlePictureDragStart(button, ShiftState(wParam), x - kTitlePicture.left, y - kTitlePicture.top);

@@ -7,6 +7,7 @@
 
 #include "platform/clip_window_events.h"
 #include "platform/win32/win32_owned.h"
+#include "platform/win32/win32_search.h"
 #include "platform/win32/win32_title_list.h"
 #include "platform/win32/win32_tray.h"
 
@@ -25,6 +26,8 @@ class Win32ClipWindow {
   void Attach(ClipWindowEvents* events) { events_ = events; }
   // The list object that draws the title lines.
   void AttachList(Win32TitleList* titles) { titles_ = titles; }
+  // The search's match list, which draws its rows.
+  void AttachMatches(Win32MatchList* matches) { matches_ = matches; }
   // The picture drawn at the start of the title (a 16 x 16 icon).
   void SetTitleIcon(HICON icon) { titleIcon_ = icon; }
   // Shows the window for the first time, centred, which activates it.
@@ -39,6 +42,9 @@ class Win32ClipWindow {
   HWND owner() const { return owner_.get(); }
   HWND list() const { return list_; }
   HWND labels() const { return labels_; }
+  HWND matchList() const { return matchList_; }
+  HWND searchLine() const { return searchLine_; }
+  HWND searchStatus() const { return searchStatus_; }
 
  private:
   static constexpr COLORREF kPanelColour = RGB(231, 223, 173);
@@ -53,6 +59,12 @@ class Win32ClipWindow {
 
   bool CreateWindows();
   bool CreateLists(HFONT listFont);
+  bool CreateSearch(HFONT listFont);
+  // The search line's own procedure, hooked so that Enter and Esc do not
+  // beep there (the key handler acts on them) and a composition in an input
+  // method is searched only once it is done.
+  static LRESULT CALLBACK SearchLineProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnSearchLineChange();
   bool CreateButtons();
   HWND MakeButton(int id, const char* caption, int left, int width, HFONT font);
 
@@ -121,17 +133,25 @@ class Win32ClipWindow {
   OwnedWindow window_;  // owned by owner_ in the window sense: goes before it
   HWND list_ = nullptr;        // children of window_, destroyed with it
   HWND labels_ = nullptr;
+  HWND matchList_ = nullptr;
+  HWND searchLine_ = nullptr;
+  HWND searchStatus_ = nullptr;
+  WNDPROC editProc_ = nullptr;  // the EDIT class's procedure
+  bool composing_ = false;      // an input method's composition is open in the search line
   HWND runToTopButton_ = nullptr, crLfButton_ = nullptr, crLfLfButton_ = nullptr, hideButton_ = nullptr;
   WNDPROC listProc_ = nullptr;    // the LISTBOX class's procedure
   WNDPROC buttonProc_ = nullptr;  // the BUTTON class's procedure
   ClipWindowEvents* events_ = nullptr;
   Win32TitleList* titles_ = nullptr;
+  Win32MatchList* matches_ = nullptr;
   bool dragOnImage_ = false;
+  POINT pressedAt_{};  // where the button went down, on the screen: a click is a press that did not move
   HICON titleIcon_ = nullptr;  // not owned
   // A press on the list selects a line before its mouse-down and check
   // toggle are handled; the click that the selection raises waits for them.
   bool pressing_ = false;
   bool clickPending_ = false;
+  bool matchClickPending_ = false;
 };
 
 }  // namespace solvane::win32

@@ -117,6 +117,10 @@ bool Win32ClipWindow::ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM
   const int x = static_cast<short>(LOWORD(lParam));
   const int y = static_cast<short>(HIWORD(lParam));
   const bool isTitles = list == list_ && titles_ != nullptr;
+  // The matches hold no strings: their rows' texts are the title lines'.
+  if (list == matchList_ && matches_ != nullptr && matches_->AnswerTextMessage(message, wParam, lParam, result)) {
+    return true;
+  }
   // Other programs (screen readers, the test driver) read the whole list.
   if (isTitles && titles_->HasWaitingLines() && !titles_->Sending() && InSendMessage()) {
     titles_->BeforeForeignMessage(message, wParam);
@@ -127,6 +131,7 @@ bool Win32ClipWindow::ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM
     case WM_MBUTTONDOWN: {
       pressing_ = true;
       clickPending_ = false;
+      matchClickPending_ = false;
       result = CallWindowProcW(listProc_, list, message, wParam, lParam);  // selects the line
       if (isTitles && message == WM_LBUTTONDOWN && x < Win32TitleList::kCheckColumn) {
         const int line = titles_->LineAt(x, y);
@@ -136,6 +141,11 @@ bool Win32ClipWindow::ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM
       if (clickPending_) {
         clickPending_ = false;
         Run([this] { events_->OnListClick(); });
+      }
+      if (matchClickPending_) {
+        matchClickPending_ = false;
+        const int row = static_cast<int>(SendMessageW(matchList_, LB_GETCURSEL, 0, 0));
+        Run([&] { events_->OnMatchClick(row); });
       }
       return true;
     }

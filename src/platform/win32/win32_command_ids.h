@@ -14,6 +14,9 @@ inline constexpr unsigned kCmdUpperCase = 0x0106;       // "Upper case"
 inline constexpr unsigned kCmdLowerCase = 0x0107;       // "Lower case"
 
 inline constexpr int kTitleListId = 1001;  // titles
+inline constexpr int kMatchListId = 1002;  // a search's matches, over the titles
+inline constexpr int kSearchLineId = 1003;  // the search text
+inline constexpr int kSearchStatusId = 1004;  // the number of matches, or that none matches
 inline constexpr int kLabelListId = 1007;  // labels
 // The buttons of the top strip.
 inline constexpr int kRunToTopButtonId = 1011;  // run to top

@@ -344,15 +344,19 @@ void DrawCheck(HDC dc, int left, int top, int state) {
 
 void Win32TitleList::Draw(const DRAWITEMSTRUCT& item) const {
   if (item.itemID == static_cast<UINT>(-1)) return;
+  DrawLine(item, static_cast<int>(item.itemID));
+}
+
+void Win32TitleList::DrawLine(const DRAWITEMSTRUCT& item, int index) const {
+  if (index < 0 || index >= Filled()) return;
   HDC dc = item.hDC;
   const RECT& line = item.rcItem;
-  const int index = static_cast<int>(item.itemID);
 
   const RECT column{line.left, line.top, line.left + kCheckColumn, line.bottom};
   FillSolid(dc, column, kListColour);
   const int checkLeft = column.left + (kCheckColumn - 16) / 2;
   const int checkTop = line.top + ((line.bottom - line.top) - 13) / 2;
-  DrawCheck(dc, checkLeft, checkTop, static_cast<int>(item.itemData & kStateBits));
+  DrawCheck(dc, checkLeft, checkTop, static_cast<int>(ItemData(index) & kStateBits));
 
   const RECT textArea{column.right, line.top, line.right, line.bottom};
   const bool selected = (item.itemState & ODS_SELECTED) != 0;

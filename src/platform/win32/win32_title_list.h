@@ -86,6 +86,11 @@ class Win32TitleList : public TitleList {
   static constexpr int kLineHeight = 13;
   static constexpr int kCheckColumn = ListExtent::kCheckColumn;
   void Draw(const DRAWITEMSTRUCT& item) const;
+  // The same drawing of line `line` of this list into another list's item
+  // (a search's matches show the title list's lines).
+  void DrawLine(const DRAWITEMSTRUCT& item, int line) const;
+  // Line `index` as the control holds it, in UTF-16.
+  std::wstring WideLine(int index) const;
   // The line under a point of the list's client area; -1 below the last.
   int LineAt(int x, int y) const;
 
@@ -127,8 +132,6 @@ class Win32TitleList : public TitleList {
   // above them (0 for the other lines).
   static constexpr LPARAM kStateBits = 3;
   LRESULT ItemData(int index) const { return Send(LB_GETITEMDATA, static_cast<WPARAM>(index)); }
-  // The line's text as the list holds it, in UTF-16.
-  std::wstring WideLine(int index) const;
 
   HWND list_;
   ListExtent extentRule_;

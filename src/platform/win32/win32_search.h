@@ -1,0 +1,70 @@
+#pragma once
+// The search's controls on the clip window: the match list, an owner-drawn
+// list box that holds no strings of its own (LBS_NODATA: a search that
+// matches the whole history costs a count, not a copy of every title), and
+// the search line, an edit control over the title picture with its status
+// beside it. Neither owns its window: the clip window does.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/match_list.h"
+#include "platform/win32/win32_title_list.h"
+
+namespace solvane::win32 {
+
+class Win32MatchList : public MatchList {
+ public:
+  // `list` over the title list `titles`, whose lines it shows; `labels` the
+  // label column, which stays above it.
+  Win32MatchList(HWND list, HWND labels, const Win32TitleList& titles) : list_(list), labels_(labels), titles_(titles) {}
+
+  void Show(const std::vector<int>& lines, int highlight) override;
+  void SetHighlight(int row) override;
+  void Hide() override;
+  int TopIndex() const override;
+
+  void Draw(const DRAWITEMSTRUCT& item) const;
+  // A row's text for another program (a screen reader) that asks, as a
+  // list of strings would answer LB_GETTEXTLEN and LB_GETTEXT; false for
+  // any other message.
+  bool AnswerTextMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) const;
+  HWND handle() const { return list_; }
+
+ private:
+  std::wstring RowText(int row) const;
+
+  HWND list_;
+  HWND labels_;
+  const Win32TitleList& titles_;
+  std::vector<int> lines_;
+};
+
+class Win32SearchLine : public SearchLine {
+ public:
+  // The edit control, the status beside it, and the window to give the
+  // keyboard back to.
+  Win32SearchLine(HWND edit, HWND status, HWND window) : edit_(edit), status_(status), window_(window) {}
+
+  void Open() override;
+  void Close() override;
+  void SetStatus(int matches, const std::string& text) override;
+
+  // The text typed, in UTF-8.
+  std::string Text() const;
+
+  // Beside the line, left of the option buttons; with no match, over the
+  // top of the empty list instead, where there is room to say so.
+  static constexpr RECT kLine = {4, 1, 4 + 92, 1 + 16};
+  static constexpr RECT kCount = {4 + 94, 2, 130, 2 + 14};
+  static constexpr RECT kNoMatch = {8 + 20, 18 + 6, 8 + 228, 18 + 6 + 14};
+
+ private:
+  HWND edit_;
+  HWND status_;
+  HWND window_;
+};
+
+}  // namespace solvane::win32
