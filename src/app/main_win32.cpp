@@ -162,16 +162,19 @@ int CannotStart(const char* message) {
 // Until the clip window is gone; the quit message's code. While the title
 // list has lines waiting, they go in a chunk at a time whenever no message
 // is (PeekMessage also answers messages other programs send meanwhile).
+// NOTE: the Unicode functions, so that a character typed into a Unicode
+// window (the search line) that the ANSI code page lacks is not lost on
+// its way; ANSI windows get their messages converted as before.
 int RunMessageLoop(win32::Win32TitleList& titles) {
   MSG message;
   for (;;) {
-    if (titles.HasWaitingLines() && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (titles.HasWaitingLines() && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
       titles.FillSome();
       continue;
     }
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
 }

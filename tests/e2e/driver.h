@@ -169,6 +169,7 @@ int cmd_foreground(const Args& args);
 int cmd_list_state(const Args& args);
 int cmd_scroll(const Args& args);
 int cmd_control(const Args& args);
+int cmd_type_chars(const Args& args);
 int cmd_click(const Args& args);
 int cmd_button_state(const Args& args);
 int cmd_enabled(const Args& args);
@@ -218,6 +219,7 @@ int cmd_wait_started(const Args& args);
 int cmd_memory(const Args& args);
 // paste_timing.cpp
 int cmd_time_paste(const Args& args);
+int cmd_time_search(const Args& args);
 // resources.cpp
 int cmd_private_bytes(const Args& args);
 int cmd_gui_resources(const Args& args);

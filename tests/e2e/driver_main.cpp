@@ -63,6 +63,8 @@ const char kUsage[] =
     "  foreground                 print the foreground window's class and visible|hidden, or none\n"
     "  list-state ID              print list control ID's top index, line height and count\n"
     "  scroll TOP                 scroll the title list to top index TOP\n"
+    "  type-chars ID TEXT         post TEXT (UTF-8, escaped) as WM_CHAR to the main window's control ID,\n"
+    "                             as a keyboard layout or input method types it\n"
     "  control ID                 print control ID's state: VISIBLE SELECTED TEXT (1|0, its list\n"
     "                             selection or -1, its text in UTF-8, escaped)\n"
     "  cursor                     print the pointer's position: x y\n"
@@ -102,6 +104,11 @@ const char kUsage[] =
     "                             (hotkey to window visible, label key to the program's first\n"
     "                             synthesised Ctrl key-down, label key to the paste in the target,\n"
     "                             \"lost\" when it never lands), then: lost COUNT\n"
+    "  time-search N [TIMEOUT_MS]  with the program running and the paste target in front: the\n"
+    "                             hotkey, F3, then N keystrokes in the search line (five letters, each\n"
+    "                             narrowing, then five backspaces); print I MS for each, key press\n"
+    "                             until the matches are drawn, then: open MS, median MS, max MS,\n"
+    "                             memory BEFORE MOST (working set before F3, most while searching)\n"
     "  memory                     print the program's peak and current working set in bytes\n"
     "  end-session-and-kill       send WM_QUERYENDSESSION and WM_ENDSESSION, then end the program\n"
     "                             as Windows does; print the query's answer\n"
@@ -185,6 +192,7 @@ constexpr Command kTable[] = {
     {"list-state", 2, 2, cmd_list_state},
     {"scroll", 2, 2, cmd_scroll},
     {"control", 2, 2, cmd_control},
+    {"type-chars", 3, 3, cmd_type_chars},
     {"cursor", 1, 1, cmd_cursor},
     {"wait-cursor", 4, 4, cmd_wait_cursor},
     {"click", 2, 2, cmd_click},
@@ -205,6 +213,7 @@ constexpr Command kTable[] = {
     {"watch-top", 3, 3, cmd_watch_top},
     {"wait-started", 2, 2, cmd_wait_started},
     {"time-paste", 2, 3, cmd_time_paste},
+    {"time-search", 2, 3, cmd_time_search},
     {"memory", 1, 1, cmd_memory},
     {"private-bytes", 1, 1, cmd_private_bytes},
     {"gui-resources", 1, 1, cmd_gui_resources},

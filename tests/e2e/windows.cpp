@@ -293,6 +293,20 @@ int cmd_control(const Args& args) {
   return 0;
 }
 
+// Characters as a keyboard layout or an input method delivers them: WM_CHAR
+// in UTF-16 into the queue of the program, to the main window's control ID.
+int cmd_type_chars(const Args& args) {
+  HWND control = require_child(require_main(), static_cast<int>(parse_number(args[1], "control id")));
+  const std::string text = decode_escapes(args[2]);
+  std::wstring wide(text.size() + 1, L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                      wide.data(), static_cast<int>(wide.size()))));
+  for (const wchar_t unit : wide) {
+    if (!PostMessageW(control, WM_CHAR, unit, 1)) throw Failure("PostMessage WM_CHAR failed");
+  }
+  return 0;
+}
+
 int cmd_scroll(const Args& args) {
   const LRESULT top = parse_number(args[1], "top index");
   if (send_or_fail(require_list(require_main()), LB_SETTOPINDEX, top, 0, "LB_SETTOPINDEX") == LB_ERR)

@@ -167,15 +167,15 @@ void Win32SettingsDialog::BringToFront() {
 void Win32SettingsDialog::RunMessageLoop() {
   MSG message;
   while (open_) {
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
       // The program is ending: leave the quit for the main loop.
       PostQuitMessage(static_cast<int>(message.wParam));
       Close();
       return;
     }
-    if (!IsDialogMessageA(window_, &message)) {
+    if (!IsDialogMessageW(window_, &message)) {
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
   }
 }
