@@ -22,11 +22,18 @@
 #   capture     an X11 copy until its clip is on top of the list, seen by a
 #               waiter that polls the list every millisecond (30 copies,
 #               300 ms apart): median and maximum
+#   search      50 keystrokes in the search line (letters that narrow, and
+#               backspaces that search the whole history again), each from
+#               the key press until the matches are drawn: median and
+#               maximum; the working set the open search adds, against the
+#               history's size; on this history and on one as large as the
+#               store can hold (16,777,215 characters)
 #
-#   scripts/bench-wine.sh           9 starts each, 15 pastes, the storm, 30 copies timed;
-#                                   exits 1 on a missed target
-#   scripts/bench-wine.sh --smoke   one start each, one paste, a storm of 20 and 3 copies
-#                                   timed, targets not judged (CI)
+#   scripts/bench-wine.sh           9 starts each, 15 pastes, the storm, 30 copies timed,
+#                                   50 search keystrokes on each history; exits 1 on a
+#                                   missed target
+#   scripts/bench-wine.sh --smoke   one start each, one paste, a storm of 20, 3 copies
+#                                   and 10 keystrokes timed, targets not judged (CI)
 #
 # Builds into build/bench (native) and build/win-timing (MinGW, Release), or
 # uses prebuilt programs named in SOLVANE_BENCH_EXE, SOLVANE_EXE and
@@ -52,11 +59,13 @@ starts=9
 pastes=15
 storm=200
 timed_copies=30
+keystrokes=50
 if [ "$smoke" = 1 ]; then
   starts=1
   pastes=1
   storm=20
   timed_copies=3
+  keystrokes=10
 fi
 start_timeout_ms=60000 # a loaded machine once took 11 s to load the history
 paste_timeout_ms=20000
@@ -181,8 +190,10 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 big="$work/big"
 empty="$work/empty"
-mkdir -p "$big" "$empty"
+largest="$work/largest"
+mkdir -p "$big" "$empty" "$largest"
 titles=$("$bench_exe" --write-workload "$big")
+largest_titles=$("$bench_exe" --write-workload "$largest" --largest)
 : >"$empty/Lb1.qlx"
 : >"$empty/Cb1.qlx"
 store_bytes=$(($(stat -c %s "$big/Lb1.qlx") + $(stat -c %s "$big/Cb1.qlx")))
@@ -263,6 +274,17 @@ awk '$1 ~ /^[0-9]+$/ { print "paste " $1 ": hotkey to shown, key to first synthe
   "$work/paste.out"
 read -r _ shown key_to_key landed < <(grep '^median ' "$work/paste.out")
 read -r _ lost < <(grep '^lost ' "$work/paste.out")
+
+# ---- search ----
+
+# search_run KIND: keystrokes in the search line of the running program.
+search_run() {
+  drv time-search "$keystrokes" "$paste_timeout_ms" >"$work/search.$1"
+  awk -v kind="$1" '$1 ~ /^[0-9]+$/ { print "search " kind " " $1 ": key press to matches drawn (ms): " $2 }' \
+    "$work/search.$1"
+  grep -E '^(open|median|max|memory) ' "$work/search.$1" | sed "s/^/search $1: /"
+}
+search_run big
 drv target-close >/dev/null
 wait "$target_pid" 2>/dev/null || true
 target_pid=""
@@ -313,6 +335,24 @@ capture_max=$(printf '%s\n' "$timed_seen" | grep . | sort -g | tail -n 1)
 capture_median=${capture_median:-0}
 capture_max=${capture_max:-0}
 
+drv close "$start_timeout_ms" >/dev/null
+wait "$program_pid" 2>/dev/null || true
+program_pid=""
+
+# The history as large as the store can hold, in a run of its own.
+dir=$(fresh_folder largest)
+largest_bytes=$(($(stat -c %s "$dir/Lb1.qlx") + $(stat -c %s "$dir/Cb1.qlx")))
+(cd "$dir" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
+program_pid=$!
+drv wait-started "$start_timeout_ms" >/dev/null
+solvane_drv target </dev/null >"$work/target.out" 2>&1 &
+target_pid=$!
+drv wait-target 10000 >/dev/null
+echo "largest history: $largest_titles clips, $largest_bytes bytes in Lb1.qlx and Cb1.qlx"
+search_run largest
+drv target-close >/dev/null
+wait "$target_pid" 2>/dev/null || true
+target_pid=""
 drv close "$start_timeout_ms" >/dev/null
 wait "$program_pid" 2>/dev/null || true
 program_pid=""
@@ -370,6 +410,24 @@ row "X11 copy to clip in the list (waiter already running), median" "$capture_me
 row "X11 copy to clip in the list, maximum of $timed_copies" \
   "$capture_max ms$([ "$timed_missed" = 0 ] || echo "; $timed_missed never seen")" "-" "-" "<= 50 ms" \
   "$([ "$timed_missed" = 0 ] && calc "print ($capture_max <= 50)" || echo 0)"
+
+# search_rows KIND CLIPS HISTORY_BYTES
+search_rows() {
+  local median max before most added r
+  median=$(awk '$1 == "median" { print $2 }' "$work/search.$1")
+  max=$(awk '$1 == "max" { print $2 }' "$work/search.$1")
+  read -r _ before most < <(grep '^memory ' "$work/search.$1")
+  added=$((most - before))
+  row "search ($2 clips): key press to matches drawn, median of $keystrokes keystrokes" "$median ms" "-" "-" \
+    "<= 16 ms" "$(calc "print ($median <= 16)")"
+  row "search ($2 clips): key press to matches drawn, maximum" "$max ms" "-" "-" "<= 50 ms" \
+    "$(calc "print ($max <= 50)")"
+  r=$(calc "printf \"%.3f\", $added / $3")
+  row "search ($2 clips): memory added at its peak, per byte of history" "$(mb "$added")" \
+    "history $(mb "$3")" "$r" "<= 0.1" "$(calc "print ($r <= 0.1)")"
+}
+search_rows big "$titles" "$store_bytes"
+search_rows largest "$largest_titles" "$largest_bytes"
 
 echo
 echo "| what | median | baseline median | ratio | target | result |"
