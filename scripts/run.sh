@@ -68,10 +68,11 @@ trap cleanup EXIT
 echo "No display: a scripted tour on a virtual one."
 solvane_wine_up
 
+# drv (scripts/wine-env.sh) runs the driver; a failed step ends the tour.
 SOLVANE_DRIVER=$driver
-drv() { solvane_drv "$@"; }
 
 folder=$(mktemp -d /tmp/solvane-tour.XXXXXX)
+SOLVANE_DRV_TMP=$folder
 prepare_folder "$folder"
 (cd "$folder" && exec wine SolvaneClips.exe </dev/null >"$folder/program.log" 2>&1) &
 program_pid=$!
@@ -91,7 +92,7 @@ done
 
 # The clip window on the hotkey, over a window to paste into, as a user
 # working in another program would call it up.
-drv target </dev/null >/dev/null 2>&1 &
+solvane_drv target </dev/null >/dev/null 2>&1 &
 target_pid=$!
 drv wait-target 10000 >/dev/null
 drv keys ctrl+alt+down >/dev/null

@@ -137,30 +137,11 @@ e2e_done() {
 
 # ---- the driver ----
 
-# drv ARGS...: runs the driver; its stdout is the result.
-# NOTE: the driver always says why it fails, on stderr. Now and then Wine
-# itself ends a driver with exit 1 and nothing said, before the command has
-# done anything (seen in about one full run in five, in kill_save, tray and
-# copy_order, right after the test had ended a Wine process; the same
-# command run again went through every time). Such an exit is not the
-# driver's verdict: the command runs once more, with Wine's errors shown
-# ("-all," first keeps Debian's wine wrapper from adding its note about
-# wine32), and that run's result stands. A command that had acted before
-# such an exit would fail its second run loudly, so nothing is hidden.
+# drv ARGS... (scripts/wine-env.sh) runs the driver, its stdout the result;
+# once more when Wine ended it with nothing said. Its files go with the
+# test's own.
 SOLVANE_DRIVER=$E2E_DRIVER
-drv() {
-  local out=$e2e_tmp/drv.$BASHPID.out err=$e2e_tmp/drv.$BASHPID.err rc=0
-  solvane_drv "$@" >"$out" 2>"$err" || rc=$?
-  if [ "$rc" -ne 0 ] && [ ! -s "$err" ]; then
-    printf '%s: NOTE: driver %s exited %s with nothing said; once more\n' "$E2E_NAME" "$*" "$rc" >&2
-    rc=0
-    WINEDEBUG=-all,err+all solvane_drv "$@" >"$out" 2>"$err" || rc=$?
-  fi
-  cat "$out"
-  cat "$err" >&2
-  rm -f "$out" "$err"
-  return "$rc"
-}
+SOLVANE_DRV_TMP=$e2e_tmp
 
 # drv_ok ARGS...: runs the driver, stops the test when it fails.
 drv_ok() {
