@@ -37,13 +37,18 @@ prepare_folder() {
 }
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  # The user's desktop keeps the system's font smoothing: the pinned
+  # configuration that scripts/wine-env.sh sets is for screenshots.
+  user_fontconfig=${FONTCONFIG_FILE-}
+  # shellcheck source=wine-env.sh
+  . "$root/scripts/wine-env.sh"
+  if [ -n "$user_fontconfig" ]; then FONTCONFIG_FILE=$user_fontconfig; else unset FONTCONFIG_FILE; fi
   export WINEPREFIX="${SOLVANE_WINEPREFIX:-$HOME/.local/share/solvane-clips/wineprefix}"
-  export WINEDLLOVERRIDES="mscoree,mshtml="
-  export WINEDEBUG=${WINEDEBUG:--all}
+  solvane_wine_env
   if [ ! -d "$WINEPREFIX" ]; then
     echo "Creating the Wine prefix $WINEPREFIX (once, takes a while)"
     mkdir -p "$(dirname "$WINEPREFIX")"
-    wineboot --init >/dev/null 2>&1
+    solvane_boot_prefix || { echo "could not make the Wine prefix $WINEPREFIX" >&2; exit 1; }
   fi
   # Outside build/ the history outlives a clean build.
   run_folder=${SOLVANE_RUN_FOLDER:-build/run-folder}

@@ -35,22 +35,38 @@ solvane_start_xvfb() {
   return 1
 }
 
-solvane_make_prefix() {
-  SOLVANE_PREFIX_DIR=$(mktemp -d /tmp/solvane-wine.XXXXXX)
-  export WINEPREFIX="$SOLVANE_PREFIX_DIR"
-  export WINEDEBUG=-all
+# solvane_wine_env: what every Wine run of ours has: no Mono or Gecko
+# install dialogs, and Wine's debug output off unless WINEDEBUG asks for it.
+solvane_wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  # NOTE: on a loaded machine the first boot of a prefix can time out; a
-  # fresh try in a clean prefix has always gone through.
+  export WINEDEBUG=${WINEDEBUG:--all}
+}
+
+# solvane_boot_prefix: makes the prefix $WINEPREFIX (a folder not there yet,
+# or empty) with wineboot --init; a try that fails leaves no folder behind.
+# NOTE: on a loaded machine the first boot of a prefix can time out; a
+# fresh try in a clean prefix has always gone through.
+solvane_boot_prefix() {
   local try
   for try in 1 2 3; do
-    if wineboot --init >/dev/null 2>&1; then break; fi
+    mkdir -p "$WINEPREFIX"
+    if wineboot --init >/dev/null 2>&1; then return 0; fi
     echo "wineboot --init failed in $WINEPREFIX (try $try)" >&2
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
-    if [ "$try" = 3 ]; then return 1; fi
-    rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
+    rm -rf "$WINEPREFIX"
   done
+  return 1
+}
+
+# A private prefix for a test run, in a new folder under /tmp.
+solvane_make_prefix() {
+  SOLVANE_PREFIX_DIR=$(mktemp -d /tmp/solvane-wine.XXXXXX)
+  export WINEPREFIX="$SOLVANE_PREFIX_DIR"
+  solvane_wine_env
+  # The tests read the driver's stderr: nothing of Wine's may be on it.
+  export WINEDEBUG=-all
+  solvane_boot_prefix || return 1
   # Without a window manager, hiding the active window leaves it in the
   # foreground; inside a Wine desktop activation moves on as on Windows.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
