@@ -83,10 +83,37 @@ solvane_make_prefix() {
   wine cmd.exe /c exit </dev/null >/dev/null 2>&1
 }
 
+# The face Wine draws the program's text in. Debian 12's Wine 8 finds none
+# of its own fonts (fonts-wine), so it has no "MS Sans Serif", "Arial" or
+# "Tahoma" (its menus' and boxes' face) and draws them all in the first of
+# its fallback faces that is installed: Liberation Sans, from
+# fonts-liberation, which Wine only recommends. Without it the text comes
+# out in another face with other sizes, and every test that measures text,
+# lines or windows sized to them fails.
+SOLVANE_WINE_FACE="Liberation Sans"
+SOLVANE_WINE_FACE_PACKAGE=fonts-liberation
+
+# solvane_check_fonts: fails, naming the package to install, when
+# fontconfig (which Wine takes its fonts from) has no Liberation Sans.
+# tests/e2e/lib.sh checks the face Wine itself picks as well.
+solvane_check_fonts() {
+  if ! command -v fc-list >/dev/null; then
+    echo "fc-list not found: install fontconfig (scripts/deps.sh does)" >&2
+    return 1
+  fi
+  if [ -z "$(fc-list "$SOLVANE_WINE_FACE" file)" ]; then
+    echo "font check: no \"$SOLVANE_WINE_FACE\" font on this machine. Wine draws the program's text in it;" \
+      "without it the tests that measure text fail. Install $SOLVANE_WINE_FACE_PACKAGE" \
+      "(apt-get install $SOLVANE_WINE_FACE_PACKAGE; scripts/deps.sh does)." >&2
+    return 1
+  fi
+}
+
 # Starts a display when there is none (or when SOLVANE_HEADLESS=1) and a
 # private prefix; exports SOLVANE_WINE_READY so nested scripts reuse both.
 solvane_wine_up() {
   if [ -n "${SOLVANE_WINE_READY:-}" ]; then return 0; fi
+  solvane_check_fonts || return 1
   if [ -z "${DISPLAY:-}" ] || [ "${SOLVANE_HEADLESS:-0}" = 1 ]; then
     solvane_start_xvfb || return 1
   fi

@@ -87,6 +87,9 @@ constexpr Command kTable[] = {
      "absent (0) or visible (1); print its rectangle when visible"},
     {"tray-icon", 1, 1, cmd_tray_icon, "\tprint the centre of the right-most icon in the taskbar: x y"},
     {"fingerprint", 5, 5, cmd_fingerprint, "X Y W H\tprint a hash of the screen's pixels in that rectangle"},
+    {"font-face", 3, 3, cmd_font_face,
+     "FACE HEIGHT\tprint the face Wine draws FACE with at a character height of HEIGHT pixels,\n"
+     "a tab and its file (? when Wine does not say)"},
     {"wait-menu", 2, 2, cmd_wait_menu, "TIMEOUT_MS\twait for the program's popup menu; print its rectangle"},
     {"wait-exit", 2, 2, cmd_wait_exit, "TIMEOUT_MS\twait until the program's process has ended"},
     {"wait-class", 3, 3, cmd_wait_class,

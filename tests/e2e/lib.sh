@@ -223,11 +223,34 @@ e2e_open_target() {
   fi
 }
 
+# Checks that Wine draws the program's fonts in the face the tests were
+# measured with (see solvane_check_fonts in scripts/wine-env.sh), once per
+# prefix: a font problem must show as what it is, not as a dozen failing
+# checks of the program's looks.
+e2e_check_fonts() {
+  local marker="$WINEPREFIX/solvane-fonts-checked" font line face file
+  [ ! -e "$marker" ] || return 0
+  solvane_check_fonts || e2e_fatal "font check failed: see above. This is the machine, not the program."
+  # The program's two faces, and Tahoma for Wine's menus and boxes.
+  for font in "MS Sans Serif" Arial Tahoma; do
+    line=$(drv font-face "$font" 11 2>&1) || e2e_fatal "the driver could not ask Wine for a font: $line"
+    face=${line%%$'\t'*}
+    file=${line#*$'\t'}
+    [ "$face" = "$SOLVANE_WINE_FACE" ] ||
+      e2e_fatal "font check: Wine draws \"$font\" in \"$face\" ($file), not in" \
+        "\"$SOLVANE_WINE_FACE\" ($SOLVANE_WINE_FACE_PACKAGE), the face the tests of the program's looks" \
+        "are measured with: a font installed here that Wine prefers changes every size they check." \
+        "This is the machine, not the program."
+  done
+  : >"$marker"
+}
+
 # NOTE: a Wine process that starts while the named desktop is closing (a
 # second after the last process ended, say the program killed by a test)
 # can fail to attach to it and exit 1 without a word. The desktop is held
 # open for the whole test instead.
 e2e_keep_desktop
+e2e_check_fonts
 
 # The clipboard outlives a test (the prefix and its wineserver are shared):
 # every test starts from an empty one.
