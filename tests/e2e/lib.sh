@@ -256,6 +256,68 @@ e2e_check_fonts
 # every test starts from an empty one.
 drv_ok clear-clip
 
+# ---- the program's controls and settings ----
+
+# Control ids, our own copies of the program's (src/platform/win32/), so
+# that a changed id fails a test instead of agreeing with itself.
+# The clip window: its two lists and the buttons of its top strip.
+e2e_title_list=1001
+e2e_label_list=1007
+e2e_button_run_to_top=1011
+e2e_button_crlf=1012   # "+cR": a paste ends in CR LF
+e2e_button_crlflf=1013 # "+CR": a paste ends in CR LF LF
+e2e_button_hide=1018
+# The settings dialog (class TForm2).
+e2e_settings_autosave=201
+e2e_settings_prompt_clear=202
+e2e_settings_prompt_quit=203
+e2e_settings_hotkey=204
+e2e_settings_delay=205
+e2e_settings_ok=206
+
+# e2e_settings_text SETTING=VALUE...: the bytes of a settings file that
+# holds those settings, in that order, as the settings dialog's section
+# ([Form2]) with CR LF line ends:
+#   hotkey=TEXT        ComboBox1.Text, the hotkey ("F9", "Ctrl+Alt+Down")
+#   delay=TEXT         ComboBox2.Text, the paste delay in ms
+#   autosave=on|off    CheckBox1.Checked, TRUE or FALSE
+#   prompt_clear=on|off  CheckBox3.Checked
+#   prompt_quit=on|off   CheckBox4.Checked
+# A file that is malformed on purpose is written by hand instead.
+e2e_settings_text() {
+  local setting name value key
+  printf '[Form2]\r\n'
+  for setting in "$@"; do
+    [[ "$setting" == *=* ]] || e2e_fatal "e2e_settings: not SETTING=VALUE: $setting"
+    name=${setting%%=*}
+    value=${setting#*=}
+    [[ "$value" != *[$'\r\n']* ]] || e2e_fatal "e2e_settings: a line break in $name"
+    case $name in
+      hotkey) key=ComboBox1.Text ;;
+      delay) key=ComboBox2.Text ;;
+      autosave) key=CheckBox1.Checked ;;
+      prompt_clear) key=CheckBox3.Checked ;;
+      prompt_quit) key=CheckBox4.Checked ;;
+      *) e2e_fatal "e2e_settings: no setting $name (hotkey, delay, autosave, prompt_clear, prompt_quit)" ;;
+    esac
+    if [[ "$key" == *.Checked ]]; then
+      case $value in
+        on) value=TRUE ;;
+        off) value=FALSE ;;
+        *) e2e_fatal "e2e_settings: $name is on or off, not $value" ;;
+      esac
+    fi
+    printf '%s=%s\r\n' "$key" "$value"
+  done
+}
+
+# e2e_settings SETTING=VALUE...: writes that settings file into the program
+# folder (a new one when there is none yet), for the program's next start.
+e2e_settings() {
+  [ -n "$E2E_DIR" ] || e2e_fresh_folder
+  e2e_settings_text "$@" >"$E2E_DIR/Solvaneclips.ini"
+}
+
 # ---- the program ----
 
 # A new program folder: the exe and the files of a first start.
