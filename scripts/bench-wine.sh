@@ -162,18 +162,11 @@ solvane_wine_up || {
   exit 1
 }
 
-# drv ARGS...: the driver's output (its remarks to stderr), or its error and
-# the end of the run.
-# NOTE: its output goes to a file, not a pipe: a Wine process may hand its
-# standard handles on to processes that outlive it.
-drv() {
-  if ! solvane_drv "$@" >"$work/drv.out" 2>"$work/drv.err" </dev/null; then
-    echo "driver $*: $(cat "$work/drv.err")" >&2
-    exit 1
-  fi
-  cat "$work/drv.err" >&2
-  cat "$work/drv.out"
-}
+# drv_ok ARGS...: the driver's output (drv, scripts/wine-env.sh: its
+# remarks and errors to stderr, once more when Wine ended it with nothing
+# said), or the end of the run when it fails.
+SOLVANE_DRV_TMP=$work
+drv_ok() { drv "$@" || { echo "driver $* failed (exit $?)" >&2; exit 1; }; }
 
 # Held open for the whole run, so no start pays for a new desktop.
 solvane_keep_desktop 3600000 "$work/keep.out" || {
@@ -236,12 +229,12 @@ echo "history: $titles clips, $store_bytes bytes in Lb1.qlx and Cb1.qlx"
 # ---- start-up and memory ----
 
 # Empty and big in turn, so both see the same moments of a busy machine.
-drv clear-clip >/dev/null # a clip on the clipboard would be recorded at start
+drv_ok clear-clip >/dev/null # a clip on the clipboard would be recorded at start
 for kind in empty big; do : >"$work/starts.$kind"; done
 for ((i = 1; i <= starts; i++)); do
   for kind in empty big; do
     dir=$(fresh_folder "$kind")
-    line=$(drv time-start "$(winpath "$dir")" SolvaneClips.exe "$start_timeout_ms")
+    line=$(drv_ok time-start "$(winpath "$dir")" SolvaneClips.exe "$start_timeout_ms")
     echo "start $i, $kind clip files: tray icon, ready, close (ms); peak when ready, peak (bytes); all titles (ms): $line"
     echo "$line" >>"$work/starts.$kind"
     rm -rf "$dir"
@@ -265,11 +258,11 @@ dir=$(fresh_folder big)
 delay=$(paste_delay "$dir")
 (cd "$dir" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
 program_pid=$!
-drv wait-started "$start_timeout_ms" >/dev/null
+drv_ok wait-started "$start_timeout_ms" >/dev/null
 solvane_drv target </dev/null >"$work/target.out" 2>&1 &
 target_pid=$!
-drv wait-target 10000 >/dev/null
-drv time-paste "$pastes" "$paste_timeout_ms" >"$work/paste.out"
+drv_ok wait-target 10000 >/dev/null
+drv_ok time-paste "$pastes" "$paste_timeout_ms" >"$work/paste.out"
 awk '$1 ~ /^[0-9]+$/ { print "paste " $1 ": hotkey to shown, key to first synthesised key, key to landed (ms): " $2, $3, $4 }' \
   "$work/paste.out"
 read -r _ shown key_to_key landed < <(grep '^median ' "$work/paste.out")
@@ -279,13 +272,13 @@ read -r _ lost < <(grep '^lost ' "$work/paste.out")
 
 # search_run KIND: keystrokes in the search line of the running program.
 search_run() {
-  drv time-search "$keystrokes" "$paste_timeout_ms" >"$work/search.$1"
+  drv_ok time-search "$keystrokes" "$paste_timeout_ms" >"$work/search.$1"
   awk -v kind="$1" '$1 ~ /^[0-9]+$/ { print "search " kind " " $1 ": key press to matches drawn (ms): " $2 }' \
     "$work/search.$1"
   grep -E '^(open|median|max|memory) ' "$work/search.$1" | sed "s/^/search $1: /"
 }
 search_run big
-drv target-close >/dev/null
+drv_ok target-close >/dev/null
 wait "$target_pid" 2>/dev/null || true
 target_pid=""
 
@@ -297,7 +290,7 @@ tag="bench$$"
 # The storm: copies 10 ms apart, then a second for the last to arrive.
 "$x11_copy" "storm-$tag" "$storm" 10 >"$work/storm.copies"
 sleep 1
-drv titles >"$work/titles.after-storm"
+drv_ok titles >"$work/titles.after-storm"
 # The storm's clips as the list holds them, newest first, as numbers.
 grep -E "^storm-$tag [0-9]{4}\$" "$work/titles.after-storm" | awk '{ print $2 + 0 }' >"$work/storm.seen" || true
 storm_recorded=$(sort -u "$work/storm.seen" | wc -l)
@@ -335,7 +328,7 @@ capture_max=$(printf '%s\n' "$timed_seen" | grep . | sort -g | tail -n 1)
 capture_median=${capture_median:-0}
 capture_max=${capture_max:-0}
 
-drv close "$start_timeout_ms" >/dev/null
+drv_ok close "$start_timeout_ms" >/dev/null
 wait "$program_pid" 2>/dev/null || true
 program_pid=""
 
@@ -344,16 +337,16 @@ dir=$(fresh_folder largest)
 largest_bytes=$(($(stat -c %s "$dir/Lb1.qlx") + $(stat -c %s "$dir/Cb1.qlx")))
 (cd "$dir" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
 program_pid=$!
-drv wait-started "$start_timeout_ms" >/dev/null
+drv_ok wait-started "$start_timeout_ms" >/dev/null
 solvane_drv target </dev/null >"$work/target.out" 2>&1 &
 target_pid=$!
-drv wait-target 10000 >/dev/null
+drv_ok wait-target 10000 >/dev/null
 echo "largest history: $largest_titles clips, $largest_bytes bytes in Lb1.qlx and Cb1.qlx"
 search_run largest
-drv target-close >/dev/null
+drv_ok target-close >/dev/null
 wait "$target_pid" 2>/dev/null || true
 target_pid=""
-drv close "$start_timeout_ms" >/dev/null
+drv_ok close "$start_timeout_ms" >/dev/null
 wait "$program_pid" 2>/dev/null || true
 program_pid=""
 

@@ -4,11 +4,18 @@
 # missing.
 set -euo pipefail
 
+# Each package the builds and tests use is named, also those that another
+# package only recommends: an installation without recommended packages
+# must not lose them.
+#   fonts-liberation  Wine (which only recommends it) draws the program's
+#                     fonts in Liberation Sans, and the end-to-end tests
+#                     measure that text (scripts/wine-env.sh checks it)
+#   fontconfig        fc-list, for that check
 packages=(
   cmake ninja-build make g++ clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix
-  wine wine64 fonts-wine
+  wine wine64 fonts-wine fonts-liberation fontconfig
   xvfb xauth x11-utils xclip xdotool imagemagick libx11-dev
 )
 

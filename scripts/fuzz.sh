@@ -25,7 +25,20 @@ if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
   echo "fuzz: --seconds needs a whole number of seconds, not '$seconds'" >&2
   exit 2
 fi
-[ ${#targets[@]} -gt 0 ] || targets=(title_file text_store prefs settings_file shortcut capture)
+# The targets are those fuzz/CMakeLists.txt builds (SOLVANE_FUZZ_TARGETS),
+# one for each fuzz/NAME_fuzz.cpp.
+read -r -a all_targets <<<"$(sed -n 's/^set(SOLVANE_FUZZ_TARGETS \(.*\))$/\1/p' fuzz/CMakeLists.txt)"
+[ ${#all_targets[@]} -gt 0 ] || { echo "fuzz: no SOLVANE_FUZZ_TARGETS in fuzz/CMakeLists.txt" >&2; exit 1; }
+for f in fuzz/*_fuzz.cpp; do
+  t=$(basename "$f" _fuzz.cpp)
+  [[ " ${all_targets[*]} " == *" $t "* ]] ||
+    { echo "fuzz: $f is not in SOLVANE_FUZZ_TARGETS (fuzz/CMakeLists.txt)" >&2; exit 1; }
+done
+for t in "${targets[@]}"; do
+  [[ " ${all_targets[*]} " == *" $t "* ]] ||
+    { echo "fuzz: no target $t; the targets are: ${all_targets[*]}" >&2; exit 2; }
+done
+[ ${#targets[@]} -gt 0 ] || targets=("${all_targets[@]}")
 
 bash scripts/deps.sh || { echo "fuzz: could not install the dependencies" >&2; exit 1; }
 for tool in clang clang++ cmake; do

@@ -37,13 +37,18 @@ prepare_folder() {
 }
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  # The user's desktop keeps the system's font smoothing: the pinned
+  # configuration that scripts/wine-env.sh sets is for screenshots.
+  user_fontconfig=${FONTCONFIG_FILE-}
+  # shellcheck source=wine-env.sh
+  . "$root/scripts/wine-env.sh"
+  if [ -n "$user_fontconfig" ]; then FONTCONFIG_FILE=$user_fontconfig; else unset FONTCONFIG_FILE; fi
   export WINEPREFIX="${SOLVANE_WINEPREFIX:-$HOME/.local/share/solvane-clips/wineprefix}"
-  export WINEDLLOVERRIDES="mscoree,mshtml="
-  export WINEDEBUG=${WINEDEBUG:--all}
+  solvane_wine_env
   if [ ! -d "$WINEPREFIX" ]; then
     echo "Creating the Wine prefix $WINEPREFIX (once, takes a while)"
     mkdir -p "$(dirname "$WINEPREFIX")"
-    wineboot --init >/dev/null 2>&1
+    solvane_boot_prefix || { echo "could not make the Wine prefix $WINEPREFIX" >&2; exit 1; }
   fi
   # Outside build/ the history outlives a clean build.
   run_folder=${SOLVANE_RUN_FOLDER:-build/run-folder}
@@ -68,10 +73,11 @@ trap cleanup EXIT
 echo "No display: a scripted tour on a virtual one."
 solvane_wine_up
 
+# drv (scripts/wine-env.sh) runs the driver; a failed step ends the tour.
 SOLVANE_DRIVER=$driver
-drv() { solvane_drv "$@"; }
 
 folder=$(mktemp -d /tmp/solvane-tour.XXXXXX)
+SOLVANE_DRV_TMP=$folder
 prepare_folder "$folder"
 (cd "$folder" && exec wine SolvaneClips.exe </dev/null >"$folder/program.log" 2>&1) &
 program_pid=$!
@@ -91,7 +97,7 @@ done
 
 # The clip window on the hotkey, over a window to paste into, as a user
 # working in another program would call it up.
-drv target </dev/null >/dev/null 2>&1 &
+solvane_drv target </dev/null >/dev/null 2>&1 &
 target_pid=$!
 drv wait-target 10000 >/dev/null
 drv keys ctrl+alt+down >/dev/null

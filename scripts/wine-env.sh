@@ -1,6 +1,8 @@
 # shellcheck shell=bash
 # Shared set-up for running Windows binaries under Wine on a virtual display.
 # Source it, then call solvane_wine_up; solvane_wine_down undoes what it started.
+# drv runs the test driver, for the end-to-end tests, the Wine benchmarks and
+# scripts/run.sh's tour alike.
 # Each run gets its own Wine prefix and its own X display, so runs never share
 # a clipboard or a wineserver.
 
@@ -33,22 +35,38 @@ solvane_start_xvfb() {
   return 1
 }
 
-solvane_make_prefix() {
-  SOLVANE_PREFIX_DIR=$(mktemp -d /tmp/solvane-wine.XXXXXX)
-  export WINEPREFIX="$SOLVANE_PREFIX_DIR"
-  export WINEDEBUG=-all
+# solvane_wine_env: what every Wine run of ours has: no Mono or Gecko
+# install dialogs, and Wine's debug output off unless WINEDEBUG asks for it.
+solvane_wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  # NOTE: on a loaded machine the first boot of a prefix can time out; a
-  # fresh try in a clean prefix has always gone through.
+  export WINEDEBUG=${WINEDEBUG:--all}
+}
+
+# solvane_boot_prefix: makes the prefix $WINEPREFIX (a folder not there yet,
+# or empty) with wineboot --init; a try that fails leaves no folder behind.
+# NOTE: on a loaded machine the first boot of a prefix can time out; a
+# fresh try in a clean prefix has always gone through.
+solvane_boot_prefix() {
   local try
   for try in 1 2 3; do
-    if wineboot --init >/dev/null 2>&1; then break; fi
+    mkdir -p "$WINEPREFIX"
+    if wineboot --init >/dev/null 2>&1; then return 0; fi
     echo "wineboot --init failed in $WINEPREFIX (try $try)" >&2
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
-    if [ "$try" = 3 ]; then return 1; fi
-    rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
+    rm -rf "$WINEPREFIX"
   done
+  return 1
+}
+
+# A private prefix for a test run, in a new folder under /tmp.
+solvane_make_prefix() {
+  SOLVANE_PREFIX_DIR=$(mktemp -d /tmp/solvane-wine.XXXXXX)
+  export WINEPREFIX="$SOLVANE_PREFIX_DIR"
+  solvane_wine_env
+  # The tests read the driver's stderr: nothing of Wine's may be on it.
+  export WINEDEBUG=-all
+  solvane_boot_prefix || return 1
   # Without a window manager, hiding the active window leaves it in the
   # foreground; inside a Wine desktop activation moves on as on Windows.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
@@ -65,10 +83,37 @@ solvane_make_prefix() {
   wine cmd.exe /c exit </dev/null >/dev/null 2>&1
 }
 
+# The face Wine draws the program's text in. Debian 12's Wine 8 finds none
+# of its own fonts (fonts-wine), so it has no "MS Sans Serif", "Arial" or
+# "Tahoma" (its menus' and boxes' face) and draws them all in the first of
+# its fallback faces that is installed: Liberation Sans, from
+# fonts-liberation, which Wine only recommends. Without it the text comes
+# out in another face with other sizes, and every test that measures text,
+# lines or windows sized to them fails.
+SOLVANE_WINE_FACE="Liberation Sans"
+SOLVANE_WINE_FACE_PACKAGE=fonts-liberation
+
+# solvane_check_fonts: fails, naming the package to install, when
+# fontconfig (which Wine takes its fonts from) has no Liberation Sans.
+# tests/e2e/lib.sh checks the face Wine itself picks as well.
+solvane_check_fonts() {
+  if ! command -v fc-list >/dev/null; then
+    echo "fc-list not found: install fontconfig (scripts/deps.sh does)" >&2
+    return 1
+  fi
+  if [ -z "$(fc-list "$SOLVANE_WINE_FACE" file)" ]; then
+    echo "font check: no \"$SOLVANE_WINE_FACE\" font on this machine. Wine draws the program's text in it;" \
+      "without it the tests that measure text fail. Install $SOLVANE_WINE_FACE_PACKAGE" \
+      "(apt-get install $SOLVANE_WINE_FACE_PACKAGE; scripts/deps.sh does)." >&2
+    return 1
+  fi
+}
+
 # Starts a display when there is none (or when SOLVANE_HEADLESS=1) and a
 # private prefix; exports SOLVANE_WINE_READY so nested scripts reuse both.
 solvane_wine_up() {
   if [ -n "${SOLVANE_WINE_READY:-}" ]; then return 0; fi
+  solvane_check_fonts || return 1
   if [ -z "${DISPLAY:-}" ] || [ "${SOLVANE_HEADLESS:-0}" = 1 ]; then
     solvane_start_xvfb || return 1
   fi
@@ -90,9 +135,39 @@ solvane_wine_down() {
   fi
 }
 
-# solvane_drv ARGS...: runs the test driver ($SOLVANE_DRIVER) under Wine;
-# its stdout is the result.
+# solvane_drv ARGS...: runs the test driver ($SOLVANE_DRIVER) under Wine,
+# once, its output and errors where the caller sends them: for a driver
+# that runs on in the background (the paste target, the desktop keeper).
 solvane_drv() { wine "$SOLVANE_DRIVER" "$@"; }
+
+# drv ARGS...: runs the driver and waits for it; its stdout is the result,
+# its remarks and errors go to stderr, its exit code is returned. The
+# output goes through files in $SOLVANE_DRV_TMP (default: $TMPDIR or /tmp).
+# NOTE: to files, not to a pipe: a Wine process may hand its standard
+# handles on to processes that outlive it, and a reader of the pipe would
+# wait for those.
+# NOTE: the driver always says why it fails, on stderr. Now and then Wine
+# itself ends a driver with exit 1 and nothing said, before the command has
+# done anything (seen in about one full test run in five, in kill_save,
+# tray and copy_order, right after the test had ended a Wine process; the
+# same command run again went through every time). Such an exit is not the
+# driver's verdict: the command runs once more, with Wine's errors shown
+# ("-all," first keeps Debian's wine wrapper from adding its note about
+# wine32), and that run's result stands. A command that had acted before
+# such an exit would fail its second run loudly, so nothing is hidden.
+drv() {
+  local base=${SOLVANE_DRV_TMP:-${TMPDIR:-/tmp}}/solvane-drv.$$.$BASHPID rc=0
+  solvane_drv "$@" >"$base.out" 2>"$base.err" </dev/null || rc=$?
+  if [ "$rc" -ne 0 ] && [ ! -s "$base.err" ]; then
+    printf '%s: NOTE: driver %s exited %s with nothing said; once more\n' "$(basename "$0" .sh)" "$*" "$rc" >&2
+    rc=0
+    WINEDEBUG=-all,err+all solvane_drv "$@" >"$base.out" 2>"$base.err" </dev/null || rc=$?
+  fi
+  cat "$base.out"
+  cat "$base.err" >&2
+  rm -f "$base.out" "$base.err"
+  return "$rc"
+}
 
 # solvane_keep_desktop MS OUTFILE: starts the driver's desktop keeper for MS
 # ms (its pid in SOLVANE_KEEPER_PID, its output in OUTFILE) and waits until

@@ -7,7 +7,7 @@
 . "$(dirname "$0")/lib.sh" "$@"
 
 e2e_fresh_folder
-printf '[Form2]\r\nCheckBox4.Checked=TRUE\r\n' >"$E2E_DIR/Solvaneclips.ini"
+e2e_settings prompt_quit=on
 e2e_start
 e2e_open_target
 e2e_copy 'one'

@@ -212,6 +212,8 @@ int cmd_wait_cursor(const Args& args);
 int cmd_work_area(const Args& args);
 int cmd_tray_icon(const Args& args);
 int cmd_fingerprint(const Args& args);
+// fonts.cpp
+int cmd_font_face(const Args& args);
 // timing.cpp
 int cmd_time_start(const Args& args);
 int cmd_watch_top(const Args& args);

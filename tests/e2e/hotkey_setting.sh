@@ -5,7 +5,7 @@
 . "$(dirname "$0")/lib.sh" "$@"
 
 e2e_fresh_folder
-printf '[Form2]\r\nComboBox1.Text=F9\r\nComboBox2.Text=250\r\n' >"$E2E_DIR/Solvaneclips.ini"
+e2e_settings hotkey=F9 delay=250
 e2e_start
 wine "$E2E_DRIVER" target </dev/null >/dev/null 2>&1 &
 target_pid=$!

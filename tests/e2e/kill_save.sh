@@ -75,7 +75,7 @@ done
 # Old ones that a whole close changes, and the new ones learnt from a close
 # that is let finish.
 printf '0000000000\r\nleft by hand\r\n' >"$e2e_tmp/prefs.qlx.old"
-printf '[Form2]\r\nCheckBox4.Checked=FALSE\r\n' >"$e2e_tmp/Solvaneclips.ini.old"
+e2e_settings_text prompt_quit=off >"$e2e_tmp/Solvaneclips.ini.old"
 cp "$e2e_tmp/prefs.qlx.old" "$E2E_DIR/prefs.qlx"
 cp "$e2e_tmp/Solvaneclips.ini.old" "$E2E_DIR/Solvaneclips.ini"
 drv_ok clear-clip

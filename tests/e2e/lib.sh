@@ -137,30 +137,11 @@ e2e_done() {
 
 # ---- the driver ----
 
-# drv ARGS...: runs the driver; its stdout is the result.
-# NOTE: the driver always says why it fails, on stderr. Now and then Wine
-# itself ends a driver with exit 1 and nothing said, before the command has
-# done anything (seen in about one full run in five, in kill_save, tray and
-# copy_order, right after the test had ended a Wine process; the same
-# command run again went through every time). Such an exit is not the
-# driver's verdict: the command runs once more, with Wine's errors shown
-# ("-all," first keeps Debian's wine wrapper from adding its note about
-# wine32), and that run's result stands. A command that had acted before
-# such an exit would fail its second run loudly, so nothing is hidden.
+# drv ARGS... (scripts/wine-env.sh) runs the driver, its stdout the result;
+# once more when Wine ended it with nothing said. Its files go with the
+# test's own.
 SOLVANE_DRIVER=$E2E_DRIVER
-drv() {
-  local out=$e2e_tmp/drv.$BASHPID.out err=$e2e_tmp/drv.$BASHPID.err rc=0
-  solvane_drv "$@" >"$out" 2>"$err" || rc=$?
-  if [ "$rc" -ne 0 ] && [ ! -s "$err" ]; then
-    printf '%s: NOTE: driver %s exited %s with nothing said; once more\n' "$E2E_NAME" "$*" "$rc" >&2
-    rc=0
-    WINEDEBUG=-all,err+all solvane_drv "$@" >"$out" 2>"$err" || rc=$?
-  fi
-  cat "$out"
-  cat "$err" >&2
-  rm -f "$out" "$err"
-  return "$rc"
-}
+SOLVANE_DRV_TMP=$e2e_tmp
 
 # drv_ok ARGS...: runs the driver, stops the test when it fails.
 drv_ok() {
@@ -242,15 +223,104 @@ e2e_open_target() {
   fi
 }
 
+# Checks that Wine draws the program's fonts in the face the tests were
+# measured with (see solvane_check_fonts in scripts/wine-env.sh), once per
+# prefix: a font problem must show as what it is, not as a dozen failing
+# checks of the program's looks.
+e2e_check_fonts() {
+  local marker="$WINEPREFIX/solvane-fonts-checked" font line face file
+  [ ! -e "$marker" ] || return 0
+  solvane_check_fonts || e2e_fatal "font check failed: see above. This is the machine, not the program."
+  # The program's two faces, and Tahoma for Wine's menus and boxes.
+  for font in "MS Sans Serif" Arial Tahoma; do
+    line=$(drv font-face "$font" 11 2>&1) || e2e_fatal "the driver could not ask Wine for a font: $line"
+    face=${line%%$'\t'*}
+    file=${line#*$'\t'}
+    [ "$face" = "$SOLVANE_WINE_FACE" ] ||
+      e2e_fatal "font check: Wine draws \"$font\" in \"$face\" ($file), not in" \
+        "\"$SOLVANE_WINE_FACE\" ($SOLVANE_WINE_FACE_PACKAGE), the face the tests of the program's looks" \
+        "are measured with: a font installed here that Wine prefers changes every size they check." \
+        "This is the machine, not the program."
+  done
+  : >"$marker"
+}
+
 # NOTE: a Wine process that starts while the named desktop is closing (a
 # second after the last process ended, say the program killed by a test)
 # can fail to attach to it and exit 1 without a word. The desktop is held
 # open for the whole test instead.
 e2e_keep_desktop
+e2e_check_fonts
 
 # The clipboard outlives a test (the prefix and its wineserver are shared):
 # every test starts from an empty one.
 drv_ok clear-clip
+
+# ---- the program's controls and settings ----
+
+# Control ids, our own copies of the program's (src/platform/win32/), so
+# that a changed id fails a test instead of agreeing with itself.
+# The clip window: its two lists and the buttons of its top strip.
+e2e_title_list=1001
+e2e_label_list=1007
+e2e_button_run_to_top=1011
+e2e_button_crlf=1012   # "+cR": a paste ends in CR LF
+e2e_button_crlflf=1013 # "+CR": a paste ends in CR LF LF
+e2e_button_hide=1018
+# The search: its matches over the title list, its line and the count beside it.
+e2e_match_list=1002
+e2e_search_line=1003
+e2e_search_status=1004
+# The settings dialog (class TForm2).
+e2e_settings_autosave=201
+e2e_settings_prompt_clear=202
+e2e_settings_prompt_quit=203
+e2e_settings_hotkey=204
+e2e_settings_delay=205
+e2e_settings_ok=206
+
+# e2e_settings_text SETTING=VALUE...: the bytes of a settings file that
+# holds those settings, in that order, as the settings dialog's section
+# ([Form2]) with CR LF line ends:
+#   hotkey=TEXT        ComboBox1.Text, the hotkey ("F9", "Ctrl+Alt+Down")
+#   delay=TEXT         ComboBox2.Text, the paste delay in ms
+#   autosave=on|off    CheckBox1.Checked, TRUE or FALSE
+#   prompt_clear=on|off  CheckBox3.Checked
+#   prompt_quit=on|off   CheckBox4.Checked
+# A file that is malformed on purpose is written by hand instead.
+e2e_settings_text() {
+  local setting name value key
+  printf '[Form2]\r\n'
+  for setting in "$@"; do
+    [[ "$setting" == *=* ]] || e2e_fatal "e2e_settings: not SETTING=VALUE: $setting"
+    name=${setting%%=*}
+    value=${setting#*=}
+    [[ "$value" != *[$'\r\n']* ]] || e2e_fatal "e2e_settings: a line break in $name"
+    case $name in
+      hotkey) key=ComboBox1.Text ;;
+      delay) key=ComboBox2.Text ;;
+      autosave) key=CheckBox1.Checked ;;
+      prompt_clear) key=CheckBox3.Checked ;;
+      prompt_quit) key=CheckBox4.Checked ;;
+      *) e2e_fatal "e2e_settings: no setting $name (hotkey, delay, autosave, prompt_clear, prompt_quit)" ;;
+    esac
+    if [[ "$key" == *.Checked ]]; then
+      case $value in
+        on) value=TRUE ;;
+        off) value=FALSE ;;
+        *) e2e_fatal "e2e_settings: $name is on or off, not $value" ;;
+      esac
+    fi
+    printf '%s=%s\r\n' "$key" "$value"
+  done
+}
+
+# e2e_settings SETTING=VALUE...: writes that settings file into the program
+# folder (a new one when there is none yet), for the program's next start.
+e2e_settings() {
+  [ -n "$E2E_DIR" ] || e2e_fresh_folder
+  e2e_settings_text "$@" >"$E2E_DIR/Solvaneclips.ini"
+}
 
 # ---- the program ----
 

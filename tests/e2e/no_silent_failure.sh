@@ -7,11 +7,6 @@
 # option button toggles it twice.
 . "$(dirname "$0")/lib.sh" "$@"
 
-# The settings dialog's controls.
-autosave_box=201
-hotkey_box=204
-delay_box=205
-
 # -- Ctrl+Alt+Down taken by another program before the start.
 wine "$E2E_DRIVER" hold-hotkey ctrl+alt+down 600000 </dev/null >"$e2e_tmp/hold.out" 2>&1 &
 hold_pid=$!
@@ -30,23 +25,23 @@ rect=$(drv wait-class TForm2 "$E2E_WAIT_MS") || e2e_fatal "the settings dialog d
 read -r sl _ sr sb <<<"$rect"
 assert_eq "the dialog belongs to the hidden application window: no task-bar button" TApplication "$(drv_ok owner TForm2)"
 import -window root "$e2e_tmp/settings.png"
-for box in $hotkey_box $delay_box; do
+for box in $e2e_settings_hotkey $e2e_settings_delay; do
   read -r cl ct cr cb <<<"$(drv_ok control-rect TForm2 $box)"
   navy=$(e2e_colour_count "$e2e_tmp/settings.png" 'rgb(0,0,128)' "$cl" "$ct" $((cr - cl)) $((cb - ct)))
   assert_ok "drop-down $box shows its text in navy ($navy pixels)" test "$navy" -gt 30
 done
-read -r cl ct cr cb <<<"$(drv_ok control-rect TForm2 $autosave_box)"
+read -r cl ct cr cb <<<"$(drv_ok control-rect TForm2 $e2e_settings_autosave)"
 xdotool mousemove $(((cl + cr) / 2)) $(((ct + cb) / 2))
 assert_ok "the autosave check box shows its hint" drv wait-hint 1 "$E2E_WAIT_MS"
 xdotool mousemove $(((sl + sr) / 2)) $((sb - 26))
 assert_ok "the hint goes with the pointer" drv wait-hint 0 "$E2E_WAIT_MS"
 
-drv_ok set-text TForm2 $delay_box soon
+drv_ok set-text TForm2 $e2e_settings_delay soon
 e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
 e2e_wait_box "*: 'soon' is not a valid integer value"
 assert_eq "the dialog owns its error box, which therefore lies above it" TForm2 "$(drv_ok owner '#32770')"
 e2e_answer enter
-drv_ok set-text TForm2 $delay_box 100
+drv_ok set-text TForm2 $e2e_settings_delay 100
 e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
 assert_ok "OK closes the dialog" e2e_wait_until sh -c "! wine '$E2E_DRIVER' wait-class TForm2 0 >/dev/null 2>&1"
 sleep "$E2E_SETTLE_S"
@@ -60,13 +55,13 @@ read -r left top _ _ <<<"$(drv_ok window-rect)"
 plus_cr_x=$((left + 194 + 14))
 plus_cr_y=$((top + 2 + 8))
 e2e_click "$plus_cr_x" "$plus_cr_y" left
-assert_eq "a click puts +cR down" 1 "$(drv_ok button-state 1012)"
+assert_eq "a click puts +cR down" 1 "$(drv_ok button-state $e2e_button_crlf)"
 e2e_click "$plus_cr_x" "$plus_cr_y" double
-assert_eq "a double click toggles it twice: down again" 1 "$(drv_ok button-state 1012)"
+assert_eq "a double click toggles it twice: down again" 1 "$(drv_ok button-state $e2e_button_crlf)"
 e2e_click "$plus_cr_x" "$plus_cr_y" double
 sleep 0.3
 e2e_click "$plus_cr_x" "$plus_cr_y" left
-assert_eq "after another double click and a click: up" 0 "$(drv_ok button-state 1012)"
+assert_eq "after another double click and a click: up" 0 "$(drv_ok button-state $e2e_button_crlf)"
 
 # -- The notification area restarts and has forgotten the icon.
 e2e_click 200 300 left
@@ -82,7 +77,7 @@ e2e_close
 
 # -- No hotkey at all in the settings file.
 e2e_fresh_folder
-printf '[Form2]\r\nComboBox1.Text=Ctrl+Banana\r\n' >"$E2E_DIR/Solvaneclips.ini"
+e2e_settings hotkey=Ctrl+Banana
 e2e_launch
 e2e_wait_box '*: "Ctrl+Banana" is not a hotkey that Solvane Clips can use.*'
 e2e_answer enter

@@ -30,8 +30,8 @@ assert_pasted() {
 # Run to top: from line 2 of charlie, bravo, alpha up to line 0. The window
 # was centred at the start; moved before the first hotkey, it stays there.
 drv_ok move-window 10 10
-drv_ok click 1011
-assert_eq "the run-to-top button is down after a click" 1 "$(drv_ok button-state 1011)"
+drv_ok click $e2e_button_run_to_top
+assert_eq "the run-to-top button is down after a click" 1 "$(drv_ok button-state $e2e_button_run_to_top)"
 show_window "the hotkey shows the window"
 read -r left top right bottom <<<"$(drv_ok window-rect)"
 assert_eq "the first hotkey shows the window where it was put" "10 10" "$left $top"
@@ -40,7 +40,7 @@ drv_ok keys 3
 assert_pasted 3 'alpha\r\nbravo\r\ncharlie\r\n'
 assert_eq "the clipboard holds the run, oldest first" 'alpha\r\nbravo\r\ncharlie\r\n' "$(drv_ok get-clip)"
 assert_eq "the paste hides the window" 0 "$(drv_ok visible)"
-assert_eq "the run-to-top button is up after the paste" 0 "$(drv_ok button-state 1011)"
+assert_eq "the run-to-top button is up after the paste" 0 "$(drv_ok button-state $e2e_button_run_to_top)"
 assert_titles "a run moves no title" 'charlie' 'bravo' 'alpha'
 
 # One clip; the window shows where it was left, not centred again.
@@ -57,30 +57,30 @@ assert_titles "the pasted title moves to the top" 'bravo' 'charlie' 'alpha'
 
 # +cR adds CR LF.
 drv_ok target-clear
-drv_ok click 1012
-assert_eq "+cR is down after a click" 1 "$(drv_ok button-state 1012)"
+drv_ok click $e2e_button_crlf
+assert_eq "+cR is down after a click" 1 "$(drv_ok button-state $e2e_button_crlf)"
 show_window "the hotkey shows the window for +cR"
 drv_ok keys 3
 assert_pasted 3 'alpha\r\n'
 assert_eq "+cR: the clipboard holds the clip and CR LF" 'alpha\r\n' "$(drv_ok get-clip)"
 assert_titles "the pasted title moves to the top" 'alpha' 'bravo' 'charlie'
 # Unlike run-to-top, a line-end button stays down for the next paste.
-assert_eq "+cR stays down after the paste" 1 "$(drv_ok button-state 1012)"
-drv_ok click 1012
-assert_eq "+cR is up after a second click" 0 "$(drv_ok button-state 1012)"
+assert_eq "+cR stays down after the paste" 1 "$(drv_ok button-state $e2e_button_crlf)"
+drv_ok click $e2e_button_crlf
+assert_eq "+cR is up after a second click" 0 "$(drv_ok button-state $e2e_button_crlf)"
 
 # +CR adds CR LF LF.
 drv_ok target-clear
-drv_ok click 1013
-assert_eq "+CR is down after a click" 1 "$(drv_ok button-state 1013)"
+drv_ok click $e2e_button_crlflf
+assert_eq "+CR is down after a click" 1 "$(drv_ok button-state $e2e_button_crlflf)"
 show_window "the hotkey shows the window for +CR"
 drv_ok keys 3
 assert_pasted 3 'charlie\r\n\n'
 assert_eq "+CR: the clipboard holds the clip, CR LF and LF" 'charlie\r\n\n' "$(drv_ok get-clip)"
 assert_titles "the pasted title moves to the top" 'charlie' 'alpha' 'bravo'
-assert_eq "+CR stays down after the paste" 1 "$(drv_ok button-state 1013)"
-drv_ok click 1013
-assert_eq "+CR is up after a second click" 0 "$(drv_ok button-state 1013)"
+assert_eq "+CR stays down after the paste" 1 "$(drv_ok button-state $e2e_button_crlflf)"
+drv_ok click $e2e_button_crlflf
+assert_eq "+CR is up after a second click" 0 "$(drv_ok button-state $e2e_button_crlflf)"
 
 # A label with no line behind it.
 drv_ok target-clear

@@ -10,7 +10,7 @@ desktop_w=1280
 desktop_h=800
 
 e2e_fresh_folder
-printf '[Form2]\r\nCheckBox3.Checked=TRUE\r\nCheckBox4.Checked=TRUE\r\n' >"$E2E_DIR/Solvaneclips.ini"
+e2e_settings prompt_clear=on prompt_quit=on
 e2e_start
 e2e_open_target
 e2e_copy 'one'

@@ -8,9 +8,9 @@
 # window; exact texts are found by their own characters.
 . "$(dirname "$0")/lib.sh" "$@"
 
-matches=1002
-search_line=1003
-search_status=1004
+matches=$e2e_match_list
+search_line=$e2e_search_line
+search_status=$e2e_search_status
 
 # show_window WHAT: the application in front, then the hotkey.
 show_window() {

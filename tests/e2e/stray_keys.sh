@@ -51,7 +51,7 @@ e2e_close
 # -- A question waiting: the message box's loop takes the keys.
 e2e_fresh_folder
 e2e_history 40
-printf '[Form2]\r\nCheckBox3.Checked=TRUE\r\n' >"$E2E_DIR/Solvaneclips.ini"
+e2e_settings prompt_clear=on
 drv_ok clear-clip  # else the start records the last paste as a new clip
 e2e_start
 drv_ok target-clear
@@ -74,9 +74,9 @@ for round in '64 1 72' '50 Z 71' '30 5 40'; do
   show_window "the hotkey shows the window (scroll to $top)"
   drv_ok scroll "$top"
   assert_ok "the labels follow the list to $top (rows from $((top % 36)))" e2e_wait_until sh -c \
-    "[ \"\$(wine '$E2E_DRIVER' list-state 1007 | cut -d' ' -f1)\" = $((top % 36)) ]"
-  read -r list_top list_height _ <<<"$(drv_ok list-state 1001)"
-  read -r _ label_height label_count <<<"$(drv_ok list-state 1007)"
+    "[ \"\$(wine '$E2E_DRIVER' list-state $e2e_label_list | cut -d' ' -f1)\" = $((top % 36)) ]"
+  read -r list_top list_height _ <<<"$(drv_ok list-state $e2e_title_list)"
+  read -r _ label_height label_count <<<"$(drv_ok list-state $e2e_label_list)"
   assert_eq "the list is scrolled to $top" "$top" "$list_top"
   assert_eq "labels and lines are 13 pixels high" "13 13" "$label_height $list_height"
   assert_eq "the label column holds 72 rows" 72 "$label_count"

@@ -78,13 +78,13 @@ assert_eq "a right click on the title list opens the menu at the window's corner
 drv_ok keys down down right down down enter
 e2e_wait_title 0 'mixed case'
 assert_eq "Lower case converts the clipboard" 'mixed case' "$(drv_ok get-clip)"
-assert_eq "the right click leaves the title list disabled" 0 "$(drv_ok enabled 1001)"
-assert_eq "the right click leaves the label column disabled" 0 "$(drv_ok enabled 1007)"
+assert_eq "the right click leaves the title list disabled" 0 "$(drv_ok enabled $e2e_title_list)"
+assert_eq "the right click leaves the label column disabled" 0 "$(drv_ok enabled $e2e_label_list)"
 e2e_click 200 300 left
 drv_ok keys ctrl+alt+down
 assert_ok "the hotkey shows the window after the menu" drv wait-visible 1 "$E2E_WAIT_MS"
-assert_eq "the hotkey enables the title list again" 1 "$(drv_ok enabled 1001)"
-assert_eq "the hotkey enables the label column again" 1 "$(drv_ok enabled 1007)"
+assert_eq "the hotkey enables the title list again" 1 "$(drv_ok enabled $e2e_title_list)"
+assert_eq "the hotkey enables the label column again" 1 "$(drv_ok enabled $e2e_label_list)"
 e2e_click 200 300 left
 assert_ok "a click on the application hides the window" drv wait-visible 0 "$E2E_WAIT_MS"
 
