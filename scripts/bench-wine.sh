@@ -252,16 +252,32 @@ peak_big=$(column_median big 5)
 all_empty=$(column_median empty 6)
 all_big=$(column_median big 6)
 
+# run_with_target DIR: the program started in DIR and the paste target in
+# front of it; stop_target and stop_run end each again.
+run_with_target() {
+  (cd "$1" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
+  program_pid=$!
+  drv_ok wait-started "$start_timeout_ms" >/dev/null
+  solvane_drv target </dev/null >"$work/target.out" 2>&1 &
+  target_pid=$!
+  drv_ok wait-target 10000 >/dev/null
+}
+stop_target() {
+  drv_ok target-close >/dev/null
+  wait "$target_pid" 2>/dev/null || true
+  target_pid=""
+}
+stop_run() {
+  drv_ok close "$start_timeout_ms" >/dev/null
+  wait "$program_pid" 2>/dev/null || true
+  program_pid=""
+}
+
 # ---- paste ----
 
 dir=$(fresh_folder big)
 delay=$(paste_delay "$dir")
-(cd "$dir" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
-program_pid=$!
-drv_ok wait-started "$start_timeout_ms" >/dev/null
-solvane_drv target </dev/null >"$work/target.out" 2>&1 &
-target_pid=$!
-drv_ok wait-target 10000 >/dev/null
+run_with_target "$dir"
 drv_ok time-paste "$pastes" "$paste_timeout_ms" >"$work/paste.out"
 awk '$1 ~ /^[0-9]+$/ { print "paste " $1 ": hotkey to shown, key to first synthesised key, key to landed (ms): " $2, $3, $4 }' \
   "$work/paste.out"
@@ -278,9 +294,7 @@ search_run() {
   grep -E '^(open|median|max|memory) ' "$work/search.$1" | sed "s/^/search $1: /"
 }
 search_run big
-drv_ok target-close >/dev/null
-wait "$target_pid" 2>/dev/null || true
-target_pid=""
+stop_target
 
 # ---- copies from an X11 program ----
 
@@ -328,27 +342,16 @@ capture_max=$(printf '%s\n' "$timed_seen" | grep . | sort -g | tail -n 1)
 capture_median=${capture_median:-0}
 capture_max=${capture_max:-0}
 
-drv_ok close "$start_timeout_ms" >/dev/null
-wait "$program_pid" 2>/dev/null || true
-program_pid=""
+stop_run
 
 # The history as large as the store can hold, in a run of its own.
 dir=$(fresh_folder largest)
 largest_bytes=$(($(stat -c %s "$dir/Lb1.qlx") + $(stat -c %s "$dir/Cb1.qlx")))
-(cd "$dir" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
-program_pid=$!
-drv_ok wait-started "$start_timeout_ms" >/dev/null
-solvane_drv target </dev/null >"$work/target.out" 2>&1 &
-target_pid=$!
-drv_ok wait-target 10000 >/dev/null
+run_with_target "$dir"
 echo "largest history: $largest_titles clips, $largest_bytes bytes in Lb1.qlx and Cb1.qlx"
 search_run largest
-drv_ok target-close >/dev/null
-wait "$target_pid" 2>/dev/null || true
-target_pid=""
-drv_ok close "$start_timeout_ms" >/dev/null
-wait "$program_pid" 2>/dev/null || true
-program_pid=""
+stop_target
+stop_run
 
 # ---- the table ----
 
