@@ -45,13 +45,13 @@ struct Window {
       desk.files.files[FakeDesktop::Path(kTitleFileName)] = files == Files::Full ? w.titleFile : w.shortTitleFile;
       desk.files.files[FakeDesktop::Path(kStoreFileName)] = w.storeFile;
     }
-    form = std::make_unique<ClipWindow>(desk.Platform());
+    program = std::make_unique<ClipWindow>(desk.Platform());
   }
   // The first error box, or "" when none came up.
   std::string Error() const { return desk.dialogs.errors.empty() ? std::string() : desk.dialogs.errors.front(); }
 
   FakeDesktop desk;
-  std::unique_ptr<ClipWindow> form;
+  std::unique_ptr<ClipWindow> program;
 };
 
 std::string ReadWithOneStream(const std::string& path) {
@@ -93,7 +93,7 @@ void Capture(benchmark::State& state, Files files) {
     if (window.desk.titles.Count() != before + static_cast<int>(state.iterations())) {
       state.SkipWithError("a copy was not captured");
     }
-    state.counters["store_chars"] = static_cast<double>(window.form->store().CharCount());
+    state.counters["store_chars"] = static_cast<double>(window.program->store().CharCount());
   });
 }
 
@@ -104,7 +104,7 @@ void CaptureExact(benchmark::State& state, Files files) {
     const Workload& w = TheWorkload();
     Window window(files);
     const int before = window.desk.titles.Count();
-    if (files == Files::FullExact && window.form->exactTexts().CharCount() == 0) {
+    if (files == Files::FullExact && window.program->exactTexts().CharCount() == 0) {
       return state.SkipWithError("the exact texts were not loaded");
     }
     std::size_t next = 0;
@@ -115,7 +115,7 @@ void CaptureExact(benchmark::State& state, Files files) {
     for (int line = 0; line < captured; ++line) {
       if (window.desk.titles.ExactLine(line).empty()) return state.SkipWithError("a copy kept no exact text");
     }
-    state.counters["exact_chars"] = static_cast<double>(window.form->exactTexts().CharCount());
+    state.counters["exact_chars"] = static_cast<double>(window.program->exactTexts().CharCount());
   });
 }
 
@@ -124,12 +124,12 @@ void CaptureExact(benchmark::State& state, Files files) {
 void Gather(benchmark::State& state, int line, bool runToTop, Files files = Files::Full) {
   Guarded(state, [&] {
     Window window(files);
-    if (runToTop) window.form->ToggleRunToTop();
-    if (window.form->runToTop() != runToTop) return state.SkipWithError("run-to-top did not switch");
+    if (runToTop) window.program->ToggleRunToTop();
+    if (window.program->runToTop() != runToTop) return state.SkipWithError("run-to-top did not switch");
     window.desk.titles.SetItemIndex(line < 0 ? window.desk.titles.Count() - 1 : line);
     GatheredText gathered;
     for (auto _ : state) {
-      gathered = window.form->paste().GatherSelection();
+      gathered = window.program->paste().GatherSelection();
       benchmark::DoNotOptimize(gathered.text.data());
     }
     if (!gathered.complete || gathered.text.empty()) return state.SkipWithError("no text gathered");
@@ -324,7 +324,7 @@ void ScrubWithOneStream(benchmark::State& state) {
 struct OpenSearch {
   OpenSearch() { search.Open(); }
   Window window{Files::Full};
-  ClipSearch search{window.desk.titles, window.form->store(), window.form->exactTexts(), window.desk.codePage};
+  ClipSearch search{window.desk.titles, window.program->store(), window.program->exactTexts(), window.desk.codePage};
 };
 
 // The first keystroke of a search, over every clip: a character that occurs
@@ -368,7 +368,7 @@ void SearchNarrowingKeystroke(benchmark::State& state) {
 void SearchOpen(benchmark::State& state) {
   Guarded(state, [&] {
     Window window(Files::Full);
-    ClipSearch search(window.desk.titles, window.form->store(), window.form->exactTexts(), window.desk.codePage);
+    ClipSearch search(window.desk.titles, window.program->store(), window.program->exactTexts(), window.desk.codePage);
     for (auto _ : state) {
       search.Open();
       benchmark::DoNotOptimize(search.matches().data());

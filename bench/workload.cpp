@@ -9,7 +9,7 @@
 #include "core/key_generator.h"
 #include "base/text_buffer.h"
 #include "core/title_builder.h"
-#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_text_metrics.h"
 
 namespace solvane::bench {
 

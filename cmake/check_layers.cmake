@@ -1,9 +1,11 @@
 # Fails the build when a source file includes a folder of a layer above its
 # own, or of a layer beside it. The layers, bottom up: base, platform, core,
-# settings, then capture, history, paste and search side by side, ui, app. The
-# platform's implementations (fake/, std/, win32/) sit beside its interfaces:
-# only app/ may include win32/, and only the implementations themselves (and
-# app/, tests, tools) include fake/ or std/.
+# settings, then capture, history, paste and search side by side, ui, app. Inside
+# platform/, the interfaces (the files at its top) come first and include no
+# folder of it; components/ is built on them; the implementations (fake/,
+# std/, win32/) sit beside the components: only app/ may include win32/, and
+# only the implementations themselves (and app/, tests, tools) include fake/
+# or std/.
 # Run as: cmake -DSRC=<source folder> -P check_layers.cmake
 # Each folder's rank; folders of one rank stand side by side.
 set(rank_base 0)
@@ -25,6 +27,7 @@ foreach(source IN LISTS sources)
   endif()
   set(rank ${rank_${layer}})
   string(REGEX MATCH "^platform/(fake|std|win32)/" implementation "${source}")
+  string(REGEX MATCH "^platform/[^/]+$" interface "${source}")
   file(STRINGS "${SRC}/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
   foreach(line IN LISTS includes)
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" included "${line}")
@@ -37,6 +40,9 @@ foreach(source IN LISTS sources)
       string(APPEND faults "  ${source} includes ${included}: ${target}/ is above ${layer}/\n")
     elseif(target_rank EQUAL rank AND NOT target STREQUAL layer)
       string(APPEND faults "  ${source} includes ${included}: ${target}/ stands beside ${layer}/\n")
+    endif()
+    if(interface AND included MATCHES "^platform/[^/]+/")
+      string(APPEND faults "  ${source} includes ${included}: an interface includes no folder of platform/\n")
     endif()
     if(included MATCHES "^platform/win32/" AND NOT layer STREQUAL "app" AND NOT implementation MATCHES "win32")
       string(APPEND faults "  ${source} includes ${included}: only app/ and platform/win32/ may\n")

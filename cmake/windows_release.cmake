@@ -17,7 +17,7 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/SolvaneClips.rc.in ${solvane_res}
 # compiler makes programs this machine cannot run, so the tool is built
 # with the build machine's own compiler.
 set(icon_tool_sources ${PROJECT_SOURCE_DIR}/tools/make_icon.cpp
-    ${PROJECT_SOURCE_DIR}/src/platform/clipboard_picture.h)
+    ${PROJECT_SOURCE_DIR}/src/platform/components/clipboard_picture.h)
 if(CMAKE_CROSSCOMPILING)
   find_program(SOLVANE_HOST_CXX NAMES c++ g++ clang++
                DOC "The build machine's C++ compiler, for the icon tool")

@@ -87,24 +87,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(NormalizeLineBreaks(std::string_view(raw).substr(0, raw.find('\0'))) == expected);
 
   FakeDesktop desk;
-  ClipWindow form(desk.Platform());
+  ClipWindow program(desk.Platform());
   desk.clipboard.CopyText(kFirst);
   FUZZ_CHECK(desk.titles.Count() == 1);
 
   desk.clipboard.CopyText(raw);
   FUZZ_CHECK(desk.dialogs.errors.empty());
-  FUZZ_CHECK(form.capture().LastCapture() == expected);
+  FUZZ_CHECK(program.capture().LastCapture() == expected);
   const bool fresh = expected != kFirst;
   FUZZ_CHECK(desk.titles.Count() == (fresh ? 2 : 1));
   const std::string newest = desk.titles.Get(0);
   FUZZ_CHECK(newest.find_first_of(std::string("\r\n\0", 3)) == std::string::npos);
-  FUZZ_CHECK(form.store().Lookup(newest) == expected);
-  if (fresh) FUZZ_CHECK(form.store().Lookup(desk.titles.Get(1)) == kFirst);
+  FUZZ_CHECK(program.store().Lookup(newest) == expected);
+  if (fresh) FUZZ_CHECK(program.store().Lookup(desk.titles.Get(1)) == kFirst);
 
   desk.clipboard.CopyText(raw);
   FUZZ_CHECK(desk.titles.Count() == (fresh ? 2 : 1));
 
-  form.history().SaveHistory();
+  program.history().SaveHistory();
   FakeDesktop next;
   next.files.files = desk.files.files;
   ClipWindow again(next.Platform());
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(next.titles.Count() == desk.titles.Count());
   for (int i = 0; i < next.titles.Count(); ++i) {
     FUZZ_CHECK(next.titles.Get(i) == desk.titles.Get(i));
-    FUZZ_CHECK(again.store().Lookup(next.titles.Get(i)) == form.store().Lookup(desk.titles.Get(i)));
+    FUZZ_CHECK(again.store().Lookup(next.titles.Get(i)) == program.store().Lookup(desk.titles.Get(i)));
   }
   return 0;
 }

@@ -46,17 +46,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   FakeDesktop desk;
   desk.files.files[kPrefs] = std::string(bytes);
-  ClipWindow form(desk.Platform());
-  form.HandleEvent([&] { form.OnActivate(); });
+  ClipWindow program(desk.Platform());
+  program.HandleEvent([&] { program.OnActivate(); });
   FUZZ_CHECK(desk.dialogs.errors.empty());
 
   const std::string first = FirstLine(bytes);
   const std::string line = first.empty() ? kDefaultLine : first;
   const bool flag = line[0] == '1';
-  FUZZ_CHECK(form.state().PrefFlags == line);
-  FUZZ_CHECK(form.history().titleLineFlag() == flag);
+  FUZZ_CHECK(program.state().PrefFlags == line);
+  FUZZ_CHECK(program.history().titleLineFlag() == flag);
 
-  FUZZ_CHECK(form.OnClose());
+  FUZZ_CHECK(program.OnClose());
   FUZZ_CHECK(desk.dialogs.errors.empty());
   std::string written = line;
   written[0] = flag ? '1' : '0';

@@ -35,12 +35,12 @@ struct Values {
 
 Values Restore(fake::FakeFileSystem& files) {
   fake::FakeIniFiles ini(files);
-  SettingsDialog form(ini);
+  SettingsDialog dialog(ini);
   FakeSettingsWindow window;
-  form.set_window(&window);
-  form.RestoreState(kIni);
-  const FormGeometry g = window.bounds;
-  return {form.hotkeyText, form.pasteDelayText, form.autosave, form.promptClear, form.promptQuit,
+  dialog.set_window(&window);
+  dialog.RestoreState(kIni);
+  const Placement g = window.bounds;
+  return {dialog.hotkeyText, dialog.pasteDelayText, dialog.autosave, dialog.promptClear, dialog.promptQuit,
           g.top,          g.left,         g.width,        g.height};
 }
 
@@ -112,19 +112,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!delayValid) kept.delay = SettingsDialog::kDefaultPasteDelay;
   {
     fake::FakeIniFiles ini(files);
-    SettingsDialog form(ini);
+    SettingsDialog dialog(ini);
     FakeSettingsWindow window;
-    form.set_window(&window);
-    form.RestoreState(kIni);
-    form.SaveState();
+    dialog.set_window(&window);
+    dialog.RestoreState(kIni);
+    dialog.SaveState();
   }
   const std::string saved = files.files[kIni];
   FUZZ_CHECK(Restore(files) == kept);
   {
     fake::FakeIniFiles ini(files);
-    SettingsDialog form(ini);
-    form.RestoreState(kIni);
-    form.SaveState();
+    SettingsDialog dialog(ini);
+    dialog.RestoreState(kIni);
+    dialog.SaveState();
   }
   FUZZ_CHECK(files.files[kIni] == saved);
 
@@ -134,18 +134,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FakeDesktop desk;
   desk.files.files[kIni] = std::string(Bytes(data, size));
   desk.settingsDialog.RestoreState(kIni);
-  ClipWindow form(desk.Platform());
-  form.HandleEvent([&] { form.OnActivate(); });
+  ClipWindow program(desk.Platform());
+  program.HandleEvent([&] { program.OnActivate(); });
   const ShortCut key = TextToShortCut(restored.hotkey, desk.keyNames);
   const bool hotkeyWorks = (key & 0xFF) != 0;
   FUZZ_CHECK(desk.dialogs.errors.size() == (delayValid ? 0u : 1u) + (hotkeyWorks ? 0u : 1u));
-  FUZZ_CHECK(form.state().PasteDelay == (delayValid ? delay : 100));
+  FUZZ_CHECK(program.state().PasteDelay == (delayValid ? delay : 100));
   FUZZ_CHECK(desk.settingsDialog.pasteDelayText == kept.delay);
   if (!hotkeyWorks) {
     const std::string named = restored.hotkey.empty() ? "(none)" : restored.hotkey;
     FUZZ_CHECK(desk.dialogs.errors.back().find(named) != std::string::npos);
   }
-  FUZZ_CHECK(form.hotkey().Key() == key);
-  FUZZ_CHECK(form.hotkey().registered() == hotkeyWorks);
+  FUZZ_CHECK(program.hotkey().Key() == key);
+  FUZZ_CHECK(program.hotkey().registered() == hotkeyWorks);
   return 0;
 }

@@ -8,7 +8,7 @@
 
 #include "base/shortcut.h"
 #include "fuzz_support.h"
-#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_key_names.h"
 
 namespace solvane::fuzz {
 

@@ -11,7 +11,7 @@
 #include "base/text_buffer.h"
 #include "fuzz_support.h"
 #include "platform/fake/fake_file_system.h"
-#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_text_metrics.h"
 #include "platform/fake/fake_title_list.h"
 
 namespace solvane::fuzz {

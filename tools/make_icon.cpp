@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/clipboard_picture.h"
+#include "platform/components/clipboard_picture.h"
 
 namespace {
 

@@ -14,16 +14,27 @@
 #include "platform/win32/win32_clip_window.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
+#include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_form_window.h"
+#include "platform/win32/win32_hotkey_api.h"
 #include "platform/win32/win32_ini_files.h"
 #include "platform/win32/win32_input.h"
+#include "platform/win32/win32_key_names.h"
+#include "platform/win32/win32_label_column.h"
+#include "platform/win32/win32_pictures.h"
+#include "platform/win32/win32_pointer.h"
+#include "platform/win32/win32_program_file.h"
 #include "platform/win32/win32_search.h"
 #include "platform/win32/win32_settings_dialog.h"
-#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_text_metrics.h"
+#include "platform/win32/win32_timers.h"
 #include "platform/win32/win32_title_list.h"
-#include "platform/win32/win32_tray.h"
+#include "platform/win32/win32_tray_api.h"
 #include "settings/settings_dialog.h"
+#include "settings/settings_table.h"
 #include "ui/clip_window.h"
 #include "ui/flat_button.h"
 
@@ -46,12 +57,12 @@ std::string RecorderMutexName(std::string folder) {
 void StyleOkButton(FlatButton& button) {
   button.Width = 86;
   button.Height = 22;
-  button.SetColor(11395047);
-  button.SetColorBorder(8556441);
-  button.ColorOver = 7585759;
-  button.ColorDown = 7585759;
-  button.ColorOverCaption = 0;
-  button.SetCaption("OK");
+  button.SetFaceColour(Rgb(231, 223, 173));
+  button.SetBorderColour(Rgb(153, 143, 130));
+  button.OverColour = Rgb(223, 191, 115);
+  button.DownColour = Rgb(223, 191, 115);
+  button.OverCaptionColour = 0;
+  button.SetCaption(kSettingsTable.okCaption);
 }
 
 // The desktop adapters that need no window, made in this order.
@@ -212,7 +223,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (!settingsWindow.Create(window.owner(), a.dialogs, hint)) {
     return CannotStart("The settings dialog could not be created.");
   }
-  FlatButton ok(settingsWindow.okCanvas(), "EncartaButton1", GetSysColor(COLOR_BTNFACE));
+  FlatButton ok(settingsWindow.okCanvas(), kSettingsTable.okName, GetSysColor(COLOR_BTNFACE));
   StyleOkButton(ok);
   ok.OnClick = [&settingsWindow] { settingsWindow.OnOkClick(); };
   settingsWindow.AttachOkButton(&ok);

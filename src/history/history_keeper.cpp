@@ -7,7 +7,7 @@
 #include "base/text_buffer.h"
 #include "core/clip_files.h"
 #include "core/title_builder.h"
-#include "platform/folder_probe.h"
+#include "history/folder_probe.h"
 
 namespace solvane {
 

@@ -100,10 +100,11 @@ void PasteEngine::MoveToTopAndHide() {
 
 void PasteEngine::PressCtrlV() {
   KeyboardInput& input = desktop_.input;
-  input.KeyEvent(kVkControl, 0, 0);
-  input.KeyEvent(kVkV, 0, 0);
-  input.KeyEvent(kVkV, 0, KeyboardInput::kKeyUp);
-  input.KeyEvent(kVkControl, 0, KeyboardInput::kKeyUp);
+  using Stroke = KeyboardInput::Stroke;
+  input.KeyEvent(kVkControl, 0, Stroke::kDown);
+  input.KeyEvent(kVkV, 0, Stroke::kDown);
+  input.KeyEvent(kVkV, 0, Stroke::kUp);
+  input.KeyEvent(kVkControl, 0, Stroke::kUp);
 }
 
 void PasteEngine::OnListClick() {

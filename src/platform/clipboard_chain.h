@@ -1,35 +1,42 @@
 #pragma once
 // The clipboard viewer chain as the monitor uses it: a hidden window of its
-// own, joining and leaving the chain, and passing messages along.
+// own, joining and leaving the chain, and passing its notices along.
 
 #include <cstdint>
 #include <functional>
 
+#include "platform/desktop_types.h"
+
 namespace solvane {
 
-using WindowHandle = std::uintptr_t;  // an HWND on Windows; 0 is none
-
-inline constexpr unsigned kWmDrawClipboard = 0x0308;
-inline constexpr unsigned kWmChangeCbChain = 0x030D;
+// What the chain tells each viewer, head first; every viewer passes it on
+// to the one after it.
+enum class ChainNotice {
+  kContentChanged,  // the clipboard holds something new
+  kViewerLeaving,   // first: the viewer that leaves; second: the one after it
+};
 
 class ClipboardChainApi {
  public:
-  using MessageHandler = std::function<std::intptr_t(unsigned message, std::uintptr_t wParam, std::intptr_t lParam)>;
+  // A notice with the two values it came with, which are passed on as
+  // they are.
+  using NoticeHandler = std::function<void(ChainNotice notice, std::uintptr_t first, std::intptr_t second)>;
   virtual ~ClipboardChainApi() = default;
-  // A hidden tool window of class "TPUtilWindow" whose messages go to the
-  // handler. 0 when the window cannot be created.
-  virtual WindowHandle CreateUtilWindow(MessageHandler handler) = 0;
+  // A hidden tool window of class "TPUtilWindow" whose chain notices go to
+  // the handler (anything else it gets is handled as by any window). 0 when
+  // the window cannot be created.
+  virtual WindowHandle CreateUtilWindow(NoticeHandler handler) = 0;
+  // Destroys a window made by CreateUtilWindow; its handler is not called again.
   virtual void DestroyUtilWindow(WindowHandle window) = 0;
   // Puts the window at the head of the chain and returns the viewer that
-  // follows it (0 for none). The new viewer receives WM_DRAWCLIPBOARD at once.
+  // follows it (0 for none). The new viewer is told kContentChanged at once.
   virtual WindowHandle SetClipboardViewer(WindowHandle window) = 0;
-  // Takes the window out of the chain; every viewer sees WM_CHANGECBCHAIN.
+  // Takes `remove` out of the chain, `next` being the viewer after it; the
+  // head is told kViewerLeaving and passes it down the chain.
   virtual void ChangeClipboardChain(WindowHandle remove, WindowHandle next) = 0;
-  // Sends synchronously; does nothing for window 0. The result is not used.
-  virtual std::intptr_t Send(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
-  // The default handling of any other message.
-  virtual std::intptr_t DefaultProc(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                    std::intptr_t lParam) = 0;
+  // Tells `window` the notice and waits until it has been handled; nothing
+  // for window 0 or a window that is gone.
+  virtual void Send(WindowHandle window, ChainNotice notice, std::uintptr_t first, std::intptr_t second) = 0;
 };
 
 }  // namespace solvane

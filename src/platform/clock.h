@@ -3,6 +3,7 @@
 
 namespace solvane {
 
+// The time as the program reads it. Never fails.
 class Clock {
  public:
   virtual ~Clock() = default;

@@ -8,6 +8,7 @@ namespace solvane {
 
 class EventErrors {
  public:
+  // Shows the failure's message (an error box in the program); never throws.
   virtual void ShowException(const std::exception& error) = 0;
 
  protected:

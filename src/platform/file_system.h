@@ -19,6 +19,7 @@ class WritableFile {
   // Pushes written bytes to the disk. False on failure.
   virtual bool Flush() = 0;
   // Back to the first byte: later writes go over the bytes already there.
+  // False when the position cannot be moved.
   virtual bool Rewind() = 0;
   // False when closing reported an error (the data may be incomplete).
   virtual bool Close() = 0;
@@ -44,7 +45,8 @@ class FileSystem {
   // False when the file is missing or cannot be deleted.
   virtual bool Remove(const std::string& path) = 0;
   // Whether anything is there under the name, even a file that cannot be
-  // opened (locked by another program).
+  // opened (locked by another program); false when nothing is, or the
+  // folder cannot be read.
   virtual bool Exists(const std::string& path) = 0;
 };
 

@@ -3,25 +3,29 @@
 
 #include <functional>
 
-#include "platform/clipboard_chain.h"  // WindowHandle
+#include "platform/desktop_types.h"
 
 namespace solvane {
 
-inline constexpr unsigned kWmHotKey = 0x0312;
-inline constexpr unsigned kModAlt = 1;
-inline constexpr unsigned kModControl = 2;
-inline constexpr unsigned kModShift = 4;
+// The modifier keys of a registration, as bits.
+inline constexpr unsigned kHotKeyAlt = 1;
+inline constexpr unsigned kHotKeyControl = 2;
+inline constexpr unsigned kHotKeyShift = 4;
 
 class HotKeyApi {
  public:
-  // Sees every message of the window before its default handling.
-  using MessageHook = std::function<void(unsigned message)>;
+  // Called for every press of a combination registered for the window.
+  using PressHandler = std::function<void()>;
   virtual ~HotKeyApi() = default;
-  // A hidden window for the registration; 0 when it cannot be made.
-  virtual WindowHandle CreateHotKeyWindow(MessageHook hook) = 0;
+  // A hidden window for the registrations; 0 when it cannot be made.
+  virtual WindowHandle CreateHotKeyWindow(PressHandler onPress) = 0;
+  // Destroys a window made by CreateHotKeyWindow; its handler is not called again.
   virtual void DestroyHotKeyWindow(WindowHandle window) = 0;
-  // False when the system refuses (another program holds the combination).
+  // Registers the key (a virtual-key code) with the modifier bits under
+  // `id`. False when the system refuses (another program holds the
+  // combination); nothing is registered then.
   virtual bool RegisterHotKey(WindowHandle window, int id, unsigned modifiers, unsigned virtualKey) = 0;
+  // Drops the registration `id` of the window; one that does not exist is ignored.
   virtual void UnregisterHotKey(WindowHandle window, int id) = 0;
 };
 

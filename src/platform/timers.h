@@ -6,6 +6,9 @@ namespace solvane {
 class Timers {
  public:
   virtual ~Timers() = default;
+  // (Re)starts the timer: its handler runs every `milliseconds` on the UI
+  // thread from now on; 0 or less stops it. A timer the system refuses
+  // stays stopped, unreported.
   virtual void SetInterval(int timer, int milliseconds) = 0;
 };
 

@@ -12,6 +12,7 @@ inline constexpr int kUnchecked = 0, kChecked = 1, kGrayed = 2;
 class TitleList {
  public:
   virtual ~TitleList() = default;
+  // Lines, the newest first.
   virtual int Count() const = 0;
   // Throws AppError "List index out of bounds (%d)" for a bad index.
   virtual std::string Get(int index) const = 0;
@@ -27,6 +28,7 @@ class TitleList {
   virtual void Insert(int index, const std::string& text) = 0;
   // Throws AppError "List index out of bounds (%d)" for a bad index.
   virtual void Delete(int index) = 0;
+  // Every line goes; never fails.
   virtual void Clear() = 0;
   // Replaces all lines (loading a file): Clear, then Add for each line.
   virtual void Assign(const std::vector<std::string_view>& lines) {
@@ -47,10 +49,12 @@ class TitleList {
   virtual void BeginUpdate() {}
   virtual void EndUpdate() {}
 
-  // -1 when nothing is selected. Writing the current value does nothing;
-  // writing never raises a click.
+  // The selected line; -1 when nothing is selected. Writing the current
+  // value does nothing; writing never raises a click; -1 selects nothing.
   virtual int ItemIndex() const = 0;
   virtual void SetItemIndex(int index) = 0;
+  // The line at the top of the view; scrolling to a line scrolls as far as
+  // the list allows.
   virtual int TopIndex() const = 0;
   virtual void SetTopIndex(int index) = 0;
 

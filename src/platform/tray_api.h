@@ -5,53 +5,57 @@
 #include <functional>
 #include <string>
 
-#include "platform/clipboard_chain.h"  // WindowHandle
+#include "platform/desktop_types.h"
 
 namespace solvane {
 
-using IconHandle = std::uintptr_t;  // an HICON on Windows; 0 is no picture
+enum class TrayOperation { kAdd, kModify, kDelete };
 
-inline constexpr unsigned kNimAdd = 0;
-inline constexpr unsigned kNimModify = 1;
-inline constexpr unsigned kNimDelete = 2;
-inline constexpr unsigned kTrayCallbackMessage = 0xB054;
-
-// The shell's icon record in its first, 88-byte form.
-struct NotifyIconRecord {
-  std::uint32_t cbSize = 88;
-  WindowHandle hWnd = 0;
-  std::uint32_t uID = 0;
-  std::uint32_t uFlags = 7;  // message, icon, tip
-  std::uint32_t uCallbackMessage = kTrayCallbackMessage;
-  IconHandle hIcon = 0;
-  std::string szTip;  // at most 63 characters
+// The program's icon as the notification area knows it: by the window
+// that gets its mouse events and an id.
+struct TrayIconRecord {
+  WindowHandle window = 0;
+  std::uint32_t id = 0;
+  IconHandle icon = 0;
+  std::string tip;  // at most 63 characters
 };
 
-struct ScreenPoint {
-  int x = 0, y = 0;
+// The mouse on the icon, as the shell reports it.
+enum class TrayMouse {
+  kMove,
+  kLeftDown, kLeftUp, kLeftDouble,
+  kRightDown, kRightUp, kRightDouble,
+  kMiddleDown, kMiddleUp, kMiddleDouble,
+};
+
+// What the icon's window hears.
+struct TrayWindowEvents {
+  std::function<void(TrayMouse mouse)> onMouse;
+  // The notification area (re)started and holds no icons now.
+  std::function<void()> onRestart;
 };
 
 class TrayApi {
  public:
-  using MessageHandler = std::function<std::intptr_t(unsigned message, std::uintptr_t wParam, std::intptr_t lParam)>;
   virtual ~TrayApi() = default;
-  // A hidden window for the icon's mouse messages; 0 when it cannot be made.
-  virtual WindowHandle CreateUtilWindow(MessageHandler handler) = 0;
+  // A hidden window for the icon's events; 0 when it cannot be made.
+  virtual WindowHandle CreateUtilWindow(TrayWindowEvents events) = 0;
+  // Destroys a window made by CreateUtilWindow; its events stop.
   virtual void DestroyUtilWindow(WindowHandle window) = 0;
-  virtual std::intptr_t DefaultProc(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                    std::intptr_t lParam) = 0;
-  // Shell_NotifyIcon; false when the shell refuses.
-  virtual bool NotifyIcon(unsigned operation, const NotifyIconRecord& record) = 0;
-  // The message the shell sends to every top-level window when the
-  // notification area (re)starts ("TaskbarCreated"); 0 when unknown.
-  virtual unsigned TaskbarCreatedMessage() = 0;
-  virtual ScreenPoint CursorPos() = 0;
-  // Bits: 1 Shift, 2 Ctrl, 4 Alt, from the keys' current state.
+  // Adds, changes or removes the icon of the record's window and id;
+  // false when the shell refuses (no notification area, or no such icon).
+  virtual bool NotifyIcon(TrayOperation operation, const TrayIconRecord& record) = 0;
+  // Where the pointer is on the screen now.
+  virtual Point CursorPos() = 0;
+  // kShiftShift, kShiftCtrl and kShiftAlt for the keys held now.
   virtual unsigned KeyShiftState() = 0;
+  // Whether the window takes mouse and keyboard input.
   virtual bool IsWindowEnabled(WindowHandle window) = 0;
+  // Asks for the window to be the foreground window; a refusal is not reported.
   virtual void SetForegroundWindow(WindowHandle window) = 0;
-  // Lets pending messages run and ends any mouse capture of the program.
+  // Lets the messages that wait now run (a quit is left for the main loop).
   virtual void ProcessMessages() = 0;
+  // Ends any mouse capture of the program.
   virtual void CancelMouseCapture() = 0;
 };
 
@@ -59,10 +63,11 @@ class TrayApi {
 class TrayMenu {
  public:
   virtual ~TrayMenu() = default;
+  // Whether a right-button release on the icon opens this menu.
   virtual bool AutoPopup() const = 0;
   // Shows the menu at the point; returns when it closes (the chosen item has
   // run by then).
-  virtual void Popup(ScreenPoint at) = 0;
+  virtual void Popup(Point at) = 0;
   // Clicks the first top-level item that is both default and enabled; false
   // when there is none.
   virtual bool ClickDefaultItem() = 0;

@@ -110,7 +110,7 @@ void PersistentForm::SaveState() {
 }
 
 void PersistentForm::WriteState() {
-  const FormGeometry geometry = Geometry();
+  const Placement geometry = Geometry();
   WriteValue("Top", std::to_string(geometry.top));
   WriteValue("Left", std::to_string(geometry.left));
   WriteValue("Width", std::to_string(geometry.width));

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop_types.h"
 #include "platform/file_system.h"
-#include "platform/form_geometry.h"
 #include "platform/ini_files.h"
 
 namespace solvane {
@@ -60,7 +60,8 @@ class PersistentForm {
  protected:
   // The owned components in creation order.
   virtual std::vector<PersistentComponent> Components() = 0;
-  virtual FormGeometry Geometry() const = 0;
+  // The form's place and size on the screen.
+  virtual Placement Geometry() const = 0;
   virtual void SetTop(int top) = 0;
   virtual void SetLeft(int left) = 0;
   virtual void SetWidth(int width) = 0;

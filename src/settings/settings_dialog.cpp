@@ -25,8 +25,20 @@ PublishedProperty Fixed(const char* name, Kind kind, std::string text = {}) {
 
 }  // namespace
 
-// The components in the order the dialog creates them; each with the
-// published properties that the walk looks at.
+SettingsDialog::SettingsDialog(IniFiles& ini, FileSystem* files)
+    : PersistentForm(ini, kSettingsTable.section, files) {
+  for (const SettingRow& row : kSettingsTable.rows) {
+    if (row.kind == SettingKind::kCheckBox) {
+      AssignBoolean(Checked(row.setting), row.defaultValue);
+    } else {
+      Text(row.setting) = row.defaultValue;
+    }
+  }
+}
+
+// The components in the order the dialog creates them, each with the
+// published properties that the walk looks at: the banner, the drop-downs'
+// labels, the settings' controls in the table's order, the OK button.
 std::vector<PersistentComponent> SettingsDialog::Components() {
   const auto label = [](const char* name, const char* caption) {
     return PersistentComponent{name, "TLabel", {Fixed("Caption", Kind::String, caption), Fixed("Tag", Kind::Integer, "0")}};
@@ -36,32 +48,41 @@ std::vector<PersistentComponent> SettingsDialog::Components() {
                                {Fixed("Style", Kind::Enumeration), std::move(text),
                                 Fixed("ItemIndex", Kind::Integer, "-1"), Fixed("TabStop", Kind::Boolean, "FALSE")}};
   };
-  const auto check = [](const char* name, const char* caption, bool& checked) {
+  const auto check = [](const char* name, const char* caption, PublishedProperty checked) {
     return PersistentComponent{name, "TCheckBox",
-                               {Fixed("Caption", Kind::String, caption), BooleanProperty("Checked", checked),
+                               {Fixed("Caption", Kind::String, caption), std::move(checked),
                                 Fixed("State", Kind::Enumeration), Fixed("Enabled", Kind::Boolean, "TRUE")}};
   };
-  return {
+  const SettingsTable& table = kSettingsTable;
+  // Names as the settings file would know them: never rename.
+  std::vector<PersistentComponent> components = {
       PersistentComponent{"Panel2", "TPanel", {Fixed("Caption", Kind::String), Fixed("BevelInner", Kind::Enumeration)}},
-      label("Label6", "Solvane Clips"),
-      label("RxLabel3", "Vardell Solvane Software"),
-      label("Label1", "Solvane Clip HotKey:"),
-      label("Label2", "Paste Delay:"),
-      combo("ComboBox1", StringProperty("Text", hotkeyText)),
-      combo("ComboBox2", PasteDelayProperty()),
-      check("CheckBox1", "Auto save (upon caching) every 5 minutes.", autosave),
-      check("CheckBox3", "Prompt to clear clips.", promptClear),
-      check("CheckBox4", "Prompt to quit.", promptQuit),
-      PersistentComponent{"EncartaButton1", "TEncartaButton", {Fixed("Caption", Kind::String, "OK")}},
+      label("Label6", table.bannerTitle),
+      label("RxLabel3", table.bannerMaker),
   };
+  for (const SettingRow& row : table.rows) {
+    if (row.label != nullptr) components.push_back(label(row.label, row.caption));
+  }
+  for (const SettingRow& row : table.rows) {
+    if (row.kind == SettingKind::kCheckBox) {
+      components.push_back(check(row.control, row.caption, BooleanProperty(row.property, Checked(row.setting))));
+    } else if (row.setting == Setting::kPasteDelay) {
+      components.push_back(combo(row.control, PasteDelayProperty(row.property)));
+    } else {
+      components.push_back(combo(row.control, StringProperty(row.property, Text(row.setting))));
+    }
+  }
+  components.push_back(
+      PersistentComponent{table.okName, "TEncartaButton", {Fixed("Caption", Kind::String, table.okCaption)}});
+  return components;
 }
 
-PublishedProperty SettingsDialog::PasteDelayProperty() {
+PublishedProperty SettingsDialog::PasteDelayProperty(const char* name) {
   const auto valid = [](const std::string& text) {
     std::int32_t value = 0;
     return TryStrToInt(text, value);
   };
-  return {"Text", Kind::String,
+  return {name, Kind::String,
           [this, valid] { return valid(pasteDelayText) ? pasteDelayText : acceptedPasteDelay_; },
           [this, valid](const std::string& text) {
             pasteDelayText = text;
@@ -69,9 +90,9 @@ PublishedProperty SettingsDialog::PasteDelayProperty() {
           }};
 }
 
-FormGeometry SettingsDialog::Geometry() const { return Current(); }
+Placement SettingsDialog::Geometry() const { return Current(); }
 
-void SettingsDialog::Apply(const FormGeometry& bounds) {
+void SettingsDialog::Apply(const Placement& bounds) {
   if (window_) {
     window_->SetBounds(bounds);
   } else {
@@ -80,13 +101,13 @@ void SettingsDialog::Apply(const FormGeometry& bounds) {
 }
 
 void SettingsDialog::SetTop(int top) {
-  FormGeometry g = Current();
+  Placement g = Current();
   g.top = top;
   Apply(g);
 }
 
 void SettingsDialog::SetLeft(int left) {
-  FormGeometry g = Current();
+  Placement g = Current();
   g.left = left;
   Apply(g);
 }
@@ -95,21 +116,8 @@ void SettingsDialog::SetLeft(int left) {
 void SettingsDialog::SetWidth(int /*width*/) {}
 void SettingsDialog::SetHeight(int /*height*/) {}
 
-SettingsControls SettingsDialog::Controls() const {
-  return SettingsControls{.autosave = autosave, .promptClear = promptClear, .promptQuit = promptQuit,
-                          .hotkeyText = hotkeyText, .pasteDelayText = pasteDelayText};
-}
-
-void SettingsDialog::SetControls(const SettingsControls& controls) {
-  autosave = controls.autosave;
-  promptClear = controls.promptClear;
-  promptQuit = controls.promptQuit;
-  hotkeyText = controls.hotkeyText;
-  pasteDelayText = controls.pasteDelayText;
-}
-
 void SettingsDialog::OnActivate(Pointer& pointer) {
-  const FormGeometry g = Current();
+  const Placement g = Current();
   pointer.MoveTo(g.left + kButtonLeft + 64, g.top + kButtonTop + 40);
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/settings_dialog_events.h"
 #include "settings/persistent_form.h"
+#include "settings/settings_table.h"
 
 namespace solvane {
 
@@ -28,21 +29,18 @@ class SettingsTarget {
   ~SettingsTarget() = default;
 };
 
-class SettingsDialog : public PersistentForm, public SettingsDialogEvents {
+// The controls' values are its own (autosave, hotkeyText, ...), each
+// starting at its default in the settings table.
+class SettingsDialog : public PersistentForm, public SettingsDialogEvents, public SettingsControls {
  public:
-  explicit SettingsDialog(IniFiles& ini, FileSystem* files = nullptr) : PersistentForm(ini, "Form2", files) {}
+  explicit SettingsDialog(IniFiles& ini, FileSystem* files = nullptr);
 
-  // The controls' values, with their shipped defaults.
-  bool autosave = false;  // "Auto save (upon caching) every 5 minutes."
-  bool promptClear = false;  // "Prompt to clear clips."
-  bool promptQuit = false;  // "Prompt to quit."
-  static constexpr const char* kDefaultPasteDelay = "100";
-  std::string hotkeyText = "Ctrl+Alt+Down";  // hotkey
-  std::string pasteDelayText = kDefaultPasteDelay;  // paste delay, ms
+  static constexpr const char* kDefaultPasteDelay = solvane::kDefaultPasteDelay;
 
+  const SettingsTable& Table() const override { return kSettingsTable; }
   // The controls as the window shows and changes them.
-  SettingsControls Controls() const override;
-  void SetControls(const SettingsControls& controls) override;
+  SettingsControls Controls() const override { return *this; }
+  void SetControls(const SettingsControls& controls) override { SettingsControls::operator=(controls); }
 
   // The window; none until the platform makes one (then geometry lives
   // there instead of here).
@@ -66,18 +64,18 @@ class SettingsDialog : public PersistentForm, public SettingsDialogEvents {
 
  protected:
   std::vector<PersistentComponent> Components() override;
-  FormGeometry Geometry() const override;
+  Placement Geometry() const override;
   void SetTop(int top) override;
   void SetLeft(int left) override;
   void SetWidth(int width) override;
   void SetHeight(int height) override;
 
  private:
-  FormGeometry Current() const { return window_ ? window_->Bounds() : designed_; }
-  PublishedProperty PasteDelayProperty();
-  void Apply(const FormGeometry& bounds);
+  Placement Current() const { return window_ ? window_->Bounds() : designed_; }
+  PublishedProperty PasteDelayProperty(const char* name);
+  void Apply(const Placement& bounds);
 
-  FormGeometry designed_{254, 433, 236, 212};
+  Placement designed_{433, 254, 236, 212};
   // The last paste delay that was a whole number (as restored, or the
   // default): a text that is not one is refused by OK and never saved.
   std::string acceptedPasteDelay_ = kDefaultPasteDelay;

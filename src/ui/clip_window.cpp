@@ -287,10 +287,10 @@ void ClipWindow::ShowPreviewHint() {
 }
 
 void ClipWindow::OnHintWatchdogTimer() {
-  const ScreenRect r = desktop_.labels.Bounds();
+  const Rect r = desktop_.labels.Bounds();
   const int x = desktop_.pointer.X();
   const int y = desktop_.pointer.Y();
-  if (x > r.left && x < r.left + r.width && y > r.top && y < r.top + r.height) return;
+  if (x > r.left && x < r.right && y > r.top && y < r.bottom) return;
   desktop_.timers.SetInterval(kHintWatchdogTimer, 0);
   desktop_.labels.SetShowHint(false);
 }
@@ -409,7 +409,7 @@ void ClipWindow::OnListMouseUp(MouseButton button, unsigned /*shift*/, int /*x*/
   if (button != MouseButton::Right) return;
   desktop_.titles.SetEnabled(false);
   desktop_.labels.SetEnabled(false);
-  desktop_.trayMenu.Popup(ScreenPoint{desktop_.window.Left() + 60, desktop_.window.Top() + 50});
+  desktop_.trayMenu.Popup(Point{desktop_.window.Left() + 60, desktop_.window.Top() + 50});
 }
 
 }  // namespace solvane

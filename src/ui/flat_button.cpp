@@ -3,20 +3,20 @@
 namespace solvane {
 
 FlatButton::FlatButton(Canvas& canvas, std::string name, Colour buttonFace)
-    : canvas_(canvas), caption_(std::move(name)), color_(buttonFace) {}
+    : canvas_(canvas), caption_(std::move(name)), faceColour_(buttonFace) {}
 
 void FlatButton::SetCaption(const std::string& caption) {
   caption_ = caption;
   DrawNormal();
 }
 
-void FlatButton::SetColor(Colour colour) {
-  color_ = colour;
+void FlatButton::SetFaceColour(Colour colour) {
+  faceColour_ = colour;
   DrawNormal();
 }
 
-void FlatButton::SetColorBorder(Colour colour) {
-  colorBorder_ = colour;
+void FlatButton::SetBorderColour(Colour colour) {
+  borderColour_ = colour;
   DrawNormal();
 }
 
@@ -53,18 +53,18 @@ void FlatButton::DrawContent(int shift, Colour captionColour) {
   canvas_.DrawGlyph(Rect{left, top, left + gw, top + gh});
 }
 
-void FlatButton::Frame() { canvas_.FrameRect(Rect{0, 0, Width, Height}, colorBorder_); }
+void FlatButton::Frame() { canvas_.FrameRect(Rect{0, 0, Width, Height}, borderColour_); }
 
 void FlatButton::DrawNormal() {
-  canvas_.FillRect(Rect{1, 1, Width - 1, Height - 1}, color_);
-  DrawContent(0, FontColor);
+  canvas_.FillRect(Rect{1, 1, Width - 1, Height - 1}, faceColour_);
+  DrawContent(0, CaptionColour);
   Frame();
 }
 
 void FlatButton::DrawHover() {
   const int w = Width, h = Height;
-  canvas_.FillRect(Rect{1, 1, w - 1, h - 1}, ColorOver);
-  DrawContent(0, ColorOverCaption);
+  canvas_.FillRect(Rect{1, 1, w - 1, h - 1}, OverColour);
+  DrawContent(0, OverCaptionColour);
   Frame();
   canvas_.Line(0, h - 2, 0, 0, kLightEdge);
   canvas_.Line(0, 0, w - 1, 0, kLightEdge);
@@ -74,7 +74,7 @@ void FlatButton::DrawHover() {
 
 void FlatButton::DrawPressed() {
   const int w = Width, h = Height;
-  canvas_.FillRect(Rect{1, 1, w - 1, h - 1}, ColorDown);
+  canvas_.FillRect(Rect{1, 1, w - 1, h - 1}, DownColour);
   DrawContent(1, lastCaptionColour_);
   Frame();
   canvas_.Line(w - 1, 0, w - 1, h, kLightEdge);

@@ -12,8 +12,8 @@
 
 namespace solvane {
 
-inline constexpr Colour kLightEdge = 15594744;  // RGB(248, 244, 237)
-inline constexpr Colour kDarkEdge = 5197647;    // RGB(79, 79, 79)
+inline constexpr Colour kLightEdge = Rgb(248, 244, 237);
+inline constexpr Colour kDarkEdge = Rgb(79, 79, 79);
 
 class FlatButton final : public ButtonEvents {
  public:
@@ -25,16 +25,18 @@ class FlatButton final : public ButtonEvents {
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
-  Colour Color() const { return color_; }
-  void SetColor(Colour colour);
-  void SetColorBorder(Colour colour);
+  Colour FaceColour() const { return faceColour_; }
+  void SetFaceColour(Colour colour);
+  void SetBorderColour(Colour colour);
   void SetShowCaption(bool show);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled) { enabled_ = enabled; }
-  Colour ColorOver = Rgb(216, 190, 10);
-  Colour ColorDown = Rgb(216, 190, 10);
-  Colour ColorOverCaption = 0;
-  Colour FontColor = 0;
+  // The face under the pointer and pressed, the caption under the pointer,
+  // and the caption in the normal look.
+  Colour OverColour = Rgb(216, 190, 10);
+  Colour DownColour = Rgb(216, 190, 10);
+  Colour OverCaptionColour = 0;
+  Colour CaptionColour = 0;
   // Glyph size; 0 x 0 is no glyph.
   void SetGlyph(int width, int height);
 
@@ -61,8 +63,8 @@ class FlatButton final : public ButtonEvents {
 
   Canvas& canvas_;
   std::string caption_;
-  Colour color_;
-  Colour colorBorder_ = 8556441;  // RGB(153, 143, 130)
+  Colour faceColour_;
+  Colour borderColour_ = Rgb(153, 143, 130);
   bool showCaption_ = true;
   bool enabled_ = true;
   int glyphWidth_ = 0, glyphHeight_ = 0;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_key_names.h"
 
 namespace solvane {
 namespace {

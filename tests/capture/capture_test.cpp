@@ -11,12 +11,12 @@ using CaptureTest = testing::ProgramTest;
 
 TEST_F(CaptureTest, TextOnTheClipboardAtStartBecomesTheFirstClip) {
   Copy("already there");
-  ClipWindow& f = Start();
+  Start();
   ASSERT_EQ(desk.titles.Count(), 1);
   EXPECT_EQ(Title(0), "already there");
   EXPECT_EQ(TextOf(0), "already there");
-  EXPECT_FALSE(f.state().SkipNextChange);  // the joining notice was swallowed
-  EXPECT_EQ(f.capture().LastCapture(), "already there");
+  EXPECT_FALSE(program->state().SkipNextChange);  // the joining notice was swallowed
+  EXPECT_EQ(program->capture().LastCapture(), "already there");
   EXPECT_EQ(desk.window.width, 250);
   EXPECT_TRUE(desk.dialogs.errors.empty());
 }
@@ -24,7 +24,7 @@ TEST_F(CaptureTest, TextOnTheClipboardAtStartBecomesTheFirstClip) {
 TEST_F(CaptureTest, StartWithoutTextRecordsNothing) {
   Start();
   EXPECT_EQ(desk.titles.Count(), 0);
-  EXPECT_EQ(form->store().Count(), 0);
+  EXPECT_EQ(program->store().Count(), 0);
 }
 
 TEST_F(CaptureTest, ItemLayoutIsTitlePaddingMarkerAndKey) {
@@ -33,7 +33,7 @@ TEST_F(CaptureTest, ItemLayoutIsTitlePaddingMarkerAndKey) {
   Copy("abc");
   const std::string item = desk.titles.Get(0);
   EXPECT_EQ(item, "abc" + std::string(70, ' ') + "/:hdr:\\" + "0003874106301");
-  EXPECT_EQ(form->store().Text(), "/:hdr:\\0003874106301\r\nabc\r\n/:tlr:\\0003874106301");
+  EXPECT_EQ(program->store().Text(), "/:hdr:\\0003874106301\r\nabc\r\n/:tlr:\\0003874106301");
 }
 
 TEST_F(CaptureTest, OnlyTheImmediatelyPrecedingTextIsADuplicate) {
@@ -51,14 +51,14 @@ TEST_F(CaptureTest, OnlyTheImmediatelyPrecedingTextIsADuplicate) {
   Copy("A");
   EXPECT_EQ(desk.titles.Count(), 3);
   // A repeated copy still counts as a change for autosave.
-  EXPECT_EQ(form->state().LastChangeTime, desk.clock.seconds);
+  EXPECT_EQ(program->state().LastChangeTime, desk.clock.seconds);
 }
 
 TEST_F(CaptureTest, StartAddsTheClipboardTextEvenWhenTheNewestClipMatches) {
   Start();
   Copy("same");
-  ASSERT_TRUE(form->OnClose());
-  form.reset();
+  ASSERT_TRUE(program->OnClose());
+  program.reset();
   // Starting again with the same text: the last capture is empty at start,
   // so it is recorded once more.
   Start();
@@ -86,7 +86,7 @@ TEST_F(CaptureTest, EmptyTextIsRecordedWithAnEmptyTitle) {
   ASSERT_EQ(desk.titles.Count(), 2);
   EXPECT_EQ(Title(0), "");
   EXPECT_EQ(TextOf(0), "");
-  EXPECT_EQ(form->store().Line(1), "");
+  EXPECT_EQ(program->store().Line(1), "");
   Copy("");
   EXPECT_EQ(desk.titles.Count(), 2);
 }
@@ -113,44 +113,44 @@ TEST_F(CaptureTest, OtherFormatsAndALockedClipboardAreIgnored) {
 }
 
 TEST_F(CaptureTest, CopiesMarkedSecretAreNeverRecorded) {
-  ClipWindow& f = Start();
+  Start();
   Copy("before");
-  const auto changed = f.state().LastChangeTime;
+  const auto changed = program->state().LastChangeTime;
   desk.clock.seconds += 9;
   desk.clipboard.CopySecret("hunter2");
   EXPECT_EQ(desk.titles.Count(), 1);
-  EXPECT_EQ(f.capture().LastCapture(), "before");
-  EXPECT_EQ(f.state().LastChangeTime, changed);  // not even a change for autosave
-  EXPECT_EQ(f.store().Text().find("hunter2"), std::string::npos);
+  EXPECT_EQ(program->capture().LastCapture(), "before");
+  EXPECT_EQ(program->state().LastChangeTime, changed);  // not even a change for autosave
+  EXPECT_EQ(program->store().Text().find("hunter2"), std::string::npos);
   Copy("after");
   EXPECT_EQ(desk.titles.Count(), 2);
 }
 
 TEST_F(CaptureTest, CachingOffIgnoresChangesButStillConsumesTheSkipFlag) {
-  ClipWindow& f = Start();
+  Start();
   desk.window.visible = true;
-  f.state().WindowShown = true;
-  f.OnCachingCommand();
-  EXPECT_FALSE(f.cachingOn());
+  program->state().WindowShown = true;
+  program->OnCachingCommand();
+  EXPECT_FALSE(program->cachingOn());
   EXPECT_FALSE(desk.window.visible);
-  EXPECT_FALSE(f.state().WindowShown);
+  EXPECT_FALSE(program->state().WindowShown);
 
   Copy("ignored");
   EXPECT_EQ(desk.titles.Count(), 0);
-  f.state().SkipNextChange = true;
+  program->state().SkipNextChange = true;
   Copy("also ignored");
-  EXPECT_FALSE(f.state().SkipNextChange);
+  EXPECT_FALSE(program->state().SkipNextChange);
 
-  f.OnCachingCommand();
-  EXPECT_TRUE(f.cachingOn());
+  program->OnCachingCommand();
+  EXPECT_TRUE(program->cachingOn());
   Copy("recorded");
   ASSERT_EQ(desk.titles.Count(), 1);
   EXPECT_EQ(Title(0), "recorded");
 }
 
 TEST_F(CaptureTest, SkipFlagSwallowsExactlyOneChange) {
-  ClipWindow& f = Start();
-  f.state().SkipNextChange = true;
+  Start();
+  program->state().SkipNextChange = true;
   Copy("own paste");
   EXPECT_EQ(desk.titles.Count(), 0);
   Copy("next copy");
@@ -160,13 +160,13 @@ TEST_F(CaptureTest, SkipFlagSwallowsExactlyOneChange) {
 TEST_F(CaptureTest, TooLongTextShowsTheErrorAndChangesNothing) {
   Start();
   Copy("kept");
-  form->store().set_capacity(form->store().CharCount() + 100);
-  const std::string before = form->store().Text();
+  program->store().set_capacity(program->store().CharCount() + 100);
+  const std::string before = program->store().Text();
   Copy(std::string(200, 'q'));
   ASSERT_EQ(desk.dialogs.errors.size(), 1u);
   EXPECT_EQ(desk.dialogs.errors[0], "RichEdit line insertion error");
-  EXPECT_EQ(form->store().Text(), before);
-  EXPECT_EQ(form->capture().LastCapture(), "kept");
+  EXPECT_EQ(program->store().Text(), before);
+  EXPECT_EQ(program->capture().LastCapture(), "kept");
   EXPECT_EQ(desk.titles.Count(), 1);
   // The program runs on.
   Copy("small");
@@ -176,12 +176,12 @@ TEST_F(CaptureTest, TooLongTextShowsTheErrorAndChangesNothing) {
 TEST_F(CaptureTest, RefusedTitleLeavesNoRecordBehind) {
   Start();
   Copy("kept");
-  const std::string before = form->store().Text();
+  const std::string before = program->store().Text();
   desk.titles.refuseAfter = 1;
   Copy("no room");
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"RichEdit line insertion error"});
-  EXPECT_EQ(form->store().Text(), before);
-  EXPECT_EQ(form->capture().LastCapture(), "kept");
+  EXPECT_EQ(program->store().Text(), before);
+  EXPECT_EQ(program->capture().LastCapture(), "kept");
   EXPECT_EQ(desk.titles.Count(), 1);
   // Once the list takes titles again, the same text is a clip after all.
   desk.titles.refuseAfter = -1;
@@ -193,7 +193,7 @@ TEST_F(CaptureTest, NewKeyNeverRepeatsOneInTheStore) {
   Start();
   desk.clock.tick = 123456;
   // The key the first capture would draw is already taken.
-  form->store().Assign({"/:hdr:\\0003874106301", "old", "/:tlr:\\0003874106301"});
+  program->store().Assign({"/:hdr:\\0003874106301", "old", "/:tlr:\\0003874106301"});
   Copy("new");
   EXPECT_NE(Key(0), "0003874106301");
   EXPECT_EQ(TextOf(0), "new");
@@ -226,10 +226,10 @@ TEST_F(CaptureTest, TinyTickCountsStillGiveFreshKeys) {
 }
 
 TEST_F(CaptureTest, MonitorLeavesTheChainWithTheWindow) {
-  fake::ForeignViewer& other = desk.clipboard.JoinForeignViewer();
+  fake::ForeignViewer& other = desk.clipboardChain.JoinForeignViewer();
   Start();
-  form.reset();
-  EXPECT_EQ(desk.clipboard.head(), other.window);
+  program.reset();
+  EXPECT_EQ(desk.clipboardChain.head(), other.window);
   Copy("after exit");
   EXPECT_EQ(desk.titles.Count(), 0);
 }

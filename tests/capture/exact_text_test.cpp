@@ -19,18 +19,18 @@ class ExactTextTest : public testing::ProgramTest {
   // A click on a line: the clipboard then holds what the paste delivers.
   std::optional<std::string> Paste(int line) {
     desk.titles.SetItemIndex(line);
-    form->OnListClick();
+    program->OnListClick();
     return desk.clipboard.unicode();
   }
   // Closes and starts again with nothing on the clipboard to capture.
   void Restart() {
-    form->OnClose();
+    program->OnClose();
     StartOver();
   }
   // Starts again on the files as they are, without the close's save.
   void StartOver() {
     desk.clipboard.CopyOtherFormat();
-    form.reset();
+    program.reset();
     desk.titles.Clear();
     Start();
   }
@@ -46,8 +46,8 @@ class ExactTextTest : public testing::ProgramTest {
 
 TEST_F(ExactTextTest, TextTheCodePageHoldsIsRecordedAsBeforeAndNothingMore) {
   CopyUnicode("caf\xC3\xA9");  // "café": Latin-1 holds it
-  form->history().SaveHistory();
-  EXPECT_EQ(form->exactTexts().Count(), 0);
+  program->history().SaveHistory();
+  EXPECT_EQ(program->exactTexts().Count(), 0);
   EXPECT_FALSE(desk.files.Exists(kExact));
   EXPECT_EQ(Title(0), "caf\xE9");
   EXPECT_EQ(ExactTitle(0), "");
@@ -82,7 +82,7 @@ TEST_F(ExactTextTest, RunToTopJoinsExactAndAnsiTextsInUnicode) {
   CopyLater("caf\xE9");
   CopyUnicode("\xCE\xA3");  // Σ
   CopyLater("end");
-  form->ToggleRunToTop();
+  program->ToggleRunToTop();
   EXPECT_EQ(Paste(2), "caf\xC3\xA9\r\n\xCE\xA3\r\nend\r\n");
 }
 
@@ -111,31 +111,31 @@ TEST_F(ExactTextTest, EveryPlaneSurvivesSaveRestartAndPaste) {
 }
 
 TEST_F(ExactTextTest, ClearScrubsTheExactFileAndCreatesNoneWhereNoneWas) {
-  form->ClearClips();
+  program->ClearClips();
   EXPECT_FALSE(desk.files.Exists(kExact));
   CopyUnicode("\xCE\xA3");
-  form->history().SaveHistory();
+  program->history().SaveHistory();
   ASSERT_TRUE(desk.files.Exists(kExact));
-  form->ClearClips();
+  program->ClearClips();
   EXPECT_EQ(desk.files.files[kExact], "");
-  EXPECT_EQ(form->exactTexts().Count(), 0);
+  EXPECT_EQ(program->exactTexts().Count(), 0);
 }
 
 TEST_F(ExactTextTest, CaseCommandsConvertOnlyAsciiLettersOfUnicodeText) {
   desk.clipboard.CopyUnicode("ab \xC5\x82\xC3\xB3" "d\xC5\xBA");  // "ab łódź"
-  form->UpperCaseClipboard();
+  program->UpperCaseClipboard();
   EXPECT_EQ(desk.clipboard.unicode(), "AB \xC5\x82\xC3\xB3" "D\xC5\xBA");
-  form->LowerCaseClipboard();
+  program->LowerCaseClipboard();
   EXPECT_EQ(desk.clipboard.unicode(), "ab \xC5\x82\xC3\xB3" "d\xC5\xBA");
 }
 
 TEST_F(ExactTextTest, TextOverTheCapacityFailsAsTodayAndLeavesNothing) {
-  form->store().set_capacity(8);
-  form->HandleEvent([&] { CopyUnicode("\xCE\xA3 too long for the store"); });
+  program->store().set_capacity(8);
+  program->HandleEvent([&] { CopyUnicode("\xCE\xA3 too long for the store"); });
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"RichEdit line insertion error"});
   EXPECT_EQ(desk.titles.Count(), 0);
   // A later capture gets a key of its own, never the failed one's.
-  form->store().set_capacity(ClipTextStore::kCapacity);
+  program->store().set_capacity(ClipTextStore::kCapacity);
   CopyUnicode("\xCE\xA3");
   EXPECT_EQ(Paste(0), "\xCE\xA3");
 }
@@ -153,7 +153,7 @@ TEST_P(DamagedExactFileTest, IsReportedAndKeptAsideWhileTheClipsLoad) {
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"The file " + kExact +
                                                           " is damaged: the exact texts it holds could not be loaded."});
   EXPECT_EQ(TextOf(0), "stored");
-  form->history().SaveHistory();
+  program->history().SaveHistory();
   EXPECT_EQ(File("Cb1.utf8 (not loaded).qlx"), GetParam());
 }
 

@@ -4,7 +4,7 @@
 
 #include "base/app_error.h"
 #include "platform/fake/fake_file_system.h"
-#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_text_metrics.h"
 #include "platform/fake/fake_title_list.h"
 
 namespace solvane {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_text_metrics.h"
 
 namespace solvane {
 namespace {

@@ -28,6 +28,39 @@ HWND make_owner_window() {
   return hwnd;
 }
 
+void put_clipboard(const std::vector<ClipData>& data) {
+  std::vector<HGLOBAL> memory;
+  const auto freeFrom = [&](size_t first) {
+    for (size_t i = first; i < memory.size(); ++i) GlobalFree(memory[i]);
+  };
+  for (const ClipData& item : data) {
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, item.bytes.size());
+    if (!mem) {
+      freeFrom(0);
+      throw Failure("GlobalAlloc failed");
+    }
+    std::memcpy(GlobalLock(mem), item.bytes.data(), item.bytes.size());
+    GlobalUnlock(mem);
+    memory.push_back(mem);
+  }
+  HWND owner = make_owner_window();
+  {
+    ClipboardSession session(owner);
+    if (!EmptyClipboard()) {
+      freeFrom(0);
+      throw Failure("EmptyClipboard failed");
+    }
+    for (size_t i = 0; i < data.size(); ++i) {
+      // The clipboard owns each handle once it is set.
+      if (!SetClipboardData(data[i].format, memory[i])) {
+        freeFrom(i);
+        throw Failure("SetClipboardData(" + data[i].name + ") failed");
+      }
+    }
+  }
+  DestroyWindow(owner);
+}
+
 namespace {
 
 // TEXT as CF_TEXT plus a registered marker format that asks clipboard
@@ -48,46 +81,14 @@ void set_secret(const std::string& text, const std::string& kind) {
   }
   UINT format = RegisterClipboardFormatA(format_name);
   if (!format) throw Failure(std::string("RegisterClipboardFormat failed for ") + format_name);
-  HWND owner = make_owner_window();
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  HGLOBAL flag = GlobalAlloc(GMEM_MOVEABLE, sizeof marker);
-  if (!mem || !flag) throw Failure("GlobalAlloc failed");
-  std::memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
-  GlobalUnlock(mem);
-  std::memcpy(GlobalLock(flag), &marker, sizeof marker);
-  GlobalUnlock(flag);
-  {
-    ClipboardSession session(owner);
-    if (!EmptyClipboard()) throw Failure("EmptyClipboard failed");
-    // The clipboard owns each handle once it is set.
-    if (!SetClipboardData(format, flag)) throw Failure(std::string("SetClipboardData failed for ") + format_name);
-    if (!SetClipboardData(CF_TEXT, mem)) throw Failure("SetClipboardData(CF_TEXT) failed");
-  }
-  DestroyWindow(owner);
+  put_clipboard({{format, std::string(reinterpret_cast<const char*>(&marker), sizeof marker), format_name},
+                 {CF_TEXT, std::string(text.c_str(), text.size() + 1), "CF_TEXT"}});
 }
 
 }  // namespace
 
 void set_clip(const std::string& text) {
-  HWND owner = make_owner_window();
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  if (!mem) throw Failure("GlobalAlloc failed");
-  char* dst = static_cast<char*>(GlobalLock(mem));
-  std::memcpy(dst, text.c_str(), text.size() + 1);
-  GlobalUnlock(mem);
-  {
-    ClipboardSession session(owner);
-    if (!EmptyClipboard()) {
-      GlobalFree(mem);
-      throw Failure("EmptyClipboard failed");
-    }
-    if (!SetClipboardData(CF_TEXT, mem)) {
-      GlobalFree(mem);
-      throw Failure("SetClipboardData(CF_TEXT) failed");
-    }
-    // The clipboard owns mem from here on.
-  }
-  DestroyWindow(owner);
+  put_clipboard({{CF_TEXT, std::string(text.c_str(), text.size() + 1), "CF_TEXT"}});
 }
 
 // Empty string with false when the clipboard holds no text.
@@ -130,7 +131,7 @@ int cmd_hold_clip(const Args& args) {
   HWND owner = make_owner_window();
   // Opened again at once after a copy: the copy's notice reaches the
   // monitors while the clipboard is held.
-  if (!wait_for(5000, [&] { return OpenClipboard(owner) != FALSE; })) throw Failure("OpenClipboard failed");
+  if (!open_clipboard(owner)) throw Failure("OpenClipboard failed");
   const DWORD start = GetTickCount();
   for (const std::string& chord : chords) {
     press_chord(chord);

@@ -66,7 +66,13 @@ unsigned long parse_number(const std::string& text, const char* what);
 // Wide text in a code page's bytes (the program's ANSI one, or CP_UTF8).
 std::string narrow(const std::wstring& wide, UINT codePage = CP_ACP);
 std::string hwnd_text(HWND hwnd);
+// ASCII text (a class name, a control's text) as a wide string.
+std::wstring wide_ascii(const std::string& ascii);
+// A whole decimal number, negative ones too; 0 for anything else.
+int int_arg(const std::string& text);
 void print_line(const std::string& text);
+// "left top right bottom", on a line of its own.
+void print_rect(const RECT& rc);
 
 // Waits until want() holds, polling; false on timeout.
 template <typename Pred>
@@ -77,6 +83,13 @@ bool wait_for(DWORD timeout_ms, Pred want) {
     if (GetTickCount() - start >= timeout_ms) return false;
     Sleep(kPollMs);
   }
+}
+
+// As wait_for; on timeout the command fails with why() (read after the
+// wait, so it can tell what was seen last).
+template <typename Pred, typename Why>
+void wait_or_fail(DWORD timeout_ms, Pred want, Why why) {
+  if (!wait_for(timeout_ms, want)) throw Failure(why());
 }
 
 // Milliseconds on the performance counter: only differences mean anything.
@@ -94,6 +107,8 @@ bool wait_closely(DWORD timeout_ms, Pred want) {
 }
 
 // ---- the program's windows (windows.cpp) ----
+// A list line's title, padding, header mark and key: the part after the title.
+constexpr size_t kItemTail = kTitlePadding + sizeof kHeaderMark - 1 + kKeyLength;
 HWND find_main();
 HWND require_main();
 HWND require_list(HWND main);
@@ -102,16 +117,39 @@ LRESULT send_or_fail(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, const char* what
 int list_count(HWND list);
 std::vector<std::string> list_items(HWND list);
 std::string list_item(HWND list, int index);
+// The line as the list holds it, in UTF-16.
+std::wstring list_item_wide(HWND list, int index);
 std::string title_of(const std::string& item, int index);
 std::string key_of(const std::string& item);
 std::string window_text(HWND hwnd);
 std::wstring window_text_wide(HWND hwnd);
+// Every top-level window on the desktop.
+std::vector<HWND> top_windows();
 std::vector<HWND> process_windows(DWORD pid, const wchar_t* className);
+// The process that made the window (0 for none), and that process opened
+// with the access asked for, or a failure.
+DWORD process_of(HWND hwnd);
+HANDLE open_program(HWND main, DWORD access);
+// The window's class name (ASCII), "" for none.
+std::string class_name(HWND hwnd);
+// Whether the window's thread answers a message within the time.
+bool answers(HWND hwnd, DWORD timeout_ms);
 HWND find_program_window(HWND main, const wchar_t* className, bool visibleOnly);
 std::string rect_text(const RECT& rc);
+// The window's place on the screen, printed as print_rect does.
+void print_window_rect(HWND hwnd);
 bool has_tray_icon(DWORD pid);
 
 // ---- clipboard (clipboard.cpp) ----
+// One format's bytes for put_clipboard; `name` names it in a failure.
+struct ClipData {
+  UINT format;
+  std::string bytes;
+  std::string name;
+};
+// Empties the clipboard and puts these on it in one open, as a program
+// that copies does; the clipboard owns the data from then on.
+void put_clipboard(const std::vector<ClipData>& data);
 void set_clip(const std::string& text);
 bool get_clip(std::string& text);
 
@@ -129,10 +167,14 @@ class ClipboardSession {
 // exit, the data stays.
 HWND make_owner_window();
 HWND require_target();
+// The paste target's EDIT control, or a failure.
+HWND require_target_edit(HWND frame);
 std::string target_text(HWND frame);
 
 // ---- input (input.cpp) ----
 BYTE key_code(const std::string& name);
+// The keys of a chord such as "ctrl+shift+v", in order.
+std::vector<BYTE> chord_keys(const std::string& chord);
 void key_event(BYTE vk, bool up);
 void press_chord(const std::string& chord);
 

@@ -29,12 +29,19 @@ bool is_extended(BYTE vk) {
   return false;
 }
 
-// Waits until the pointer is at x y; a Wine pointer move lands a moment late.
+// Waits until the pointer is at x y; false on timeout, with `at` where it was last.
+// NOTE: a move, ours or another process's, shows here only a moment later.
+bool pointer_reaches(long x, long y, DWORD timeout, POINT& at) {
+  return wait_for(timeout, [&] { return GetCursorPos(&at) && at.x == x && at.y == y; });
+}
+
+std::string point_text(const POINT& p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
+
 void wait_pointer(int x, int y) {
   POINT at{};
-  if (!wait_for(2000, [&] { return GetCursorPos(&at) && at.x == x && at.y == y; }))
-    throw Failure("the pointer is at " + std::to_string(at.x) + " " + std::to_string(at.y) + ", not at " +
-                  std::to_string(x) + " " + std::to_string(y) + " 2 s after it was moved");
+  if (!pointer_reaches(x, y, 2000, at))
+    throw Failure("the pointer is at " + point_text(at) + ", not at " + point_text(POINT{x, y}) +
+                  " 2 s after it was moved");
 }
 
 // Real input, as a hand on the mouse gives it: the pointer moves there, then
@@ -125,8 +132,7 @@ void key_event(BYTE vk, bool up) {
   keybd_event(vk, static_cast<BYTE>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, kDriverKeyMark);
 }
 
-// "ctrl+shift+v": press in order, release in reverse, as fingers do.
-void press_chord(const std::string& chord) {
+std::vector<BYTE> chord_keys(const std::string& chord) {
   std::vector<BYTE> keys;
   size_t start = 0;
   for (;;) {
@@ -137,6 +143,12 @@ void press_chord(const std::string& chord) {
     if (plus == std::string::npos) break;
     start = plus + 1;
   }
+  return keys;
+}
+
+// "ctrl+shift+v": press in order, release in reverse, as fingers do.
+void press_chord(const std::string& chord) {
+  const std::vector<BYTE> keys = chord_keys(chord);
   for (BYTE vk : keys) key_event(vk, false);
   for (auto it = keys.rbegin(); it != keys.rend(); ++it) key_event(*it, true);
 }
@@ -155,16 +167,11 @@ int cmd_keys(const Args& args) {
 int cmd_hold_hotkey(const Args& args) {
   UINT modifiers = 0;
   BYTE vk = 0;
-  for (size_t start = 0;;) {
-    const size_t plus = args[1].find('+', start);
-    const std::string part = args[1].substr(start, plus == std::string::npos ? std::string::npos : plus - start);
-    const BYTE code = key_code(part);
+  for (const BYTE code : chord_keys(args[1])) {
     if (code == VK_CONTROL) modifiers |= MOD_CONTROL;
     else if (code == VK_MENU) modifiers |= MOD_ALT;
     else if (code == VK_SHIFT) modifiers |= MOD_SHIFT;
     else vk = code;
-    if (plus == std::string::npos) break;
-    start = plus + 1;
   }
   if (!RegisterHotKey(nullptr, 1, modifiers, vk)) throw Failure("RegisterHotKey failed for " + args[1]);
   print_line("held");
@@ -175,28 +182,22 @@ int cmd_hold_hotkey(const Args& args) {
 }
 
 int cmd_mouse(const Args& args) {
-  int x = static_cast<int>(std::strtol(args[1].c_str(), nullptr, 10));
-  int y = static_cast<int>(std::strtol(args[2].c_str(), nullptr, 10));
-  mouse_click(x, y, args[3]);
+  mouse_click(int_arg(args[1]), int_arg(args[2]), args[3]);
   return 0;
 }
 
 int cmd_cursor(const Args&) {
   POINT p;
   if (!GetCursorPos(&p)) throw Failure("GetCursorPos failed");
-  print_line(std::to_string(p.x) + " " + std::to_string(p.y));
+  print_line(point_text(p));
   return 0;
 }
 
 int cmd_wait_cursor(const Args& args) {
-  long x = std::strtol(args[1].c_str(), nullptr, 10);
-  long y = std::strtol(args[2].c_str(), nullptr, 10);
-  DWORD timeout = parse_number(args[3], "timeout");
-  // NOTE: a move made by another process shows here only a moment later.
   POINT p{};
-  if (!wait_for(timeout, [&] { return GetCursorPos(&p) && p.x == x && p.y == y; }))
-    throw Failure("the pointer is at " + std::to_string(p.x) + " " + std::to_string(p.y) + " after " + args[3] +
-                  " ms, expected " + args[1] + " " + args[2]);
+  if (!pointer_reaches(int_arg(args[1]), int_arg(args[2]), parse_number(args[3], "timeout"), p))
+    throw Failure("the pointer is at " + point_text(p) + " after " + args[3] + " ms, expected " + args[1] + " " +
+                  args[2]);
   return 0;
 }
 
@@ -214,18 +215,15 @@ int cmd_work_area(const Args&) {
 }
 
 int cmd_tray_icon(const Args&) {
-  POINT p = tray_icon_point();
-  print_line(std::to_string(p.x) + " " + std::to_string(p.y));
+  print_line(point_text(tray_icon_point()));
   return 0;
 }
 
 int cmd_fingerprint(const Args& args) {
-  int x = static_cast<int>(std::strtol(args[1].c_str(), nullptr, 10));
-  int y = static_cast<int>(std::strtol(args[2].c_str(), nullptr, 10));
   int w = static_cast<int>(parse_number(args[3], "width"));
   int h = static_cast<int>(parse_number(args[4], "height"));
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%016llx", screen_fingerprint(x, y, w, h));
+  std::snprintf(buf, sizeof buf, "%016llx", screen_fingerprint(int_arg(args[1]), int_arg(args[2]), w, h));
   print_line(buf);
   return 0;
 }

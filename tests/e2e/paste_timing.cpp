@@ -101,9 +101,7 @@ class KeyWatch {
 // A window as a failure message names it: its class, and whether it is shown.
 std::string window_name(HWND hwnd) {
   if (!hwnd) return "no window";
-  wchar_t cls[64] = {};
-  GetClassNameW(hwnd, cls, 64);
-  return narrow(cls) + (IsWindowVisible(hwnd) ? " (visible)" : " (hidden)");
+  return class_name(hwnd) + (IsWindowVisible(hwnd) ? " (visible)" : " (hidden)");
 }
 
 // What a time-paste run keeps from one round to the next.
@@ -123,7 +121,7 @@ void show_clip_window(PasteRun& run, const std::string& which) {
   // The hotkey reaches the program only with an application in front.
   if (!wait_closely(run.timeout, [&] { return GetForegroundWindow() == run.target && !IsWindowVisible(run.main); }))
     throw Failure(which + "the paste target is not in front, or the clip window not hidden");
-  send_or_fail(GetDlgItem(run.target, kTargetEditId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), "WM_SETTEXT");
+  send_or_fail(require_target_edit(run.target), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), "WM_SETTEXT");
 
   key_event(VK_CONTROL, false);
   key_event(VK_MENU, false);
@@ -138,9 +136,8 @@ void show_clip_window(PasteRun& run, const std::string& which) {
 
   // The key label must reach the clip window: wait (untimed) until it is
   // in front and the program has finished with the hotkey.
-  DWORD_PTR ignored = 0;
   if (!wait_closely(run.timeout, [&] { return GetForegroundWindow() == run.main; }) ||
-      !SendMessageTimeoutW(run.main, WM_NULL, 0, 0, SMTO_NORMAL, run.timeout, &ignored))
+      !answers(run.main, run.timeout))
     throw Failure(which + "the clip window did not come to the front");
 }
 

@@ -1,7 +1,7 @@
 // The program's other windows: message boxes, the preview hint, popup
 // menus and dialogs, found by class among its process's top-level windows.
 
-#include <cwchar>
+#include <cstring>
 
 #include "driver.h"
 
@@ -11,8 +11,7 @@ namespace {
 // True when BOX is closing: destroyed, hidden, or its program has ended or
 // ends within a few seconds.
 bool box_going(HWND box) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(box, &pid);
+  const DWORD pid = process_of(box);
   HANDLE process = pid != 0 ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
   const bool going = wait_for(kSendTimeoutMs, [&] {
     return !IsWindow(box) || !IsWindowVisible(box) ||
@@ -25,24 +24,13 @@ bool box_going(HWND box) {
 // Message boxes on screen, one line each: caption, then the texts of the
 // box's static controls. An error box is often the only trace of a failure.
 std::vector<std::string> message_boxes() {
-  std::vector<HWND> boxes;
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        wchar_t cls[16] = {};
-        GetClassNameW(hwnd, cls, 16);
-        if (IsWindowVisible(hwnd) && std::wcscmp(cls, L"#32770") == 0)
-          reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&boxes));
   std::vector<std::string> lines;
-  for (HWND box : boxes) {
+  for (HWND box : top_windows()) {
+    if (!IsWindowVisible(box) || class_name(box) != "#32770") continue;
     try {
       std::string line = window_text(box) + ":";
       for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t cls[16] = {};
-        GetClassNameW(child, cls, 16);
-        if (_wcsicmp(cls, L"Static") != 0) continue;
+        if (_stricmp(class_name(child).c_str(), "Static") != 0) continue;
         std::string text = window_text(child);
         if (!text.empty()) line += " " + text;
       }
@@ -63,8 +51,7 @@ HWND find_program_menu(HWND main) { return find_program_window(main, L"#32768", 
 
 // The program's visible top-level window of class NAME (ASCII), or a failure.
 HWND require_program_window(const std::string& name) {
-  const std::wstring cls(name.begin(), name.end());
-  HWND window = find_program_window(require_main(), cls.c_str(), true);
+  HWND window = find_program_window(require_main(), wide_ascii(name).c_str(), true);
   if (!window) throw Failure("no visible " + name + " window of the program");
   return window;
 }
@@ -87,17 +74,17 @@ int cmd_wait_hint(const Args& args) {
   DWORD timeout = parse_number(args[2], "timeout");
   HWND main = require_main();
   HWND hint = nullptr;
-  if (!wait_for(timeout, [&] {
+  wait_or_fail(
+      timeout,
+      [&] {
         hint = find_program_hint(main);
         return (hint && IsWindowVisible(hint)) == want;
-      }))
-    throw Failure(std::string("the hint window is still ") + (want ? "hidden or absent" : "visible") + " after " +
-                  args[2] + " ms");
-  if (want) {
-    RECT rc;
-    GetWindowRect(hint, &rc);
-    print_line(rect_text(rc));
-  }
+      },
+      [&] {
+        return std::string("the hint window is still ") + (want ? "hidden or absent" : "visible") + " after " +
+               args[2] + " ms";
+      });
+  if (want) print_window_rect(hint);
   return 0;
 }
 
@@ -105,44 +92,35 @@ int cmd_wait_menu(const Args& args) {
   DWORD timeout = parse_number(args[1], "timeout");
   HWND main = require_main();
   HWND menu = nullptr;
-  if (!wait_for(timeout, [&] { return (menu = find_program_menu(main)) != nullptr; }))
-    throw Failure("no popup menu of the program after " + args[1] + " ms");
-  RECT rc;
-  GetWindowRect(menu, &rc);
-  print_line(rect_text(rc));
+  wait_or_fail(timeout, [&] { return (menu = find_program_menu(main)) != nullptr; },
+               [&] { return "no popup menu of the program after " + args[1] + " ms"; });
+  print_window_rect(menu);
   return 0;
 }
 
 int cmd_wait_class(const Args& args) {
-  const std::wstring cls(args[1].begin(), args[1].end());
+  const std::wstring cls = wide_ascii(args[1]);
   DWORD timeout = parse_number(args[2], "timeout");
   HWND main = require_main();
   HWND found = nullptr;
-  if (!wait_for(timeout, [&] { return (found = find_program_window(main, cls.c_str(), true)) != nullptr; }))
-    throw Failure("no visible " + args[1] + " window of the program after " + args[2] + " ms");
-  RECT rc;
-  GetWindowRect(found, &rc);
-  print_line(rect_text(rc));
+  wait_or_fail(timeout, [&] { return (found = find_program_window(main, cls.c_str(), true)) != nullptr; },
+               [&] { return "no visible " + args[1] + " window of the program after " + args[2] + " ms"; });
+  print_window_rect(found);
   return 0;
 }
 
 // The class of the window that owns the program's window of class CLASS
 // ("#32770" for its message box), or "none".
 int cmd_owner(const Args& args) {
-  const std::wstring cls(args[1].begin(), args[1].end());
-  HWND window = find_program_window(require_main(), cls.c_str(), cls == L"#32770");
+  HWND window = find_program_window(require_main(), wide_ascii(args[1]).c_str(), args[1] == "#32770");
   if (!window) throw Failure("the program has no " + args[1] + " window");
   HWND owner = GetWindow(window, GW_OWNER);
-  wchar_t name[64] = L"none";
-  if (owner) GetClassNameW(owner, name, 64);
-  print_line(narrow(name));
+  print_line(owner ? class_name(owner) : "none");
   return 0;
 }
 
 int cmd_control_rect(const Args& args) {
-  RECT rc;
-  GetWindowRect(require_control(args[1], args[2]), &rc);
-  print_line(rect_text(rc));
+  print_window_rect(require_control(args[1], args[2]));
   return 0;
 }
 

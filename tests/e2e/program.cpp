@@ -36,8 +36,7 @@ WORD command_id(const std::string& arg) {
 // Waits for the program's process to end; its window vanishing is not
 // enough, the files are written on the way out.
 bool wait_process_gone(HWND main, DWORD timeout_ms) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(main, &pid);
+  const DWORD pid = process_of(main);
   HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
   if (!process) return wait_for(timeout_ms, [&] { return !IsWindow(main); });
   bool ended = WaitForSingleObject(process, timeout_ms) == WAIT_OBJECT_0;
@@ -45,16 +44,15 @@ bool wait_process_gone(HWND main, DWORD timeout_ms) {
   return ended;
 }
 
-DWORD program_pid(HWND main) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(main, &pid);
-  return pid;
-}
+HANDLE open_to_end(HWND main) { return open_program(main, PROCESS_TERMINATE | SYNCHRONIZE); }
 
-HANDLE open_to_end(HWND main) {
-  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, program_pid(main));
-  if (!process) throw Failure("OpenProcess failed for the program");
-  return process;
+// Ends the program as a crash or a power cut would, with no chance to
+// finish anything, and closes the handle; false when it still runs 10 s on.
+bool end_by_force(HANDLE process, UINT exitCode) {
+  TerminateProcess(process, exitCode);
+  const bool gone = WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return gone;
 }
 
 // Posts Save Clips (or WM_CLOSE, which saves every file on the way out),
@@ -69,11 +67,7 @@ int post_then_kill(const Args& args, bool close) {
     throw Failure("PostMessage failed");
   }
   Sleep(delay);
-  // As a crash or a power cut would: no chance to finish anything.
-  const bool killed = TerminateProcess(process, 9) != FALSE;
-  const bool gone = WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
-  CloseHandle(process);
-  if (!gone) throw Failure(killed ? "the program still runs after TerminateProcess" : "TerminateProcess failed");
+  if (!end_by_force(process, 9)) throw Failure("the program still runs after TerminateProcess");
   return 0;
 }
 
@@ -123,17 +117,14 @@ int cmd_end_session_and_kill(const Args&) {
   HANDLE process = open_to_end(main);
   const LRESULT answer = send_or_fail(main, WM_QUERYENDSESSION, 0, 0, "WM_QUERYENDSESSION");
   send_or_fail(main, WM_ENDSESSION, TRUE, 0, "WM_ENDSESSION");
-  TerminateProcess(process, 0);
-  const bool gone = WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
-  CloseHandle(process);
-  if (!gone) throw Failure("the program still runs after TerminateProcess");
+  if (!end_by_force(process, 0)) throw Failure("the program still runs after TerminateProcess");
   print_line(std::to_string(static_cast<long long>(answer)));
   return 0;
 }
 
 // The notification area loses the program's icon, as when it restarts.
 int cmd_tray_forget(const Args&) {
-  for (HWND window : process_windows(program_pid(require_main()), L"TPUtilWindow")) {
+  for (HWND window : process_windows(process_of(require_main()), L"TPUtilWindow")) {
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = window;
@@ -143,7 +134,7 @@ int cmd_tray_forget(const Args&) {
 }
 
 int cmd_tray_present(const Args&) {
-  print_line(has_tray_icon(program_pid(require_main())) ? "1" : "0");
+  print_line(has_tray_icon(process_of(require_main())) ? "1" : "0");
   return 0;
 }
 

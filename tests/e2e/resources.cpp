@@ -12,14 +12,6 @@
 namespace driver {
 namespace {
 
-HANDLE open_program(DWORD access) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(require_main(), &pid);
-  HANDLE process = OpenProcess(access, FALSE, pid);
-  if (!process) throw Failure("OpenProcess failed (error " + std::to_string(GetLastError()) + ")");
-  return process;
-}
-
 // NOTE: Wine's GetGuiResources is a stub (0, ERROR_CALL_NOT_IMPLEMENTED).
 // There the GDI objects are counted in the process's own handle table,
 // which its PEB points to (GdiSharedHandleTable, as on Windows): an entry
@@ -64,25 +56,15 @@ long window_count(DWORD pid) {
   } count{pid, 0};
   const WNDENUMPROC child = [](HWND hwnd, LPARAM lp) -> BOOL {
     auto* c = reinterpret_cast<Count*>(lp);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == c->pid) ++c->windows;
+    if (process_of(hwnd) == c->pid) ++c->windows;
     return TRUE;
   };
   const auto tree = [&](HWND top) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(top, &owner);
-    if (owner != pid) return;
+    if (process_of(top) != pid) return;
     ++count.windows;
     EnumChildWindows(top, child, reinterpret_cast<LPARAM>(&count));
   };
-  std::vector<HWND> tops;
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&tops));
+  std::vector<HWND> tops = top_windows();
   for (HWND hwnd = nullptr; (hwnd = FindWindowExW(HWND_MESSAGE, hwnd, nullptr, nullptr)) != nullptr;) tops.push_back(hwnd);
   for (HWND top : tops) tree(top);
   return count.windows;
@@ -90,9 +72,9 @@ long window_count(DWORD pid) {
 
 // "GDI USER": the program's GDI and USER objects.
 std::string gui_resources() {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(require_main(), &pid);
-  HANDLE process = open_program(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
+  const HWND main = require_main();
+  const DWORD pid = process_of(main);
+  HANDLE process = open_program(main, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
   SetLastError(0);
   long gdi = static_cast<long>(GetGuiResources(process, GR_GDIOBJECTS));
   long user = static_cast<long>(GetGuiResources(process, GR_USEROBJECTS));
@@ -115,7 +97,7 @@ std::string gui_resources() {
 // swap. There the committed private pages are added up instead, which is
 // what PrivateUsage counts on Windows.
 SIZE_T private_bytes() {
-  HANDLE process = open_program(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
+  HANDLE process = open_program(require_main(), PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof counters;
   SIZE_T bytes = 0;

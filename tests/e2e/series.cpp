@@ -274,9 +274,8 @@ void paste_round(const PasteSeries& s, SeededRandom& rng, const std::string& whi
   for (int i = 0; i < std::min(countBefore, kListCut + 2); ++i) before.push_back(list_item(s.list, i));
 
   press_chord("ctrl+alt+down");
-  DWORD_PTR ignored = 0;
   if (!wait_for(s.timeout, [&] { return IsWindowVisible(s.main) && GetForegroundWindow() == s.main; }) ||
-      !SendMessageTimeoutW(s.main, WM_NULL, 0, 0, SMTO_NORMAL, s.timeout, &ignored))
+      !answers(s.main, s.timeout))
     throw Failure(which + "the hotkey did not bring the clip window to the front");
 
   const int line = static_cast<int>(rng.next() % static_cast<unsigned>(std::min(countBefore, kLabelCount)));
@@ -294,9 +293,7 @@ void paste_series(const std::string& journalPath, unsigned long long seed, int c
   HWND main = require_main();
   HWND list = require_list(main);
   HWND target = require_target();
-  HWND edit = GetDlgItem(target, kTargetEditId);
-  if (!edit) throw Failure("the paste target has no EDIT child");
-  const PasteSeries series{journal, main, list, target, edit, timeout};
+  const PasteSeries series{journal, main, list, target, require_target_edit(target), timeout};
   SeededRandom rng(seed);
   for (int round = 1; round <= count; ++round)
     paste_round(series, rng, "paste " + std::to_string(round) + " of seed " + std::to_string(seed) + ": ");

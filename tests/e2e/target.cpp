@@ -74,20 +74,21 @@ HWND require_target() {
   return frame;
 }
 
-std::string target_text(HWND frame) {
+HWND require_target_edit(HWND frame) {
   HWND edit = GetDlgItem(frame, kTargetEditId);
   if (!edit) throw Failure("the paste target has no EDIT child");
-  return window_text(edit);
+  return edit;
 }
+
+std::string target_text(HWND frame) { return window_text(require_target_edit(frame)); }
 
 // ---- commands ----
 
 int cmd_target(const Args&) { return run_target(); }
 
 int cmd_wait_target(const Args& args) {
-  DWORD timeout = parse_number(args[1], "timeout");
-  if (!wait_for(timeout, [] { return FindWindowW(kTargetClass, kTargetCaption) != nullptr; }))
-    throw Failure("no paste target window after " + args[1] + " ms");
+  wait_or_fail(parse_number(args[1], "timeout"), [] { return FindWindowW(kTargetClass, kTargetCaption) != nullptr; },
+               [&] { return "no paste target window after " + args[1] + " ms"; });
   return 0;
 }
 
@@ -108,9 +109,10 @@ int cmd_wait_target_text(const Args& args) {
   DWORD timeout = parse_number(args[2], "timeout");
   HWND frame = require_target();
   std::string last;
-  if (!wait_for(timeout, [&] { return (last = target_text(frame)) == want; }))
-    throw Failure("the paste target holds \"" + encode_escapes(last) + "\" after " + args[2] + " ms, expected \"" +
-                  args[1] + "\"");
+  wait_or_fail(timeout, [&] { return (last = target_text(frame)) == want; }, [&] {
+    return "the paste target holds \"" + encode_escapes(last) + "\" after " + args[2] + " ms, expected \"" + args[1] +
+           "\"";
+  });
   return 0;
 }
 
@@ -120,9 +122,7 @@ int cmd_target_ctrl_v(const Args&) {
 }
 
 int cmd_target_clear(const Args&) {
-  HWND edit = GetDlgItem(require_target(), kTargetEditId);
-  if (!edit) throw Failure("the paste target has no EDIT child");
-  send_or_fail(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), "WM_SETTEXT");
+  send_or_fail(require_target_edit(require_target()), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), "WM_SETTEXT");
   return 0;
 }
 

@@ -93,9 +93,15 @@ std::string hwnd_text(HWND hwnd) {
   return buf;
 }
 
+std::wstring wide_ascii(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+int int_arg(const std::string& text) { return static_cast<int>(std::strtol(text.c_str(), nullptr, 10)); }
+
 void print_line(const std::string& text) {
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fputc('\n', stdout);
 }
+
+void print_rect(const RECT& rc) { print_line(rect_text(rc)); }
 
 }  // namespace driver

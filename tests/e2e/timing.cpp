@@ -46,8 +46,7 @@ bool start_done(HWND main) {
   const int width = rc.right - rc.left, height = rc.bottom - rc.top;
   if (rc.left != (GetSystemMetrics(SM_CXSCREEN) - width) / 2 || rc.top != (GetSystemMetrics(SM_CYSCREEN) - height) / 2)
     return false;
-  DWORD_PTR ignored = 0;
-  return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored) != 0;
+  return answers(main, kSendTimeoutMs);
 }
 
 namespace {
@@ -164,9 +163,7 @@ StartTimes time_start(const std::string& folder, const std::string& exe, DWORD t
     if (times.icon < 0 && has_tray_icon(info.dwProcessId)) times.icon = now_ms() - start;
     if (!main) {
       HWND found = find_main();
-      DWORD pid = 0;
-      if (found) GetWindowThreadProcessId(found, &pid);
-      if (pid == info.dwProcessId) main = found;
+      if (found && process_of(found) == info.dwProcessId) main = found;
     }
     if (times.ready < 0 && main && start_done(main) &&
         (titles.lines == 0 || top_line_has_key(GetDlgItem(main, kTitleListId), titles.firstKey)))
@@ -248,20 +245,18 @@ int cmd_watch_top(const Args& args) {
 }
 
 int cmd_wait_started(const Args& args) {
-  DWORD timeout = parse_number(args[1], "timeout");
-  if (!wait_for(timeout, [] {
+  wait_or_fail(
+      parse_number(args[1], "timeout"),
+      [] {
         HWND main = find_main();
         return main && start_done(main);
-      }))
-    throw Failure("the program has not finished its start after " + args[1] + " ms");
+      },
+      [&] { return "the program has not finished its start after " + args[1] + " ms"; });
   return 0;
 }
 
 int cmd_memory(const Args&) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(require_main(), &pid);
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-  if (!process) throw Failure("OpenProcess failed (error " + std::to_string(GetLastError()) + ")");
+  HANDLE process = open_program(require_main(), PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
   SIZE_T current = 0;
   SIZE_T peak = peak_working_set(process, &current);
   CloseHandle(process);

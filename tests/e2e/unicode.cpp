@@ -21,19 +21,8 @@ std::wstring wide_of(const std::string& utf8) {
 
 int cmd_set_clip_utf8(const Args& args) {
   const std::wstring text = wide_of(decode_escapes(args[1]));
-  HWND owner = make_owner_window();
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  if (!mem) throw Failure("GlobalAlloc failed");
-  std::memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(mem);
-  {
-    ClipboardSession session(owner);
-    if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, mem)) {
-      GlobalFree(mem);
-      throw Failure("SetClipboardData(CF_UNICODETEXT) failed");
-    }
-  }
-  DestroyWindow(owner);
+  const auto* units = reinterpret_cast<const char*>(text.c_str());
+  put_clipboard({{CF_UNICODETEXT, std::string(units, (text.size() + 1) * sizeof(wchar_t)), "CF_UNICODETEXT"}});
   return 0;
 }
 
@@ -50,22 +39,15 @@ int cmd_get_clip_utf8(const Args&) {
 
 // The list line's title as the list holds it, without the padding and key.
 int cmd_title_utf8(const Args& args) {
-  HWND list = require_list(require_main());
   const int index = static_cast<int>(parse_number(args[1], "line"));
-  std::wstring text(static_cast<size_t>(send_or_fail(list, LB_GETTEXTLEN, index, 0, "LB_GETTEXTLEN")) + 1, L'\0');
-  const LRESULT got = send_or_fail(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()), "LB_GETTEXT");
-  if (got == LB_ERR) throw Failure("LB_GETTEXT failed for item " + args[1]);
-  text.resize(static_cast<size_t>(got));
-  const size_t tail = kTitlePadding + std::strlen(kHeaderMark) + kKeyLength;
-  if (text.size() < tail) throw Failure("item " + args[1] + " is too short for title + padding + key");
-  print_line(encode_escapes(narrow(text.substr(0, text.size() - tail), CP_UTF8)));
+  const std::wstring text = list_item_wide(require_list(require_main()), index);
+  if (text.size() < kItemTail) throw Failure("item " + args[1] + " is too short for title + padding + key");
+  print_line(encode_escapes(narrow(text.substr(0, text.size() - kItemTail), CP_UTF8)));
   return 0;
 }
 
 int cmd_target_text_utf8(const Args&) {
-  HWND edit = GetDlgItem(require_target(), kTargetEditId);
-  if (!edit) throw Failure("the paste target has no EDIT child");
-  print_line(encode_escapes(narrow(window_text_wide(edit), CP_UTF8)));
+  print_line(encode_escapes(narrow(window_text_wide(require_target_edit(require_target())), CP_UTF8)));
   return 0;
 }
 

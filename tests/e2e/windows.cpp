@@ -42,15 +42,17 @@ int list_count(HWND list) {
 
 // NOTE: Wine answers cross-process LB_GETTEXT in UTF-16 even to SendMessageA,
 // so ask for wide text and convert as the program would have stored it.
-std::string list_item(HWND list, int index) {
+std::wstring list_item_wide(HWND list, int index) {
   LRESULT len = send_or_fail(list, LB_GETTEXTLEN, index, 0, "LB_GETTEXTLEN");
   if (len == LB_ERR) throw Failure("LB_GETTEXTLEN failed for item " + std::to_string(index));
   std::wstring text(static_cast<size_t>(len) + 1, L'\0');
   LRESULT got = send_or_fail(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()), "LB_GETTEXT");
   if (got == LB_ERR) throw Failure("LB_GETTEXT failed for item " + std::to_string(index));
   text.resize(static_cast<size_t>(got));
-  return narrow(text);
+  return text;
 }
+
+std::string list_item(HWND list, int index) { return narrow(list_item_wide(list, index)); }
 
 std::vector<std::string> list_items(HWND list) {
   std::vector<std::string> items;
@@ -62,18 +64,16 @@ std::vector<std::string> list_items(HWND list) {
 // An item is title + 70 spaces + "/:hdr:\" + key (13 characters).
 std::string title_of(const std::string& item, int index) {
   const size_t mark_len = std::strlen(kHeaderMark);
-  const size_t tail = kTitlePadding + mark_len + kKeyLength;
   auto bad = [&](const char* why) {
     return Failure("item " + std::to_string(index) + " " + why + ": \"" + encode_escapes(item) + "\"");
   };
-  if (item.size() < tail) throw bad("is too short for title + padding + header mark + key");
+  if (item.size() < kItemTail) throw bad("is too short for title + padding + header mark + key");
   size_t mark = item.size() - kKeyLength - mark_len;
   if (item.compare(mark, mark_len, kHeaderMark) != 0) throw bad("does not end with /:hdr:\\ and a 13-character key");
   size_t title_end = mark - kTitlePadding;
   if (item.find_first_not_of(' ', title_end) != mark) throw bad("lacks the 70 spaces before /:hdr:\\");
   return item.substr(0, title_end);
 }
-
 
 std::string key_of(const std::string& item) { return item.substr(item.size() - kKeyLength); }
 
@@ -88,32 +88,54 @@ std::wstring window_text_wide(HWND hwnd) {
 
 std::string window_text(HWND hwnd) { return narrow(window_text_wide(hwnd)); }
 
-// Top-level windows of process PID with this class.
-std::vector<HWND> process_windows(DWORD pid, const wchar_t* className) {
-  struct Search {
-    DWORD pid;
-    const wchar_t* className;
-    std::vector<HWND> found;
-  } search{pid, className, {}};
+std::vector<HWND> top_windows() {
+  std::vector<HWND> windows;
   EnumWindows(
       [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        wchar_t cls[32] = {};
-        GetClassNameW(hwnd, cls, 32);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->pid && std::wcscmp(cls, s->className) == 0) s->found.push_back(hwnd);
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+DWORD process_of(HWND hwnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  return pid;
+}
+
+HANDLE open_program(HWND main, DWORD access) {
+  HANDLE process = OpenProcess(access, FALSE, process_of(main));
+  if (!process) throw Failure("OpenProcess failed (error " + std::to_string(GetLastError()) + ")");
+  return process;
+}
+
+std::string class_name(HWND hwnd) {
+  wchar_t cls[64] = {};
+  GetClassNameW(hwnd, cls, 64);
+  return narrow(cls);
+}
+
+bool answers(HWND hwnd, DWORD timeout_ms) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &ignored) != 0;
+}
+
+// Top-level windows of process PID with this class.
+std::vector<HWND> process_windows(DWORD pid, const wchar_t* className) {
+  std::vector<HWND> found;
+  for (HWND hwnd : top_windows()) {
+    wchar_t cls[32] = {};
+    GetClassNameW(hwnd, cls, 32);
+    if (process_of(hwnd) == pid && std::wcscmp(cls, className) == 0) found.push_back(hwnd);
+  }
+  return found;
 }
 
 // A top-level window of the program's process with this class, if any.
 HWND find_program_window(HWND main, const wchar_t* className, bool visibleOnly) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(main, &pid);
-  for (HWND window : process_windows(pid, className)) {
+  for (HWND window : process_windows(process_of(main), className)) {
     if (!visibleOnly || IsWindowVisible(window)) return window;
   }
   return nullptr;
@@ -122,6 +144,12 @@ HWND find_program_window(HWND main, const wchar_t* className, bool visibleOnly) 
 std::string rect_text(const RECT& rc) {
   return std::to_string(rc.left) + " " + std::to_string(rc.top) + " " + std::to_string(rc.right) + " " +
          std::to_string(rc.bottom);
+}
+
+void print_window_rect(HWND hwnd) {
+  RECT rc{};
+  GetWindowRect(hwnd, &rc);
+  print_rect(rc);
 }
 
 HWND require_child(HWND main, int id) {
@@ -150,12 +178,13 @@ bool has_tray_icon(DWORD pid) {
 // ---- commands ----
 
 int cmd_wait_window(const Args& args) {
-  DWORD timeout = parse_number(args[1], "timeout");
-  if (!wait_for(timeout, [] {
+  wait_or_fail(
+      parse_number(args[1], "timeout"),
+      [] {
         HWND main = find_main();
         return main && GetDlgItem(main, kTitleListId);
-      }))
-    throw Failure("no Solvane Clips window with a title list after " + args[1] + " ms");
+      },
+      [&] { return "no Solvane Clips window with a title list after " + args[1] + " ms"; });
   return 0;
 }
 
@@ -169,8 +198,9 @@ int cmd_wait_count(const Args& args) {
   DWORD timeout = parse_number(args[2], "timeout");
   HWND list = require_list(require_main());
   int last = -1;
-  if (!wait_for(timeout, [&] { return (last = list_count(list)) == want; }))
-    throw Failure("the list holds " + std::to_string(last) + " clips after " + args[2] + " ms, expected " + args[1]);
+  wait_or_fail(timeout, [&] { return (last = list_count(list)) == want; }, [&] {
+    return "the list holds " + std::to_string(last) + " clips after " + args[2] + " ms, expected " + args[1];
+  });
   return 0;
 }
 
@@ -195,14 +225,18 @@ int cmd_wait_title(const Args& args) {
   DWORD timeout = parse_number(args[3], "timeout");
   HWND list = require_list(require_main());
   std::string last = "(no such item)";
-  if (!wait_for(timeout, [&] {
+  wait_or_fail(
+      timeout,
+      [&] {
         auto items = list_items(list);
         if (index >= static_cast<int>(items.size())) return false;
         last = title_of(items[index], index);
         return last == want;
-      }))
-    throw Failure("item " + args[1] + " has title \"" + encode_escapes(last) + "\" after " + args[3] +
-                  " ms, expected \"" + args[2] + "\"");
+      },
+      [&] {
+        return "item " + args[1] + " has title \"" + encode_escapes(last) + "\" after " + args[3] + " ms, expected \"" +
+               args[2] + "\"";
+      });
   return 0;
 }
 
@@ -215,8 +249,9 @@ int cmd_wait_visible(const Args& args) {
   bool want = parse_number(args[1], "0 or 1") != 0;
   DWORD timeout = parse_number(args[2], "timeout");
   HWND main = require_main();
-  if (!wait_for(timeout, [&] { return (IsWindowVisible(main) != FALSE) == want; }))
-    throw Failure(std::string("the main window is still ") + (want ? "hidden" : "visible") + " after " + args[2] + " ms");
+  wait_or_fail(timeout, [&] { return (IsWindowVisible(main) != FALSE) == want; }, [&] {
+    return std::string("the main window is still ") + (want ? "hidden" : "visible") + " after " + args[2] + " ms";
+  });
   return 0;
 }
 
@@ -227,8 +262,7 @@ namespace {
 HWND main_or_named(const Args& args, size_t classArg) {
   HWND main = require_main();
   if (args.size() <= classArg) return main;
-  const std::wstring cls(args[classArg].begin(), args[classArg].end());
-  HWND window = find_program_window(main, cls.c_str(), false);
+  HWND window = find_program_window(main, wide_ascii(args[classArg]).c_str(), false);
   if (!window) throw Failure("no " + args[classArg] + " window of the program");
   return window;
 }
@@ -238,14 +272,13 @@ HWND main_or_named(const Args& args, size_t classArg) {
 int cmd_window_rect(const Args& args) {
   RECT rc;
   if (!GetWindowRect(main_or_named(args, 1), &rc)) throw Failure("GetWindowRect failed");
-  print_line(rect_text(rc));
+  print_rect(rc);
   return 0;
 }
 
 int cmd_move_window(const Args& args) {
-  int x = static_cast<int>(std::strtol(args[1].c_str(), nullptr, 10));
-  int y = static_cast<int>(std::strtol(args[2].c_str(), nullptr, 10));
-  if (!SetWindowPos(main_or_named(args, 3), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+  if (!SetWindowPos(main_or_named(args, 3), nullptr, int_arg(args[1]), int_arg(args[2]), 0, 0,
+                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
     throw Failure("SetWindowPos failed");
   return 0;
 }
@@ -253,9 +286,7 @@ int cmd_move_window(const Args& args) {
 // The display changed: each of the program's top-level windows hears it, as
 // from the system when a monitor goes or the resolution drops.
 int cmd_display_change(const Args&) {
-  HWND main = require_main();
-  DWORD pid = 0;
-  GetWindowThreadProcessId(main, &pid);
+  const DWORD pid = process_of(require_main());
   for (const wchar_t* cls : {kMainClass, L"TForm2"}) {
     for (HWND window : process_windows(pid, cls)) {
       send_or_fail(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)),
@@ -271,9 +302,7 @@ int cmd_foreground(const Args&) {
     print_line("none");
     return 0;
   }
-  wchar_t cls[64] = {};
-  GetClassNameW(window, cls, 64);
-  print_line(narrow(cls) + (IsWindowVisible(window) ? " visible" : " hidden"));
+  print_line(class_name(window) + (IsWindowVisible(window) ? " visible" : " hidden"));
   return 0;
 }
 

@@ -6,15 +6,15 @@ namespace {
 using namespace history_testing;
 
 TEST_F(HistoryTest, ClearEmptiesEverythingAndScrubsBothFiles) {
-  ClipWindow& f = Start();
+  Start();
   Copy("secret");
-  f.history().SaveHistory();
+  program->history().SaveHistory();
   desk.window.visible = true;
-  f.ClearClips();
+  program->ClearClips();
   EXPECT_FALSE(desk.window.visible);
   EXPECT_EQ(desk.titles.Count(), 0);
-  EXPECT_EQ(f.store().Count(), 0);
-  EXPECT_EQ(f.capture().LastCapture(), "");
+  EXPECT_EQ(program->store().Count(), 0);
+  EXPECT_EQ(program->capture().LastCapture(), "");
   EXPECT_EQ(File(kLb1), "");
   EXPECT_EQ(File(kCb1), "");
   EXPECT_TRUE(desk.dialogs.questions.empty());
@@ -26,74 +26,74 @@ TEST_F(HistoryTest, ClearEmptiesEverythingAndScrubsBothFiles) {
 // The unfinished copy a crashed save left holds clips too; clearing goes
 // over its bytes before it is deleted, as over the files'.
 TEST_F(HistoryTest, ClearScrubsLeftoverSaveCopiesBeforeRemovingThem) {
-  ClipWindow& f = Start();
+  Start();
   File(kCb1 + ".saving") = "half a secret";
-  f.ClearClips();
+  program->ClearClips();
   EXPECT_FALSE(HasFile(kCb1 + ".saving"));
   EXPECT_EQ(desk.files.inPlaceOpens, 3);  // Lb1.qlx, Cb1.qlx and the copy
   EXPECT_GE(desk.files.bytesWritten, 70u * 3 * std::string("half a secret").size());
 }
 
 TEST_F(HistoryTest, ClearAnsweredNoChangesNothingButHides) {
-  ClipWindow& f = Start();
+  Start();
   Copy("keep");
-  f.history().SaveHistory();
+  program->history().SaveHistory();
   const std::string lb1 = File(kLb1);
   desk.settingsDialog.promptClear = true;
   desk.dialogs.answer = false;
   desk.window.visible = true;
-  f.ClearClips();
+  program->ClearClips();
   EXPECT_EQ(desk.dialogs.questions, std::vector<std::string>{"Clear all current clips?"});
   EXPECT_EQ(desk.pointer.x, 1281 / 2 - 20);
   EXPECT_EQ(desk.pointer.y, 801 / 2 + 33);
   EXPECT_FALSE(desk.window.visible);
   EXPECT_EQ(desk.titles.Count(), 1);
-  EXPECT_EQ(f.capture().LastCapture(), "keep");
+  EXPECT_EQ(program->capture().LastCapture(), "keep");
   EXPECT_EQ(File(kLb1), lb1);
 }
 
 TEST_F(HistoryTest, ClipCapturedWhileTheClearQuestionWaitsIsClearedToo) {
-  ClipWindow& f = Start();
+  Start();
   desk.settingsDialog.promptClear = true;
   desk.dialogs.whileOpen = [&] { Copy("arrived meanwhile"); };
-  f.ClearClips();
+  program->ClearClips();
   EXPECT_EQ(desk.titles.Count(), 0);
-  EXPECT_EQ(f.store().Count(), 0);
+  EXPECT_EQ(program->store().Count(), 0);
 }
 
 TEST_F(HistoryTest, QuitWithoutPromptClosesAndSavesEverything) {
-  ClipWindow& f = Start();
+  Start();
   Copy("saved at close");
-  f.state().WindowShown = true;
-  f.Quit();
+  program->state().WindowShown = true;
+  program->Quit();
   EXPECT_TRUE(desk.window.closed);
-  EXPECT_FALSE(f.state().WindowShown);
+  EXPECT_FALSE(program->state().WindowShown);
   EXPECT_NE(File(kLb1).find("saved at close"), std::string::npos);
   EXPECT_NE(File(kCb1).find("saved at close"), std::string::npos);
   EXPECT_EQ(File(kPrefs), "0000000000\r\n");
 }
 
 TEST_F(HistoryTest, QuitAnsweredNoStaysButHides) {
-  ClipWindow& f = Start();
+  Start();
   desk.settingsDialog.promptQuit = true;
   desk.dialogs.answer = false;
   desk.window.visible = true;
-  f.state().WindowShown = true;
-  f.Quit();
+  program->state().WindowShown = true;
+  program->Quit();
   EXPECT_EQ(desk.dialogs.questions, std::vector<std::string>{"Quit Solvane Clips?"});
   EXPECT_EQ(desk.pointer.x, 1281 / 2 - 25);
   EXPECT_EQ(desk.pointer.y, 801 / 2 + 35);
   EXPECT_EQ(desk.window.closeRequests, 0);
   EXPECT_FALSE(desk.window.visible);
-  EXPECT_FALSE(f.state().WindowShown);
+  EXPECT_FALSE(program->state().WindowShown);
 
   desk.dialogs.answer = true;
-  f.Quit();
+  program->Quit();
   EXPECT_TRUE(desk.window.closed);
 }
 
 TEST_F(HistoryTest, SecondPromptWhileOneIsUpIsDeclined) {
-  ClipWindow& f = Start();
+  Start();
   Copy("kept");
   desk.settingsDialog.promptClear = true;
   desk.settingsDialog.promptQuit = true;
@@ -102,16 +102,16 @@ TEST_F(HistoryTest, SecondPromptWhileOneIsUpIsDeclined) {
   // From the tray menu while the first box is up: Quit, then Clear Clips.
   desk.dialogs.whileOpen = [&] {
     if (nested++ > 0) return;
-    f.Quit();
-    f.ClearClips();
+    program->Quit();
+    program->ClearClips();
   };
-  f.Quit();
+  program->Quit();
   EXPECT_EQ(desk.dialogs.questions, std::vector<std::string>{"Quit Solvane Clips?"});
   EXPECT_EQ(desk.window.closeRequests, 1);  // the outer Yes, once
   EXPECT_EQ(desk.titles.Count(), 1);        // the inner Clear Clips did nothing
 
   desk.dialogs.whileOpen = nullptr;
-  f.ClearClips();  // asked again once the first box is gone
+  program->ClearClips();  // asked again once the first box is gone
   EXPECT_EQ(desk.dialogs.questions.back(), "Clear all current clips?");
   EXPECT_EQ(desk.titles.Count(), 0);
 }
@@ -129,7 +129,7 @@ TEST_P(QuitAnywayTest, CloseThatCannotSaveAsksWhetherToQuitAnyway) {
   Copy("unsaved");
   desk.files.FailAt(Step::Replace, 3);  // the clip files go through, "prefs.qlx" does not
   desk.dialogs.answer = quit;
-  form->Quit();
+  program->Quit();
   ASSERT_EQ(desk.dialogs.questions.size(), 1u);
   EXPECT_EQ(desk.dialogs.questions[0],
             "Solvane Clips could not save everything:\r\n\r\nCannot create file C:\\Clips\\prefs.qlx\r\n\r\n"
@@ -144,26 +144,26 @@ INSTANTIATE_TEST_SUITE_P(YesOrNo, QuitAnywayTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Yes" : "No"; });
 
 TEST_F(HistoryTest, SessionEndSavesClipsAndSettingsAndNeverShowsABox) {
-  ClipWindow& f = Start();
+  Start();
   desk.settingsDialog.RestoreState(FakeDesktop::Path(kSettings));
   File(kPrefs) = "1111111111\r\n";  // as another run would have left it
   Copy("at logoff");
-  EXPECT_EQ(f.OnQueryEndSession(), 1);
+  EXPECT_EQ(program->OnQueryEndSession(), 1);
   EXPECT_NE(File(kCb1).find("at logoff"), std::string::npos);
   EXPECT_EQ(File(kPrefs), "1111111111\r\n");
   // A copy between the query and the end, and a hotkey changed in the
   // dialog earlier: both reach the disk before the process is ended.
   Copy("after the query");
   desk.settingsDialog.hotkeyText = "Ctrl+F9";
-  f.OnEndSession(true);
+  program->OnEndSession(true);
   EXPECT_NE(File(kCb1).find("after the query"), std::string::npos);
   EXPECT_NE(File(kSettings).find("ComboBox1.Text=Ctrl+F9"), std::string::npos);
   EXPECT_EQ(File(kPrefs), "1111111111\r\n");
 
   Copy("cannot be saved");
   desk.files.readOnly = true;
-  EXPECT_EQ(f.OnQueryEndSession(), 1);
-  f.OnEndSession(true);
+  EXPECT_EQ(program->OnQueryEndSession(), 1);
+  program->OnEndSession(true);
   EXPECT_TRUE(desk.dialogs.errors.empty());
   EXPECT_TRUE(desk.dialogs.questions.empty());
 }
@@ -199,9 +199,9 @@ class PreferenceLineTest : public HistoryTest, public ::testing::WithParamInterf
 TEST_P(PreferenceLineTest, PreferenceLineTravelsUnchangedButForItsFlag) {
   File(kPrefs) = GetParam().file;
   Start();
-  form->history().LoadPrefs();
-  EXPECT_EQ(form->history().titleLineFlag(), GetParam().flag);
-  form->history().SavePrefs();
+  program->history().LoadPrefs();
+  EXPECT_EQ(program->history().titleLineFlag(), GetParam().flag);
+  program->history().SavePrefs();
   EXPECT_EQ(File(kPrefs), GetParam().written);
 }
 
@@ -218,9 +218,9 @@ TEST_P(PreferenceSaveStepTest, PreferenceSaveCutShortAtThisStepLeavesTheOldFileW
   // A whole save would drop the second line.
   File(kPrefs) = "0abcdefghi\r\nsecond\r\n";
   Start();
-  form->history().LoadPrefs();
+  program->history().LoadPrefs();
   desk.files.FailAt(GetParam());
-  form->HandleEvent([this] { form->history().SavePrefs(); });
+  program->HandleEvent([this] { program->history().SavePrefs(); });
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot create file C:\\Clips\\prefs.qlx"});
   EXPECT_EQ(File(kPrefs), "0abcdefghi\r\nsecond\r\n");
   EXPECT_FALSE(HasFile(kPrefs + ".saving"));
@@ -230,12 +230,12 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, PreferenceSaveStepTest,
                          ::testing::Values(Step::Create, Step::Write, Step::Flush, Step::Close, Step::Replace));
 
 TEST_F(HistoryTest, PreferencesSavedWithoutALoadAreTheDefaults) {
-  ClipWindow& f = Start();
+  Start();
   File(kPrefs) = "1999999999\r\n";
-  f.history().SavePrefs();  // never loaded: the defaults
+  program->history().SavePrefs();  // never loaded: the defaults
   EXPECT_EQ(File(kPrefs), "0000000000\r\n");
   RemoveFile(kPrefs);
-  f.HandleEvent([&] { f.history().LoadPrefs(); });
+  program->HandleEvent([&] { program->history().LoadPrefs(); });
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot open file C:\\Clips\\prefs.qlx"});
 }
 

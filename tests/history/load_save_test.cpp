@@ -39,7 +39,7 @@ TEST_P(TitleFileRebuildTest, MissingOrEmptyTitleFileIsRebuiltFromTheRecordsAndTh
   EXPECT_EQ(desk.titles.Get(1), " newer..." + kTitlePadding + "2222222222222");
   EXPECT_EQ(desk.titles.Get(2), "older" + kTitlePadding + "1111111111111");
   EXPECT_EQ(TextOf(1), "  \r\n newer\r\nsecond line");
-  form->history().SaveHistory();
+  program->history().SaveHistory();
   EXPECT_FALSE(HasFile("Lb1 (not loaded).qlx"));  // nothing was there to keep
   EXPECT_EQ(desk.dialogs.errors.size(), missing ? 1u : 0u);
 }
@@ -63,19 +63,19 @@ TEST_P(HeldFileTest, ClipFileThatDidNotLoadIsKeptAsideOnceNotOverwritten) {
   Start();
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot open file C:\\Clips\\" + held});
   // The other file loaded all the same.
-  EXPECT_EQ(form->store().Count(), titlesHeld ? 8 : 0);
+  EXPECT_EQ(program->store().Count(), titlesHeld ? 8 : 0);
   EXPECT_EQ(desk.titles.Count(), titlesHeld ? 2 : 1);
 
   LetGo();
   Copy("new");
-  form->history().SaveHistory();
+  program->history().SaveHistory();
   EXPECT_EQ(File(keptAs), titlesHeld ? lb1 : kRecords);
   ASSERT_EQ(desk.dialogs.errors.size(), 2u);
   EXPECT_EQ(desk.dialogs.errors[1], "The clips in C:\\Clips\\" + held +
                                         " could not all be loaded when Solvane Clips started. So that saving does not "
                                         "overwrite them, that file has been kept as C:\\Clips\\" + keptAs + ".");
   EXPECT_NE(File(held).find("new"), std::string::npos);
-  form->history().SaveHistory();
+  program->history().SaveHistory();
   EXPECT_EQ(desk.dialogs.errors.size(), 2u);  // said once
   EXPECT_EQ(File(keptAs), titlesHeld ? lb1 : kRecords);
 }
@@ -109,7 +109,7 @@ TEST_F(HistoryTest, StoreLoadedAheadThatFailedIsKeptAsideLikeTheFile) {
   Copy("new");
   Start();
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot open file C:\\Clips\\Cb1.qlx"});
-  form->history().SaveHistory();
+  program->history().SaveHistory();
   EXPECT_EQ(File("Cb1 (not loaded).qlx"), kRecords);
   EXPECT_NE(File(kCb1).find("new"), std::string::npos);
 }
@@ -122,7 +122,7 @@ TEST_F(HistoryTest, TitleFileCutShortByANulIsKeptAsideBeforeItIsSaved) {
   Start();
   EXPECT_EQ(desk.titles.Count(), 2);
   EXPECT_TRUE(desk.dialogs.errors.empty());
-  form->history().SaveHistory();
+  program->history().SaveHistory();
   EXPECT_EQ(File("Lb1 (not loaded).qlx"), lb1);
   EXPECT_EQ(desk.dialogs.errors.size(), 1u);
   EXPECT_EQ(File(kLb1), "shown" + kTitlePadding + "1111111111111\r\nbe\r\n");
@@ -135,7 +135,7 @@ TEST_F(HistoryTest, KeptFileNeverReplacesAnEarlierOne) {
   Hold(kLb1);
   Start();
   LetGo();
-  form->history().SaveHistory();
+  program->history().SaveHistory();
   EXPECT_EQ(File("Lb1 (not loaded).qlx"), "first");
   EXPECT_EQ(File("Lb1 (not loaded 2).qlx"), "second");
   EXPECT_EQ(File("Lb1 (not loaded 3).qlx"), "third");
@@ -148,11 +148,11 @@ TEST_F(HistoryTest, LockedClipFileStopsTheSaveUntilItCanBeKept) {
   Hold(kCb1);
   Start();
   desk.files.FailAt(Step::Replace, 2);  // the title file's swap goes through, moving Cb1.qlx does not
-  form->HandleEvent([this] { form->history().SaveHistory(); });
+  program->HandleEvent([this] { program->history().SaveHistory(); });
   EXPECT_EQ(desk.dialogs.errors.back(), "Cannot create file C:\\Clips\\Cb1.qlx");
   EXPECT_EQ(File(kCb1), kRecords);
   LetGo();
-  form->history().SaveHistory();
+  program->history().SaveHistory();
   EXPECT_EQ(File("Cb1 (not loaded).qlx"), kRecords);
   EXPECT_EQ(File(kCb1), "");
 }
@@ -170,7 +170,7 @@ TEST_F(HistoryTest, SavedFilesHaveTheExactLayoutAndLoadBack) {
   Start();
   Copy("one");
   Copy("two\r\nlines");
-  form->OnSaveClipsCommand();
+  program->OnSaveClipsCommand();
   const std::string key1 = "0003874106301";
   const std::string lb1 = File(kLb1);
   const auto lines = SplitStoreFile(lb1);
@@ -183,9 +183,9 @@ TEST_F(HistoryTest, SavedFilesHaveTheExactLayoutAndLoadBack) {
 
   const std::string cb1 = File(kCb1);
   desk.clipboard.CopyOtherFormat();  // nothing to capture at the restart
-  form.reset();
+  program.reset();
   Start();
-  form->history().SaveHistory();
+  program->history().SaveHistory();
   EXPECT_EQ(File(kLb1), lb1);
   EXPECT_EQ(File(kCb1), cb1);
 }
@@ -195,26 +195,26 @@ TEST_F(HistoryTest, FailedTitleSaveDoesNotWriteTheStore) {
   Start();
   Copy("x");
   desk.files.FailAt(Step::Create);
-  form->HandleEvent([this] { form->history().SaveHistory(); });
+  program->HandleEvent([this] { program->history().SaveHistory(); });
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"Cannot create file C:\\Clips\\Lb1.qlx"});
   EXPECT_EQ(File(kLb1), "");
   EXPECT_EQ(File(kCb1), "");
 }
 
 TEST_F(HistoryTest, AutosaveWritesOnlyAfterAChange) {
-  ClipWindow& f = Start();
+  Start();
   EXPECT_EQ(desk.timers.intervals[kAutosaveTimer], 3000);
   const int before = desk.files.creates;
-  f.OnAutosaveTimer();
+  program->OnAutosaveTimer();
   EXPECT_EQ(desk.files.creates, before);  // idle: nothing written
 
   desk.clock.seconds += 5;
   Copy("new");
-  f.OnAutosaveTimer();
+  program->OnAutosaveTimer();
   EXPECT_EQ(desk.files.creates, before + 2);
-  EXPECT_EQ(f.state().LastSaveTime, f.state().LastChangeTime);
+  EXPECT_EQ(program->state().LastSaveTime, program->state().LastChangeTime);
   EXPECT_NE(File(kLb1), "");
-  f.OnAutosaveTimer();
+  program->OnAutosaveTimer();
   EXPECT_EQ(desk.files.creates, before + 2);
 }
 
@@ -222,36 +222,36 @@ TEST_F(HistoryTest, AutosaveWritesOnlyAfterAChange) {
 // start (or the last autosave) is still written by the next tick.
 TEST_F(HistoryTest, AutosaveMissesNoCaptureWithinTheSameSecond) {
   Copy("at start");
-  ClipWindow& f = Start();
-  f.OnAutosaveTimer();
+  Start();
+  program->OnAutosaveTimer();
   EXPECT_NE(File(kCb1).find("at start"), std::string::npos);
   Copy("same second");
-  f.OnAutosaveTimer();
+  program->OnAutosaveTimer();
   EXPECT_NE(File(kCb1).find("same second"), std::string::npos);
 }
 
 TEST_F(HistoryTest, FailedAutosaveIsTriedAgainAtTheNextTick) {
-  ClipWindow& f = Start();
+  Start();
   desk.clock.seconds += 5;
   Copy("new");
-  const auto saveTime = f.state().LastSaveTime;
+  const auto saveTime = program->state().LastSaveTime;
   desk.files.readOnly = true;
-  f.HandleEvent([&] { f.OnAutosaveTimer(); });
+  program->HandleEvent([&] { program->OnAutosaveTimer(); });
   EXPECT_EQ(desk.dialogs.errors.size(), 1u);
-  EXPECT_EQ(f.state().LastSaveTime, saveTime);
+  EXPECT_EQ(program->state().LastSaveTime, saveTime);
   desk.files.readOnly = false;
-  f.HandleEvent([&] { f.OnAutosaveTimer(); });
-  EXPECT_EQ(f.state().LastSaveTime, f.state().LastChangeTime);
+  program->HandleEvent([&] { program->OnAutosaveTimer(); });
+  EXPECT_EQ(program->state().LastSaveTime, program->state().LastChangeTime);
   EXPECT_NE(File(kLb1), "");
 }
 
 TEST_F(HistoryTest, TicksDuringAFailedAutosavesBoxDoNotStackBoxes) {
-  ClipWindow& f = Start();
+  Start();
   desk.clock.seconds += 5;
   Copy("new");
   desk.files.readOnly = true;
-  desk.dialogs.whileOpen = [&] { f.HandleEvent([&] { f.OnAutosaveTimer(); }); };
-  f.HandleEvent([&] { f.OnAutosaveTimer(); });
+  desk.dialogs.whileOpen = [&] { program->HandleEvent([&] { program->OnAutosaveTimer(); }); };
+  program->HandleEvent([&] { program->OnAutosaveTimer(); });
   EXPECT_EQ(desk.dialogs.errors.size(), 1u);
 }
 
@@ -260,7 +260,7 @@ TEST_F(HistoryTest, TicksDuringAFailedAutosavesBoxDoNotStackBoxes) {
 // still asks before clips are lost.
 TEST_F(HistoryTest, UnwritableFolderIsToldOnceAtStartAndAutosavesStayQuiet) {
   desk.files.readOnly = true;
-  ClipWindow& f = Start();
+  Start();
   EXPECT_EQ(desk.dialogs.errors,
             std::vector<std::string>{"Solvane Clips cannot write to its folder C:\\Clips, so the clips you copy "
                                      "cannot be saved there. Move Solvane Clips to a folder you can write to, such "
@@ -268,7 +268,7 @@ TEST_F(HistoryTest, UnwritableFolderIsToldOnceAtStartAndAutosavesStayQuiet) {
   for (int tick = 0; tick < 3; ++tick) {
     desk.clock.seconds += 5;
     CopyLater("copied " + std::to_string(tick));
-    f.HandleEvent([&] { f.OnAutosaveTimer(); });
+    program->HandleEvent([&] { program->OnAutosaveTimer(); });
   }
   EXPECT_EQ(desk.dialogs.errors.size(), 1u);
   desk.dialogs.answer = false;

@@ -6,7 +6,7 @@ namespace solvane {
 namespace {
 
 using Log = std::vector<std::string>;
-const Log kPasteKeys = {"key 11 0 0", "key 56 0 0", "key 56 0 2", "key 11 0 2"};  // Ctrl+V
+const Log kPasteKeys = {"key 11 0 down", "key 56 0 down", "key 56 0 up", "key 11 0 up"};  // Ctrl+V
 
 // A pick in the clip window: what goes on the clipboard, in which order the
 // window steps aside and Ctrl+V is typed, and how the list changes.
@@ -14,7 +14,7 @@ class PasteTest : public testing::ProgramTest {
  protected:
   void SetUp() override {
     Start();
-    form->state().PasteDelay = 100;
+    program->state().PasteDelay = 100;
     for (const char* text : {"A", "B", "C"}) CopyLater(text);
     desk.clipboard.log = &log;
     desk.window.log = &log;
@@ -22,51 +22,51 @@ class PasteTest : public testing::ProgramTest {
   }
   void Click(int line) {
     desk.titles.SetItemIndex(line);
-    form->OnListClick();
+    program->OnListClick();
   }
 
   Log log;
 };
 
 TEST_F(PasteTest, SingleClipGoesToTheClipboardThenTheWindowHidesThenCtrlV) {
-  const std::string store = form->store().Text();
-  form->state().WindowShown = true;
+  const std::string store = program->store().Text();
+  program->state().WindowShown = true;
   Click(1);
   Log expected = {"clipboard B", "minimize", "hide", "sleep 100"};
   expected.insert(expected.end(), kPasteKeys.begin(), kPasteKeys.end());
   EXPECT_EQ(log, expected);
   EXPECT_EQ(Titles(), (std::vector<std::string>{"B", "C", "A"}));
-  EXPECT_EQ(form->store().Text(), store);  // no clip added, none removed
-  EXPECT_FALSE(form->state().SkipNextChange);  // the paste's own notice was swallowed
-  EXPECT_FALSE(form->state().WindowShown);
+  EXPECT_EQ(program->store().Text(), store);  // no clip added, none removed
+  EXPECT_FALSE(program->state().SkipNextChange);  // the paste's own notice was swallowed
+  EXPECT_FALSE(program->state().WindowShown);
   EXPECT_EQ(desk.titles.ItemIndex(), -1);
   EXPECT_EQ(desk.titles.TopIndex(), 0);
 }
 
 TEST_F(PasteTest, LineEndingButtonsAppendTheirBreaks) {
-  form->ToggleAppendCrLf();
+  program->ToggleAppendCrLf();
   Click(2);
   EXPECT_EQ(desk.clipboard.text(), "A\r\n");
-  form->ToggleAppendCrLfLf();  // releases +cR
-  EXPECT_FALSE(form->appendCrLf());
+  program->ToggleAppendCrLfLf();  // releases +cR
+  EXPECT_FALSE(program->appendCrLf());
   Click(2);
   EXPECT_EQ(desk.clipboard.text(), "B\r\n\n");
-  EXPECT_TRUE(form->appendCrLfLf());  // they stay down
-  form->ToggleAppendCrLfLf();
-  EXPECT_FALSE(form->appendCrLfLf());
+  EXPECT_TRUE(program->appendCrLfLf());  // they stay down
+  program->ToggleAppendCrLfLf();
+  EXPECT_FALSE(program->appendCrLfLf());
   Click(0);
   EXPECT_EQ(desk.clipboard.text(), "B");
 }
 
 TEST_F(PasteTest, RunToTopJoinsFromTheClickedLineUpAndMovesNothing) {
-  form->ToggleRunToTop();
+  program->ToggleRunToTop();
   Click(2);
   EXPECT_EQ(desk.clipboard.text(), "A\r\nB\r\nC\r\n");
   EXPECT_EQ(Titles(), (std::vector<std::string>{"C", "B", "A"}));
-  EXPECT_FALSE(form->runToTop());  // one paste only
+  EXPECT_FALSE(program->runToTop());  // one paste only
 
-  form->ToggleRunToTop();
-  form->ToggleAppendCrLf();
+  program->ToggleRunToTop();
+  program->ToggleAppendCrLf();
   Click(0);
   EXPECT_EQ(desk.clipboard.text(), "C\r\n\r\n");
 }
@@ -81,12 +81,12 @@ TEST_F(PasteTest, PasteTrimsTheListToSeventyTwoTitles) {
   for (int i = 0; i < 72; ++i) CopyLater("clip " + std::to_string(i));
   ASSERT_EQ(desk.titles.Count(), 75);  // capture alone never trims
   const std::string gone = desk.titles.Get(72);
-  const std::string store = form->store().Text();
+  const std::string store = program->store().Text();
   Click(5);
   EXPECT_EQ(desk.titles.Count(), 74);
   EXPECT_EQ(Title(0), "clip 66");
   for (int i = 0; i < desk.titles.Count(); ++i) EXPECT_NE(desk.titles.Get(i), gone);
-  EXPECT_EQ(form->store().Text(), store);  // the dropped title's record stays
+  EXPECT_EQ(program->store().Text(), store);  // the dropped title's record stays
   // The move and the trim are shown at once, not step by step.
   EXPECT_EQ(desk.titles.changesInUpdate, 3);
   EXPECT_EQ(desk.titles.updateDepth, 0);
@@ -97,17 +97,17 @@ TEST_F(PasteTest, TitleWithoutARecordPastesNothing) {
   Click(0);
   EXPECT_TRUE(log.empty());
   EXPECT_EQ(desk.clipboard.text(), "C");
-  EXPECT_FALSE(form->state().SkipNextChange);
+  EXPECT_FALSE(program->state().SkipNextChange);
   CopyLater("next copy");  // is not swallowed
   EXPECT_EQ(Title(0), "next copy");
 }
 
 TEST_F(PasteTest, LockedClipboardSendsNoCtrlV) {
   desk.clipboard.set_locked(true);
-  form->state().WindowShown = true;
+  program->state().WindowShown = true;
   Click(1);
   EXPECT_EQ(desk.input.keyEvents, 0);
-  EXPECT_FALSE(form->state().SkipNextChange);
+  EXPECT_FALSE(program->state().SkipNextChange);
   EXPECT_EQ(Titles(), (std::vector<std::string>{"C", "B", "A"}));
   desk.clipboard.set_locked(false);
   CopyLater("D");
@@ -124,21 +124,21 @@ TEST_F(PasteTest, ClickOnALineWithoutTheMarkerDoesNotPaste) {
 
 TEST_F(PasteTest, RunButtonOnlyStaysDownAtTheTopOfTheList) {
   desk.titles.SetTopIndex(1);
-  form->ToggleRunToTop();
-  EXPECT_FALSE(form->runToTop());
+  program->ToggleRunToTop();
+  EXPECT_FALSE(program->runToTop());
   desk.titles.SetTopIndex(0);
-  form->ToggleRunToTop();
-  EXPECT_TRUE(form->runToTop());
-  form->ToggleRunToTop();
-  EXPECT_FALSE(form->runToTop());
+  program->ToggleRunToTop();
+  EXPECT_TRUE(program->runToTop());
+  program->ToggleRunToTop();
+  EXPECT_FALSE(program->runToTop());
 }
 
 TEST_F(PasteTest, ZeroAndLongDelaysAreWaitedAsSet) {
-  form->state().PasteDelay = 0;
+  program->state().PasteDelay = 0;
   Click(0);
   EXPECT_EQ(log[3], "sleep 0");
   log.clear();
-  form->state().PasteDelay = 5000;
+  program->state().PasteDelay = 5000;
   Click(0);
   EXPECT_EQ(log[3], "sleep 5000");
 }

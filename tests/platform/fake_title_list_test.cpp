@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "base/app_error.h"
-#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_text_metrics.h"
 
 namespace solvane {
 namespace {

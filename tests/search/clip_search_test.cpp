@@ -16,11 +16,11 @@ class SearchTest : public testing::ProgramTest {
  protected:
   void SetUp() override {
     Start();
-    form->state().PasteDelay = 50;
+    program->state().PasteDelay = 50;
   }
   // The titles of the clips that match `text`, newest first.
   std::vector<std::string> Found(const std::string& text) {
-    ClipSearch search(desk.titles, form->store(), form->exactTexts(), desk.codePage);
+    ClipSearch search(desk.titles, program->store(), program->exactTexts(), desk.codePage);
     search.Open();
     search.SetText(text);
     std::vector<std::string> titles;
@@ -29,8 +29,8 @@ class SearchTest : public testing::ProgramTest {
   }
   // The window up by the hotkey, and the search open.
   void OpenSearch() {
-    if (!form->state().WindowShown) form->OnHotkey();
-    form->OnKeyDown(kVkF3, 0);
+    if (!program->state().WindowShown) program->OnHotkey();
+    program->OnKeyDown(kVkF3, 0);
   }
   // The titles the match list shows.
   std::vector<std::string> Shown() {
@@ -136,7 +136,17 @@ TEST(SearchQueryTest, TheScansFindWhatAPlainSearchFinds) {
   for (int round = 0; round < 2000; ++round) {
     std::string word(1 + random() % 4, ' ');
     for (char& c : word) c = "abAB\xC9\xE9"[random() % 6];
-    const SearchQuery query(fake::FakeClipboard().AnsiToUtf8(word), codePage);
+    std::string utf8;  // the word as typed: its Latin-1 bytes in UTF-8
+    for (const char c : word) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte < 0x80) {
+        utf8 += c;
+      } else {
+        utf8 += static_cast<char>(0xC0 | (byte >> 6));
+        utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+      }
+    }
+    const SearchQuery query(utf8, codePage);
     const auto holds = [&](const std::string& text) { return lower(text).find(lower(word)) != std::string::npos; };
     const std::string text = randomText(round % 2 ? 300 : 40);
     ASSERT_EQ(query.MatchesAnsi(text, ansiCase), holds(text)) << text << " / " << word;
@@ -166,7 +176,7 @@ TEST(SearchQueryTest, TheScansFindWhatAPlainSearchFinds) {
 TEST_F(SearchTest, NarrowingFindsWhatAWholeSearchFinds) {
   const char* texts[] = {"alpha beta", "alphabet", "beta gamma", "ALPHA gamma", "gam"};
   for (const char* text : texts) CopyLater(text);
-  ClipSearch typed(desk.titles, form->store(), form->exactTexts(), desk.codePage);
+  ClipSearch typed(desk.titles, program->store(), program->exactTexts(), desk.codePage);
   typed.Open();
   std::string text;
   for (const char c : std::string("alpha gam")) {
@@ -187,58 +197,58 @@ TEST_F(SearchTest, F3OpensTypingNarrowsArrowsMoveAndEnterPastesTheMatch) {
   EXPECT_EQ(desk.matchList.highlight, 0);
   // A letter goes into the search line: it picks no label.
   const int writes = desk.clipboard.writeCount();
-  form->OnKeyDown('2', 0);
+  program->OnKeyDown('2', 0);
   EXPECT_EQ(desk.clipboard.writeCount(), writes);
-  form->OnSearchTextChange("clip 2");
+  program->OnSearchTextChange("clip 2");
   EXPECT_EQ(Shown(), (Names{"clip 32", "clip 29", "clip 28", "clip 27", "clip 26", "clip 25", "clip 24", "clip 23",
                             "clip 22", "clip 21", "clip 20", "clip 12", "clip 2"}));
   EXPECT_EQ(desk.searchLine.status, "13");
   EXPECT_EQ(desk.matchList.highlight, 0);
-  form->OnKeyDown(kVkDown, 0);
-  form->OnKeyDown(kVkDown, 0);
-  form->OnKeyDown(kVkUp, 0);
+  program->OnKeyDown(kVkDown, 0);
+  program->OnKeyDown(kVkDown, 0);
+  program->OnKeyDown(kVkUp, 0);
   EXPECT_EQ(desk.matchList.highlight, 1);
-  form->OnKeyDown(kVkReturn, 0);
+  program->OnKeyDown(kVkReturn, 0);
   EXPECT_EQ(desk.clipboard.text(), "clip 29");
   // A paste like any other: the clip to the top of the whole list, the
   // window away, the search closed.
   EXPECT_EQ(Title(0), "clip 29");
   EXPECT_EQ(desk.titles.Count(), 40);
-  EXPECT_FALSE(form->state().WindowShown);
+  EXPECT_FALSE(program->state().WindowShown);
   EXPECT_FALSE(desk.searchLine.open);
   EXPECT_FALSE(desk.matchList.shown);
-  EXPECT_FALSE(form->search().open());
+  EXPECT_FALSE(program->search().open());
 }
 
 TEST_F(SearchTest, NoMatchSaysSoAndEscClosesThenHides) {
   Fill(5);
   OpenSearch();
-  form->OnSearchTextChange("zebra");
+  program->OnSearchTextChange("zebra");
   EXPECT_TRUE(desk.matchList.lines.empty());
   EXPECT_EQ(desk.matchList.highlight, -1);
   EXPECT_EQ(desk.searchLine.status, "No clip matches");
-  form->OnKeyDown(kVkReturn, 0);  // nothing to paste
-  EXPECT_TRUE(form->state().WindowShown);
-  form->OnKeyDown(kVkEscape, 0);
+  program->OnKeyDown(kVkReturn, 0);  // nothing to paste
+  EXPECT_TRUE(program->state().WindowShown);
+  program->OnKeyDown(kVkEscape, 0);
   EXPECT_FALSE(desk.searchLine.open);
   EXPECT_FALSE(desk.matchList.shown);
-  EXPECT_TRUE(form->state().WindowShown);
-  form->OnKeyDown(kVkEscape, 0);  // the second Esc puts the window away
-  EXPECT_FALSE(form->state().WindowShown);
+  EXPECT_TRUE(program->state().WindowShown);
+  program->OnKeyDown(kVkEscape, 0);  // the second Esc puts the window away
+  EXPECT_FALSE(program->state().WindowShown);
   EXPECT_FALSE(desk.window.visible);
 }
 
 TEST_F(SearchTest, AClickPastesAMatchWithTheLineEndingAndTheRunButtonStaysUp) {
   Fill(10);
-  form->OnHotkey();
-  form->ToggleRunToTop();
-  form->ToggleAppendCrLf();
+  program->OnHotkey();
+  program->ToggleRunToTop();
+  program->ToggleAppendCrLf();
   OpenSearch();
-  EXPECT_FALSE(form->runToTop());
-  form->ToggleRunToTop();
-  EXPECT_FALSE(form->runToTop());  // released while the search is open
-  form->OnSearchTextChange("clip 3");
-  form->OnMatchClick(0);
+  EXPECT_FALSE(program->runToTop());
+  program->ToggleRunToTop();
+  EXPECT_FALSE(program->runToTop());  // released while the search is open
+  program->OnSearchTextChange("clip 3");
+  program->OnMatchClick(0);
   EXPECT_EQ(desk.clipboard.text(), "clip 3\r\n");
   EXPECT_EQ(Title(0), "clip 3");
 }
@@ -246,34 +256,34 @@ TEST_F(SearchTest, AClickPastesAMatchWithTheLineEndingAndTheRunButtonStaysUp) {
 TEST_F(SearchTest, AClipCopiedDuringTheSearchJoinsTheMatchesAndTheListStaysTheHistory) {
   Fill(5);
   OpenSearch();
-  form->OnSearchTextChange("new");
+  program->OnSearchTextChange("new");
   EXPECT_TRUE(desk.matchList.lines.empty());
   CopyLater("a new clip");
   CopyLater("unrelated");
   EXPECT_EQ(Shown(), (Names{"a new clip"}));
   EXPECT_EQ(desk.searchLine.status, "1");
   EXPECT_EQ(desk.titles.Count(), 7);  // the title list holds every clip
-  form->OnHideButton();
-  form->OnHotkey();  // the hotkey opens the window with the search closed
+  program->OnHideButton();
+  program->OnHotkey();  // the hotkey opens the window with the search closed
   EXPECT_FALSE(desk.searchLine.open);
-  EXPECT_FALSE(form->search().open());
+  EXPECT_FALSE(program->search().open());
   EXPECT_EQ(Title(0), "unrelated");
 }
 
 TEST_F(SearchTest, TheTitlePictureOpensTheSearchAndTheLabelsFollowTheMatches) {
   Fill(100);
-  form->OnTitlePictureClick();
+  program->OnTitlePictureClick();
   EXPECT_FALSE(desk.searchLine.open);  // only with the window up
-  form->OnHotkey();
-  form->OnTitlePictureClick();
+  program->OnHotkey();
+  program->OnTitlePictureClick();
   EXPECT_TRUE(desk.searchLine.open);
-  form->OnSearchTextChange("clip 1");
+  program->OnSearchTextChange("clip 1");
   desk.matchList.top = 8;
-  form->OnLabelFollowTimer();
+  program->OnLabelFollowTimer();
   EXPECT_EQ(desk.labels.top, 8);
   // A label click previews the match beside it.
   desk.labels.item = 8 + 2;
-  form->OnLabelClick();
+  program->OnLabelClick();
   EXPECT_EQ(desk.labels.hint, Title(desk.matchList.lines[10]));
 }
 

@@ -4,6 +4,7 @@
 
 #include "base/app_error.h"
 #include "platform/fake/fake_ini_files.h"
+#include "platform/fake/fake_settings_dialog.h"
 #include "settings/settings_dialog.h"
 #include "support/program_fixture.h"
 
@@ -19,11 +20,11 @@ class SettingsFileTest : public ::testing::Test {
 };
 
 TEST_F(SettingsFileTest, FirstEndWritesTheSectionWithAllNineKeys) {
-  SettingsDialog form(ini);
-  form.RestoreState(kIni);
-  EXPECT_EQ(form.hotkeyText, "Ctrl+Alt+Down");
-  EXPECT_FALSE(form.promptQuit);
-  form.SaveState();
+  SettingsDialog dialog(ini);
+  dialog.RestoreState(kIni);
+  EXPECT_EQ(dialog.hotkeyText, "Ctrl+Alt+Down");
+  EXPECT_FALSE(dialog.promptQuit);
+  dialog.SaveState();
   EXPECT_EQ(files.files[kIni],
             "[Form2]\r\nTop=254\r\nLeft=433\r\nWidth=236\r\nHeight=212\r\n"
             "ComboBox1.Text=Ctrl+Alt+Down\r\nComboBox2.Text=100\r\nCheckBox1.Checked=FALSE\r\n"
@@ -34,23 +35,38 @@ TEST_F(SettingsFileTest, StoredValuesComeBackAndBooleansMustBeExact) {
   files.files[kIni] =
       "[Form2]\r\nTop=10\r\nLeft=0\r\nComboBox1.Text=F9\r\nComboBox2.Text=5000\r\n"
       "CheckBox1.Checked=TRUE\r\nCheckBox3.Checked=yes\r\nCheckBox4.Checked=true\r\n";
-  SettingsDialog form(ini);
-  form.RestoreState(kIni);
-  EXPECT_EQ(form.hotkeyText, "F9");
-  EXPECT_EQ(form.pasteDelayText, "5000");
-  EXPECT_TRUE(form.autosave);
-  EXPECT_FALSE(form.promptClear);
-  EXPECT_FALSE(form.promptQuit);  // "true" in small letters is not TRUE
-  form.SaveState();
+  SettingsDialog dialog(ini);
+  dialog.RestoreState(kIni);
+  EXPECT_EQ(dialog.hotkeyText, "F9");
+  EXPECT_EQ(dialog.pasteDelayText, "5000");
+  EXPECT_TRUE(dialog.autosave);
+  EXPECT_FALSE(dialog.promptClear);
+  EXPECT_FALSE(dialog.promptQuit);  // "true" in small letters is not TRUE
+  dialog.SaveState();
   EXPECT_NE(files.files[kIni].find("Top=10\r\nLeft=433\r\n"), std::string::npos);  // Left=0 not applied
+}
+
+// Any number the file holds is a place: one far out comes back and is saved
+// as it was, its size kept beside it.
+TEST_F(SettingsFileTest, PlaceFarOutComesBackAsStored) {
+  files.files[kIni] = "[Form2]\r\nTop=2147483647\r\nLeft=-2147483647\r\n";
+  SettingsDialog dialog(ini);
+  fake::FakeSettingsWindow window;
+  dialog.set_window(&window);
+  dialog.RestoreState(kIni);
+  EXPECT_EQ(window.bounds, (Placement{-2147483647, 2147483647, 236, 212}));
+  dialog.SaveState();
+  EXPECT_NE(files.files[kIni].find("Top=2147483647\r\nLeft=-2147483647\r\nWidth=236\r\nHeight=212\r\n"),
+            std::string::npos);
+  dialog.set_window(nullptr);
 }
 
 TEST_F(SettingsFileTest, ClearedTextIsNotWrittenSoTheOldValueComesBack) {
   files.files[kIni] = "[Form2]\r\nComboBox1.Text=Ctrl+Shift+Up\r\n";
-  SettingsDialog form(ini);
-  form.RestoreState(kIni);
-  form.hotkeyText.clear();
-  form.SaveState();
+  SettingsDialog dialog(ini);
+  dialog.RestoreState(kIni);
+  dialog.hotkeyText.clear();
+  dialog.SaveState();
   SettingsDialog next(ini);
   next.RestoreState(kIni);
   EXPECT_EQ(next.hotkeyText, "Ctrl+Shift+Up");
@@ -58,10 +74,10 @@ TEST_F(SettingsFileTest, ClearedTextIsNotWrittenSoTheOldValueComesBack) {
 
 TEST_F(SettingsFileTest, LongValuesAreCutAndOtherSectionsStay) {
   files.files[kIni] = "[Other]\r\nComboBox2.Text=1\r\n[Form2]\r\nComboBox2.Text=" + std::string(3000, '7') + "\r\n";
-  SettingsDialog form(ini);
-  form.RestoreState(kIni);
-  EXPECT_EQ(form.pasteDelayText.size(), 2047u);
-  form.SaveState();
+  SettingsDialog dialog(ini);
+  dialog.RestoreState(kIni);
+  EXPECT_EQ(dialog.pasteDelayText.size(), 2047u);
+  dialog.SaveState();
   EXPECT_EQ(ini.Read(kIni, "Other", "ComboBox2.Text", ""), "1");
 }
 
@@ -72,13 +88,13 @@ TEST_F(SettingsFileTest, SaveCutShortAtAnyStepLeavesTheOldFileWhole) {
     files.files = {{kIni, old}};
     files.FailAt(Step::None);
     ini.refuseAfter = -1;
-    SettingsDialog form(ini, &files);
-    form.RestoreState(kIni);
-    form.hotkeyText = "F10";
+    SettingsDialog dialog(ini, &files);
+    dialog.RestoreState(kIni);
+    dialog.hotkeyText = "F10";
     breakIt();
     std::string error;
     try {
-      form.SaveState();
+      dialog.SaveState();
     } catch (const AppError& e) {
       error = e.what();
     }
@@ -110,11 +126,11 @@ TEST_F(SettingsFileTest, SaveCutShortAtAnyStepLeavesTheOldFileWhole) {
 }
 
 TEST_F(SettingsFileTest, RefusedWriteStopsTheSaveWithItsError) {
-  SettingsDialog form(ini);
-  form.RestoreState(kIni);
+  SettingsDialog dialog(ini);
+  dialog.RestoreState(kIni);
   files.readOnly = true;
   try {
-    form.SaveState();
+    dialog.SaveState();
     FAIL() << "expected an error";
   } catch (const AppError& error) {
     EXPECT_EQ(std::string(error.what()), "Unable to write to " + kIni);
@@ -122,7 +138,7 @@ TEST_F(SettingsFileTest, RefusedWriteStopsTheSaveWithItsError) {
   EXPECT_EQ(ini.writes, 0);
 }
 
-// A form may keep a property for one component class only.
+// A dialog may keep a property for one component class only.
 class KeepsStates : public SettingsDialog {
  public:
   using SettingsDialog::SettingsDialog;
@@ -133,13 +149,13 @@ class KeepsStates : public SettingsDialog {
 };
 
 TEST_F(SettingsFileTest, StoredNamesCanNameAClassAndIgnoreCase) {
-  KeepsStates form(ini);
-  form.RestoreState(kIni);
-  EXPECT_TRUE(form.IsPropertyStored("TComboBox", "ItemIndex"));
-  EXPECT_TRUE(form.IsPropertyStored("TCheckBox", "checked"));
-  EXPECT_FALSE(form.IsPropertyStored("TCheckBox", "ItemIndex"));
-  EXPECT_FALSE(form.IsPropertyStored("TLabel", "Caption"));
-  form.SaveState();
+  KeepsStates dialog(ini);
+  dialog.RestoreState(kIni);
+  EXPECT_TRUE(dialog.IsPropertyStored("TComboBox", "ItemIndex"));
+  EXPECT_TRUE(dialog.IsPropertyStored("TCheckBox", "checked"));
+  EXPECT_FALSE(dialog.IsPropertyStored("TCheckBox", "ItemIndex"));
+  EXPECT_FALSE(dialog.IsPropertyStored("TLabel", "Caption"));
+  dialog.SaveState();
   EXPECT_EQ(ini.Read(kIni, "Form2", "ComboBox1.ItemIndex", "none"), "-1");
   EXPECT_EQ(ini.Read(kIni, "Form2", "Label1.Caption", "none"), "none");
 }
@@ -155,23 +171,23 @@ TEST_F(SettingsDialogTest, OkAppliesHotkeyPasteDelayAndAutosave) {
   desk.settingsDialog.hotkeyText = "F9";
   desk.settingsDialog.pasteDelayText = "5000";
   desk.settingsDialog.autosave = true;
-  desk.settingsDialog.OnOk(*form);
+  desk.settingsDialog.OnOk(*program);
   EXPECT_TRUE(desk.hotKeys.Press(0, 0x78));
-  EXPECT_FALSE(desk.hotKeys.Press(kModControl | kModAlt, 0x28));
-  EXPECT_EQ(form->state().PasteDelay, 5000);
-  EXPECT_EQ(form->history().autosaveInterval(), 300000);
+  EXPECT_FALSE(desk.hotKeys.Press(kHotKeyControl | kHotKeyAlt, 0x28));
+  EXPECT_EQ(program->state().PasteDelay, 5000);
+  EXPECT_EQ(program->history().autosaveInterval(), 300000);
   // Saved at once: a tray program is seldom quit before the session ends.
   EXPECT_NE(desk.files.files[kIni].find("ComboBox1.Text=F9"), std::string::npos);
   desk.settingsDialog.autosave = false;
-  desk.settingsDialog.OnOk(*form);
-  EXPECT_EQ(form->history().autosaveInterval(), 0);
+  desk.settingsDialog.OnOk(*program);
+  EXPECT_EQ(program->history().autosaveInterval(), 0);
 }
 
 // A hotkey that cannot work is said once, marked on the tray icon until one
 // works, and kept as typed.
 TEST_F(SettingsDialogTest, HotkeyThatDoesNotWorkIsReportedAndShownOnTheTrayIcon) {
   desk.settingsDialog.RestoreState(kIni);
-  desk.hotKeys.heldElsewhere.push_back({kModControl | kModAlt, 0x78});
+  desk.hotKeys.heldElsewhere.push_back({kHotKeyControl | kHotKeyAlt, 0x78});
   struct Case {
     std::string text, error, tip;
   };
@@ -187,33 +203,33 @@ TEST_F(SettingsDialogTest, HotkeyThatDoesNotWorkIsReportedAndShownOnTheTrayIcon)
     SCOPED_TRACE(c.text);
     desk.dialogs.errors.clear();
     desk.settingsDialog.hotkeyText = c.text;
-    desk.settingsDialog.OnOk(*form);
+    desk.settingsDialog.OnOk(*program);
     EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{c.error});
-    EXPECT_EQ(form->trayIcon().Hint(), c.tip);
+    EXPECT_EQ(program->trayIcon().Hint(), c.tip);
     EXPECT_NE(desk.files.files[kIni].find("ComboBox1.Text=" + c.text), std::string::npos);
   }
   // The other program lets go: the same text now works, and all is quiet.
   desk.hotKeys.heldElsewhere.clear();
   desk.dialogs.errors.clear();
   desk.settingsDialog.hotkeyText = "Ctrl+Alt+F9";
-  desk.settingsDialog.OnOk(*form);
+  desk.settingsDialog.OnOk(*program);
   EXPECT_TRUE(desk.dialogs.errors.empty());
-  EXPECT_EQ(form->trayIcon().Hint(), "");
-  EXPECT_TRUE(desk.hotKeys.Press(kModControl | kModAlt, 0x78));
+  EXPECT_EQ(program->trayIcon().Hint(), "");
+  EXPECT_TRUE(desk.hotKeys.Press(kHotKeyControl | kHotKeyAlt, 0x78));
 }
 
 TEST_F(SettingsDialogTest, BadPasteDelayKeepsTheOldValuesButTheNewHotkey) {
   desk.settingsDialog.RestoreState(kIni);
-  form->state().PasteDelay = 100;
-  form->history().SetAutosaveInterval(0);
+  program->state().PasteDelay = 100;
+  program->history().SetAutosaveInterval(0);
   desk.settingsDialog.hotkeyText = "ctrl+shift+f5";
   desk.settingsDialog.pasteDelayText = "soon";
   desk.settingsDialog.autosave = true;
-  form->HandleEvent([&] { desk.settingsDialog.OnOk(*form); });
+  program->HandleEvent([&] { desk.settingsDialog.OnOk(*program); });
   EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"'soon' is not a valid integer value"});
-  EXPECT_EQ(form->hotkey().Key(), 0x6074);
-  EXPECT_EQ(form->state().PasteDelay, 100);
-  EXPECT_EQ(form->history().autosaveInterval(), 0);
+  EXPECT_EQ(program->hotkey().Key(), 0x6074);
+  EXPECT_EQ(program->state().PasteDelay, 100);
+  EXPECT_EQ(program->history().autosaveInterval(), 0);
   // The refused text stays in the dialog, but the close keeps the delay in
   // force: a start from the file must never meet it.
   desk.settingsDialog.SaveState();
@@ -223,10 +239,10 @@ TEST_F(SettingsDialogTest, BadPasteDelayKeepsTheOldValuesButTheNewHotkey) {
 
 TEST_F(SettingsDialogTest, SettingsFileThatCannotBeWrittenDoesNotSwallowTheHotkeyReport) {
   desk.settingsDialog.RestoreState(kIni);
-  desk.hotKeys.heldElsewhere.push_back({kModControl | kModAlt, 0x78});
+  desk.hotKeys.heldElsewhere.push_back({kHotKeyControl | kHotKeyAlt, 0x78});
   desk.settingsDialog.hotkeyText = "Ctrl+Alt+F9";
   desk.ini.refuseAfter = desk.ini.writes;
-  form->HandleEvent([&] { desk.settingsDialog.OnOk(*form); });
+  program->HandleEvent([&] { desk.settingsDialog.OnOk(*program); });
   ASSERT_EQ(desk.dialogs.errors.size(), 2u);
   EXPECT_NE(desk.dialogs.errors[0].find("The hotkey Ctrl+Alt+F9 could not be registered"), std::string::npos);
   EXPECT_EQ(desk.dialogs.errors[1], "Unable to write to " + kIni);

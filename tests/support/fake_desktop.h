@@ -6,24 +6,37 @@
 #include <memory>
 
 #include "platform/fake/fake_clipboard.h"
+#include "platform/fake/fake_clipboard_chain.h"
+#include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_code_page.h"
+#include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_form_window.h"
+#include "platform/fake/fake_hotkey_api.h"
 #include "platform/fake/fake_ini_files.h"
+#include "platform/fake/fake_input.h"
+#include "platform/fake/fake_key_names.h"
+#include "platform/fake/fake_label_column.h"
 #include "platform/fake/fake_match_list.h"
-#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_pointer.h"
+#include "platform/fake/fake_settings_dialog.h"
+#include "platform/fake/fake_text_metrics.h"
+#include "platform/fake/fake_timers.h"
 #include "platform/fake/fake_title_list.h"
+#include "platform/fake/fake_tray_api.h"
 #include "settings/settings_dialog.h"
 #include "ui/clip_window.h"
 
 namespace solvane::testing {
 
 struct FakeDesktop {
-  fake::FakeClipboard clipboard;
+  fake::FakeClipboardChain clipboardChain;
+  fake::FakeClipboard clipboard{clipboardChain};
   fake::FakeClock clock;
   fake::FakeTextMetrics font;
   fake::FakeDialogs dialogs;
   fake::FakeTitleList titles{font};
-  fake::FakeWindow window;
+  fake::FakeFormWindow window;
   fake::FakeFileSystem files;
   fake::FakePointer pointer;
   fake::FakeTimers timers;
@@ -51,7 +64,7 @@ struct FakeDesktop {
   }
 
   ClipWindowDesktop Platform() {
-    return ClipWindowDesktop{.clipboard = clipboard, .clipboardChain = clipboard, .clock = clock, .listFont = font,
+    return ClipWindowDesktop{.clipboard = clipboard, .clipboardChain = clipboardChain, .clock = clock, .listFont = font,
                          .dialogs = dialogs, .titles = titles, .window = window, .files = files,
                          .pointer = pointer, .timers = timers, .settings = settingsDialog, .programFolder = kFolder,
                          .hotKeys = hotKeys, .keyNames = keyNames, .input = input, .labels = labels,

@@ -16,14 +16,15 @@ namespace solvane::testing {
 
 class ProgramTest : public ::testing::Test {
  protected:
-  // As WinMain: the window passes a close on to the form before the start-up
-  // runs, so a close that comes while a start box is up saves like any other.
+  // As WinMain: the window passes a close on to the clip window's logic
+  // before the start-up runs, so a close that comes while a start box is up
+  // saves like any other.
   ClipWindow& Start() {
-    form = std::make_unique<ClipWindow>(desk.Platform(), ClipWindow::kStartLater);
-    desk.window.onClose = [this] { return form->OnClose(); };
-    form->Start();
-    form->ShowStartProblems();
-    return *form;
+    program = std::make_unique<ClipWindow>(desk.Platform(), ClipWindow::kStartLater);
+    desk.window.onClose = [this] { return program->OnClose(); };
+    program->Start();
+    program->ShowStartProblems();
+    return *program;
   }
 
   // A copy in another program.
@@ -48,7 +49,7 @@ class ProgramTest : public ::testing::Test {
   }
   std::string Key(int line) { return KeyOf(desk.titles.Get(line)); }
   // The text a list line's clip holds; none when its record is missing.
-  std::optional<std::string> TextOf(int line) { return form->store().Lookup(desk.titles.Get(line)); }
+  std::optional<std::string> TextOf(int line) { return program->store().Lookup(desk.titles.Get(line)); }
 
   // A file in the program's folder, by name ("Lb1.qlx").
   std::string& File(const std::string& name) { return desk.files.files[FakeDesktop::Path(name)]; }
@@ -56,7 +57,7 @@ class ProgramTest : public ::testing::Test {
   void RemoveFile(const std::string& name) { desk.files.files.erase(FakeDesktop::Path(name)); }
 
   FakeDesktop desk;
-  std::unique_ptr<ClipWindow> form;  // declared after the desktop: gone before it
+  std::unique_ptr<ClipWindow> program;  // the clip window's logic; declared after the desktop: gone before it
 };
 
 }  // namespace solvane::testing

@@ -12,17 +12,17 @@ class KeyboardTest : public testing::ProgramTest {
  protected:
   void SetUp() override {
     Start();
-    form->state().PasteDelay = 50;
+    program->state().PasteDelay = 50;
   }
   // The clip the key pasted, by its text, with the window up as the hotkey
   // leaves it and the list scrolled where the test put it; "" when nothing
   // was pasted.
   std::string PastedBy(unsigned key) {
     const int top = desk.titles.TopIndex();
-    if (!form->state().WindowShown) form->OnHotkey();
+    if (!program->state().WindowShown) program->OnHotkey();
     desk.titles.SetTopIndex(top);
     const int writes = desk.clipboard.writeCount();
-    form->OnKeyDown(key, 0);
+    program->OnKeyDown(key, 0);
     return desk.clipboard.writeCount() == writes ? std::string() : desk.clipboard.text().value_or("");
   }
   // The text Fill(count) put on a line.
@@ -35,7 +35,7 @@ TEST_F(KeyboardTest, HotkeyShowsTheWindowOnTopWithThePointerOnItThenHidesIt) {
   desk.titles.SetEnabled(false);
   desk.labels.enabled = false;
   desk.titles.SetHorizontalExtent(400);
-  form->OnHotkey();
+  program->OnHotkey();
   EXPECT_EQ(log, (Log{"foreground", "show", "focus", "top"}));
   EXPECT_TRUE(desk.window.visible);
   EXPECT_EQ(desk.pointer.x, desk.window.left + 247);
@@ -44,39 +44,35 @@ TEST_F(KeyboardTest, HotkeyShowsTheWindowOnTopWithThePointerOnItThenHidesIt) {
   EXPECT_TRUE(desk.titles.enabled);
   EXPECT_TRUE(desk.labels.enabled);
   EXPECT_EQ(desk.timers.intervals[kLabelFollowTimer], 100);
-  EXPECT_TRUE(form->state().WindowShown);
+  EXPECT_TRUE(program->state().WindowShown);
 
-  form->OnHotkey();
+  program->OnHotkey();
   EXPECT_FALSE(desk.window.visible);
-  EXPECT_FALSE(form->state().WindowShown);
+  EXPECT_FALSE(program->state().WindowShown);
 }
 
+// Every label pastes its line with the list at the top; scrolled, the
+// labels go on round past line 36: line n bears label n mod 36.
 TEST_F(KeyboardTest, LabelsPickTheVisibleLineBesideThem) {
   Fill(100);  // captures do not trim: more than 72 lines until a paste
-  // Each paste moves its clip to the top, so the line's text is read first.
   struct Case {
     int top;
     unsigned key;
     int line;
   };
-  // Past line 36 the labels go on round: line n bears label n mod 36.
-  for (const Case& c : {Case{0, '1', 0}, Case{5, '3', 38}, Case{5, '6', 5}, Case{5, 'A', 10}, Case{40, '0', 45},
-                        Case{20, 'J', 55}, Case{3, 'J', 19}, Case{64, '1', 72}, Case{64, '0', 81}, Case{64, 'Z', 71}}) {
+  // Each paste trims the list by a line: the deep ones first.
+  std::vector<Case> cases = {{5, '3', 38}, {5, '6', 5},   {5, 'A', 10},  {40, '0', 45}, {20, 'J', 55},
+                             {3, 'J', 19}, {64, '1', 72}, {64, '0', 81}, {64, 'Z', 71}};
+  const std::string labels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    cases.push_back({0, static_cast<unsigned char>(labels[i]), static_cast<int>(i)});
+  }
+  // Each paste moves its clip to the top, so the line's text is read first.
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     desk.titles.SetTopIndex(c.top);
     const std::string expected = *TextOf(c.line);
     EXPECT_EQ(PastedBy(c.key), expected);
-  }
-}
-
-TEST_F(KeyboardTest, EveryLabelReachesItsLineAtTheTop) {
-  Fill(36);
-  const std::string labels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  // Each paste moves its clip to the top, so compare with a fresh list.
-  for (std::size_t i = 0; i < labels.size(); ++i) {
-    SCOPED_TRACE(labels[i]);
-    const std::string expected = *TextOf(static_cast<int>(i));
-    EXPECT_EQ(PastedBy(static_cast<unsigned char>(labels[i])), expected);
   }
 }
 
@@ -87,24 +83,24 @@ TEST_F(KeyboardTest, KeysDoNothingWhileTheWindowIsHidden) {
   Fill(40);
   const std::vector<std::string> before = Titles();
   const int writes = desk.clipboard.writeCount();
-  form->OnKeyDown('2', 0);
+  program->OnKeyDown('2', 0);
   EXPECT_EQ(desk.clipboard.writeCount(), writes);
   EXPECT_EQ(Titles(), before);
 
   EXPECT_EQ(PastedBy('2'), ClipAtLine(1, 40));
-  EXPECT_FALSE(form->state().WindowShown);
+  EXPECT_FALSE(program->state().WindowShown);
   const std::vector<std::string> afterPaste = Titles();
-  form->OnKeyDown(kVkV, kShiftCtrl);
+  program->OnKeyDown(kVkV, kShiftCtrl);
   EXPECT_EQ(desk.clipboard.writeCount(), writes + 1);
   EXPECT_EQ(Titles(), afterPaste);
 }
 
 TEST_F(KeyboardTest, LabelBeyondTheLastClipPastesNothingAndLeavesTheWindowUp) {
   Fill(20);
-  form->OnHotkey();
+  program->OnHotkey();
   EXPECT_EQ(PastedBy('Z'), "");
   EXPECT_TRUE(desk.window.visible);
-  EXPECT_TRUE(form->state().WindowShown);
+  EXPECT_TRUE(program->state().WindowShown);
   EXPECT_EQ(desk.titles.ItemIndex(), -1);
 }
 
@@ -124,18 +120,18 @@ TEST_F(KeyboardTest, CtrlCWithTheWindowUpPastesTheCLine) {
 
 TEST_F(KeyboardTest, LabelColumnFollowsTheListAndScrollingReleasesTheRunButton) {
   Fill(100);
-  form->ToggleRunToTop();
-  form->OnLabelFollowTimer();
+  program->ToggleRunToTop();
+  program->OnLabelFollowTimer();
   EXPECT_EQ(desk.labels.topWrites, 0);
-  EXPECT_TRUE(form->runToTop());
+  EXPECT_TRUE(program->runToTop());
   desk.titles.SetTopIndex(7);
-  form->OnLabelFollowTimer();
+  program->OnLabelFollowTimer();
   EXPECT_EQ(desk.labels.top, 7);
-  EXPECT_FALSE(form->runToTop());
+  EXPECT_FALSE(program->runToTop());
   // The column's 72 rows bear labels 0..35 twice: row 8 is the one that
   // stands beside line 44 with its own label.
   desk.titles.SetTopIndex(44);
-  form->OnLabelFollowTimer();
+  program->OnLabelFollowTimer();
   EXPECT_EQ(desk.labels.top, 8);
 }
 
@@ -143,28 +139,28 @@ TEST_F(KeyboardTest, FirstActivationAppliesTheSettingsOnce) {
   File("prefs.qlx") = "1000000000\r\n";
   desk.settingsDialog.autosave = true;
   desk.titles.SetHorizontalExtent(99);
-  form->OnActivate();
-  EXPECT_EQ(form->hotkey().Key(), 49192);
-  EXPECT_EQ(form->state().PasteDelay, 100);
-  EXPECT_EQ(form->history().autosaveInterval(), 300000);
-  EXPECT_TRUE(form->history().titleLineFlag());
+  program->OnActivate();
+  EXPECT_EQ(program->hotkey().Key(), 49192);
+  EXPECT_EQ(program->state().PasteDelay, 100);
+  EXPECT_EQ(program->history().autosaveInterval(), 300000);
+  EXPECT_TRUE(program->history().titleLineFlag());
   EXPECT_EQ(desk.titles.HorizontalExtent(), 0);
   EXPECT_TRUE(desk.window.minimized);
-  EXPECT_TRUE(form->state().FirstActivationDone);
-  EXPECT_TRUE(desk.hotKeys.Press(kModControl | kModAlt, 0x28));  // shows the window
-  EXPECT_TRUE(form->state().WindowShown);
+  EXPECT_TRUE(program->state().FirstActivationDone);
+  EXPECT_TRUE(desk.hotKeys.Press(kHotKeyControl | kHotKeyAlt, 0x28));  // shows the window
+  EXPECT_TRUE(program->state().WindowShown);
 
   desk.settingsDialog.hotkeyText = "F9";
   desk.settingsDialog.pasteDelayText = "5000";
-  form->OnActivate();
-  EXPECT_EQ(form->hotkey().Key(), 49192);
-  EXPECT_EQ(form->state().PasteDelay, 100);
+  program->OnActivate();
+  EXPECT_EQ(program->hotkey().Key(), 49192);
+  EXPECT_EQ(program->state().PasteDelay, 100);
 }
 
 TEST_F(KeyboardTest, HotkeyIsF5UntilTheFirstActivation) {
-  EXPECT_EQ(form->hotkey().Key(), 116);
+  EXPECT_EQ(program->hotkey().Key(), 116);
   EXPECT_TRUE(desk.hotKeys.Press(0, 0x74));
-  EXPECT_FALSE(desk.hotKeys.Press(kModControl | kModAlt, 0x28));
+  EXPECT_FALSE(desk.hotKeys.Press(kHotKeyControl | kHotKeyAlt, 0x28));
 }
 
 // A box's closing activates the window again: each failure of the first
@@ -176,26 +172,26 @@ TEST_F(KeyboardTest, FirstActivationThatFailsSaysSoOnceAndGoesOnWithDefaults) {
   desk.settingsDialog.pasteDelayText = "fast";
   desk.settingsDialog.autosave = true;
   RemoveFile("prefs.qlx");
-  desk.dialogs.whileOpen = [&] { form->OnActivate(); };  // the box closes
-  form->HandleEvent([&] { form->OnActivate(); });
+  desk.dialogs.whileOpen = [&] { program->OnActivate(); };  // the box closes
+  program->HandleEvent([&] { program->OnActivate(); });
   EXPECT_EQ(desk.dialogs.errors, (std::vector<std::string>{"'fast' is not a valid integer value",
                                                           "Cannot open file " + testing::FakeDesktop::Path("prefs.qlx")}));
-  EXPECT_TRUE(form->state().FirstActivationDone);
-  EXPECT_EQ(form->hotkey().Key(), 0x78);
-  EXPECT_EQ(form->state().PasteDelay, 100);
+  EXPECT_TRUE(program->state().FirstActivationDone);
+  EXPECT_EQ(program->hotkey().Key(), 0x78);
+  EXPECT_EQ(program->state().PasteDelay, 100);
   EXPECT_EQ(desk.settingsDialog.pasteDelayText, "100");  // what the dialog shows is what holds
-  EXPECT_EQ(form->history().autosaveInterval(), 300000);
+  EXPECT_EQ(program->history().autosaveInterval(), 300000);
   EXPECT_TRUE(desk.window.minimized);
-  EXPECT_EQ(form->state().PrefFlags, "0000000000");
+  EXPECT_EQ(program->state().PrefFlags, "0000000000");
 
   desk.dialogs.whileOpen = nullptr;
   EXPECT_TRUE(desk.hotKeys.Press(0, 0x78));
   EXPECT_EQ(desk.dialogs.errors.size(), 2u);  // tried again, said no more
-  form->OnHotkey();
+  program->OnHotkey();
   File("prefs.qlx") = "1000000000\r\n";
   EXPECT_TRUE(desk.hotKeys.Press(0, 0x78));
-  EXPECT_EQ(form->state().PrefFlags, "1000000000");
-  EXPECT_TRUE(form->history().titleLineFlag());
+  EXPECT_EQ(program->state().PrefFlags, "1000000000");
+  EXPECT_TRUE(program->history().titleLineFlag());
   EXPECT_EQ(desk.dialogs.errors.size(), 2u);
 }
 
@@ -205,7 +201,7 @@ class PasteDelayTextTest : public KeyboardTest, public ::testing::WithParamInter
 
 TEST_P(PasteDelayTextTest, PasteDelayThatIsNotAWholeNumberIsReported) {
   desk.settingsDialog.pasteDelayText = GetParam();
-  form->HandleEvent([&] { form->OnActivate(); });
+  program->HandleEvent([&] { program->OnActivate(); });
   EXPECT_EQ(desk.dialogs.errors.size(), 1u);
 }
 
@@ -215,24 +211,24 @@ INSTANTIATE_TEST_SUITE_P(NotWholeNumbers, PasteDelayTextTest,
 TEST_F(KeyboardTest, DeactivationHidesAndResets) {
   Log log;
   Fill(40);
-  form->OnHotkey();
+  program->OnHotkey();
   desk.titles.SetTopIndex(4);
   desk.window.log = &log;
-  form->OnDeactivate();
+  program->OnDeactivate();
   EXPECT_EQ(log, (Log{"hide owner", "hide"}));
   EXPECT_EQ(desk.titles.TopIndex(), 0);
-  EXPECT_FALSE(form->state().WindowShown);
+  EXPECT_FALSE(program->state().WindowShown);
   EXPECT_EQ(desk.timers.intervals[kLabelFollowTimer], 0);
   // So the next hotkey shows the window rather than hiding it.
-  form->OnHotkey();
+  program->OnHotkey();
   EXPECT_TRUE(desk.window.visible);
 }
 
 TEST_F(KeyboardTest, SettingsWhileTheDialogIsOpenBringItToTheFront) {
   fake::FakeSettingsWindow dialog;
   desk.settingsDialog.set_window(&dialog);
-  dialog.whileOpen = [&] { form->OpenSettings(); };
-  form->OpenSettings();
+  dialog.whileOpen = [&] { program->OpenSettings(); };
+  program->OpenSettings();
   EXPECT_EQ(dialog.modalRuns, 1);
   EXPECT_EQ(dialog.broughtToFront, 1);
   desk.settingsDialog.set_window(nullptr);
@@ -240,31 +236,31 @@ TEST_F(KeyboardTest, SettingsWhileTheDialogIsOpenBringItToTheFront) {
 
 TEST_F(KeyboardTest, HideButtonHidesAndScrollsToTheTop) {
   Fill(40);
-  form->OnHotkey();
+  program->OnHotkey();
   desk.titles.SetTopIndex(3);
-  form->OnHideButton();
+  program->OnHideButton();
   EXPECT_FALSE(desk.window.visible);
-  EXPECT_FALSE(form->state().WindowShown);
+  EXPECT_FALSE(program->state().WindowShown);
   EXPECT_EQ(desk.titles.TopIndex(), 0);
 }
 
 TEST_F(KeyboardTest, DraggingWithTheLeftButtonAloneMovesTheWindowByThePointersTravel) {
   desk.window.left = 300;
   desk.window.top = 200;
-  form->OnDragStart(MouseButton::Left, kShiftLeft, 40, 10);
+  program->OnDragStart(MouseButton::Left, kShiftLeft, 40, 10);
   // The window follows the pointer, so each move is seen relative to the
   // anchor in the moved control.
-  form->OnDragMove(kShiftLeft, 45, 7);
+  program->OnDragMove(kShiftLeft, 45, 7);
   EXPECT_EQ(desk.window.left, 305);
   EXPECT_EQ(desk.window.top, 197);
-  form->OnDragMove(kShiftLeft | kShiftCtrl, 60, 30);
-  form->OnDragMove(kShiftRight, 60, 30);
-  form->OnDragMove(kShiftLeft | kShiftRight, 60, 30);
-  form->OnDragMove(0, 60, 30);
+  program->OnDragMove(kShiftLeft | kShiftCtrl, 60, 30);
+  program->OnDragMove(kShiftRight, 60, 30);
+  program->OnDragMove(kShiftLeft | kShiftRight, 60, 30);
+  program->OnDragMove(0, 60, 30);
   EXPECT_EQ(desk.window.left, 305);
   EXPECT_EQ(desk.window.top, 197);
-  form->OnTitlePictureDragStart(MouseButton::Left, kShiftLeft, 2, 2);
-  form->OnTitlePictureDragMove(kShiftLeft, -8, 2);
+  program->OnTitlePictureDragStart(MouseButton::Left, kShiftLeft, 2, 2);
+  program->OnTitlePictureDragMove(kShiftLeft, -8, 2);
   EXPECT_EQ(desk.window.left, 295);
 }
 
@@ -273,7 +269,7 @@ class HintTest : public KeyboardTest {
   std::string HintFor(const std::string& text) {
     Copy(text);
     desk.labels.item = 0;
-    form->OnLabelClick();
+    program->OnLabelClick();
     return desk.labels.hint;
   }
   static std::string Lines(int n) {
@@ -295,13 +291,13 @@ TEST_F(HintTest, PreviewShowsAtMostFortyFiveLines) {
 
 TEST_F(HintTest, HintStaysWhileThePointerIsStrictlyInsideTheColumn) {
   HintFor("x");
-  const ScreenRect r = desk.labels.bounds;
-  desk.pointer.MoveTo(r.left + 1, r.top + r.height - 1);
-  form->OnHintWatchdogTimer();
+  const Rect r = desk.labels.bounds;
+  desk.pointer.MoveTo(r.left + 1, r.bottom - 1);
+  program->OnHintWatchdogTimer();
   EXPECT_TRUE(desk.labels.showHint);
   EXPECT_EQ(desk.timers.intervals[kHintWatchdogTimer], 100);
   desk.pointer.MoveTo(r.left, r.top + 5);  // on the edge counts as outside
-  form->OnHintWatchdogTimer();
+  program->OnHintWatchdogTimer();
   EXPECT_FALSE(desk.labels.showHint);
   EXPECT_EQ(desk.timers.intervals[kHintWatchdogTimer], 0);
 }
@@ -311,9 +307,9 @@ TEST_F(HintTest, BarsBecomeBrokenBarsInTheUtf8Hint) { EXPECT_EQ(HintFor("a|b"), 
 TEST_F(HintTest, ARowPreviewsTheLineBesideIt) {
   Fill(100);
   desk.titles.SetTopIndex(44);
-  form->OnLabelFollowTimer();
+  program->OnLabelFollowTimer();
   desk.labels.item = 8 + 3;  // the fourth visible row
-  form->OnLabelClick();
+  program->OnLabelClick();
   EXPECT_EQ(desk.labels.hint, ClipAtLine(47, 100));
 }
 
@@ -321,7 +317,7 @@ TEST_F(HintTest, RowBeyondTheLastClipShowsNothing) {
   Fill(2);
   desk.labels.hint = "old";
   desk.labels.item = 5;
-  form->OnLabelClick();
+  program->OnLabelClick();
   EXPECT_EQ(desk.labels.hint, "");
   EXPECT_FALSE(desk.labels.showHint);
   EXPECT_EQ(desk.labels.item, -1);

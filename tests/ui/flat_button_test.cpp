@@ -77,15 +77,16 @@ class PixelCanvas : public Canvas {
   std::vector<Colour> pixels = std::vector<Colour>(kWidth * kHeight, kUnpainted);
 };
 
-constexpr Colour kFace = 11395047, kBorder = 8556441, kOver = 7585759, kDown = Rgb(200, 180, 20);
+constexpr Colour kFace = Rgb(231, 223, 173), kBorder = Rgb(153, 143, 130), kOver = Rgb(223, 191, 115),
+                 kDown = Rgb(200, 180, 20);
 constexpr int kW = PixelCanvas::kWidth, kH = PixelCanvas::kHeight;
 
 class FlatButtonTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    button.SetColor(kFace);
-    button.ColorOver = kOver;
-    button.ColorDown = kOver;
+    button.SetFaceColour(kFace);
+    button.OverColour = kOver;
+    button.DownColour = kOver;
     button.SetCaption("OK");
     canvas.Forget();
   }
@@ -128,7 +129,7 @@ class FlatButtonTest : public ::testing::Test {
 };
 
 TEST_F(FlatButtonTest, NormalLookIsTheFaceColourInsideTheBorderColourWithTheCaptionCentred) {
-  button.FontColor = Rgb(9, 8, 7);
+  button.CaptionColour = Rgb(9, 8, 7);
   button.Paint();
   EXPECT_EQ(Face(), kFace);
   EXPECT_TRUE(FramedIn(kBorder));
@@ -138,7 +139,7 @@ TEST_F(FlatButtonTest, NormalLookIsTheFaceColourInsideTheBorderColourWithTheCapt
 }
 
 TEST_F(FlatButtonTest, HoverFillsWithTheHoverColourAndRaisesTheEdges) {
-  button.ColorOverCaption = Rgb(1, 2, 3);
+  button.OverCaptionColour = Rgb(1, 2, 3);
   button.MouseEnter();
   EXPECT_EQ(Face(), kOver);
   EXPECT_TRUE(Raised());
@@ -147,8 +148,8 @@ TEST_F(FlatButtonTest, HoverFillsWithTheHoverColourAndRaisesTheEdges) {
 }
 
 TEST_F(FlatButtonTest, PressedFillsWithThePressedColourSinksTheEdgesAndMovesTheCaptionOnePixelDownRight) {
-  button.ColorDown = kDown;
-  button.ColorOverCaption = Rgb(1, 2, 3);
+  button.DownColour = kDown;
+  button.OverCaptionColour = Rgb(1, 2, 3);
   button.MouseEnter();
   const PixelCanvas::Text hover = Caption();
   int downs = 0;
@@ -184,7 +185,7 @@ TEST_F(FlatButtonTest, ClickShowsTheNormalLookBeforeItsEventAndAReleaseOverTheBu
 }
 
 TEST_F(FlatButtonTest, ReleaseOffTheButtonKeepsThePressedLook) {
-  button.ColorDown = kDown;
+  button.DownColour = kDown;
   button.MouseDown(MouseButton::Left, 0, 1, 1);
   canvas.Forget();
   int ups = 0;

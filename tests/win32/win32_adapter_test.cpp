@@ -8,15 +8,19 @@
 
 #include "base/app_error.h"
 #include "core/clip_files.h"
-#include "platform/clipboard_monitor.h"
+#include "platform/components/clipboard_monitor.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
-#include "platform/global_hotkey.h"
+#include "platform/components/global_hotkey.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_hotkey_api.h"
 #include "platform/win32/win32_ini_files.h"
 #include "platform/win32/win32_input.h"
-#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_key_names.h"
+#include "platform/win32/win32_program_file.h"
+#include "platform/win32/win32_text_metrics.h"
 #include "platform/win32/win32_title_list.h"
+#include "platform/win32/win32_tray_api.h"
 #include "pump.h"
 
 namespace solvane::win32 {
@@ -215,8 +219,8 @@ TEST(Win32Keys, RegisteredHotkeyRaisesTheEvent) {
     hotkey.SetKey(0x7A);  // F11
     ASSERT_TRUE(hotkey.registered());
     Win32Input input;
-    input.KeyEvent(VK_F11, 0, 0);
-    input.KeyEvent(VK_F11, 0, KeyboardInput::kKeyUp);
+    input.KeyEvent(VK_F11, 0, KeyboardInput::Stroke::kDown);
+    input.KeyEvent(VK_F11, 0, KeyboardInput::Stroke::kUp);
     for (int i = 0; i < 40 && presses == 0; ++i) Pump(50);
     EXPECT_EQ(presses, 1);
   }
@@ -226,6 +230,19 @@ TEST(Win32Keys, RegisteredHotkeyRaisesTheEvent) {
   UnregisterHotKey(other, 1);
   DestroyWindow(other);
   DestroyWindow(front);
+}
+
+// What the shell is given for the program's icon: the record's first form,
+// whose callback message the icon's window answers.
+TEST(Win32Tray, IconRecordIsTheFirstFormWithCallbackIconAndTip) {
+  const NOTIFYICONDATAA data = NotifyIconData(TrayIconRecord{.window = 0x1234, .id = 0, .icon = 0x31, .tip = "Clips"});
+  EXPECT_EQ(data.cbSize, NOTIFYICONDATAA_V1_SIZE);
+  EXPECT_EQ(data.hWnd, reinterpret_cast<HWND>(0x1234));
+  EXPECT_EQ(data.uID, 0u);
+  EXPECT_EQ(data.uFlags, 7u);  // message, icon, tip
+  EXPECT_EQ(data.uCallbackMessage, 0xB054u);
+  EXPECT_EQ(data.hIcon, reinterpret_cast<HICON>(0x31));
+  EXPECT_STREQ(data.szTip, "Clips");
 }
 
 }  // namespace

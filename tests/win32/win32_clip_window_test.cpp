@@ -10,7 +10,7 @@
 
 #include "platform/win32/win32_clip_window.h"
 #include "platform/win32/win32_input.h"
-#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_dialogs.h"
 #include "pump.h"
 
 namespace solvane::win32 {
@@ -135,8 +135,8 @@ TEST_F(ClipWindowTest, KeysReachTheHandlerFromAMessageBoxLoopButNotTheProgramsOw
   keybd_event('5', 0, 0, 0);
   keybd_event('5', 0, KEYEVENTF_KEYUP, 0);
   Win32Input own;
-  own.KeyEvent('V', 0, 0);
-  own.KeyEvent('V', 0, KeyboardInput::kKeyUp);
+  own.KeyEvent('V', 0, KeyboardInput::Stroke::kDown);
+  own.KeyEvent('V', 0, KeyboardInput::Stroke::kUp);
   Pump(300);
   EXPECT_EQ(events.keys, std::vector<unsigned>{'5'});
   ShowWindow(window->handle(), SW_HIDE);

@@ -11,14 +11,14 @@
 
 #include "base/app_error.h"
 #include "core/clip_files.h"
-#include "platform/clipboard_monitor.h"
+#include "platform/components/clipboard_monitor.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clipboard_chain.h"
-#include "platform/global_hotkey.h"
+#include "platform/components/global_hotkey.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ini_files.h"
 #include "platform/win32/win32_input.h"
-#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_text_metrics.h"
 #include "platform/win32/win32_title_list.h"
 #include "pump.h"
 

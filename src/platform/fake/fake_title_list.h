@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/list_extent.h"
+#include "platform/components/list_extent.h"
 #include "platform/title_list.h"
 
 namespace solvane::fake {

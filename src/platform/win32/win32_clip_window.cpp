@@ -4,7 +4,7 @@
 #include "platform/timers.h"
 #include "platform/win32/win32_command_ids.h"
 #include "platform/win32/win32_input.h"
-#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_screens.h"
 #include "platform/win32/win32_text.h"
 
 namespace solvane::win32 {

@@ -9,7 +9,7 @@
 #include "platform/win32/win32_owned.h"
 #include "platform/win32/win32_search.h"
 #include "platform/win32/win32_title_list.h"
-#include "platform/win32/win32_tray.h"
+#include "platform/win32/win32_pictures.h"
 
 namespace solvane::win32 {
 

@@ -2,8 +2,21 @@
 
 namespace solvane::win32 {
 
-WindowHandle Win32ClipboardChain::CreateUtilWindow(MessageHandler handler) {
-  return reinterpret_cast<WindowHandle>(windows_.CreateUtil(std::move(handler)));
+WindowHandle Win32ClipboardChain::CreateUtilWindow(NoticeHandler handler) {
+  HWND window = windows_.CreateUtil(
+      [handler = std::move(handler)](HWND self, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        switch (message) {
+          case WM_DRAWCLIPBOARD:
+            handler(ChainNotice::kContentChanged, wParam, lParam);
+            return 0;
+          case WM_CHANGECBCHAIN:
+            handler(ChainNotice::kViewerLeaving, wParam, lParam);
+            return 0;
+          default:
+            return DefWindowProcA(self, message, wParam, lParam);
+        }
+      });
+  return reinterpret_cast<WindowHandle>(window);
 }
 
 void Win32ClipboardChain::DestroyUtilWindow(WindowHandle window) { windows_.Destroy(reinterpret_cast<HWND>(window)); }
@@ -16,15 +29,10 @@ void Win32ClipboardChain::ChangeClipboardChain(WindowHandle remove, WindowHandle
   ::ChangeClipboardChain(reinterpret_cast<HWND>(remove), reinterpret_cast<HWND>(next));
 }
 
-std::intptr_t Win32ClipboardChain::Send(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                        std::intptr_t lParam) {
-  if (window == 0) return 0;
-  return SendMessageA(reinterpret_cast<HWND>(window), message, wParam, lParam);
-}
-
-std::intptr_t Win32ClipboardChain::DefaultProc(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                               std::intptr_t lParam) {
-  return DefWindowProcA(reinterpret_cast<HWND>(window), message, wParam, lParam);
+void Win32ClipboardChain::Send(WindowHandle window, ChainNotice notice, std::uintptr_t first, std::intptr_t second) {
+  if (window == 0) return;
+  const UINT message = notice == ChainNotice::kContentChanged ? WM_DRAWCLIPBOARD : WM_CHANGECBCHAIN;
+  SendMessageA(reinterpret_cast<HWND>(window), message, first, second);
 }
 
 }  // namespace solvane::win32

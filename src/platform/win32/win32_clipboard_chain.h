@@ -10,13 +10,12 @@ class Win32ClipboardChain : public ClipboardChainApi {
  public:
   explicit Win32ClipboardChain(HINSTANCE instance) : windows_(instance) {}
 
-  WindowHandle CreateUtilWindow(MessageHandler handler) override;
+  WindowHandle CreateUtilWindow(NoticeHandler handler) override;
   void DestroyUtilWindow(WindowHandle window) override;
   WindowHandle SetClipboardViewer(WindowHandle window) override;
   void ChangeClipboardChain(WindowHandle remove, WindowHandle next) override;
-  std::intptr_t Send(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
-  std::intptr_t DefaultProc(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                            std::intptr_t lParam) override;
+  // WM_DRAWCLIPBOARD or WM_CHANGECBCHAIN with the two values as wParam and lParam.
+  void Send(WindowHandle window, ChainNotice notice, std::uintptr_t first, std::intptr_t second) override;
 
  private:
   MessageWindows windows_;

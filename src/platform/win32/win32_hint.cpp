@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "platform/hint_placement.h"
+#include "platform/components/hint_placement.h"
 #include "platform/win32/win32_text.h"
 
 namespace solvane::win32 {
@@ -70,9 +70,9 @@ void HintWindow::Show(const std::string& text) {
   GetCursorPos(&at);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  HintRect work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  Rect work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor)) {
-    work = HintRect{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+    work = Rect{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
   }
 
   int width = 0;
@@ -98,7 +98,7 @@ void HintWindow::Show(const std::string& text) {
   }
 
   const int height = static_cast<int>(lines_.size()) * lineHeight_;
-  const HintRect place = PlaceHint(at.x, at.y, width + kFrame, height + kFrame, work, kPointerGap);
+  const Rect place = PlaceHint(at.x, at.y, width + kFrame, height + kFrame, work, kPointerGap);
   SetWindowPos(window_, HWND_TOPMOST, place.left, place.top, place.width(), place.height(),
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
   InvalidateRect(window_, nullptr, TRUE);

@@ -42,13 +42,6 @@ HWND MessageWindows::Create(const char* className, DWORD exStyle, Handler handle
   return window;
 }
 
-HWND MessageWindows::CreateUtil(UtilHandler handler) {
-  return Create("TPUtilWindow", WS_EX_TOOLWINDOW,
-                [handler = std::move(handler)](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-                  return static_cast<LRESULT>(handler(message, wParam, lParam));
-                });
-}
-
 void MessageWindows::Destroy(HWND window) {
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   handlers_.erase(window);  // destroys the window, then frees its handler

@@ -26,8 +26,7 @@ class MessageWindows {
   HWND Create(const char* className, DWORD exStyle, Handler handler);
   // The hidden tool window of class "TPUtilWindow" that the clipboard
   // monitor and the tray icon each use for their messages.
-  using UtilHandler = std::function<std::intptr_t(unsigned message, std::uintptr_t wParam, std::intptr_t lParam)>;
-  HWND CreateUtil(UtilHandler handler);
+  HWND CreateUtil(Handler handler) { return Create("TPUtilWindow", WS_EX_TOOLWINDOW, std::move(handler)); }
   void Destroy(HWND window);
 
  private:

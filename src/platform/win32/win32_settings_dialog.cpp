@@ -1,5 +1,9 @@
 #include "platform/win32/win32_settings_dialog.h"
 
+#include <cstring>
+
+#include "platform/win32/win32_screens.h"
+
 namespace solvane::win32 {
 
 namespace {
@@ -10,14 +14,36 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr int kWidth = 236, kHeight = 212;
 constexpr int kOkWidth = 86, kOkHeight = 22;
-constexpr char kAutosaveHint[] = "No saving is performed when Solvane Clips is idle after an auto save.";
+// The controls' ids, which other programs (and the tests) use too.
+enum : int {
+  kAutosaveCheck = 201,
+  kPromptClearCheck = 202,
+  kPromptQuitCheck = 203,
+  kHotkeyCombo = 204,
+  kPasteDelayCombo = 205,
+  kOkButton = 206,
+};
 
-enum : int { kCheckBox1 = 201, kCheckBox3, kCheckBox4, kComboBox1, kComboBox2, kOkButton };
-
-const char* const kHotkeys[] = {"Ctrl+Alt+Down", "Ctrl+Shift+Down", "Ctrl+Shift+Up", "Ctrl+Shift+Left",
-                                "Ctrl+Shift+Right", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11",
-                                "F12"};
-const char* const kDelays[] = {"50", "100", "250", "500", "1000", "2000", "3000", "4000", "5000"};
+// Where each setting's control sits on the dialog, in the order they are
+// made: the check boxes, the drop-downs' labels, then the drop-downs.
+struct Placed {
+  Setting setting;
+  int id;
+  int x, y, width, height;
+};
+constexpr Placed kCheckBoxes[] = {
+    {Setting::kAutosave, kAutosaveCheck, 6, 49, 222, 17},
+    {Setting::kPromptClear, kPromptClearCheck, 6, 67, 117, 17},
+    {Setting::kPromptQuit, kPromptQuitCheck, 6, 85, 88, 17},
+};
+constexpr Placed kDropDownLabels[] = {
+    {Setting::kHotkey, -1, 6, 108, 110, 13},
+    {Setting::kPasteDelay, -1, 119, 108, 100, 13},
+};
+constexpr Placed kDropDowns[] = {
+    {Setting::kHotkey, kHotkeyCombo, 6, 123, 105, 200},
+    {Setting::kPasteDelay, kPasteDelayCombo, 119, 123, 105, 200},
+};
 
 std::string WindowText(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -93,23 +119,31 @@ bool Win32SettingsDialog::RegisterClasses() {
 }
 
 bool Win32SettingsDialog::CreateControls() {
-  HWND autosave = Child("BUTTON", "Auto save (upon caching) every 5 minutes.", BS_AUTOCHECKBOX | WS_TABSTOP,
-                        kCheckBox1, 6, 49, 222, 17);
-  if (autosave == nullptr) return false;
-  SetWindowLongPtrA(autosave, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  checkBoxProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(autosave, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32SettingsDialog::CheckBoxProc)));
-  Child("BUTTON", "Prompt to clear clips.", BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBox3, 6, 67, 117, 17);
-  Child("BUTTON", "Prompt to quit.", BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBox4, 6, 85, 88, 17);
-  Child("STATIC", "Solvane Clip HotKey:", 0, -1, 6, 108, 110, 13);
-  Child("STATIC", "Paste Delay:", 0, -1, 119, 108, 100, 13);
-  HWND hotkeys = Child("COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL, kComboBox1, 6, 123, 105, 200);
-  HWND delays = Child("COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL, kComboBox2, 119, 123, 105, 200);
-  for (const char* text : kHotkeys) SendMessageA(hotkeys, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-  for (const char* text : kDelays) SendMessageA(delays, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-  button_ = CreateWindowExA(0, "TEncartaButton", "OK", WS_CHILD | WS_VISIBLE, kSettingsOkLeft, kSettingsOkTop,
-                            kOkWidth, kOkHeight, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOkButton)),
-                            instance_, this);
+  const SettingsTable& table = dialog_.Table();
+  for (const Placed& box : kCheckBoxes) {
+    const SettingRow& row = table.Row(box.setting);
+    HWND check =
+        Child("BUTTON", row.caption, BS_AUTOCHECKBOX | WS_TABSTOP, box.id, box.x, box.y, box.width, box.height);
+    if (row.hint == nullptr) continue;
+    if (check == nullptr) return false;
+    // Subclassed, to show its hint while the pointer is on it.
+    hinted_ = row.hint;
+    SetWindowLongPtrA(check, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    checkBoxProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(check, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32SettingsDialog::CheckBoxProc)));
+  }
+  for (const Placed& label : kDropDownLabels) {
+    Child("STATIC", table.Row(label.setting).caption, 0, label.id, label.x, label.y, label.width, label.height);
+  }
+  for (const Placed& drop : kDropDowns) {
+    HWND combo = Child("COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL, drop.id, drop.x, drop.y, drop.width, drop.height);
+    for (const char* text : table.Row(drop.setting).choices) {
+      SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+  }
+  button_ = CreateWindowExA(0, "TEncartaButton", table.okCaption, WS_CHILD | WS_VISIBLE, kSettingsOkLeft,
+                            kSettingsOkTop, kOkWidth, kOkHeight, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOkButton)), instance_, this);
   return button_ != nullptr;
 }
 
@@ -119,21 +153,19 @@ void Win32SettingsDialog::OnOkClick() {
 }
 
 void Win32SettingsDialog::ShowValues() {
-  const SettingsControls values = dialog_.Controls();
-  CheckDlgButton(window_, kCheckBox1, values.autosave ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(window_, kCheckBox3, values.promptClear ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(window_, kCheckBox4, values.promptQuit ? BST_CHECKED : BST_UNCHECKED);
-  SetDlgItemTextA(window_, kComboBox1, values.hotkeyText.c_str());
-  SetDlgItemTextA(window_, kComboBox2, values.pasteDelayText.c_str());
+  SettingsControls values = dialog_.Controls();
+  for (const Placed& box : kCheckBoxes) {
+    CheckDlgButton(window_, box.id, values.Checked(box.setting) ? BST_CHECKED : BST_UNCHECKED);
+  }
+  for (const Placed& drop : kDropDowns) SetDlgItemTextA(window_, drop.id, values.Text(drop.setting).c_str());
 }
 
 void Win32SettingsDialog::ReadValues() {
   SettingsControls values;
-  values.autosave = IsDlgButtonChecked(window_, kCheckBox1) == BST_CHECKED;
-  values.promptClear = IsDlgButtonChecked(window_, kCheckBox3) == BST_CHECKED;
-  values.promptQuit = IsDlgButtonChecked(window_, kCheckBox4) == BST_CHECKED;
-  values.hotkeyText = WindowText(GetDlgItem(window_, kComboBox1));
-  values.pasteDelayText = WindowText(GetDlgItem(window_, kComboBox2));
+  for (const Placed& box : kCheckBoxes) {
+    values.Checked(box.setting) = IsDlgButtonChecked(window_, box.id) == BST_CHECKED;
+  }
+  for (const Placed& drop : kDropDowns) values.Text(drop.setting) = WindowText(GetDlgItem(window_, drop.id));
   dialog_.SetControls(values);
 }
 
@@ -187,12 +219,12 @@ void Win32SettingsDialog::Close() {
   ShowWindow(window_, SW_HIDE);
 }
 
-// The autosave check box shows its hint while the pointer is on it.
+// The check box with a hint shows it while the pointer is on it.
 LRESULT CALLBACK Win32SettingsDialog::CheckBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Win32SettingsDialog*>(GetWindowLongPtrA(box, GWLP_USERDATA));
   if (message == WM_MOUSEMOVE && !self->hinting_) {
     self->hinting_ = true;
-    self->hint_->Show(kAutosaveHint);
+    self->hint_->Show(self->hinted_);
     TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, box, 0};
     TrackMouseEvent(&leave);
   } else if (message == WM_MOUSELEAVE && self->hinting_) {
@@ -202,16 +234,16 @@ LRESULT CALLBACK Win32SettingsDialog::CheckBoxProc(HWND box, UINT message, WPARA
   return CallWindowProcA(self->checkBoxProc_, box, message, wParam, lParam);
 }
 
-FormGeometry Win32SettingsDialog::Bounds() const {
+Placement Win32SettingsDialog::Bounds() const {
   RECT r{};
   GetWindowRect(window_, &r);
-  return FormGeometry{r.top, r.left, r.right - r.left, r.bottom - r.top};
+  return Placement{r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-void Win32SettingsDialog::SetBounds(const FormGeometry& bounds) {
-  const FormGeometry now = Bounds();
+void Win32SettingsDialog::SetBounds(const Placement& bounds) {
+  const Placement now = Bounds();
   // A place stored on another desk, on a screen no longer there: not taken.
-  const HintRect wanted{bounds.left, bounds.top, bounds.left + now.width, bounds.top + now.height};
+  const Rect wanted{bounds.left, bounds.top, bounds.left + now.width, bounds.top + now.height};
   if (solvane::KeepOnScreen(wanted, WorkAreas()) != wanted) return;
   SetWindowPos(window_, nullptr, bounds.left, bounds.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -226,8 +258,9 @@ void Win32SettingsDialog::PaintBanner(HDC dc) {
   SelectedObject font(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kYellow);
-  TextOutA(dc, 6 + 81, 2 + 5, "Solvane Clips", 13);
-  TextOutA(dc, 6 + 56, 2 + 21, "Vardell Solvane Software", 24);
+  const SettingsTable& table = dialog_.Table();
+  TextOutA(dc, 6 + 81, 2 + 5, table.bannerTitle, static_cast<int>(std::strlen(table.bannerTitle)));
+  TextOutA(dc, 6 + 56, 2 + 21, table.bannerMaker, static_cast<int>(std::strlen(table.bannerMaker)));
 }
 
 LRESULT CALLBACK Win32SettingsDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -290,13 +323,13 @@ LRESULT Win32SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) 
 // so it is kept at program end whether or not OK was pressed.
 void Win32SettingsDialog::OnControlChange(WPARAM wParam) {
   const int id = LOWORD(wParam);
-  if (HIWORD(wParam) == CBN_SELCHANGE && (id == kComboBox1 || id == kComboBox2)) {
+  if (HIWORD(wParam) == CBN_SELCHANGE && (id == kHotkeyCombo || id == kPasteDelayCombo)) {
     std::string text;
     if (!SelectedText(GetDlgItem(window_, id), text)) return;
     SettingsControls values = dialog_.Controls();
-    (id == kComboBox1 ? values.hotkeyText : values.pasteDelayText) = text;
+    values.Text(id == kHotkeyCombo ? Setting::kHotkey : Setting::kPasteDelay) = text;
     dialog_.SetControls(values);
-  } else if (id >= kCheckBox1 && id <= kComboBox2) {
+  } else if (id >= kAutosaveCheck && id <= kPasteDelayCombo) {
     ReadValues();
   }
 }

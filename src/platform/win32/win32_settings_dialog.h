@@ -15,7 +15,7 @@
 #include "platform/win32/win32_canvas.h"
 #include "platform/win32/win32_hint.h"
 #include "platform/win32/win32_owned.h"
-#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_dialogs.h"
 
 namespace solvane::win32 {
 
@@ -28,7 +28,7 @@ class Win32SettingsDialog : public SettingsWindow {
 
   // Owned by `owner` (the application's hidden window), so the dialog has
   // no task-bar button of its own; while it is open, `dialogs` puts their
-  // boxes on it; `hint` shows the autosave check box's hint.
+  // boxes on it; `hint` shows a check box's hint.
   bool Create(HWND owner, Win32Dialogs& dialogs, HintWindow& hint);
   // The OK button's drawing surface, and the object that draws it and
   // takes its mouse; messages reach it from here on.
@@ -43,8 +43,8 @@ class Win32SettingsDialog : public SettingsWindow {
   bool IsOpen() const override { return open_; }
   void BringToFront() override;
   void Close() override;
-  FormGeometry Bounds() const override;
-  void SetBounds(const FormGeometry& bounds) override;
+  Placement Bounds() const override;
+  void SetBounds(const Placement& bounds) override;
 
   HWND handle() const { return window_.get(); }
 
@@ -71,7 +71,8 @@ class Win32SettingsDialog : public SettingsWindow {
   Win32Dialogs* dialogs_ = nullptr;
   HintWindow* hint_ = nullptr;
   WNDPROC checkBoxProc_ = nullptr;  // the BUTTON class's own procedure
-  bool hinting_ = false;  // the autosave hint is up
+  const char* hinted_ = nullptr;  // the hint of the one check box that has one
+  bool hinting_ = false;  // that hint is up
   // Declared before the window, so they outlive it.
   OwnedFont font_;        // "MS Sans Serif" -11
   OwnedFont buttonFont_;  // "Arial" -11

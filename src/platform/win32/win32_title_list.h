@@ -8,9 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/label_column.h"
-#include "platform/list_extent.h"
-#include "platform/win32/win32_hint.h"
+#include "platform/components/list_extent.h"
 #include "platform/win32/win32_owned.h"
 #include "platform/title_list.h"
 
@@ -161,52 +159,6 @@ class Win32TitleList : public TitleList {
   std::unordered_map<int, std::string> waitingExact_;
   bool fillStalled_ = false;  // FillSome met a refusal
   mutable int sending_ = 0;   // Send calls under way
-};
-
-// labels over a LISTBOX control; does not own the handle.
-class Win32LabelColumn : public LabelColumn {
- public:
-  // `hint` shows the preview; not owned.
-  Win32LabelColumn(HWND list, HintWindow& hint) : list_(list), hintWindow_(hint) {}
-  int TopIndex() const override { return static_cast<int>(SendMessageA(list_, LB_GETTOPINDEX, 0, 0)); }
-  void SetTopIndex(int index) override {
-    if (index != TopIndex()) SendMessageA(list_, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
-  }
-  int ItemIndex() const override { return static_cast<int>(SendMessageA(list_, LB_GETCURSEL, 0, 0)); }
-  void SetItemIndex(int index) override {
-    if (index != ItemIndex()) SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  }
-  void SetEnabled(bool enabled) override { EnableWindow(list_, enabled); }
-  void SetHint(const std::string& text) override {
-    hint_ = text;
-    if (showHint_) Update();
-  }
-  void SetShowHint(bool show) override {
-    showHint_ = show;
-    Update();
-  }
-  ScreenRect Bounds() const override {
-    RECT r{};
-    GetWindowRect(list_, &r);
-    return ScreenRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
-  }
-  const std::string& hint() const { return hint_; }
-  bool showHint() const { return showHint_; }
-
- private:
-  // Shown while hints are on and there is a text, as the hint machinery does.
-  void Update() {
-    if (showHint_ && !hint_.empty()) {
-      hintWindow_.Show(hint_);
-    } else {
-      hintWindow_.Hide();
-    }
-  }
-
-  HWND list_;
-  HintWindow& hintWindow_;
-  std::string hint_;
-  bool showHint_ = false;
 };
 
 }  // namespace solvane::win32

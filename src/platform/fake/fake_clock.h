@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+
+#include "platform/clock.h"
+
+namespace solvane::fake {
+
+// A clock that moves only when a test moves it.
+class FakeClock : public Clock {
+ public:
+  std::uint32_t TickCount() override { return tick; }
+  std::int64_t LocalTimeSeconds() override { return seconds; }
+  std::uint32_t tick = 123456;
+  std::int64_t seconds = 1'000'000;
+};
+
+}  // namespace solvane::fake

@@ -1,0 +1,17 @@
+#include "platform/win32/win32_clock.h"
+
+namespace solvane::win32 {
+
+std::int64_t Win32Clock::LocalTimeSeconds() {
+  SYSTEMTIME local{};
+  GetLocalTime(&local);
+  local.wMilliseconds = 0;
+  FILETIME asFileTime{};
+  SystemTimeToFileTime(&local, &asFileTime);
+  ULARGE_INTEGER ticks{};
+  ticks.LowPart = asFileTime.dwLowDateTime;
+  ticks.HighPart = asFileTime.dwHighDateTime;
+  return static_cast<std::int64_t>(ticks.QuadPart / 10000000ULL);
+}
+
+}  // namespace solvane::win32
