@@ -3,10 +3,13 @@
 # CMakePresets.json. Source it from the repository's root.
 
 # solvane_configure PRESET: configures the preset's build folder, or
-# $SOLVANE_BUILD_DIR when set. Ninja when it is there, else CMake's default.
+# $SOLVANE_BUILD_DIR when set. A new folder gets Ninja when it is there, else
+# CMake's default; a folder already configured keeps its generator (a build
+# folder set up by hand with `cmake --preset` alone uses CMake's default).
 solvane_configure() {
-  local preset=$1 args=()
-  if command -v ninja >/dev/null; then args+=(-G Ninja); fi
+  local preset=$1 args=() dir
+  dir=${SOLVANE_BUILD_DIR:-build/$preset}
+  if [ ! -f "$dir/CMakeCache.txt" ] && command -v ninja >/dev/null; then args+=(-G Ninja); fi
   if [ -n "${SOLVANE_BUILD_DIR:-}" ]; then args+=(-B "$SOLVANE_BUILD_DIR"); fi
   cmake --preset "$preset" "${args[@]}"
 }
