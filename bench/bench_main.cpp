@@ -106,8 +106,8 @@ bool ReportRatios(const MedianReporter& reporter, bool smoke) {
     std::snprintf(target, sizeof target, "<= %g", t.target);
     if (!haveMeasured || !haveBaseline || baseline <= 0) {
       std::printf("%s: no ratio (a benchmark of the pair did not run)\n", t.what);
-      rows.push_back({t.what, haveMeasured ? Human(measured) : "-", haveBaseline ? Human(baseline) : "-", "-", target,
-                      "MISSING"});
+      rows.push_back(
+          {t.what, haveMeasured ? Human(measured) : "-", haveBaseline ? Human(baseline) : "-", "-", target, "MISSING"});
       ok = false;
       continue;
     }

@@ -10,7 +10,7 @@ struct RatioTarget {
   const char* what;
   const char* measured;  // benchmark names
   const char* baseline;
-  double target;         // the measured median may be at most this times the baseline's
+  double target;  // the measured median may be at most this times the baseline's
 };
 
 const std::vector<RatioTarget>& RatioTargets();

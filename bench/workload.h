@@ -15,7 +15,7 @@ struct Workload {
   // "Lb1.qlx" after a paste has cut the list to its 72 newest titles; the
   // store keeps every record.
   std::string shortTitleFile;
-  std::size_t storeChars = 0;       // as ClipTextStore::CharCount counts them
+  std::size_t storeChars = 0;  // as ClipTextStore::CharCount counts them
   // Distinct single-line clips of 100 characters, for capture.
   std::vector<std::string> captures;
 

@@ -72,9 +72,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot open the X display\n");
     return 1;
   }
-  const Atoms atoms{XInternAtom(display, "CLIPBOARD", False), XInternAtom(display, "TARGETS", False),
-                    XInternAtom(display, "UTF8_STRING", False), XInternAtom(display, "TEXT", False),
-                    XInternAtom(display, "text/plain", False), XInternAtom(display, "text/plain;charset=utf-8", False)};
+  const Atoms atoms{
+      XInternAtom(display, "CLIPBOARD", False),   XInternAtom(display, "TARGETS", False),
+      XInternAtom(display, "UTF8_STRING", False), XInternAtom(display, "TEXT", False),
+      XInternAtom(display, "text/plain", False),  XInternAtom(display, "text/plain;charset=utf-8", False)};
   const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
 
   const auto serveUntil = [&](long long untilUs, const std::string& text) {

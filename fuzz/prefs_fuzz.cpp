@@ -31,8 +31,16 @@ std::string FirstLine(std::string_view bytes) {
 
 std::vector<std::string> Seeds() {
   using namespace std::string_literals;
-  return {"0000000000\r\n", "1abcdefghi\r\n", "0000000001\r\nignored\r\n", "x123456789", "\r\n", "",
-          "1\r\n", "1\rnot a break\nstill the first line\r\nsecond\r\n", "1\0nul\r\n"s, "\xff\r\n"};
+  return {"0000000000\r\n",
+          "1abcdefghi\r\n",
+          "0000000001\r\nignored\r\n",
+          "x123456789",
+          "\r\n",
+          "",
+          "1\r\n",
+          "1\rnot a break\nstill the first line\r\nsecond\r\n",
+          "1\0nul\r\n"s,
+          "\xff\r\n"};
 }
 
 std::vector<std::string> DictionaryWords() { return {"\r\n", "1", "0000000000"}; }

@@ -40,8 +40,15 @@ Values Restore(fake::FakeFileSystem& files) {
   dialog.set_window(&window);
   dialog.RestoreState(kIni);
   const Placement g = window.bounds;
-  return {dialog.hotkeyText, dialog.pasteDelayText, dialog.autosave, dialog.promptClear, dialog.promptQuit,
-          g.top,          g.left,         g.width,        g.height};
+  return {dialog.hotkeyText,
+          dialog.pasteDelayText,
+          dialog.autosave,
+          dialog.promptClear,
+          dialog.promptQuit,
+          g.top,
+          g.left,
+          g.width,
+          g.height};
 }
 
 // What the walk must have made of the file, read key by key.
@@ -88,9 +95,23 @@ std::vector<std::string> Seeds() {
 }
 
 std::vector<std::string> DictionaryWords() {
-  return {"[Form2]", "\r\n", "=", "Top=", "Left=", "Width=", "Height=", "ComboBox1.Text=", "ComboBox2.Text=",
-          "CheckBox1.Checked=", "CheckBox3.Checked=", "CheckBox4.Checked=", "TRUE", "FALSE", "Ctrl+Alt+Down",
-          "2147483648", "-2147483648"};
+  return {"[Form2]",
+          "\r\n",
+          "=",
+          "Top=",
+          "Left=",
+          "Width=",
+          "Height=",
+          "ComboBox1.Text=",
+          "ComboBox2.Text=",
+          "CheckBox1.Checked=",
+          "CheckBox3.Checked=",
+          "CheckBox4.Checked=",
+          "TRUE",
+          "FALSE",
+          "Ctrl+Alt+Down",
+          "2147483648",
+          "-2147483648"};
 }
 
 }  // namespace solvane::fuzz

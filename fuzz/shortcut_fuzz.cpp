@@ -21,20 +21,34 @@ class OddLayoutKeyNames : public KeyNames {
  public:
   std::string PlatformKeyName(unsigned virtualKey) override {
     switch (virtualKey) {
-      case 0x07: return "~";
-      case 0x0A: return "q";
-      case 0xBA: return "^";
-      case 0xBB: return "+";
-      case 0xBC: return ",";
-      case 0xBD: return "-";
-      case 0xBF: return "#";
-      case 0xC0: return "\xF6";
-      case 0xDB: return "\xDF";
-      case 0xDC: return "a";
-      case 0xDE: return "\xE4";
-      case 0xE2: return "<";
-      case 0x14: return "Caps Lock";
-      default: return "";
+      case 0x07:
+        return "~";
+      case 0x0A:
+        return "q";
+      case 0xBA:
+        return "^";
+      case 0xBB:
+        return "+";
+      case 0xBC:
+        return ",";
+      case 0xBD:
+        return "-";
+      case 0xBF:
+        return "#";
+      case 0xC0:
+        return "\xF6";
+      case 0xDB:
+        return "\xDF";
+      case 0xDC:
+        return "a";
+      case 0xDE:
+        return "\xE4";
+      case 0xE2:
+        return "<";
+      case 0x14:
+        return "Caps Lock";
+      default:
+        return "";
     }
   }
 };
@@ -65,15 +79,33 @@ void CheckText(std::string_view text, KeyNames& names) {
 }  // namespace
 
 std::vector<std::string> Seeds() {
-  return {"Ctrl+Alt+Down", "Ctrl+Shift+Up", "^Down", "shift+ctrl+f5", "ALT+CTRL+DOWN", "Shift+Shift+A", "Ctrl+;",
-          "Alt+`",         "F24",           "5",     "Ctrl++",        "^^",            "Ctrl+^",        "Num Lock",
-          "Shift",         "Ctrl+Nothing",  "",      "Ctrl+Alt+",     "~",             "Ctrl+Q",        "\xF6"};
+  return {"Ctrl+Alt+Down",
+          "Ctrl+Shift+Up",
+          "^Down",
+          "shift+ctrl+f5",
+          "ALT+CTRL+DOWN",
+          "Shift+Shift+A",
+          "Ctrl+;",
+          "Alt+`",
+          "F24",
+          "5",
+          "Ctrl++",
+          "^^",
+          "Ctrl+^",
+          "Num Lock",
+          "Shift",
+          "Ctrl+Nothing",
+          "",
+          "Ctrl+Alt+",
+          "~",
+          "Ctrl+Q",
+          "\xF6"};
 }
 
 std::vector<std::string> DictionaryWords() {
-  return {"Shift+", "Ctrl+", "Alt+", "^",     "BkSp", "Tab", "Enter", "Esc", "Space", "PgUp", "PgDn", "End", "Home",
-          "Left",   "Up",    "Right", "Down", "Ins",  "Del", "F1",    "F12", "F24",   ";",    "=",    ",",   "`",
-          "+",      "~",     "#"};
+  return {"Shift+", "Ctrl+", "Alt+", "^",    "BkSp", "Tab",   "Enter", "Esc", "Space", "PgUp",
+          "PgDn",   "End",   "Home", "Left", "Up",   "Right", "Down",  "Ins", "Del",   "F1",
+          "F12",    "F24",   ";",    "=",    ",",    "`",     "+",     "~",   "#"};
 }
 
 }  // namespace solvane::fuzz

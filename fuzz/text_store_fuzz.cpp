@@ -64,7 +64,8 @@ std::vector<ScannedRecord> ScanRecords(const std::vector<std::string>& lines) {
   std::vector<ScannedRecord> records;
   for (std::size_t h = 0; h < lines.size(); ++h) {
     const std::string_view line = lines[h];
-    if (line.size() != kMarkerLineLength || !EqualsNoCase(line.substr(0, kHeaderMarker.size()), kHeaderMarker)) continue;
+    if (line.size() != kMarkerLineLength || !EqualsNoCase(line.substr(0, kHeaderMarker.size()), kHeaderMarker))
+      continue;
     ScannedRecord record{std::string(line.substr(kHeaderMarker.size())), h, std::nullopt};
     for (std::size_t t = h + 1; t < lines.size() && !record.trailer; ++t) {
       if (IsMarkerLine(lines[t], kTrailerMarker, record.key)) record.trailer = t;
@@ -109,9 +110,8 @@ std::vector<std::string> ItemsToLookUp(const std::vector<std::string>& lines) {
   std::set<std::string> items;
   for (const std::string& line : lines) {
     if (items.size() >= kMaxLookups) break;
-    if (line.size() == kMarkerLineLength &&
-        (EqualsNoCase(std::string_view(line).substr(0, 7), kHeaderMarker) ||
-         EqualsNoCase(std::string_view(line).substr(0, 7), kTrailerMarker))) {
+    if (line.size() == kMarkerLineLength && (EqualsNoCase(std::string_view(line).substr(0, 7), kHeaderMarker) ||
+                                             EqualsNoCase(std::string_view(line).substr(0, 7), kTrailerMarker))) {
       const std::string key = line.substr(kHeaderMarker.size());
       items.insert("title" + kTitlePadding + key);
       items.insert("title" + kTitlePadding + SwapCase(key));
@@ -167,8 +167,9 @@ std::vector<std::string> Seeds() {
 }
 
 std::vector<std::string> DictionaryWords() {
-  return {"\r\n", std::string(kHeaderMarker), std::string(kTrailerMarker), "/:HDR:\\", "/:TLR:\\", "0000001000002",
-          kTitlePadding};
+  return {
+      "\r\n",       std::string(kHeaderMarker), std::string(kTrailerMarker), "/:HDR:\\", "/:TLR:\\", "0000001000002",
+      kTitlePadding};
 }
 
 }  // namespace solvane::fuzz

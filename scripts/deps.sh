@@ -12,7 +12,7 @@ set -euo pipefail
 #                     measure that text (scripts/wine-env.sh checks it)
 #   fontconfig        fc-list, for that check
 packages=(
-  cmake ninja-build make g++ clang libclang-rt-14-dev
+  cmake ninja-build make g++ clang libclang-rt-14-dev clang-format
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix
   wine wine64 fonts-wine fonts-liberation fontconfig

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds and tests everything: the native unit tests (and a short benchmark
+# Builds and tests everything: the layout of the C++ files, the native unit tests (and a short benchmark
 # run), the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
 # a short run of the fuzz targets, then the Windows build and its zip with
 # their unit, adapter and end-to-end tests under Wine on a virtual display
@@ -94,6 +94,12 @@ run_ctest() {
   fi
   if [ "$rc" -ne 0 ] && [ -z "$summary" ]; then broken+=("ctest in $dir"); fi
 }
+
+# The layout every C++ file keeps (.clang-format); the whole run only.
+format_check() {
+  find src tests bench fuzz tools \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run -Werror
+}
+if [ -z "$only" ]; then step "format check" format_check; fi
 
 # Native: unit tests against the fake desktop.
 if part native &&

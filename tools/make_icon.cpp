@@ -59,9 +59,7 @@ std::string Image(const std::vector<Pixel>& pixels, int scale) {
   PutU32(out, 0);   // no compression
   PutU32(out, static_cast<std::uint32_t>(size * size * 4 + maskRowBytes * size));
   for (int i = 0; i < 4; ++i) PutU32(out, 0);
-  const auto at = [&](int x, int y) -> const Pixel& {
-    return pixels[(y / scale) * picture::kSize + x / scale];
-  };
+  const auto at = [&](int x, int y) -> const Pixel& { return pixels[(y / scale) * picture::kSize + x / scale]; };
   for (int y = size - 1; y >= 0; --y) {
     for (int x = 0; x < size; ++x) {
       const Pixel& p = at(x, y);
@@ -98,7 +96,7 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < images.size(); ++i) {
     PutU8(file, static_cast<unsigned>(picture::kSize << i));  // width
     PutU8(file, static_cast<unsigned>(picture::kSize << i));  // height
-    PutU8(file, 0);   // not a palette image
+    PutU8(file, 0);                                           // not a palette image
     PutU8(file, 0);
     PutU16(file, 1);  // planes
     PutU16(file, 32);

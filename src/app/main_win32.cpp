@@ -138,12 +138,27 @@ struct WindowAdapters {
 
 ClipWindowDesktop DesktopOf(Adapters& a, const WindowAdapters& w, SettingsDialog& settings,
                             std::optional<LoadAhead>& ahead) {
-  return ClipWindowDesktop{.clipboard = a.clipboard, .clipboardChain = a.clipboardChain, .clock = a.clock,
-                           .listFont = a.listFont, .dialogs = a.dialogs, .titles = w.titles, .window = w.window,
-                           .files = a.files, .pointer = a.pointer, .timers = w.timers, .settings = settings,
-                           .programFolder = win32::ProgramFolder(), .hotKeys = a.hotKeys, .keyNames = a.keyNames,
-                           .input = a.input, .labels = w.labels, .tray = a.tray, .trayMenu = w.trayMenu,
-                           .searchLine = w.searchLine, .matchList = w.matchList, .codePage = a.codePage,
+  return ClipWindowDesktop{.clipboard = a.clipboard,
+                           .clipboardChain = a.clipboardChain,
+                           .clock = a.clock,
+                           .listFont = a.listFont,
+                           .dialogs = a.dialogs,
+                           .titles = w.titles,
+                           .window = w.window,
+                           .files = a.files,
+                           .pointer = a.pointer,
+                           .timers = w.timers,
+                           .settings = settings,
+                           .programFolder = win32::ProgramFolder(),
+                           .hotKeys = a.hotKeys,
+                           .keyNames = a.keyNames,
+                           .input = a.input,
+                           .labels = w.labels,
+                           .tray = a.tray,
+                           .trayMenu = w.trayMenu,
+                           .searchLine = w.searchLine,
+                           .matchList = w.matchList,
+                           .codePage = a.codePage,
                            .cachingOffIcon = reinterpret_cast<IconHandle>(a.cachingOff.get()),
                            .cachingOnIcon = reinterpret_cast<IconHandle>(a.cachingOn.get()),
                            .storeLoadedAhead = [&ahead](const std::string& path, ClipTextStore& store) {
@@ -160,9 +175,8 @@ void Start(ClipWindow& clipWindow, win32::Win32FileSystem& files, std::optional<
   clipWindow.Start();
   files.set_read_ahead(nullptr);
   ahead.reset();  // what the start did not take is not kept
-  clipWindow.HandleEvent([&] {
-    settingsDialog.RestoreState(win32::ProgramFolder() + win32::ApplicationTitle() + ".ini");
-  });
+  clipWindow.HandleEvent(
+      [&] { settingsDialog.RestoreState(win32::ProgramFolder() + win32::ApplicationTitle() + ".ini"); });
 }
 
 int CannotStart(const char* message) {

@@ -26,7 +26,8 @@ std::string ClipCapture::MakeUniqueKey(const std::vector<std::string>& textLines
   const auto taken = [&](const std::string& key) {
     // A key that only an exact text left behind by a failed capture holds
     // is taken as well, or that text would come back with the new clip.
-    return store_.ContainsKey(key) || exact_.ContainsKey(key) || std::find(quoted.begin(), quoted.end(), AsciiLower(key)) != quoted.end();
+    return store_.ContainsKey(key) || exact_.ContainsKey(key) ||
+           std::find(quoted.begin(), quoted.end(), AsciiLower(key)) != quoted.end();
   };
   auto tick = [this] { return desktop_.clock.TickCount(); };
   std::string key = keys_.MakeKey(tick);

@@ -63,7 +63,8 @@ std::optional<std::string> KeepAside(FileSystem& files, const std::string& path)
   const std::string extension = hasExtension ? path.substr(dot) : std::string();
   constexpr int kMaxKept = 100;
   for (int n = 1; n <= kMaxKept; ++n) {
-    const std::string kept = stem + " (not loaded" + (n == 1 ? std::string() : " " + std::to_string(n)) + ")" + extension;
+    const std::string kept =
+        stem + " (not loaded" + (n == 1 ? std::string() : " " + std::to_string(n)) + ")" + extension;
     if (files.Exists(kept)) continue;
     if (!files.Replace(kept, path)) break;
     return kept;
@@ -126,7 +127,8 @@ bool IsWholeRecords(std::string_view bytes) {
     const std::string_view line = bytes.substr(start, end - start);
     start = end + kCrLf.size();
     const ClipTextStore::Marker marker = ClipTextStore::MarkerOf(line);
-    const std::string key = marker == ClipTextStore::Marker::None ? std::string() : AsciiLower(line.substr(kHeaderMarker.size()));
+    const std::string key =
+        marker == ClipTextStore::Marker::None ? std::string() : AsciiLower(line.substr(kHeaderMarker.size()));
     if (open.empty()) {
       if (marker != ClipTextStore::Marker::Header) return false;
       open = key;

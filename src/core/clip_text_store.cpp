@@ -137,9 +137,14 @@ void ClipTextStore::ScanLoaded(std::vector<LineId>& headers, std::vector<LineId>
     if (loaded_.compare(at + kMarkerLineLength, 2, kCrLf) != 0 || line.find(kCrLf) != std::string_view::npos) continue;
     const auto id = static_cast<LineId>(at);
     switch (MarkerOf(line)) {
-      case Marker::Header: headers.push_back(id); break;
-      case Marker::Trailer: trailers.push_back(id); break;
-      case Marker::None: break;
+      case Marker::Header:
+        headers.push_back(id);
+        break;
+      case Marker::Trailer:
+        trailers.push_back(id);
+        break;
+      case Marker::None:
+        break;
     }
   }
 }

@@ -131,13 +131,13 @@ class ClipTextStore : private KeyIndex::KeySource {
   // The lines added at the top since the load, newest last so that adding
   // one is a push at the end.
   std::vector<std::string_view> captured_;
-  std::string_view loaded_;  // the loaded block, below every captured line
+  std::string_view loaded_;                            // the loaded block, below every captured line
   mutable std::vector<std::string_view> loadedLines_;  // empty until LoadedLines
-  LineId frontId_ = 0;  // the number of line 0 when it is a captured line
+  LineId frontId_ = 0;                                 // the number of line 0 when it is a captured line
   std::size_t chars_ = 0;
   std::size_t capacity_ = kCapacity;
-  KeyIndex headers_{*this};   // the header lines that open records
-  KeyIndex trailers_{*this};  // every trailer line
+  KeyIndex headers_{*this};         // the header lines that open records
+  KeyIndex trailers_{*this};        // every trailer line
   std::vector<LineId> newHeaders_;  // a capture's header lines, kept to spare an allocation
 };
 

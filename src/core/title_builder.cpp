@@ -1,6 +1,5 @@
 #include "core/title_builder.h"
 
-
 #include "base/text_buffer.h"
 #include "base/utf8.h"
 

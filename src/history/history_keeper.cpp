@@ -280,8 +280,9 @@ bool HistoryKeeper::OnClose() {
   attempt([this] { SavePrefs(); });
   attempt([this] { desktop_.settings.SaveState(); });
   if (!failures.empty() && !quiet_ &&
-      !Ask(-25, 35, "Solvane Clips could not save everything:\r\n\r\n" + failures +
-                        "\r\nQuit anyway? What was not saved will be lost.")) {
+      !Ask(-25, 35,
+           "Solvane Clips could not save everything:\r\n\r\n" + failures +
+               "\r\nQuit anyway? What was not saved will be lost.")) {
     return false;
   }
   closed_ = true;

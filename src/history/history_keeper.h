@@ -28,11 +28,11 @@ struct HistoryDesktop {
   TitleList& titles;
   TextMetrics& listFont;  // titles rebuilt for a lost title file
   Dialogs& dialogs;
-  Pointer& pointer;       // put on the question's buttons
+  Pointer& pointer;  // put on the question's buttons
   Timers& timers;
   FormWindow& window;
   SettingsDialog& settings;
-  std::string programFolder;  // with its trailing separator
+  std::string programFolder;                    // with its trailing separator
   StoreLoadedAhead storeLoadedAhead = nullptr;  // consulted by the load at start
 };
 

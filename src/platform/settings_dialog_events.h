@@ -74,17 +74,24 @@ struct SettingsControls {
   // check box for its text (or the other way round) is a logic error.
   bool& Checked(Setting setting) {
     switch (setting) {
-      case Setting::kAutosave: return autosave;
-      case Setting::kPromptClear: return promptClear;
-      case Setting::kPromptQuit: return promptQuit;
-      default: throw std::logic_error("not a check box");
+      case Setting::kAutosave:
+        return autosave;
+      case Setting::kPromptClear:
+        return promptClear;
+      case Setting::kPromptQuit:
+        return promptQuit;
+      default:
+        throw std::logic_error("not a check box");
     }
   }
   std::string& Text(Setting setting) {
     switch (setting) {
-      case Setting::kHotkey: return hotkeyText;
-      case Setting::kPasteDelay: return pasteDelayText;
-      default: throw std::logic_error("not a drop-down");
+      case Setting::kHotkey:
+        return hotkeyText;
+      case Setting::kPasteDelay:
+        return pasteDelayText;
+      default:
+        throw std::logic_error("not a drop-down");
     }
   }
 };

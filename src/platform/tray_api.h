@@ -23,9 +23,15 @@ struct TrayIconRecord {
 // The mouse on the icon, as the shell reports it.
 enum class TrayMouse {
   kMove,
-  kLeftDown, kLeftUp, kLeftDouble,
-  kRightDown, kRightUp, kRightDouble,
-  kMiddleDown, kMiddleUp, kMiddleDouble,
+  kLeftDown,
+  kLeftUp,
+  kLeftDouble,
+  kRightDown,
+  kRightUp,
+  kRightDouble,
+  kMiddleDown,
+  kMiddleUp,
+  kMiddleDouble,
 };
 
 // What the icon's window hears.

@@ -267,9 +267,8 @@ void SearchQuery::MatchAnsiRun(std::span<const std::string_view> texts, const An
       continue;
     }
     // The first word is there: the others are looked for in this text alone.
-    const bool all = std::all_of(words_.begin() + 1, words_.end(), [&](const Word& other) {
-      return other.ansi && ContainsAnsi(text, other, ansiCase);
-    });
+    const bool all = std::all_of(words_.begin() + 1, words_.end(),
+                                 [&](const Word& other) { return other.ansi && ContainsAnsi(text, other, ansiCase); });
     if (all) found.push_back(static_cast<int>(clip));
     if (++clip == texts.size()) break;
     at = starts.Next(span, begin(clip));
@@ -277,8 +276,7 @@ void SearchQuery::MatchAnsiRun(std::span<const std::string_view> texts, const An
 }
 
 bool SearchQuery::MatchesExact(std::string_view utf8) const {
-  return std::all_of(words_.begin(), words_.end(),
-                     [&](const Word& word) { return ContainsFolded(utf8, word.folded); });
+  return std::all_of(words_.begin(), words_.end(), [&](const Word& word) { return ContainsFolded(utf8, word.folded); });
 }
 
 ClipSearch::ClipSearch(const TitleList& titles, const ClipTextStore& store, const ClipTextStore& exact,
@@ -328,9 +326,7 @@ bool ClipSearch::Matches(std::size_t line) const {
   return query_.MatchesAnsi(text, codePage_.Case());
 }
 
-bool ClipSearch::StartsRun(std::size_t line) const {
-  return kinds_[line] == Kind::Ansi && !views_[line].empty();
-}
+bool ClipSearch::StartsRun(std::size_t line) const { return kinds_[line] == Kind::Ansi && !views_[line].empty(); }
 
 bool ClipSearch::FollowsInMemory(std::size_t line) const {
   if (!StartsRun(line)) return false;
@@ -409,8 +405,8 @@ void ClipSearch::Close() {
 void ClipSearch::SetText(std::string_view text) {
   if (!open_) return;
   // Longer by what was typed after it: every match now matched before.
-  const bool narrowing = text.substr(0, text_.size()) == text_ &&
-                         views_.size() == static_cast<std::size_t>(titles_.Count());
+  const bool narrowing =
+      text.substr(0, text_.size()) == text_ && views_.size() == static_cast<std::size_t>(titles_.Count());
   text_ = text;
   query_ = SearchQuery(text_, codePage_);
   if (narrowing) {
@@ -426,9 +422,7 @@ void ClipSearch::MoveHighlight(int rows) {
   SetHighlight(std::clamp(highlight_ + rows, 0, static_cast<int>(matches_.size()) - 1));
 }
 
-void ClipSearch::SetHighlight(int row) {
-  highlight_ = row >= 0 && row < static_cast<int>(matches_.size()) ? row : -1;
-}
+void ClipSearch::SetHighlight(int row) { highlight_ = row >= 0 && row < static_cast<int>(matches_.size()) ? row : -1; }
 
 int ClipSearch::LineOfRow(int row) const {
   return row >= 0 && row < static_cast<int>(matches_.size()) ? matches_[static_cast<std::size_t>(row)] : -1;

@@ -9,9 +9,7 @@
 
 namespace solvane {
 
-bool NoCaseLess::operator()(const std::string& a, const std::string& b) const {
-  return AsciiLower(a) < AsciiLower(b);
-}
+bool NoCaseLess::operator()(const std::string& a, const std::string& b) const { return AsciiLower(a) < AsciiLower(b); }
 
 PersistentForm::PersistentForm(IniFiles& ini, std::string name, FileSystem* files)
     : ini_(ini), name_(std::move(name)), files_(files) {}
@@ -28,9 +26,8 @@ namespace {
 
 // A component's properties by name, as the walk visits them.
 std::vector<PublishedProperty> SortedByName(std::vector<PublishedProperty> properties) {
-  std::stable_sort(properties.begin(), properties.end(), [](const auto& a, const auto& b) {
-    return NoCaseLess()(a.name, b.name);
-  });
+  std::stable_sort(properties.begin(), properties.end(),
+                   [](const auto& a, const auto& b) { return NoCaseLess()(a.name, b.name); });
   return properties;
 }
 

@@ -25,8 +25,7 @@ PublishedProperty Fixed(const char* name, Kind kind, std::string text = {}) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(IniFiles& ini, FileSystem* files)
-    : PersistentForm(ini, kSettingsTable.section, files) {
+SettingsDialog::SettingsDialog(IniFiles& ini, FileSystem* files) : PersistentForm(ini, kSettingsTable.section, files) {
   for (const SettingRow& row : kSettingsTable.rows) {
     if (row.kind == SettingKind::kCheckBox) {
       AssignBoolean(Checked(row.setting), row.defaultValue);
@@ -41,15 +40,18 @@ SettingsDialog::SettingsDialog(IniFiles& ini, FileSystem* files)
 // labels, the settings' controls in the table's order, the OK button.
 std::vector<PersistentComponent> SettingsDialog::Components() {
   const auto label = [](const char* name, const char* caption) {
-    return PersistentComponent{name, "TLabel", {Fixed("Caption", Kind::String, caption), Fixed("Tag", Kind::Integer, "0")}};
+    return PersistentComponent{
+        name, "TLabel", {Fixed("Caption", Kind::String, caption), Fixed("Tag", Kind::Integer, "0")}};
   };
   const auto combo = [](const char* name, PublishedProperty text) {
-    return PersistentComponent{name, "TComboBox",
+    return PersistentComponent{name,
+                               "TComboBox",
                                {Fixed("Style", Kind::Enumeration), std::move(text),
                                 Fixed("ItemIndex", Kind::Integer, "-1"), Fixed("TabStop", Kind::Boolean, "FALSE")}};
   };
   const auto check = [](const char* name, const char* caption, PublishedProperty checked) {
-    return PersistentComponent{name, "TCheckBox",
+    return PersistentComponent{name,
+                               "TCheckBox",
                                {Fixed("Caption", Kind::String, caption), std::move(checked),
                                 Fixed("State", Kind::Enumeration), Fixed("Enabled", Kind::Boolean, "TRUE")}};
   };
@@ -82,8 +84,7 @@ PublishedProperty SettingsDialog::PasteDelayProperty(const char* name) {
     std::int32_t value = 0;
     return TryStrToInt(text, value);
   };
-  return {name, Kind::String,
-          [this, valid] { return valid(pasteDelayText) ? pasteDelayText : acceptedPasteDelay_; },
+  return {name, Kind::String, [this, valid] { return valid(pasteDelayText) ? pasteDelayText : acceptedPasteDelay_; },
           [this, valid](const std::string& text) {
             pasteDelayText = text;
             if (valid(text)) acceptedPasteDelay_ = text;

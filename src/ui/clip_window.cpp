@@ -37,8 +37,8 @@ std::string PreviewHintText(std::string_view clip) {
 
 ClipWindow::ClipWindow(ClipWindowDesktop desktop, StartMode mode)
     : desktop_(std::move(desktop)),
-      capture_(CaptureDesktop{desktop_.clipboard, desktop_.clock, desktop_.listFont, desktop_.titles}, store_,
-               exact_, state_),
+      capture_(CaptureDesktop{desktop_.clipboard, desktop_.clock, desktop_.listFont, desktop_.titles}, store_, exact_,
+               state_),
       history_(HistoryDesktop{.files = desktop_.files,
                               .titles = desktop_.titles,
                               .listFont = desktop_.listFont,

@@ -159,7 +159,9 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   // x and y in the pressed control's coordinates.
   void OnDragStart(MouseButton button, unsigned shift, int x, int y) override;
   void OnDragMove(unsigned shift, int x, int y) override;
-  void OnTitlePictureDragStart(MouseButton button, unsigned shift, int x, int y) override { OnDragStart(button, shift, x, y); }
+  void OnTitlePictureDragStart(MouseButton button, unsigned shift, int x, int y) override {
+    OnDragStart(button, shift, x, y);
+  }
   void OnTitlePictureDragMove(unsigned shift, int x, int y) override { OnDragMove(shift, x, y); }
 
   // The search: F3 (or a click on the title picture) opens a search line
@@ -221,7 +223,7 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   ClipSearch search_;
   std::vector<std::string> startProblems_;
   std::set<std::string> shownProblems_;
-  bool startShown_ = false;  // ShowStartProblems has run: boxes may come
+  bool startShown_ = false;    // ShowStartProblems has run: boxes may come
   bool prefsPending_ = false;  // "prefs.qlx" could not be read yet
   std::string hotKeyProblem_;
   int dragAnchorX_ = 0, dragAnchorY_ = 0;

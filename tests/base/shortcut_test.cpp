@@ -48,7 +48,7 @@ TEST_F(ShortCutTest, KeyNamesCoverTheFixedTableAndOneCharacterPlatformNames) {
   EXPECT_EQ(Text(0x21), "PgUp");
   EXPECT_EQ(Text(0x2E), "Del");
   EXPECT_EQ(Text(0x87), "F24");
-  EXPECT_EQ(Text(0x65), "5");  // keypad digits share the digit names
+  EXPECT_EQ(Text(0x65), "5");   // keypad digits share the digit names
   EXPECT_EQ(Value("5"), 0x35);  // and the search finds the main row first
   EXPECT_EQ(Text(0xE028), "Shift+Ctrl+Alt+Down");
   EXPECT_EQ(Text(0xBA), ";");

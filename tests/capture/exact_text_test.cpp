@@ -55,18 +55,28 @@ TEST_F(ExactTextTest, TextTheCodePageHoldsIsRecordedAsBeforeAndNothingMore) {
 }
 
 TEST_F(ExactTextTest, ExactTextIsShownPastedAndSurvivesARestart) {
-  const std::string text = "\xC5\x81\xC3\xB3" "d\xC5\xBA\r\n\xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80";  // Łódź / 東京 😀
+  const std::string text =
+      "\xC5\x81\xC3\xB3"
+      "d\xC5\xBA\r\n\xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80";  // Łódź / 東京 😀
   CopyUnicode(text);
   CopyLater("plain");
-  EXPECT_EQ(Title(1), "?\xF3" "d?...");  // the title file keeps the ANSI title
-  EXPECT_EQ(ExactTitle(1), "\xC5\x81\xC3\xB3" "d\xC5\xBA...");
+  EXPECT_EQ(Title(1),
+            "?\xF3"
+            "d?...");  // the title file keeps the ANSI title
+  EXPECT_EQ(ExactTitle(1),
+            "\xC5\x81\xC3\xB3"
+            "d\xC5\xBA...");
   EXPECT_EQ(ExactTitle(0), "");
   Restart();
   EXPECT_EQ(File("Lb1.qlx").find("\xC5"), std::string::npos);  // no UTF-8 in the ANSI files
-  EXPECT_EQ(ExactTitle(1), "\xC5\x81\xC3\xB3" "d\xC5\xBA...");
+  EXPECT_EQ(ExactTitle(1),
+            "\xC5\x81\xC3\xB3"
+            "d\xC5\xBA...");
   EXPECT_EQ(Paste(1), text);
   // The move to the top takes the exact title along.
-  EXPECT_EQ(ExactTitle(0), "\xC5\x81\xC3\xB3" "d\xC5\xBA...");
+  EXPECT_EQ(ExactTitle(0),
+            "\xC5\x81\xC3\xB3"
+            "d\xC5\xBA...");
   EXPECT_EQ(ExactTitle(1), "");
 }
 
@@ -122,11 +132,17 @@ TEST_F(ExactTextTest, ClearScrubsTheExactFileAndCreatesNoneWhereNoneWas) {
 }
 
 TEST_F(ExactTextTest, CaseCommandsConvertOnlyAsciiLettersOfUnicodeText) {
-  desk.clipboard.CopyUnicode("ab \xC5\x82\xC3\xB3" "d\xC5\xBA");  // "ab łódź"
+  desk.clipboard.CopyUnicode(
+      "ab \xC5\x82\xC3\xB3"
+      "d\xC5\xBA");  // "ab łódź"
   program->UpperCaseClipboard();
-  EXPECT_EQ(desk.clipboard.unicode(), "AB \xC5\x82\xC3\xB3" "D\xC5\xBA");
+  EXPECT_EQ(desk.clipboard.unicode(),
+            "AB \xC5\x82\xC3\xB3"
+            "D\xC5\xBA");
   program->LowerCaseClipboard();
-  EXPECT_EQ(desk.clipboard.unicode(), "ab \xC5\x82\xC3\xB3" "d\xC5\xBA");
+  EXPECT_EQ(desk.clipboard.unicode(),
+            "ab \xC5\x82\xC3\xB3"
+            "d\xC5\xBA");
 }
 
 TEST_F(ExactTextTest, TextOverTheCapacityFailsAsTodayAndLeavesNothing) {
@@ -150,19 +166,19 @@ TEST_P(DamagedExactFileTest, IsReportedAndKeptAsideWhileTheClipsLoad) {
   File("Cb1.utf8.qlx") = GetParam();
   desk.dialogs.errors.clear();
   StartOver();
-  EXPECT_EQ(desk.dialogs.errors, std::vector<std::string>{"The file " + kExact +
-                                                          " is damaged: the exact texts it holds could not be loaded."});
+  EXPECT_EQ(
+      desk.dialogs.errors,
+      std::vector<std::string>{"The file " + kExact + " is damaged: the exact texts it holds could not be loaded."});
   EXPECT_EQ(TextOf(0), "stored");
   program->history().SaveHistory();
   EXPECT_EQ(File("Cb1.utf8 (not loaded).qlx"), GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Damage, DamagedExactFileTest,
-    ::testing::Values("/:hdr:\\1111111111111\r\n\xC5\r\n/:tlr:\\1111111111111\r\n",  // not UTF-8
-                      "/:hdr:\\1111111111111\r\n\xCE\xA3\r\n",                        // no trailer
-                      "stray\r\n/:hdr:\\1111111111111\r\nx\r\n/:tlr:\\1111111111111\r\n",
-                      "/:hdr:\\1111111111111\r\nx\r\n/:tlr:\\1111111111111"));  // no last CR LF
+INSTANTIATE_TEST_SUITE_P(Damage, DamagedExactFileTest,
+                         ::testing::Values("/:hdr:\\1111111111111\r\n\xC5\r\n/:tlr:\\1111111111111\r\n",  // not UTF-8
+                                           "/:hdr:\\1111111111111\r\n\xCE\xA3\r\n",                       // no trailer
+                                           "stray\r\n/:hdr:\\1111111111111\r\nx\r\n/:tlr:\\1111111111111\r\n",
+                                           "/:hdr:\\1111111111111\r\nx\r\n/:tlr:\\1111111111111"));  // no last CR LF
 
 TEST_F(ExactTextTest, ExactTextWithoutARecordIsIgnored) {
   File("Lb1.qlx") = "?" + kTitlePadding + "2222222222222\r\n";

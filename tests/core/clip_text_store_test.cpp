@@ -144,9 +144,10 @@ TEST(ClipTextStore, RecordsLookUpAcrossTheLoadedFilesEdges) {
 // short by a break inside it, or at the file's very start all count right.
 TEST(ClipTextStore, LoadedMarkerLinesAreWholeLines) {
   ClipTextStore store;
-  store.AssignFileBytes("/:hdr:\\1000000000001\r\na\r\nx/:tlr:\\1000000000001\r\n"
-                        "/:tlr:\\1000\r\n0000001\r\n\n/:tlr:\\1000000000001\r\n\r/:tlr:\\1000000000001\r\n"
-                        "/:tlr:\\1000000000001\r\n");
+  store.AssignFileBytes(
+      "/:hdr:\\1000000000001\r\na\r\nx/:tlr:\\1000000000001\r\n"
+      "/:tlr:\\1000\r\n0000001\r\n\n/:tlr:\\1000000000001\r\n\r/:tlr:\\1000000000001\r\n"
+      "/:tlr:\\1000000000001\r\n");
   EXPECT_EQ(store.Lookup(Item("", "1000000000001")),
             "a\r\nx/:tlr:\\1000000000001\r\n/:tlr:\\1000\r\n0000001\r\n\n/:tlr:\\1000000000001\r\n"
             "\r/:tlr:\\1000000000001");

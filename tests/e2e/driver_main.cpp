@@ -76,7 +76,8 @@ constexpr Command kTable[] = {
     {"window-rect", 1, 2, cmd_window_rect,
      "[CLASS]\tprint the main window's (or the program's CLASS window's) screen\n"
      "rectangle: left top right bottom"},
-    {"move-window", 3, 4, cmd_move_window, "X Y [CLASS]\tmove the main window (or CLASS window; no activation, no resize)"},
+    {"move-window", 3, 4, cmd_move_window,
+     "X Y [CLASS]\tmove the main window (or CLASS window; no activation, no resize)"},
     {"display-change", 1, 1, cmd_display_change,
      "\tsend WM_DISPLAYCHANGE to the program's windows, as a monitor change does"},
     {"foreground", 1, 1, cmd_foreground, "\tprint the foreground window's class and visible|hidden, or none"},

@@ -14,16 +14,25 @@ struct KeyName {
   BYTE vk;
 };
 constexpr KeyName kKeys[] = {
-    {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT}, {"alt", VK_MENU},   {"win", VK_LWIN},     {"enter", VK_RETURN},
-    {"esc", VK_ESCAPE},   {"tab", VK_TAB},     {"space", VK_SPACE}, {"back", VK_BACK},   {"del", VK_DELETE},
-    {"ins", VK_INSERT},   {"up", VK_UP},       {"down", VK_DOWN},   {"left", VK_LEFT},   {"right", VK_RIGHT},
+    {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT}, {"alt", VK_MENU},    {"win", VK_LWIN},  {"enter", VK_RETURN},
+    {"esc", VK_ESCAPE},   {"tab", VK_TAB},     {"space", VK_SPACE}, {"back", VK_BACK}, {"del", VK_DELETE},
+    {"ins", VK_INSERT},   {"up", VK_UP},       {"down", VK_DOWN},   {"left", VK_LEFT}, {"right", VK_RIGHT},
     {"home", VK_HOME},    {"end", VK_END},     {"pgup", VK_PRIOR},  {"pgdn", VK_NEXT},
 };
 
 bool is_extended(BYTE vk) {
   switch (vk) {
-    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_HOME: case VK_END:
-    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE: case VK_LWIN:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_LWIN:
       return true;
   }
   return false;
@@ -80,7 +89,8 @@ void mouse_click(int x, int y, const std::string& how) {
 // prefix, sits in the right-most square of the bar.
 POINT tray_icon_point() {
   HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr);
-  if (!bar || !IsWindowVisible(bar)) throw Failure("no visible taskbar (Shell_TrayWnd): is the Wine desktop \"shell\" in use?");
+  if (!bar || !IsWindowVisible(bar))
+    throw Failure("no visible taskbar (Shell_TrayWnd): is the Wine desktop \"shell\" in use?");
   RECT rc;
   GetWindowRect(bar, &rc);
   int cell = rc.bottom - rc.top;
@@ -168,10 +178,14 @@ int cmd_hold_hotkey(const Args& args) {
   UINT modifiers = 0;
   BYTE vk = 0;
   for (const BYTE code : chord_keys(args[1])) {
-    if (code == VK_CONTROL) modifiers |= MOD_CONTROL;
-    else if (code == VK_MENU) modifiers |= MOD_ALT;
-    else if (code == VK_SHIFT) modifiers |= MOD_SHIFT;
-    else vk = code;
+    if (code == VK_CONTROL)
+      modifiers |= MOD_CONTROL;
+    else if (code == VK_MENU)
+      modifiers |= MOD_ALT;
+    else if (code == VK_SHIFT)
+      modifiers |= MOD_SHIFT;
+    else
+      vk = code;
   }
   if (!RegisterHotKey(nullptr, 1, modifiers, vk)) throw Failure("RegisterHotKey failed for " + args[1]);
   print_line("held");

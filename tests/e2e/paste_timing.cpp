@@ -16,8 +16,8 @@ struct SeenKey {
   DWORD vk;
   DWORD flags;  // LLKHF_*
   ULONG_PTR extra;
-  double at;           // now_ms() when the hook saw it
-  HWND foreground;     // the foreground window then, where the key is going
+  double at;        // now_ms() when the hook saw it
+  HWND foreground;  // the foreground window then, where the key is going
 };
 
 CRITICAL_SECTION g_seenLock;
@@ -65,8 +65,8 @@ class KeyWatch {
     bool seen = false;
     EnterCriticalSection(&g_seenLock);
     for (const SeenKey& key : g_seen) {
-      const bool match = vk == VK_CONTROL ? key.vk == VK_CONTROL || key.vk == VK_LCONTROL || key.vk == VK_RCONTROL
-                                          : key.vk == vk;
+      const bool match =
+          vk == VK_CONTROL ? key.vk == VK_CONTROL || key.vk == VK_LCONTROL || key.vk == VK_RCONTROL : key.vk == vk;
       if (match && key.at >= after && !(key.flags & LLKHF_UP) && (key.flags & LLKHF_INJECTED) &&
           key.extra != kDriverKeyMark) {
         found = key;
@@ -136,8 +136,7 @@ void show_clip_window(PasteRun& run, const std::string& which) {
 
   // The key label must reach the clip window: wait (untimed) until it is
   // in front and the program has finished with the hotkey.
-  if (!wait_closely(run.timeout, [&] { return GetForegroundWindow() == run.main; }) ||
-      !answers(run.main, run.timeout))
+  if (!wait_closely(run.timeout, [&] { return GetForegroundWindow() == run.main; }) || !answers(run.main, run.timeout))
     throw Failure(which + "the clip window did not come to the front");
 }
 
@@ -148,11 +147,13 @@ void report_lost(const PasteRun& run, const std::string& which, const std::strin
   SeenKey v{};
   const bool sawV = run.watch.foreign_key_down('V', ctrl.at, v);
   const auto front = [&](const SeenKey& key) {
-    const char* whose =
-        key.foreground == run.target ? "the target's " : key.foreground == run.main ? "the clip window's " : "";
+    const char* whose = key.foreground == run.target ? "the target's "
+                        : key.foreground == run.main ? "the clip window's "
+                                                     : "";
     return whose + window_name(key.foreground) + " " + hwnd_text(key.foreground);
   };
-  std::fprintf(stderr, "%sthe paste target holds %zu bytes after %lu ms, the clipboard %zu; in front when the "
+  std::fprintf(stderr,
+               "%sthe paste target holds %zu bytes after %lu ms, the clipboard %zu; in front when the "
                "program typed Ctrl: %s; V: %s\n",
                which.c_str(), last.size(), static_cast<unsigned long>(run.timeout), clip.size(), front(ctrl).c_str(),
                sawV ? front(v).c_str() : "no V seen");

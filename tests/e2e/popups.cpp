@@ -92,8 +92,9 @@ int cmd_wait_menu(const Args& args) {
   DWORD timeout = parse_number(args[1], "timeout");
   HWND main = require_main();
   HWND menu = nullptr;
-  wait_or_fail(timeout, [&] { return (menu = find_program_menu(main)) != nullptr; },
-               [&] { return "no popup menu of the program after " + args[1] + " ms"; });
+  wait_or_fail(
+      timeout, [&] { return (menu = find_program_menu(main)) != nullptr; },
+      [&] { return "no popup menu of the program after " + args[1] + " ms"; });
   print_window_rect(menu);
   return 0;
 }
@@ -103,8 +104,9 @@ int cmd_wait_class(const Args& args) {
   DWORD timeout = parse_number(args[2], "timeout");
   HWND main = require_main();
   HWND found = nullptr;
-  wait_or_fail(timeout, [&] { return (found = find_program_window(main, cls.c_str(), true)) != nullptr; },
-               [&] { return "no visible " + args[1] + " window of the program after " + args[2] + " ms"; });
+  wait_or_fail(
+      timeout, [&] { return (found = find_program_window(main, cls.c_str(), true)) != nullptr; },
+      [&] { return "no visible " + args[1] + " window of the program after " + args[2] + " ms"; });
   print_window_rect(found);
   return 0;
 }
@@ -130,8 +132,8 @@ int cmd_set_text(const Args& args) {
   HWND control = require_control(args[1], args[2]);
   const std::string text = decode_escapes(args[3]);
   std::wstring wide(text.size() + 1, L'\0');  // UTF-8, of which ASCII is a part
-  wide.resize(static_cast<size_t>(
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                      wide.data(), static_cast<int>(wide.size()))));
   send_or_fail(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), "WM_SETTEXT");
   return 0;
 }

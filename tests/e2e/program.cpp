@@ -18,11 +18,7 @@ struct NamedCommand {
   WORD id;
 };
 constexpr NamedCommand kCommands[] = {
-    {"caching", 0x0101},
-    {"save", 0x0102},
-    {"clear", 0x0103},
-    {"quit", 0x0104},
-    {"settings", 0x0100},
+    {"caching", 0x0101}, {"save", 0x0102}, {"clear", 0x0103}, {"quit", 0x0104}, {"settings", 0x0100},
 };
 
 WORD command_id(const std::string& arg) {
@@ -89,7 +85,8 @@ int cmd_close(const Args& args) {
   DWORD timeout = args.size() > 1 ? parse_number(args[1], "timeout") : 10000;
   HWND main = require_main();
   if (!PostMessageW(main, WM_CLOSE, 0, 0)) throw Failure("PostMessage(WM_CLOSE) failed");
-  if (!wait_process_gone(main, timeout)) throw Failure("the program still runs " + std::to_string(timeout) + " ms after WM_CLOSE");
+  if (!wait_process_gone(main, timeout))
+    throw Failure("the program still runs " + std::to_string(timeout) + " ms after WM_CLOSE");
   return 0;
 }
 
@@ -151,7 +148,8 @@ int cmd_taskbar_created(const Args&) {
 int cmd_lock_file(const Args& args) {
   const DWORD hold = parse_number(args[2], "milliseconds");
   HANDLE file = CreateFileA(args[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw Failure("cannot open " + args[1] + " (error " + std::to_string(GetLastError()) + ")");
+  if (file == INVALID_HANDLE_VALUE)
+    throw Failure("cannot open " + args[1] + " (error " + std::to_string(GetLastError()) + ")");
   print_line("locked");
   std::fflush(stdout);
   Sleep(hold);

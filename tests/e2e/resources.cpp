@@ -43,7 +43,8 @@ long gdi_table_count(HANDLE process) {
   if (!ReadProcessMemory(process, reinterpret_cast<void*>(basic.peb + kPebGdiHandleTable), &table, sizeof table,
                          nullptr) ||
       !table ||
-      !ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(), entries.size() * sizeof(Entry), nullptr))
+      !ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(), entries.size() * sizeof(Entry),
+                         nullptr))
     throw Failure("cannot read the program's GDI handle table");
   return std::count_if(entries.begin(), entries.end(), [](const Entry& e) { return e.type != 0; });
 }
@@ -65,7 +66,8 @@ long window_count(DWORD pid) {
     EnumChildWindows(top, child, reinterpret_cast<LPARAM>(&count));
   };
   std::vector<HWND> tops = top_windows();
-  for (HWND hwnd = nullptr; (hwnd = FindWindowExW(HWND_MESSAGE, hwnd, nullptr, nullptr)) != nullptr;) tops.push_back(hwnd);
+  for (HWND hwnd = nullptr; (hwnd = FindWindowExW(HWND_MESSAGE, hwnd, nullptr, nullptr)) != nullptr;)
+    tops.push_back(hwnd);
   for (HWND top : tops) tree(top);
   return count.windows;
 }

@@ -61,9 +61,9 @@ std::vector<JournalEntry> read_journal(const std::string& path) {
 
 // Words with the characters a clip file and a title must carry as they are.
 std::string words(SeededRandom& rng, size_t length) {
-  static const char* const kWords[] = {"clip",  "paste", "Solvane", "tray",     "history", "a",      "of",
-                                       "x",     "42",    "C:\\tmp", "(quoted)", "#tag",    "a|b",    "50%",
-                                       "{it}",  "~/.x",  "\"q\"",   "'s'",      "<b>",     "e=mc^2", "--"};
+  static const char* const kWords[] = {"clip", "paste", "Solvane", "tray",     "history", "a",      "of",
+                                       "x",    "42",    "C:\\tmp", "(quoted)", "#tag",    "a|b",    "50%",
+                                       "{it}", "~/.x",  "\"q\"",   "'s'",      "<b>",     "e=mc^2", "--"};
   std::string out;
   while (out.size() < length) {
     if (!out.empty()) out += rng.chance(10) ? "\t" : " ";
@@ -216,8 +216,9 @@ void paste_line(const PasteSeries& s, const std::vector<std::string>& before, in
   const JournalEntry* clip = nullptr;
   for (const auto& entry : s.journal)
     if (entry.key == key) clip = &entry;
-  if (!clip) throw Failure(which + "line " + std::to_string(line) + " has a key that was never captured: \"" +
-                           encode_escapes(before[line]) + "\"");
+  if (!clip)
+    throw Failure(which + "line " + std::to_string(line) + " has a key that was never captured: \"" +
+                  encode_escapes(before[line]) + "\"");
   press_chord(std::string(1, kLabels[line]));
   std::string landed;
   // A long text keeps the target's EDIT busy for a while, so that it does

@@ -41,12 +41,12 @@ int run_target() {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = kTargetClass;
   if (!RegisterClassW(&wc)) throw Failure("RegisterClass for the paste target failed");
-  HWND frame = CreateWindowExW(0, kTargetClass, kTargetCaption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 480,
-                               320, nullptr, nullptr, inst, nullptr);
+  HWND frame = CreateWindowExW(0, kTargetClass, kTargetCaption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 480, 320,
+                               nullptr, nullptr, inst, nullptr);
   if (!frame) throw Failure("CreateWindowEx for the paste target failed");
   g_target_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                                  0, 0, 0, 0, frame, reinterpret_cast<HMENU>(kTargetEditId), inst, nullptr);
+                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0,
+                                  0, 0, 0, frame, reinterpret_cast<HMENU>(kTargetEditId), inst, nullptr);
   if (!g_target_edit) throw Failure("CreateWindowEx for the target's EDIT failed");
   // The default limit (30000 characters) would cut a long clip's paste short.
   SendMessageW(g_target_edit, EM_SETLIMITTEXT, 0, 0);
@@ -87,8 +87,9 @@ std::string target_text(HWND frame) { return window_text(require_target_edit(fra
 int cmd_target(const Args&) { return run_target(); }
 
 int cmd_wait_target(const Args& args) {
-  wait_or_fail(parse_number(args[1], "timeout"), [] { return FindWindowW(kTargetClass, kTargetCaption) != nullptr; },
-               [&] { return "no paste target window after " + args[1] + " ms"; });
+  wait_or_fail(
+      parse_number(args[1], "timeout"), [] { return FindWindowW(kTargetClass, kTargetCaption) != nullptr; },
+      [&] { return "no paste target window after " + args[1] + " ms"; });
   return 0;
 }
 
@@ -109,10 +110,12 @@ int cmd_wait_target_text(const Args& args) {
   DWORD timeout = parse_number(args[2], "timeout");
   HWND frame = require_target();
   std::string last;
-  wait_or_fail(timeout, [&] { return (last = target_text(frame)) == want; }, [&] {
-    return "the paste target holds \"" + encode_escapes(last) + "\" after " + args[2] + " ms, expected \"" + args[1] +
-           "\"";
-  });
+  wait_or_fail(
+      timeout, [&] { return (last = target_text(frame)) == want; },
+      [&] {
+        return "the paste target holds \"" + encode_escapes(last) + "\" after " + args[2] + " ms, expected \"" +
+               args[1] + "\"";
+      });
   return 0;
 }
 

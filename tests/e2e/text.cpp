@@ -29,10 +29,18 @@ std::string decode_escapes(const std::string& in) {
     if (i + 1 >= in.size()) throw UsageError("text ends with a lone backslash");
     char c = in[++i];
     switch (c) {
-      case 'r': out += '\r'; break;
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      case '\\': out += '\\'; break;
+      case 'r':
+        out += '\r';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case '\\':
+        out += '\\';
+        break;
       case 'x': {
         int hi = i + 1 < in.size() ? hex_digit(in[i + 1]) : -1;
         int lo = i + 2 < in.size() ? hex_digit(in[i + 2]) : -1;
@@ -55,10 +63,18 @@ std::string encode_escapes(const std::string& in) {
   std::string out;
   for (unsigned char c : in) {
     switch (c) {
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '\\': out += "\\\\"; break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
       default:
         if (c < 0x20 || c >= 0x7f) {
           out += "\\x";

@@ -119,10 +119,10 @@ SIZE_T peak_working_set(HANDLE process, SIZE_T* current = nullptr) {
 }
 
 struct StartTimes {
-  double icon = -1;   // ms from CreateProcess until the taskbar holds the icon
-  double ready = -1;  // ... until the start is over (start_done) and line 0 is the newest clip
-  double all = -1;    // ... until the list holds every line of the title file
-  double close = -1;  // ms from WM_CLOSE until the process has ended
+  double icon = -1;      // ms from CreateProcess until the taskbar holds the icon
+  double ready = -1;     // ... until the start is over (start_done) and line 0 is the newest clip
+  double all = -1;       // ... until the list holds every line of the title file
+  double close = -1;     // ms from WM_CLOSE until the process has ended
   SIZE_T readyPeak = 0;  // peak working set at the end of the start
   SIZE_T peak = 0;       // the last peak read before the process ended
 };

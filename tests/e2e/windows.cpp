@@ -198,9 +198,11 @@ int cmd_wait_count(const Args& args) {
   DWORD timeout = parse_number(args[2], "timeout");
   HWND list = require_list(require_main());
   int last = -1;
-  wait_or_fail(timeout, [&] { return (last = list_count(list)) == want; }, [&] {
-    return "the list holds " + std::to_string(last) + " clips after " + args[2] + " ms, expected " + args[1];
-  });
+  wait_or_fail(
+      timeout, [&] { return (last = list_count(list)) == want; },
+      [&] {
+        return "the list holds " + std::to_string(last) + " clips after " + args[2] + " ms, expected " + args[1];
+      });
   return 0;
 }
 
@@ -212,8 +214,8 @@ int cmd_items(const Args&) {
 int cmd_titles(const Args& args) {
   HWND main = require_main();
   // Another list of the window (the search's matches) read the same way.
-  HWND list = args.size() > 1 ? require_child(main, static_cast<int>(parse_number(args[1], "control id")))
-                              : require_list(main);
+  HWND list =
+      args.size() > 1 ? require_child(main, static_cast<int>(parse_number(args[1], "control id"))) : require_list(main);
   auto items = list_items(list);
   for (size_t i = 0; i < items.size(); ++i) print_line(encode_escapes(title_of(items[i], static_cast<int>(i))));
   return 0;
@@ -249,9 +251,11 @@ int cmd_wait_visible(const Args& args) {
   bool want = parse_number(args[1], "0 or 1") != 0;
   DWORD timeout = parse_number(args[2], "timeout");
   HWND main = require_main();
-  wait_or_fail(timeout, [&] { return (IsWindowVisible(main) != FALSE) == want; }, [&] {
-    return std::string("the main window is still ") + (want ? "hidden" : "visible") + " after " + args[2] + " ms";
-  });
+  wait_or_fail(
+      timeout, [&] { return (IsWindowVisible(main) != FALSE) == want; },
+      [&] {
+        return std::string("the main window is still ") + (want ? "hidden" : "visible") + " after " + args[2] + " ms";
+      });
   return 0;
 }
 
@@ -289,8 +293,8 @@ int cmd_display_change(const Args&) {
   const DWORD pid = process_of(require_main());
   for (const wchar_t* cls : {kMainClass, L"TForm2"}) {
     for (HWND window : process_windows(pid, cls)) {
-      send_or_fail(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)),
-                   "WM_DISPLAYCHANGE");
+      send_or_fail(window, WM_DISPLAYCHANGE, 32,
+                   MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)), "WM_DISPLAYCHANGE");
     }
   }
   return 0;

@@ -19,8 +19,9 @@ TEST_F(HistoryTest, StartLoadsBothFilesThenCapturesOnTop) {
   EXPECT_TRUE(desk.dialogs.errors.empty());
 }
 
-const std::string kRecords = "/:hdr:\\2222222222222\r\n  \r\n newer\r\nsecond line\r\n/:tlr:\\2222222222222\r\n"
-                             "/:hdr:\\1111111111111\r\nolder\r\n/:tlr:\\1111111111111\r\n";
+const std::string kRecords =
+    "/:hdr:\\2222222222222\r\n  \r\n newer\r\nsecond line\r\n/:tlr:\\2222222222222\r\n"
+    "/:hdr:\\1111111111111\r\nolder\r\n/:tlr:\\1111111111111\r\n";
 
 // Whether the title file is missing (true) or empty (false).
 class TitleFileRebuildTest : public HistoryTest, public ::testing::WithParamInterface<bool> {};
@@ -73,7 +74,8 @@ TEST_P(HeldFileTest, ClipFileThatDidNotLoadIsKeptAsideOnceNotOverwritten) {
   ASSERT_EQ(desk.dialogs.errors.size(), 2u);
   EXPECT_EQ(desk.dialogs.errors[1], "The clips in C:\\Clips\\" + held +
                                         " could not all be loaded when Solvane Clips started. So that saving does not "
-                                        "overwrite them, that file has been kept as C:\\Clips\\" + keptAs + ".");
+                                        "overwrite them, that file has been kept as C:\\Clips\\" +
+                                        keptAs + ".");
   EXPECT_NE(File(held).find("new"), std::string::npos);
   program->history().SaveHistory();
   EXPECT_EQ(desk.dialogs.errors.size(), 2u);  // said once

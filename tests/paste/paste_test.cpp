@@ -36,7 +36,7 @@ TEST_F(PasteTest, SingleClipGoesToTheClipboardThenTheWindowHidesThenCtrlV) {
   expected.insert(expected.end(), kPasteKeys.begin(), kPasteKeys.end());
   EXPECT_EQ(log, expected);
   EXPECT_EQ(Titles(), (std::vector<std::string>{"B", "C", "A"}));
-  EXPECT_EQ(program->store().Text(), store);  // no clip added, none removed
+  EXPECT_EQ(program->store().Text(), store);      // no clip added, none removed
   EXPECT_FALSE(program->state().SkipNextChange);  // the paste's own notice was swallowed
   EXPECT_FALSE(program->state().WindowShown);
   EXPECT_EQ(desk.titles.ItemIndex(), -1);

@@ -51,9 +51,9 @@ TEST_F(SearchTest, EveryWordAnywhereInTheTextInAnyOrderWithoutCase) {
   CopyLater("acme is a company");
   CopyLater("nothing here");
   EXPECT_EQ(Found("acme"), (Names{"acme is a company", "Invoice for ACME..."}));
-  EXPECT_EQ(Found("DAYS   acme"), (Names{"Invoice for ACME..."}));     // deep in the text, words in any order
-  EXPECT_EQ(Found("\xC3\xA9milie"), (Names{"Invoice for ACME..."}));   // é finds É: the code page's letters
-  EXPECT_EQ(Found("acme zebra"), Names{});                         // every word must occur
+  EXPECT_EQ(Found("DAYS   acme"), (Names{"Invoice for ACME..."}));    // deep in the text, words in any order
+  EXPECT_EQ(Found("\xC3\xA9milie"), (Names{"Invoice for ACME..."}));  // é finds É: the code page's letters
+  EXPECT_EQ(Found("acme zebra"), Names{});                            // every word must occur
   EXPECT_EQ(Found("  "), (Names{"nothing here", "acme is a company", "Invoice for ACME..."}));
 }
 
@@ -72,22 +72,27 @@ TEST_F(SearchTest, ExactTextsAreSearchedInTheirOwnCharacters) {
   CopyUnicode("\xE6\x9D\xB1\xE4\xBA\xAC station");        // 東京
   CopyLater("lodz in ASCII");
   // The titles as the title file keeps them: "?" where Latin-1 lacks a letter.
-  EXPECT_EQ(Found("\xC5\x82\xC3\xB3\x64\xC5\xBA"), (Names{"?\xF3" "d? is a city"}));  // łódź
+  EXPECT_EQ(Found("\xC5\x82\xC3\xB3\x64\xC5\xBA"), (Names{"?\xF3"
+                                                          "d? is a city"}));  // łódź
   EXPECT_EQ(Found("\xE6\x9D\xB1\xE4\xBA\xAC"), (Names{"?? station"}));
   // The ANSI text of an exact clip holds "?" for what the code page lacks:
   // it is never what is searched.
   EXPECT_EQ(Found("?"), Names{});
   EXPECT_EQ(Found("lodz"), (Names{"lodz in ASCII"}));  // no look-alikes either way
-  EXPECT_EQ(Found("CITY"), (Names{"?\xF3" "d? is a city"}));
+  EXPECT_EQ(Found("CITY"), (Names{"?\xF3"
+                                  "d? is a city"}));
 }
 
 TEST(CaseFoldTest, SimpleFoldingOfSomeScripts) {
   EXPECT_EQ(FoldCaseUtf8("ABC \xC3\x89\xC5\x81\xCE\xA3\xD0\x96"), "abc \xC3\xA9\xC5\x82\xCF\x83\xD0\xB6");  // ÉŁΣЖ
-  EXPECT_EQ(FoldCase(0x212A), U'k');  // the Kelvin sign
-  EXPECT_EQ(FoldCase(0x1E9E), 0xDFu);  // capital sharp s to ß, not "ss"
+  EXPECT_EQ(FoldCase(0x212A), U'k');     // the Kelvin sign
+  EXPECT_EQ(FoldCase(0x1E9E), 0xDFu);    // capital sharp s to ß, not "ss"
   EXPECT_EQ(FoldCase(0x0101), 0x0101u);  // a lower-case letter of a run of pairs
   EXPECT_EQ(FoldCase(0x0100), 0x0101u);
-  EXPECT_EQ(FoldCaseUtf8("\xFF" "a\xE6\x9D"), "\xEF\xBF\xBD" "a\xEF\xBF\xBD\xEF\xBF\xBD");  // each bad byte is U+FFFD
+  EXPECT_EQ(FoldCaseUtf8("\xFF"
+                         "a\xE6\x9D"),
+            "\xEF\xBF\xBD"
+            "a\xEF\xBF\xBD\xEF\xBF\xBD");  // each bad byte is U+FFFD
 }
 
 // A code page of two-byte characters (lead bytes 0x81-0x9F), where a word
@@ -108,11 +113,22 @@ class DoubleByteCodePage : public CodePage {
 TEST(SearchQueryTest, AWordStartsOnlyWhereACharacterDoes) {
   DoubleByteCodePage codePage;
   const AnsiCase& ansiCase = codePage.Case();
-  const std::string text = "x\x81" "Ay";  // x, a two-byte character ending in 'A', y
+  const std::string text =
+      "x\x81"
+      "Ay";  // x, a two-byte character ending in 'A', y
   EXPECT_FALSE(SearchQuery("a", codePage).MatchesAnsi(text, ansiCase));
-  EXPECT_FALSE(SearchQuery("\x81" "a", codePage).MatchesAnsi(text, ansiCase));  // its second byte is no letter
-  EXPECT_TRUE(SearchQuery("\x81" "A", codePage).MatchesAnsi(text, ansiCase));
-  EXPECT_TRUE(SearchQuery("X\x81" "AY", codePage).MatchesAnsi(text, ansiCase));
+  EXPECT_FALSE(SearchQuery("\x81"
+                           "a",
+                           codePage)
+                   .MatchesAnsi(text, ansiCase));  // its second byte is no letter
+  EXPECT_TRUE(SearchQuery("\x81"
+                          "A",
+                          codePage)
+                  .MatchesAnsi(text, ansiCase));
+  EXPECT_TRUE(SearchQuery("X\x81"
+                          "AY",
+                          codePage)
+                  .MatchesAnsi(text, ansiCase));
 }
 
 // The fast scans against the plain definition, on random texts long and

@@ -64,13 +64,30 @@ struct FakeDesktop {
   }
 
   ClipWindowDesktop Platform() {
-    return ClipWindowDesktop{.clipboard = clipboard, .clipboardChain = clipboardChain, .clock = clock, .listFont = font,
-                         .dialogs = dialogs, .titles = titles, .window = window, .files = files,
-                         .pointer = pointer, .timers = timers, .settings = settingsDialog, .programFolder = kFolder,
-                         .hotKeys = hotKeys, .keyNames = keyNames, .input = input, .labels = labels,
-                         .tray = tray, .trayMenu = menu, .searchLine = searchLine, .matchList = matchList,
-                         .codePage = codePage, .cachingOffIcon = kCachingOff, .cachingOnIcon = kCachingOn,
-                         .storeLoadedAhead = storeLoadedAhead};
+    return ClipWindowDesktop{.clipboard = clipboard,
+                             .clipboardChain = clipboardChain,
+                             .clock = clock,
+                             .listFont = font,
+                             .dialogs = dialogs,
+                             .titles = titles,
+                             .window = window,
+                             .files = files,
+                             .pointer = pointer,
+                             .timers = timers,
+                             .settings = settingsDialog,
+                             .programFolder = kFolder,
+                             .hotKeys = hotKeys,
+                             .keyNames = keyNames,
+                             .input = input,
+                             .labels = labels,
+                             .tray = tray,
+                             .trayMenu = menu,
+                             .searchLine = searchLine,
+                             .matchList = matchList,
+                             .codePage = codePage,
+                             .cachingOffIcon = kCachingOff,
+                             .cachingOnIcon = kCachingOn,
+                             .storeLoadedAhead = storeLoadedAhead};
   }
   StoreLoadedAhead storeLoadedAhead;  // none unless a test gives one
 };

@@ -174,8 +174,9 @@ TEST_F(KeyboardTest, FirstActivationThatFailsSaysSoOnceAndGoesOnWithDefaults) {
   RemoveFile("prefs.qlx");
   desk.dialogs.whileOpen = [&] { program->OnActivate(); };  // the box closes
   program->HandleEvent([&] { program->OnActivate(); });
-  EXPECT_EQ(desk.dialogs.errors, (std::vector<std::string>{"'fast' is not a valid integer value",
-                                                          "Cannot open file " + testing::FakeDesktop::Path("prefs.qlx")}));
+  EXPECT_EQ(desk.dialogs.errors,
+            (std::vector<std::string>{"'fast' is not a valid integer value",
+                                      "Cannot open file " + testing::FakeDesktop::Path("prefs.qlx")}));
   EXPECT_TRUE(program->state().FirstActivationDone);
   EXPECT_EQ(program->hotkey().Key(), 0x78);
   EXPECT_EQ(program->state().PasteDelay, 100);
@@ -302,7 +303,11 @@ TEST_F(HintTest, HintStaysWhileThePointerIsStrictlyInsideTheColumn) {
   EXPECT_EQ(desk.timers.intervals[kHintWatchdogTimer], 0);
 }
 
-TEST_F(HintTest, BarsBecomeBrokenBarsInTheUtf8Hint) { EXPECT_EQ(HintFor("a|b"), "a\xC2\xA6" "b"); }
+TEST_F(HintTest, BarsBecomeBrokenBarsInTheUtf8Hint) {
+  EXPECT_EQ(HintFor("a|b"),
+            "a\xC2\xA6"
+            "b");
+}
 
 TEST_F(HintTest, ARowPreviewsTheLineBesideIt) {
   Fill(100);

@@ -119,8 +119,8 @@ TEST_F(FilesTest, ReadAheadHandsEachFileOverOnce) {
 TEST_F(FilesTest, SizeIsReadWhileAnotherHandleWritesTheFile) {
   const std::string path = folder + "a.qlx";
   SaveReplacing(files, path, "12345");
-  HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+  HANDLE writer =
+      CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
   EXPECT_EQ(files.SizeOf(path), 5u);
   CloseHandle(writer);

@@ -92,8 +92,9 @@ void WithBoxUp(const std::function<void(HWND box)>& action, const std::function<
 class ClipWindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    bigFont = new OwnedFont(CreateFontA(-22, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial"));
+    bigFont =
+        new OwnedFont(CreateFontA(-22, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial"));
     window = new Win32ClipWindow(GetModuleHandleA(nullptr));
     created = window->Create(*bigFont);
   }

@@ -57,12 +57,18 @@ void PutUnits(const std::wstring& units) {
 
 TEST(Win32UnicodeClipboard, ExactTextRoundTripsAndBadUnitsAreSafe) {
   Win32Clipboard clipboard;
-  const std::string text = "\xC5\x81\xC3\xB3" "d\xC5\xBA \xE6\x9D\xB1 \xF0\x9F\x98\x80 \xD7\xA9\r\nx";
+  const std::string text =
+      "\xC5\x81\xC3\xB3"
+      "d\xC5\xBA \xE6\x9D\xB1 \xF0\x9F\x98\x80 \xD7\xA9\r\nx";
   ASSERT_TRUE(clipboard.WriteUnicodeText(text));
   EXPECT_TRUE(clipboard.HasText());  // the system offers CF_TEXT from it
   EXPECT_EQ(clipboard.ReadUnicodeText(), text);
-  PutUnits(std::wstring(L"a\xD800" L"b") + L'\0' + L"after");  // a lone surrogate, then a NUL
-  EXPECT_EQ(clipboard.ReadUnicodeText(), "a\xEF\xBF\xBD" "b");
+  PutUnits(std::wstring(L"a\xD800"
+                        L"b") +
+           L'\0' + L"after");  // a lone surrogate, then a NUL
+  EXPECT_EQ(clipboard.ReadUnicodeText(),
+            "a\xEF\xBF\xBD"
+            "b");
   // No NUL at all: read up to the block's end at most, never past it. (Wine
   // gives the block a NUL of its own in place of the last unit.)
   PutUnits(L"no end");

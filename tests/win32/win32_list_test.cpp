@@ -2,7 +2,6 @@
 // lines, ticks, the sideways extent, the deferred fill, owner drawing and
 // exact lines in a Unicode list.
 
-
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -22,7 +21,6 @@
 #include "platform/win32/win32_title_list.h"
 #include "pump.h"
 
-
 namespace solvane::win32 {
 namespace {
 
@@ -30,8 +28,8 @@ class ListTest : public ::testing::Test {
  protected:
   void SetUp() override {
     list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                           WS_POPUP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_HASSTRINGS, 0, 0, 233, 473,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                           WS_POPUP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_HASSTRINGS, 0, 0, 233, 473, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(list, nullptr);
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.font()), FALSE);
   }
@@ -75,7 +73,11 @@ TEST_F(ListTest, FileLinesAreTheLinesEachWithCrLf) {
   const std::string wide(300, 'w');
   titles.Assign({"caf\xe9", "", wide});
   titles.AppendFileLines(out);
-  EXPECT_EQ(out, "kept" "caf\xe9\r\n" "\r\n" + wide + "\r\n");
+  EXPECT_EQ(out,
+            "kept"
+            "caf\xe9\r\n"
+            "\r\n" +
+                wide + "\r\n");
 }
 
 // A long load puts its first page in at once and the rest as the loop
@@ -164,7 +166,7 @@ TEST_F(ListTest, ExtentRecountedFromTheLinesLeft) {
   titles.Delete(1);  // tiny
   EXPECT_EQ(titles.HorizontalExtent(), width("tiny"));
   SendMessageA(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));  // wide, tiny
-  titles.Insert(2, "short");                                                        // wide, tiny, short
+  titles.Insert(2, "short");                                                       // wide, tiny, short
   titles.SetHorizontalExtent(0);
   titles.Delete(1);  // wide, short
   EXPECT_EQ(titles.HorizontalExtent(), width(wide));
@@ -197,10 +199,9 @@ TEST(Win32OwnerDrawnList, LinesAreThirteenPixelsWithTheListColourAndAHighlight) 
   RegisterClassA(&parentClass);
   HWND parent = CreateWindowExA(0, "SolvaneDrawTest", "", WS_POPUP | WS_VISIBLE, 50, 50, 300, 300, nullptr, nullptr,
                                 instance, nullptr);
-  HWND list = CreateWindowExA(0, "LISTBOX", "",
-                              WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED |
-                                  LBS_NOINTEGRALHEIGHT,
-                              0, 0, 233, 200, parent, reinterpret_cast<HMENU>(1001), instance, nullptr);
+  HWND list = CreateWindowExA(
+      0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
+      0, 0, 233, 200, parent, reinterpret_cast<HMENU>(1001), instance, nullptr);
   Win32TextMetrics font;
   SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.font()), FALSE);
   Win32TitleList titles(list, font);
@@ -273,7 +274,9 @@ TEST_F(UnicodeListTest, ExactLineOfAWaitingLineWaitsWithIt) {
   std::vector<std::string> lines;
   for (int i = 0; i < page + 10; ++i) lines.push_back("line " + std::to_string(i));
   titles.Assign(std::vector<std::string_view>(lines.begin(), lines.end()));
-  const std::string lodz = "\xC5\x81\xC3\xB3" "d\xC5\xBA";  // Łódź
+  const std::string lodz =
+      "\xC5\x81\xC3\xB3"
+      "d\xC5\xBA";  // Łódź
   titles.SetExactLine(page + 5, lodz);
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), page);
   titles.Insert(0, "newer");  // the waiting lines move down a line, the exact one with them

@@ -12,9 +12,8 @@ ClipboardMonitor::~ClipboardMonitor() {
 
 void ClipboardMonitor::Loaded() {
   if (window_ != 0) return;
-  window_ = api_.CreateUtilWindow([this](ChainNotice notice, std::uintptr_t first, std::intptr_t second) {
-    HandleNotice(notice, first, second);
-  });
+  window_ = api_.CreateUtilWindow(
+      [this](ChainNotice notice, std::uintptr_t first, std::intptr_t second) { HandleNotice(notice, first, second); });
   nextViewer_ = api_.SetClipboardViewer(window_);
 }
 

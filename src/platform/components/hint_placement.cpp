@@ -90,7 +90,7 @@ Rect PlaceHint(int x, int y, int width, int height, const Rect& work, int gap) {
 }
 
 std::vector<std::string> FitHintText(std::string_view text, int maxWidth, int maxLines,
-                        const std::function<int(std::string_view)>& measure) {
+                                     const std::function<int(std::string_view)>& measure) {
   std::vector<std::string_view> lines;
   std::size_t start = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -32,6 +32,6 @@ Rect KeepOnScreen(const Rect& window, const std::vector<Rect>& workAreas);
 // (the last of a cut text ends in "..."). `measure` gives a line's width in
 // the hint's font.
 std::vector<std::string> FitHintText(std::string_view text, int maxWidth, int maxLines,
-                        const std::function<int(std::string_view)>& measure);
+                                     const std::function<int(std::string_view)>& measure);
 
 }  // namespace solvane

@@ -27,13 +27,13 @@ class FakeClipboard : public Clipboard {
   bool Clear() override;
 
   // What another program does.
-  void CopyText(std::string text);       // text only
+  void CopyText(std::string text);  // text only
   // Unicode text, given in UTF-8; its ANSI form holds "?" for what Latin-1
   // cannot.
   void CopyUnicode(std::string utf8);
   // Text that its program marks as secret (a password manager's copy).
   void CopySecret(std::string text);
-  void CopyOtherFormat();                // no text, e.g. a picture
+  void CopyOtherFormat();  // no text, e.g. a picture
   // While locked, opening the clipboard fails (another program holds it).
   void set_locked(bool locked) { locked_ = locked; }
 

@@ -29,11 +29,11 @@ class FakeFileSystem : public FileSystem {
   bool ShouldFail(Step step);
 
   std::map<std::string, std::string> files;
-  std::set<std::string> unreadable;      // opening for reading fails
-  bool readOnly = false;                 // nothing can be created
+  std::set<std::string> unreadable;  // opening for reading fails
+  bool readOnly = false;             // nothing can be created
   Step failStep = Step::None;
   int failCountdown = 0;
-  int creates = 0;                       // files created or truncated
+  int creates = 0;  // files created or truncated
   int inPlaceOpens = 0;
   std::uint64_t bytesWritten = 0;
   int flushes = 0;

@@ -4,13 +4,20 @@ namespace solvane::fake {
 
 std::string FakeKeyNames::PlatformKeyName(unsigned virtualKey) {
   switch (virtualKey) {
-    case 0xBA: return ";";
-    case 0xBB: return "=";
-    case 0xBC: return ",";
-    case 0xC0: return "`";
-    case 0x10: return "Shift";
-    case 0x90: return "Num Lock";
-    default: return "";
+    case 0xBA:
+      return ";";
+    case 0xBB:
+      return "=";
+    case 0xBC:
+      return ",";
+    case 0xC0:
+      return "`";
+    case 0x10:
+      return "Shift";
+    case 0x90:
+      return "Num Lock";
+    default:
+      return "";
   }
 }
 

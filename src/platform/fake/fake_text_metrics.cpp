@@ -4,11 +4,26 @@ namespace solvane::fake {
 
 int FakeTextMetrics::CharWidth(char c) {
   switch (c) {
-    case 'i': case 'l': case 'j': case 'I': case '.': case ',': case '\'': case '!': case '|': case ':':
+    case 'i':
+    case 'l':
+    case 'j':
+    case 'I':
+    case '.':
+    case ',':
+    case '\'':
+    case '!':
+    case '|':
+    case ':':
       return 2;
-    case 't': case 'f': case ' ': case 'r':
+    case 't':
+    case 'f':
+    case ' ':
+    case 'r':
       return 3;
-    case 'm': case 'w': case 'M': case 'W':
+    case 'm':
+    case 'w':
+    case 'M':
+    case 'W':
       return 9;
     default:
       return 6;
@@ -22,7 +37,8 @@ namespace {
 struct WidthTable {
   unsigned char width[256];
   WidthTable() {
-    for (int c = 0; c < 256; ++c) width[c] = static_cast<unsigned char>(FakeTextMetrics::CharWidth(static_cast<char>(c)));
+    for (int c = 0; c < 256; ++c)
+      width[c] = static_cast<unsigned char>(FakeTextMetrics::CharWidth(static_cast<char>(c)));
   }
 };
 

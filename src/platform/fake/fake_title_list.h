@@ -45,8 +45,8 @@ class FakeTitleList : public TitleList {
   bool enabled = true;
   int selectionWrites = 0;  // messages that a write of ItemIndex sent
   int topIndexWrites = 0;
-  int updateDepth = 0;           // BeginUpdate calls not yet ended
-  int changesInUpdate = 0;       // inserts and deletes made inside one
+  int updateDepth = 0;      // BeginUpdate calls not yet ended
+  int changesInUpdate = 0;  // inserts and deletes made inside one
 
  private:
   struct Line {

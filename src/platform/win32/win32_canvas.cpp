@@ -54,8 +54,8 @@ void Win32WindowCanvas::DrawGlyph(const Rect& into) {
   OwnedMemoryDc source(CreateCompatibleDC(dc));
   SelectedObject selected(source, glyph_);  // the glyph is not ours: the caller owns it
   const COLORREF transparent = GetPixel(source, 0, 0);
-  TransparentBlt(dc, into.left, into.top, into.right - into.left, into.bottom - into.top, source, 0, 0,
-                 info.bmWidth, info.bmHeight, transparent);
+  TransparentBlt(dc, into.left, into.top, into.right - into.left, into.bottom - into.top, source, 0, 0, info.bmWidth,
+                 info.bmHeight, transparent);
 }
 
 }  // namespace solvane::win32

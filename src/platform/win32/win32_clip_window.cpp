@@ -47,22 +47,21 @@ unsigned Win32ClipWindow::ShiftState(WPARAM mouseKeys) {
 bool Win32ClipWindow::Create(HFONT listFont) {
   panelBrush_.reset(CreateSolidBrush(kPanelColour));
   listBrush_.reset(CreateSolidBrush(kListColour));
-  return CreateWindows() && CreateLists(listFont) && CreateSearch(listFont) && CreateButtons() &&
-         InstallKeyPreview();
+  return CreateWindows() && CreateLists(listFont) && CreateSearch(listFont) && CreateButtons() && InstallKeyPreview();
 }
 
 bool Win32ClipWindow::CreateSearch(HFONT listFont) {
   const auto id = [](int value) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(value)); };
   // Over the title list, where it lies, and as it looks; hidden until a
   // search opens. Unicode windows, as the title list is.
-  matchList_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-                               WS_CHILD | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NODATA |
-                                   LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
-                               8, 18, 233, 473, window_, id(kMatchListId), instance_, nullptr);
+  matchList_ = CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+      WS_CHILD | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT, 8,
+      18, 233, 473, window_, id(kMatchListId), instance_, nullptr);
   const RECT& line = Win32SearchLine::kLine;
-  searchLine_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, line.left, line.top,
-                                line.right - line.left, line.bottom - line.top, window_, id(kSearchLineId), instance_,
-                                nullptr);
+  searchLine_ =
+      CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, line.left, line.top,
+                      line.right - line.left, line.bottom - line.top, window_, id(kSearchLineId), instance_, nullptr);
   const RECT& count = Win32SearchLine::kCount;
   searchStatus_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, count.left, count.top,
                                   count.right - count.left, count.bottom - count.top, window_, id(kSearchStatusId),
@@ -160,8 +159,8 @@ bool Win32ClipWindow::CreateWindows() {
 
   // Owned by the hidden application window: no task-bar button of its own.
   // WM_NCCREATE has already put the handle in window_; this keeps it.
-  window_.reset(CreateWindowExA(0, kWindowClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 379, 496, owner_,
-                                nullptr, instance_, this));
+  window_.reset(CreateWindowExA(0, kWindowClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 379, 496, owner_, nullptr,
+                                instance_, this));
   return window_ != nullptr;
 }
 
@@ -173,9 +172,9 @@ bool Win32ClipWindow::CreateLists(HFONT listFont) {
                               LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
                           8, 18, 233, 473, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTitleListId)),
                           instance_, nullptr);
-  labels_ = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 10, 20, 15,
-                            470, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelListId)), instance_,
-                            nullptr);
+  labels_ =
+      CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 10, 20, 15, 470,
+                      window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelListId)), instance_, nullptr);
   if (list_ == nullptr || labels_ == nullptr) return false;
   for (HWND control : {list_, labels_}) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
   // A plain list box takes its line height from its font: the labels keep
@@ -222,7 +221,6 @@ void Win32ClipWindow::ShowAtStart() {
   ShowWindow(window_, SW_SHOWNA);
   SetForegroundWindow(window_);
 }
-
 
 LRESULT CALLBACK Win32ClipWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {

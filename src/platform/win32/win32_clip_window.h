@@ -77,7 +77,7 @@ class Win32ClipWindow {
   static LRESULT CALLBACK KeyPreviewHook(int code, WPARAM wParam, LPARAM lParam);
   void PreviewKey(const MSG& message);
   static constexpr UINT kPreviewedKeyMessage = WM_APP + 1;  // wParam the key, lParam the shift state
-  static Win32ClipWindow* previewing_;  // the clip window whose keys the hook looks at
+  static Win32ClipWindow* previewing_;                      // the clip window whose keys the hook looks at
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // The lists' own procedures, hooked for their mouse releases.
@@ -129,9 +129,9 @@ class Win32ClipWindow {
   OwnedBrush panelBrush_;
   OwnedBrush listBrush_;
   OwnedHook keyPreview_;
-  OwnedWindow owner_;   // keeps the program off the task bar
-  OwnedWindow window_;  // owned by owner_ in the window sense: goes before it
-  HWND list_ = nullptr;        // children of window_, destroyed with it
+  OwnedWindow owner_;    // keeps the program off the task bar
+  OwnedWindow window_;   // owned by owner_ in the window sense: goes before it
+  HWND list_ = nullptr;  // children of window_, destroyed with it
   HWND labels_ = nullptr;
   HWND matchList_ = nullptr;
   HWND searchLine_ = nullptr;
@@ -145,7 +145,7 @@ class Win32ClipWindow {
   Win32TitleList* titles_ = nullptr;
   Win32MatchList* matches_ = nullptr;
   bool dragOnImage_ = false;
-  POINT pressedAt_{};  // where the button went down, on the screen: a click is a press that did not move
+  POINT pressedAt_{};          // where the button went down, on the screen: a click is a press that did not move
   HICON titleIcon_ = nullptr;  // not owned
   // A press on the list selects a line before its mouse-down and check
   // toggle are handled; the click that the selection raises waits for them.

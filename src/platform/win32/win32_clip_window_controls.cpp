@@ -34,8 +34,8 @@ void DrawUpArrows(HDC dc, const RECT& area, COLORREF colour) {
 
 HWND Win32ClipWindow::MakeButton(int id, const char* caption, int left, int width, HFONT font) {
   // Flat buttons drawn here; the down states come from the handlers.
-  HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, left, 2, width, 16,
-                                window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, left, 2, width, 16, window_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   if (button == nullptr) return nullptr;
   SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SetWindowLongPtrA(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -59,7 +59,8 @@ LRESULT CALLBACK Win32ClipWindow::ButtonProc(HWND button, UINT message, WPARAM w
 }
 
 void Win32ClipWindow::PaintTitlePicture(HDC dc) {
-  if (titleIcon_ != nullptr) DrawIconEx(dc, kTitlePicture.left, kTitlePicture.top, titleIcon_, 16, 16, 0, nullptr, DI_NORMAL);
+  if (titleIcon_ != nullptr)
+    DrawIconEx(dc, kTitlePicture.left, kTitlePicture.top, titleIcon_, 16, 16, 0, nullptr, DI_NORMAL);
   SelectedObject font(dc, buttonFont_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 255));

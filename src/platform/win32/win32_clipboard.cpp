@@ -62,7 +62,8 @@ std::optional<std::string> Win32Clipboard::ReadFormat(UINT format, std::size_t u
   const std::size_t units = GlobalSize(data) / unit;
   std::size_t length = units;
   if (unit == 1) {
-    if (const void* nul = std::memchr(bytes, '\0', units)) length = static_cast<std::size_t>(static_cast<const char*>(nul) - bytes);
+    if (const void* nul = std::memchr(bytes, '\0', units))
+      length = static_cast<std::size_t>(static_cast<const char*>(nul) - bytes);
   } else {
     for (std::size_t i = 0; i < units; ++i) {
       if (bytes[i * 2] == '\0' && bytes[i * 2 + 1] == '\0') {

@@ -27,8 +27,8 @@ class FileHandle {
 };
 
 FileHandle OpenForReading(const std::string& path) {
-  return FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // Large writes go in pieces: one WriteFile call takes at most 4 GB, and
@@ -116,15 +116,13 @@ std::optional<std::uint64_t> Win32FileSystem::SizeOf(const std::string& path) {
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::Create(const std::string& path) {
-  HANDLE handle =
-      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32File>(handle);
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::OpenInPlace(const std::string& path) {
-  HANDLE handle =
-      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32File>(handle);
 }
@@ -134,8 +132,7 @@ std::unique_ptr<WritableFile> Win32FileSystem::OpenInPlace(const std::string& pa
 // file aside first), so a process ended in the middle of it could leave no
 // file under the name at all.
 bool Win32FileSystem::Replace(const std::string& target, const std::string& replacement) {
-  return MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-         FALSE;
+  return MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool Win32FileSystem::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }

@@ -50,8 +50,7 @@ void Win32FormWindow::BringToTop() {
 void Win32FormWindow::SetWidth(int width) {
   RECT bounds{};
   GetWindowRect(window_, &bounds);
-  SetWindowPos(window_, nullptr, 0, 0, width, bounds.bottom - bounds.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window_, nullptr, 0, 0, width, bounds.bottom - bounds.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace solvane::win32

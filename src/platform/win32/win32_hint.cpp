@@ -55,8 +55,8 @@ HintWindow::HintWindow(HINSTANCE instance, HFONT font) : font_(font), yellow_(Cr
     windowClass.lpszClassName = "THintWindow";
     RegisterClassA(&windowClass);
   }
-  window_.reset(CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "THintWindow", "", WS_POPUP | WS_BORDER, 0, 0, 0,
-                                0, nullptr, nullptr, instance, this));
+  window_.reset(CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "THintWindow", "", WS_POPUP | WS_BORDER, 0, 0, 0, 0,
+                                nullptr, nullptr, instance, this));
 }
 
 HintWindow::~HintWindow() {

@@ -7,8 +7,8 @@ namespace solvane::win32 {
 std::string Win32IniFiles::Read(const std::string& path, const std::string& section, const std::string& key,
                                 const std::string& fallback) {
   char value[kMaxIniValue + 1] = {};
-  const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), value,
-                                                sizeof value, path.c_str());
+  const DWORD length =
+      GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), value, sizeof value, path.c_str());
   return std::string(value, length);
 }
 

@@ -35,8 +35,7 @@ HWND MessageWindows::Create(const char* className, DWORD exStyle, Handler handle
     RegisterClassA(&windowClass);
   }
   auto owned = std::make_unique<Handler>(std::move(handler));
-  HWND window =
-      CreateWindowExA(exStyle, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, owned.get());
+  HWND window = CreateWindowExA(exStyle, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, owned.get());
   if (window == nullptr) return nullptr;
   handlers_[window] = Entry{std::move(owned), OwnedWindow(window)};
   return window;

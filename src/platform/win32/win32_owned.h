@@ -18,8 +18,7 @@ namespace solvane::win32 {
 class OwnedPages {
  public:
   explicit OwnedPages(std::size_t size)
-      : data_(static_cast<char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))),
-        size_(size) {
+      : data_(static_cast<char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))), size_(size) {
     if (data_ == nullptr) throw std::bad_alloc();
   }
   ~OwnedPages() {

@@ -19,7 +19,8 @@ class Win32MatchList : public MatchList {
  public:
   // `list` over the title list `titles`, whose lines it shows; `labels` the
   // label column, which stays above it.
-  Win32MatchList(HWND list, HWND labels, const Win32TitleList& titles) : list_(list), labels_(labels), titles_(titles) {}
+  Win32MatchList(HWND list, HWND labels, const Win32TitleList& titles)
+      : list_(list), labels_(labels), titles_(titles) {}
 
   void Show(const std::vector<int>& lines, int highlight) override;
   void SetHighlight(int row) override;

@@ -56,7 +56,8 @@ bool SelectedText(HWND combo, std::string& text) {
   const LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
   if (index < 0) return false;
   text.assign(static_cast<std::size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, index, 0)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+  text.resize(
+      static_cast<std::size_t>(SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
   return true;
 }
 
@@ -94,8 +95,8 @@ bool Win32SettingsDialog::Create(HWND owner, Win32Dialogs& dialogs, HintWindow& 
 
   // A caption bar but no system menu: no title-bar buttons at all.
   // WM_NCCREATE has already put the handle in window_; this keeps it.
-  window_.reset(CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, "TForm2", "Settings", WS_POPUP | WS_CAPTION,
-                                433, 254, kWidth, kHeight, owner, nullptr, instance_, this));
+  window_.reset(CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, "TForm2", "Settings", WS_POPUP | WS_CAPTION, 433,
+                                254, kWidth, kHeight, owner, nullptr, instance_, this));
   if (window_ == nullptr || !CreateControls()) return false;
   canvas_ = std::make_unique<Win32WindowCanvas>(button_, buttonFont_);
   dialog_.set_window(this);

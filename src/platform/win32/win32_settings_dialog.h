@@ -71,8 +71,8 @@ class Win32SettingsDialog : public SettingsWindow {
   Win32Dialogs* dialogs_ = nullptr;
   HintWindow* hint_ = nullptr;
   WNDPROC checkBoxProc_ = nullptr;  // the BUTTON class's own procedure
-  const char* hinted_ = nullptr;  // the hint of the one check box that has one
-  bool hinting_ = false;  // that hint is up
+  const char* hinted_ = nullptr;    // the hint of the one check box that has one
+  bool hinting_ = false;            // that hint is up
   // Declared before the window, so they outlive it.
   OwnedFont font_;        // "MS Sans Serif" -11
   OwnedFont buttonFont_;  // "Arial" -11

@@ -76,11 +76,16 @@ void Win32TitleList::FillSome() {
 void Win32TitleList::BeforeForeignMessage(UINT message, WPARAM wParam) const {
   if (waitingLines_ == 0) return;
   switch (message) {
-    case LB_GETCOUNT: Settle(); break;
+    case LB_GETCOUNT:
+      Settle();
+      break;
     case LB_GETTEXT:
     case LB_GETTEXTLEN:
-    case LB_GETITEMDATA: Reach(static_cast<int>(wParam)); break;
-    default: break;
+    case LB_GETITEMDATA:
+      Reach(static_cast<int>(wParam));
+      break;
+    default:
+      break;
   }
 }
 
@@ -373,8 +378,7 @@ void Win32TitleList::DrawLine(const DRAWITEMSTRUCT& item, int index) const {
     const int y = std::max<int>(line.top, (line.top + line.bottom - wy.cy) / 2);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kTextColour);
-    ExtTextOutW(dc, textArea.left + 2, y, ETO_CLIPPED, &textArea, text.data(), static_cast<UINT>(text.size()),
-                nullptr);
+    ExtTextOutW(dc, textArea.left + 2, y, ETO_CLIPPED, &textArea, text.data(), static_cast<UINT>(text.size()), nullptr);
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &textArea);
 }

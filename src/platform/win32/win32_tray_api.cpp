@@ -9,17 +9,38 @@ namespace {
 // The mouse messages the shell passes on, as the icon hears them.
 bool TrayMouseOf(LPARAM message, TrayMouse& mouse) {
   switch (message) {
-    case WM_MOUSEMOVE: mouse = TrayMouse::kMove; return true;
-    case WM_LBUTTONDOWN: mouse = TrayMouse::kLeftDown; return true;
-    case WM_LBUTTONUP: mouse = TrayMouse::kLeftUp; return true;
-    case WM_LBUTTONDBLCLK: mouse = TrayMouse::kLeftDouble; return true;
-    case WM_RBUTTONDOWN: mouse = TrayMouse::kRightDown; return true;
-    case WM_RBUTTONUP: mouse = TrayMouse::kRightUp; return true;
-    case WM_RBUTTONDBLCLK: mouse = TrayMouse::kRightDouble; return true;
-    case WM_MBUTTONDOWN: mouse = TrayMouse::kMiddleDown; return true;
-    case WM_MBUTTONUP: mouse = TrayMouse::kMiddleUp; return true;
-    case WM_MBUTTONDBLCLK: mouse = TrayMouse::kMiddleDouble; return true;
-    default: return false;
+    case WM_MOUSEMOVE:
+      mouse = TrayMouse::kMove;
+      return true;
+    case WM_LBUTTONDOWN:
+      mouse = TrayMouse::kLeftDown;
+      return true;
+    case WM_LBUTTONUP:
+      mouse = TrayMouse::kLeftUp;
+      return true;
+    case WM_LBUTTONDBLCLK:
+      mouse = TrayMouse::kLeftDouble;
+      return true;
+    case WM_RBUTTONDOWN:
+      mouse = TrayMouse::kRightDown;
+      return true;
+    case WM_RBUTTONUP:
+      mouse = TrayMouse::kRightUp;
+      return true;
+    case WM_RBUTTONDBLCLK:
+      mouse = TrayMouse::kRightDouble;
+      return true;
+    case WM_MBUTTONDOWN:
+      mouse = TrayMouse::kMiddleDown;
+      return true;
+    case WM_MBUTTONUP:
+      mouse = TrayMouse::kMiddleUp;
+      return true;
+    case WM_MBUTTONDBLCLK:
+      mouse = TrayMouse::kMiddleDouble;
+      return true;
+    default:
+      return false;
   }
 }
 

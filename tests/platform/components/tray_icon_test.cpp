@@ -121,8 +121,8 @@ TEST_F(TrayIconTest, RightReleaseAfterARightPressOpensTheMenuBetweenForegroundCa
   tray.Mouse(kRightDown);
   tray.Mouse(kRightUp);
   const std::string fg = "foreground " + std::to_string(icon.window());
-  EXPECT_EQ(tray.log, (std::vector<std::string>{"cancel capture", fg, "process messages", "popup 1200,790", fg,
-                                                "mouse up"}));
+  EXPECT_EQ(tray.log,
+            (std::vector<std::string>{"cancel capture", fg, "process messages", "popup 1200,790", fg, "mouse up"}));
 }
 
 TEST_F(TrayIconTest, MenuWithoutAutoPopupGivesAClickInstead) {
