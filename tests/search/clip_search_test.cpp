@@ -5,6 +5,7 @@
 #include <random>
 
 #include "base/case_fold.h"
+#include "platform/fake/fake_clipboard.h"
 #include "support/program_fixture.h"
 
 namespace solvane {
@@ -152,17 +153,7 @@ TEST(SearchQueryTest, TheScansFindWhatAPlainSearchFinds) {
   for (int round = 0; round < 2000; ++round) {
     std::string word(1 + random() % 4, ' ');
     for (char& c : word) c = "abAB\xC9\xE9"[random() % 6];
-    std::string utf8;  // the word as typed: its Latin-1 bytes in UTF-8
-    for (const char c : word) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (byte < 0x80) {
-        utf8 += c;
-      } else {
-        utf8 += static_cast<char>(0xC0 | (byte >> 6));
-        utf8 += static_cast<char>(0x80 | (byte & 0x3F));
-      }
-    }
-    const SearchQuery query(utf8, codePage);
+    const SearchQuery query(fake::Latin1ToUtf8(word), codePage);  // the word as typed
     const auto holds = [&](const std::string& text) { return lower(text).find(lower(word)) != std::string::npos; };
     const std::string text = randomText(round % 2 ? 300 : 40);
     ASSERT_EQ(query.MatchesAnsi(text, ansiCase), holds(text)) << text << " / " << word;

@@ -2,8 +2,6 @@
 
 namespace solvane::fake {
 
-namespace {
-
 std::string Latin1ToUtf8(std::string_view ansi) {
   std::string utf8;
   utf8.reserve(ansi.size());
@@ -18,6 +16,8 @@ std::string Latin1ToUtf8(std::string_view ansi) {
   }
   return utf8;
 }
+
+namespace {
 
 // What Latin-1 cannot hold becomes "?", as the system's conversion does.
 std::string Utf8ToLatin1(std::string_view utf8) {

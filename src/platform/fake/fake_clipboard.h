@@ -12,6 +12,9 @@
 
 namespace solvane::fake {
 
+// The fake's ANSI code page is Latin-1: byte n is U+00nn.
+std::string Latin1ToUtf8(std::string_view ansi);
+
 class FakeClipboard : public Clipboard {
  public:
   explicit FakeClipboard(FakeClipboardChain& chain) : chain_(chain) {}
