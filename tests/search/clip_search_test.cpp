@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "base/case_fold.h"
@@ -260,7 +261,7 @@ TEST_F(SearchTest, AClickPastesAMatchWithTheLineEndingAndTheRunButtonStaysUp) {
   EXPECT_EQ(Title(0), "clip 3");
 }
 
-TEST_F(SearchTest, AClipCopiedDuringTheSearchJoinsTheMatchesAndTheListStaysTheHistory) {
+TEST_F(SearchTest, AClipCopiedDuringTheSearchJoinsTheMatchesAndTheListAndItsFileStayTheHistory) {
   Fill(5);
   OpenSearch();
   program->OnSearchTextChange("new");
@@ -270,6 +271,9 @@ TEST_F(SearchTest, AClipCopiedDuringTheSearchJoinsTheMatchesAndTheListStaysTheHi
   EXPECT_EQ(Shown(), (Names{"a new clip"}));
   EXPECT_EQ(desk.searchLine.status, "1");
   EXPECT_EQ(desk.titles.Count(), 7);  // the title list holds every clip
+  program->OnAutosaveTimer();         // and so does what is saved from it
+  EXPECT_EQ(std::count(File("Lb1.qlx").begin(), File("Lb1.qlx").end(), '\n'), 7);
+  EXPECT_EQ(Shown(), (Names{"a new clip"}));
   program->OnHideButton();
   program->OnHotkey();  // the hotkey opens the window with the search closed
   EXPECT_FALSE(desk.searchLine.open);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/win32/win32_clip_window.h"
@@ -16,11 +17,14 @@
 namespace solvane::win32 {
 namespace {
 
-// Records the keys the window reports; every other event does nothing.
+// Records the keys and search texts the window reports; every other event
+// does nothing.
 class KeyRecorder : public ClipWindowEvents {
  public:
   void OnKeyDown(unsigned key, unsigned /*shift*/) override { keys.push_back(key); }
+  void OnSearchTextChange(const std::string& text) override { searchTexts.push_back(text); }
   std::vector<unsigned> keys;
+  std::vector<std::string> searchTexts;
 
   void ShowException(const std::exception&) override {}
   void OnActivate() override {}
@@ -36,7 +40,6 @@ class KeyRecorder : public ClipWindowEvents {
   void OnTitlePictureDragStart(MouseButton, unsigned, int, int) override {}
   void OnTitlePictureDragMove(unsigned, int, int) override {}
   void OnTitlePictureClick() override {}
-  void OnSearchTextChange(const std::string&) override {}
   void OnMatchClick(int) override {}
   void OnHintWatchdogTimer() override {}
   void OnAutosaveTimer() override {}
@@ -154,6 +157,24 @@ TEST_F(ClipWindowTest, ABoxHasNoOwnerWhileTheWindowIsHidden) {
   WithBoxUp([&](HWND box) { owner = GetWindow(box, GW_OWNER); }, [&] { dialogs.ShowError("shown"); });
   EXPECT_EQ(owner, window->handle());
   ShowWindow(window->handle(), SW_HIDE);
+}
+
+// An input method's composition changes the line's text as it goes; only
+// what it leaves when it ends is searched.
+TEST_F(ClipWindowTest, TheSearchLineIsSearchedOnlyOnceACompositionEnds) {
+  HWND line = window->searchLine();
+  ShowWindow(window->handle(), SW_SHOWNOACTIVATE);
+  ShowWindow(line, SW_SHOW);
+  SendMessageW(line, WM_IME_STARTCOMPOSITION, 0, 0);
+  SetWindowTextW(line, L"\u6771");
+  SetWindowTextW(line, L"\u6771\u4eac");
+  EXPECT_TRUE(events.searchTexts.empty());
+  SendMessageW(line, WM_IME_ENDCOMPOSITION, 0, 0);
+  SetWindowTextW(line, L"\u6771\u4eac ");
+  ShowWindow(line, SW_HIDE);
+  SetWindowTextW(line, L"");
+  ShowWindow(window->handle(), SW_HIDE);
+  EXPECT_EQ(events.searchTexts, (std::vector<std::string>{"\xE6\x9D\xB1\xE4\xBA\xAC", "\xE6\x9D\xB1\xE4\xBA\xAC "}));
 }
 
 }  // namespace
