@@ -229,7 +229,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32FormWindow formWindow(window.handle(), window.owner());
   win32::Win32Timers timers(window.handle());
   win32::Win32TrayMenu trayMenu(win32::Win32ClipWindow::CreateTrayMenu(a.menuPictures), window.handle());
-  win32::Win32SearchLine searchLine(window.searchLine(), window.searchStatus(), window.handle());
+  win32::Win32SearchLine searchLine(window.searchLine(), window.searchStatus(), window.notice(), window.handle());
   win32::Win32MatchList matchList(window.matchList(), window.labels(), titles);
   window.AttachMatches(&matchList);
 

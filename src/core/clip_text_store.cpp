@@ -289,6 +289,60 @@ std::string_view ClipTextStore::KeyOfLine(LineId id) const {
   return line.substr(kHeaderMarker.size());  // both markers are as long
 }
 
+std::vector<std::string> ClipTextStore::RemoveKey(std::string_view key) {
+  std::vector<std::string> removed;
+  if (key.empty() || !ContainsKey(key)) return removed;
+  const std::string wanted = AsciiLower(key);
+  const auto ours = [&](std::string_view line) {
+    return MarkerOf(line) != Marker::None && AsciiLower(line.substr(kHeaderMarker.size())) == wanted;
+  };
+  std::string kept;
+  kept.reserve(chars_ + 2);
+  // The lines of a record still open: taken only once its trailer comes.
+  std::vector<std::string_view> open;
+  const auto keep = [&](std::string_view line) {
+    kept += line;
+    kept += kCrLf;
+  };
+  for (const std::string_view piece : FilePieces()) {
+    // Every block ends in CR LF.
+    for (std::size_t at = 0; at < piece.size();) {
+      const std::size_t end = piece.find(kCrLf, at);
+      const std::string_view line = piece.substr(at, end - at);
+      at = end + 2;
+      if (!ours(line)) {
+        if (open.empty()) {
+          keep(line);
+        } else {
+          open.push_back(line);
+        }
+        continue;
+      }
+      if (MarkerOf(line) == Marker::Header) {
+        open.push_back(line);  // a second header inside is the record's too
+        continue;
+      }
+      // A trailer of the key: it closes the open record, or goes alone.
+      for (const std::string_view taken : open) removed.emplace_back(taken);
+      open.clear();
+      removed.emplace_back(line);
+    }
+  }
+  // A header that no trailer closed goes; what followed it stays.
+  if (!open.empty()) {
+    removed.emplace_back(open.front());
+    for (std::size_t i = 1; i < open.size(); ++i) {
+      if (ours(open[i])) {
+        removed.emplace_back(open[i]);
+      } else {
+        keep(open[i]);
+      }
+    }
+  }
+  AssignFileBytes(std::move(kept));
+  return removed;
+}
+
 bool ClipTextStore::ContainsKey(std::string_view key) const {
   return headers_.Contains(key) || trailers_.Contains(key);
 }

@@ -90,6 +90,13 @@ class ClipTextStore : private KeyIndex::KeySource {
   // (a header captured above a trailer loaded from the file).
   std::optional<std::string_view> TextView(std::string_view key) const;
 
+  // Takes every record of the key (its header line through its trailer
+  // line) and any other marker line of the key out of the store; the rest
+  // keeps its order. Returns the lines taken, in order, for InsertAtTop to
+  // put back. A header with no trailer of its key below goes alone. Costs
+  // a pass over the whole store, and TextView's views end.
+  std::vector<std::string> RemoveKey(std::string_view key);
+
   // The keys of the records, newest first, in the letter case stored.
   std::vector<std::string> RecordKeys() const;
 

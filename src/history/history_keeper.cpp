@@ -179,13 +179,52 @@ void HistoryKeeper::SaveHistory() {
     KeepIfNotLoaded(kStoreFileName, storeFileLoaded_, kept);
     SaveTextStore(store_, desktop_.files, PathOf(kStoreFileName));
     KeepIfNotLoaded(kExactFileName, exactFileLoaded_, kept);
-    if (!exact_.Empty()) SaveTextStore(exact_, desktop_.files, PathOf(kExactFileName));
+    // Written while there are exact texts, and once more when the last one
+    // has gone (a clip removed) from a file that still holds it.
+    if (!exact_.Empty() || desktop_.files.Exists(PathOf(kExactFileName))) {
+      SaveTextStore(exact_, desktop_.files, PathOf(kExactFileName));
+    }
   } catch (...) {
     TellKept(kept);
     throw;
   }
   state_.SavedChanges = covering;
   TellKept(kept);
+}
+
+void HistoryKeeper::MarkChanged() { ++state_.Changes; }
+
+bool HistoryKeeper::RemoveClip(int line) {
+  TitleList& titles = desktop_.titles;
+  if (line < 0 || line >= titles.Count()) return false;
+  Removed removed{.line = line, .title = titles.Get(line), .exactLine = titles.ExactLine(line)};
+  const std::string key = ClipTextStore::KeyOfTitle(removed.title);
+  if (!key.empty()) {
+    removed.storeLines = store_.RemoveKey(key);
+    removed.exactLines = exact_.RemoveKey(key);
+  }
+  titles.Delete(line);
+  removed_ = std::move(removed);
+  MarkChanged();
+  SaveHistory();  // gone from the files now, not at the next autosave tick
+  return true;
+}
+
+bool HistoryKeeper::RestoreRemoved() {
+  if (!removed_) return false;
+  // The texts first: a store that refuses them (full) leaves the list as it
+  // was, and the clip can still be put back once there is room.
+  store_.InsertAtTop(removed_->storeLines);
+  exact_.InsertAtTop(removed_->exactLines);
+  const Removed removed = std::move(*removed_);
+  removed_.reset();
+  TitleList& titles = desktop_.titles;
+  const int line = std::min(removed.line, titles.Count());
+  titles.Insert(line, removed.title);
+  if (!removed.exactLine.empty()) titles.SetExactLine(line, removed.exactLine);
+  MarkChanged();
+  SaveHistory();
+  return true;
 }
 
 void HistoryKeeper::OnSaveClipsCommand() {

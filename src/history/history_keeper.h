@@ -4,6 +4,7 @@
 // Clips, "prefs.qlx", and the questions before clearing and quitting.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,17 @@ class HistoryKeeper {
   void Clear();
   void ScrubFile(const std::string& path);
 
+  // Removing one clip: its title line, its records in the store and its
+  // exact text, then a save of the clip files at once (which throws what
+  // failed; the clip stays removed). False for a line that does not exist.
+  bool RemoveClip(int line);
+  // Puts the last removed clip back on its line, its records and exact
+  // text with it, and saves again. False when there is none to put back.
+  bool RestoreRemoved();
+  bool HasRemoved() const { return removed_.has_value(); }
+  // The last removal becomes final: it can no longer be put back.
+  void ForgetRemoved() { removed_.reset(); }
+
   // Tray menu "Quit", with its question when the settings ask for it.
   void Quit();
   // Saves the clip files, "prefs.qlx" and the settings. False when the
@@ -99,7 +111,17 @@ class HistoryKeeper {
   void TellKept(const std::vector<std::string>& kept);
   bool Ask(int dx, int dy, const std::string& question);
 
+  // What RestoreRemoved puts back.
+  struct Removed {
+    int line = 0;
+    std::string title;
+    std::string exactLine;
+    std::vector<std::string> storeLines, exactLines;
+  };
+  void MarkChanged();
+
   HistoryDesktop desktop_;
+  std::optional<Removed> removed_;
   ClipTextStore& store_;
   ClipTextStore& exact_;
   SharedState& state_;

@@ -20,7 +20,7 @@ namespace solvane {
 inline constexpr std::uint8_t kVkControl = 0x11;
 inline constexpr std::uint8_t kVkV = 0x56;
 inline constexpr unsigned kVkReturn = 0x0D, kVkEscape = 0x1B, kVkPageUp = 0x21, kVkPageDown = 0x22, kVkUp = 0x26,
-                          kVkDown = 0x28, kVkF3 = 0x72;
+                          kVkDown = 0x28, kVkDelete = 0x2E, kVkF3 = 0x72, kVkF4 = 0x73;
 
 // What paste needs of the desktop; all references outlive the engine.
 struct PasteDesktop {

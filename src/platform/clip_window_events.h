@@ -48,6 +48,8 @@ class ClipWindowEvents : public EventErrors {
   // count); a row of the matches was clicked.
   virtual void OnSearchTextChange(const std::string& text) = 0;
   virtual void OnMatchClick(int row) = 0;
+  // A click on the title area's notice (SearchLine::ShowNotice).
+  virtual void OnNoticeClick() = 0;
 
   // A tick of each of the window's timers (see timers.h).
   virtual void OnHintWatchdogTimer() = 0;

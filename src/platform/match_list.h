@@ -33,6 +33,11 @@ class SearchLine {
   // The status beside the line: `text` tells the number of matches; with
   // none it says so where the matches would stand.
   virtual void SetStatus(int matches, const std::string& text) = 0;
+  // A short notice in the title area, over the title picture and the search
+  // line alike ("Delete which clip?"); a click on it is reported
+  // (OnNoticeClick). Hiding one that is not shown does nothing.
+  virtual void ShowNotice(const std::string& text) = 0;
+  virtual void HideNotice() = 0;
 };
 
 }  // namespace solvane

@@ -57,6 +57,9 @@ class TitleList {
   // the list allows.
   virtual int TopIndex() const = 0;
   virtual void SetTopIndex(int index) = 0;
+  // The line shown under a point of the screen (the pointer's, say); -1
+  // when the point is on no line of the visible list.
+  virtual int LineAtScreenPoint(int screenX, int screenY) const = 0;
 
   // The sideways scroll width; the list widens it as lines are added and the
   // program sets it back to 0 to keep each title's key out of view.

@@ -386,6 +386,14 @@ void ClipSearch::Open() {
   highlight_ = matches_.empty() ? -1 : 0;
 }
 
+void ClipSearch::Refresh() {
+  if (!open_) return;
+  const int row = highlight_;
+  TakeTexts();
+  SearchAll();
+  highlight_ = matches_.empty() ? -1 : std::clamp(row, 0, static_cast<int>(matches_.size()) - 1);
+}
+
 void ClipSearch::Close() {
   open_ = false;
   text_.clear();

@@ -88,6 +88,12 @@ class ClipSearch {
   // below moved down, and the new ones join the matches when they match.
   void LinesAddedAtTop(int count);
 
+  // The list and the stores changed in a way the views cannot follow (a
+  // clip removed or put back): every text is taken anew and the whole
+  // history searched again; the highlight keeps its row as far as the
+  // matches reach.
+  void Refresh();
+
   // The memory the open search holds, in bytes: its views of the texts,
   // the matches and any copied text.
   std::size_t MemoryUse() const;

@@ -158,6 +158,10 @@ void ClipWindow::OnHideButton() {
 void ClipWindow::OnHotkey() {
   FormWindow& window = desktop_.window;
   CloseSearch();  // the window always comes up with the whole list
+  // A removal is final once the window has gone.
+  history_.ForgetRemoved();
+  deleteAsked_ = false;
+  desktop_.searchLine.HideNotice();
   if (state_.WindowShown) {
     window.Hide();
     state_.WindowShown = false;
@@ -181,6 +185,9 @@ void ClipWindow::OnKeyDown(unsigned key, unsigned shift) {
   // Only while the hotkey has the window up: a key that reaches it hidden
   // (activated by a closing box, say) must never paste behind the user's back.
   if (!state_.WindowShown) return;
+  if (deleteAsked_) return OnDeleteLabel(key);
+  if (key == kVkDelete) return OnDeleteKey();
+  if (key == kVkF4) return RestoreRemoved();
   if (search_.open()) return OnSearchKey(key);
   if (key == kVkF3) return OpenSearch();
   if (key == kVkEscape) return OnHideButton();
@@ -212,6 +219,57 @@ void ClipWindow::OnSearchKey(unsigned key) {
   desktop_.matchList.SetHighlight(search_.highlight());
 }
 
+void ClipWindow::OnDeleteKey() {
+  if (search_.open()) return RemoveLine(search_.LineOfRow(search_.highlight()));
+  const int pointed = desktop_.titles.LineAtScreenPoint(desktop_.pointer.X(), desktop_.pointer.Y());
+  if (pointed >= 0) return RemoveLine(pointed);
+  deleteAsked_ = true;
+  desktop_.searchLine.ShowNotice("Delete which clip?");
+}
+
+void ClipWindow::OnDeleteLabel(unsigned key) {
+  deleteAsked_ = false;
+  desktop_.searchLine.HideNotice();
+  const TitleList& list = desktop_.titles;
+  RemoveLine(LineForKey(key, list.TopIndex(), list.Count()));  // no line: the key only cancels
+}
+
+void ClipWindow::RemoveLine(int line) {
+  if (line >= 0) ChangeRemoval([&] { history_.RemoveClip(line); });
+}
+
+void ClipWindow::RestoreRemoved() {
+  if (history_.HasRemoved()) ChangeRemoval([&] { history_.RestoreRemoved(); });
+}
+
+void ClipWindow::ChangeRemoval(const std::function<void()>& change) {
+  // The save that follows a change may fail (and throw) with the list
+  // already changed: the window shows the change either way.
+  try {
+    change();
+  } catch (...) {
+    ShowRemovalChange();
+    throw;
+  }
+  ShowRemovalChange();
+}
+
+void ClipWindow::ShowRemovalChange() {
+  if (history_.HasRemoved()) {
+    desktop_.searchLine.ShowNotice("Deleted. F4 restores it.");
+  } else {
+    desktop_.searchLine.HideNotice();
+  }
+  if (search_.open()) {
+    search_.Refresh();
+    ShowMatches();
+  }
+}
+
+void ClipWindow::OnNoticeClick() {
+  if (state_.WindowShown && !deleteAsked_) RestoreRemoved();
+}
+
 void ClipWindow::OpenSearch() {
   if (!state_.WindowShown || search_.open()) return;
   paste_.ReleaseRunToTop();
@@ -229,6 +287,7 @@ void ClipWindow::CloseSearch() {
 
 void ClipWindow::OnSearchTextChange(const std::string& text) {
   if (!search_.open()) return;
+  desktop_.searchLine.HideNotice();  // F4 still puts a removed clip back
   search_.SetText(text);
   ShowMatches();
 }

@@ -8,6 +8,7 @@
 // hint, the tray menu and the settings.
 
 #include <exception>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -175,6 +176,12 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   void OnMatchClick(int row) override;
   const ClipSearch& search() const { return search_; }
 
+  // Removing one clip: Delete takes the line under the pointer, or else the
+  // line of the next key's label ("Delete which clip?"; any other key
+  // cancels), or in a search the highlighted match. F4, or a click on the
+  // notice that follows, puts it back until the window next hides.
+  void OnNoticeClick() override;
+
   // Runs one event's handler the way the application does: a failure shows
   // its message in an error box and the program runs on.
   template <typename Handler>
@@ -203,6 +210,14 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   void ShowPreviewHint();
   void SetCaching(bool on);
   void OnSearchKey(unsigned key);
+  void OnDeleteKey();
+  void OnDeleteLabel(unsigned key);
+  void RemoveLine(int line);
+  void RestoreRemoved();
+  // Runs a removal or its undo, then shows it: the notice, and the matches
+  // taken anew.
+  void ChangeRemoval(const std::function<void()>& change);
+  void ShowRemovalChange();
   void ShowMatches();
   void PasteMatch();
   void ApplyHotkey(const std::string& text);
@@ -225,6 +240,7 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   std::set<std::string> shownProblems_;
   bool startShown_ = false;    // ShowStartProblems has run: boxes may come
   bool prefsPending_ = false;  // "prefs.qlx" could not be read yet
+  bool deleteAsked_ = false;   // Delete pressed: the next key's label names the clip
   std::string hotKeyProblem_;
   int dragAnchorX_ = 0, dragAnchorY_ = 0;
   GlobalHotkey hotkey_;

@@ -256,6 +256,30 @@ TEST(ClipTextStore, CapturesAboveALoadedFileSaveNewestFirstAndWinOnASharedKey) {
   EXPECT_EQ(reloaded.FileBytes(), bytes);
 }
 
+// Removing a key: every record of it goes (loaded and captured, in any
+// letter case), the rest stays in order, and the lines taken put it back.
+TEST(ClipTextStore, RemoveKeyTakesEveryRecordOfTheKeyAndItsLinesPutItBack) {
+  ClipTextStore store;
+  store.AssignFileBytes(
+      "/:hdr:\\1000000000001\r\nold text\r\n/:TLR:\\1000000000001\r\n"
+      "/:hdr:\\1000000000002\r\nkept\r\n/:tlr:\\1000000000002\r\n"
+      "/:hdr:\\1000000000001\r\nloose, no trailer\r\n");
+  store.InsertAtTop(Record("1000000000001", {"newer", "see /:hdr:\\1000000000002 here"}));
+  const Lines removed = store.RemoveKey("1000000000001");
+  EXPECT_EQ(removed, (Lines{"/:hdr:\\1000000000001", "newer", "see /:hdr:\\1000000000002 here", "/:tlr:\\1000000000001",
+                            "/:hdr:\\1000000000001", "old text", "/:TLR:\\1000000000001", "/:hdr:\\1000000000001"}));
+  EXPECT_EQ(store.FileBytes(), "/:hdr:\\1000000000002\r\nkept\r\n/:tlr:\\1000000000002\r\nloose, no trailer\r\n");
+  EXPECT_FALSE(store.ContainsKey("1000000000001"));
+  EXPECT_EQ(store.Lookup(Item("", "1000000000002")), "kept");
+  EXPECT_EQ(store.CharCount(), store.Text().size());
+  EXPECT_TRUE(store.RemoveKey("1000000000001").empty());
+  EXPECT_TRUE(store.RemoveKey("").empty());
+
+  store.InsertAtTop(removed);
+  EXPECT_EQ(store.Lookup(Item("", "1000000000001")), "newer\r\nsee /:hdr:\\1000000000002 here");
+  EXPECT_EQ(store.Lookup(Item("", "1000000000002")), "kept");
+}
+
 // A store loaded elsewhere becomes another one whole: its lines, its
 // indexes (which now read the new owner's lines) and its captures.
 TEST(ClipTextStore, StoreTakenFromAnotherWorksAsItDidThere) {

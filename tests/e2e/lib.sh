@@ -271,6 +271,8 @@ e2e_button_hide=1018
 e2e_match_list=1002
 e2e_search_line=1003
 e2e_search_status=1004
+# The notice over the title area ("Delete which clip?").
+e2e_notice=1005
 # The settings dialog (class TForm2).
 e2e_settings_autosave=201
 e2e_settings_prompt_clear=202

@@ -41,6 +41,7 @@ class KeyRecorder : public ClipWindowEvents {
   void OnTitlePictureDragMove(unsigned, int, int) override {}
   void OnTitlePictureClick() override {}
   void OnMatchClick(int) override {}
+  void OnNoticeClick() override {}
   void OnHintWatchdogTimer() override {}
   void OnAutosaveTimer() override {}
   void OnLabelFollowTimer() override {}

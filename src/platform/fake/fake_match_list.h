@@ -45,10 +45,13 @@ class FakeSearchLine : public SearchLine {
     matches = count;
     status = text;
   }
+  void ShowNotice(const std::string& text) override { notice = text; }
+  void HideNotice() override { notice.clear(); }
 
   bool open = false;
   int matches = 0;
   std::string status;
+  std::string notice;  // empty while none is shown
 };
 
 }  // namespace solvane::fake

@@ -79,6 +79,13 @@ void FakeTitleList::SetTopIndex(int index) {
   topIndex_ = std::clamp(index, 0, std::max(0, Count() - 1));
 }
 
+int FakeTitleList::LineAtScreenPoint(int screenX, int screenY) const {
+  const Rect& r = screenBounds;
+  if (screenX < r.left || screenX >= r.right || screenY < r.top || screenY >= r.bottom) return -1;
+  const int line = topIndex_ + (screenY - r.top) / 13;
+  return line < Count() ? line : -1;
+}
+
 void FakeTitleList::SetExactLine(int index, std::string_view utf8Line) {
   CheckIndex(index);
   lines_[static_cast<std::size_t>(index)].exact = std::string(utf8Line);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/components/list_extent.h"
+#include "platform/desktop_types.h"
 #include "platform/title_list.h"
 
 namespace solvane::fake {
@@ -32,6 +33,8 @@ class FakeTitleList : public TitleList {
   void SetItemIndex(int index) override;
   int TopIndex() const override { return topIndex_; }
   void SetTopIndex(int index) override;
+  // Lines of 13 pixels from the top of `screenBounds` (empty: off screen).
+  int LineAtScreenPoint(int screenX, int screenY) const override;
   int HorizontalExtent() const override { return extent_; }
   void SetHorizontalExtent(int extent) override { extent_ = extent; }
   void SetEnabled(bool on) override { enabled = on; }
@@ -40,6 +43,7 @@ class FakeTitleList : public TitleList {
   int State(int index) const override;
   void SetState(int index, int state) override;
 
+  Rect screenBounds;
   // Lines the list refuses from now on (the platform list ran out of room).
   int refuseAfter = -1;
   bool enabled = true;

@@ -66,8 +66,12 @@ bool Win32ClipWindow::CreateSearch(HFONT listFont) {
   searchStatus_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, count.left, count.top,
                                   count.right - count.left, count.bottom - count.top, window_, id(kSearchStatusId),
                                   instance_, nullptr);
-  if (matchList_ == nullptr || searchLine_ == nullptr || searchStatus_ == nullptr) return false;
-  for (HWND control : {matchList_, searchLine_, searchStatus_}) {
+  const RECT& notice = Win32SearchLine::kNotice;
+  notice_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_NOTIFY | SS_CENTERIMAGE,
+                            notice.left, notice.top, notice.right - notice.left, notice.bottom - notice.top, window_,
+                            id(kNoticeId), instance_, nullptr);
+  if (matchList_ == nullptr || searchLine_ == nullptr || searchStatus_ == nullptr || notice_ == nullptr) return false;
+  for (HWND control : {matchList_, searchLine_, searchStatus_, notice_}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
   }
   SetWindowLongPtrW(matchList_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -360,6 +364,10 @@ bool Win32ClipWindow::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
   if ((HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED) && LOWORD(wParam) >= kRunToTopButtonId &&
       LOWORD(wParam) <= kHideButtonId) {
     OnButton(LOWORD(wParam));
+    return true;
+  }
+  if (HIWORD(wParam) == STN_CLICKED && LOWORD(wParam) == kNoticeId) {
+    Run([this] { events_->OnNoticeClick(); });
     return true;
   }
   if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == kSearchLineId) {

@@ -45,6 +45,7 @@ class Win32ClipWindow {
   HWND matchList() const { return matchList_; }
   HWND searchLine() const { return searchLine_; }
   HWND searchStatus() const { return searchStatus_; }
+  HWND notice() const { return notice_; }
 
  private:
   static constexpr COLORREF kPanelColour = RGB(231, 223, 173);
@@ -136,6 +137,7 @@ class Win32ClipWindow {
   HWND matchList_ = nullptr;
   HWND searchLine_ = nullptr;
   HWND searchStatus_ = nullptr;
+  HWND notice_ = nullptr;
   WNDPROC editProc_ = nullptr;  // the EDIT class's procedure
   bool composing_ = false;      // an input method's composition is open in the search line
   HWND runToTopButton_ = nullptr, crLfButton_ = nullptr, crLfLfButton_ = nullptr, hideButton_ = nullptr;

@@ -17,6 +17,7 @@ inline constexpr int kTitleListId = 1001;     // titles
 inline constexpr int kMatchListId = 1002;     // a search's matches, over the titles
 inline constexpr int kSearchLineId = 1003;    // the search text
 inline constexpr int kSearchStatusId = 1004;  // the number of matches, or that none matches
+inline constexpr int kNoticeId = 1005;        // a notice over the title area ("Delete which clip?")
 inline constexpr int kLabelListId = 1007;     // labels
 // The buttons of the top strip.
 inline constexpr int kRunToTopButtonId = 1011;  // run to top

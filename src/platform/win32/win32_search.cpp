@@ -86,6 +86,13 @@ void Win32SearchLine::SetStatus(int matches, const std::string& text) {
   SetWindowTextW(status_, Widen(text).c_str());
 }
 
+void Win32SearchLine::ShowNotice(const std::string& text) {
+  SetWindowTextW(notice_, Widen(text).c_str());
+  SetWindowPos(notice_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void Win32SearchLine::HideNotice() { ShowWindow(notice_, SW_HIDE); }
+
 std::string Win32SearchLine::Text() const {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit_)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(edit_, text.data(), static_cast<int>(text.size()))));

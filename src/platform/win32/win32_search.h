@@ -45,13 +45,16 @@ class Win32MatchList : public MatchList {
 
 class Win32SearchLine : public SearchLine {
  public:
-  // The edit control, the status beside it, and the window to give the
-  // keyboard back to.
-  Win32SearchLine(HWND edit, HWND status, HWND window) : edit_(edit), status_(status), window_(window) {}
+  // The edit control, the status beside it, the notice over both, and the
+  // window to give the keyboard back to.
+  Win32SearchLine(HWND edit, HWND status, HWND notice, HWND window)
+      : edit_(edit), status_(status), notice_(notice), window_(window) {}
 
   void Open() override;
   void Close() override;
   void SetStatus(int matches, const std::string& text) override;
+  void ShowNotice(const std::string& text) override;
+  void HideNotice() override;
 
   // The text typed, in UTF-8.
   std::string Text() const;
@@ -61,10 +64,13 @@ class Win32SearchLine : public SearchLine {
   static constexpr RECT kLine = {4, 1, 4 + 92, 1 + 16};
   static constexpr RECT kCount = {4 + 94, 2, 130, 2 + 14};
   static constexpr RECT kNoMatch = {8 + 20, 18 + 6, 8 + 228, 18 + 6 + 14};
+  // The title area left of the option buttons, the line and its count alike.
+  static constexpr RECT kNotice = {4, 1, 130, 1 + 16};
 
  private:
   HWND edit_;
   HWND status_;
+  HWND notice_;
   HWND window_;
 };
 

@@ -293,6 +293,21 @@ void Win32TitleList::SetItemIndex(int index) {
 
 int Win32TitleList::TopIndex() const { return static_cast<int>(Send(LB_GETTOPINDEX)); }
 
+int Win32TitleList::LineAtScreenPoint(int screenX, int screenY) const {
+  POINT at{screenX, screenY};
+  RECT client{};
+  if (!IsWindowVisible(list_) || !ScreenToClient(list_, &at) || !GetClientRect(list_, &client) ||
+      !PtInRect(&client, at)) {
+    return -1;
+  }
+  // Counted from the top line rather than by LB_ITEMFROMPOINT, whose answer
+  // holds 16 bits of line number.
+  const auto height = static_cast<int>(Send(LB_GETITEMHEIGHT));
+  if (height <= 0) return -1;
+  const int line = TopIndex() + at.y / height;
+  return line < Count() ? line : -1;
+}
+
 void Win32TitleList::SetTopIndex(int index) {
   Reach(index);
   if (index != TopIndex()) Send(LB_SETTOPINDEX, static_cast<WPARAM>(index));

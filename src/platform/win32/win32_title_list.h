@@ -46,6 +46,7 @@ class Win32TitleList : public TitleList {
   void SetItemIndex(int index) override;
   int TopIndex() const override;
   void SetTopIndex(int index) override;
+  int LineAtScreenPoint(int screenX, int screenY) const override;
   int HorizontalExtent() const override;
   void SetHorizontalExtent(int extent) override;
   void SetEnabled(bool enabled) override { EnableWindow(list_, enabled); }
