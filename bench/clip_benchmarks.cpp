@@ -228,6 +228,7 @@ void LoadAndSaveExact(benchmark::State& state) {
     stdio::StdFileSystem files;
     ClipTextStore store, exact;
     exact.set_capacity(4 * ClipTextStore::kCapacity);
+    KeptClips kept;
     SharedState shared;
     HistoryKeeper history(HistoryDesktop{.files = files,
                                          .titles = desk.titles,
@@ -238,7 +239,7 @@ void LoadAndSaveExact(benchmark::State& state) {
                                          .window = desk.window,
                                          .settings = desk.settingsDialog,
                                          .programFolder = disk.folder.Path("")},
-                          store, exact, shared);
+                          store, exact, kept, shared);
     for (auto _ : state) {
       const std::vector<std::string> problems = history.LoadAtStart();
       if (!problems.empty()) return state.SkipWithError(problems.front().c_str());

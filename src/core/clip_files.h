@@ -20,6 +20,8 @@ inline constexpr char kPrefsFileName[] = "prefs.qlx";
 // The exact UTF-8 texts of the clips whose text the ANSI code page cannot
 // hold, as records like the store file's, under the same keys.
 inline constexpr char kExactFileName[] = "Cb1.utf8.qlx";
+// The keys of the kept clips, one a line.
+inline constexpr char kKeptFileName[] = "Kept.qlx";
 // A save in progress; left behind only by a crash, removed at the next start.
 inline constexpr char kSavingSuffix[] = ".saving";
 

@@ -290,49 +290,53 @@ std::string_view ClipTextStore::KeyOfLine(LineId id) const {
 }
 
 std::vector<std::string> ClipTextStore::RemoveKey(std::string_view key) {
-  std::vector<std::string> removed;
-  if (key.empty() || !ContainsKey(key)) return removed;
+  if (key.empty() || !ContainsKey(key)) return {};
   const std::string wanted = AsciiLower(key);
-  const auto ours = [&](std::string_view line) {
-    return MarkerOf(line) != Marker::None && AsciiLower(line.substr(kHeaderMarker.size())) == wanted;
-  };
+  return RemoveKeys([&](std::string_view lowerKey) { return lowerKey == wanted; });
+}
+
+std::vector<std::string> ClipTextStore::RemoveKeys(const std::function<bool(std::string_view lowerKey)>& ours) {
+  std::vector<std::string> removed;
   std::string kept;
   kept.reserve(chars_ + 2);
-  // The lines of a record still open: taken only once its trailer comes.
-  std::vector<std::string_view> open;
   const auto keep = [&](std::string_view line) {
     kept += line;
     kept += kCrLf;
   };
+  // The lines of a record still open, and its key: taken once its trailer
+  // comes. Inside it every line is the record's, markers included.
+  std::vector<std::string_view> open;
+  std::string openKey;
   for (const std::string_view piece : FilePieces()) {
     // Every block ends in CR LF.
     for (std::size_t at = 0; at < piece.size();) {
       const std::size_t end = piece.find(kCrLf, at);
       const std::string_view line = piece.substr(at, end - at);
       at = end + 2;
-      if (!ours(line)) {
-        if (open.empty()) {
-          keep(line);
-        } else {
-          open.push_back(line);
+      const Marker marker = MarkerOf(line);
+      const std::string key = marker == Marker::None ? std::string() : AsciiLower(line.substr(kHeaderMarker.size()));
+      if (!open.empty()) {
+        open.push_back(line);
+        if (marker == Marker::Trailer && key == openKey) {
+          removed.insert(removed.end(), open.begin(), open.end());
+          open.clear();
         }
-        continue;
+      } else if (marker == Marker::None || !ours(key)) {
+        keep(line);
+      } else if (marker == Marker::Header) {
+        open.push_back(line);
+        openKey = key;
+      } else {
+        removed.emplace_back(line);  // a trailer with no record of its own
       }
-      if (MarkerOf(line) == Marker::Header) {
-        open.push_back(line);  // a second header inside is the record's too
-        continue;
-      }
-      // A trailer of the key: it closes the open record, or goes alone.
-      for (const std::string_view taken : open) removed.emplace_back(taken);
-      open.clear();
-      removed.emplace_back(line);
     }
   }
-  // A header that no trailer closed goes; what followed it stays.
+  // A header that no trailer closed goes alone; what followed it stays.
   if (!open.empty()) {
     removed.emplace_back(open.front());
     for (std::size_t i = 1; i < open.size(); ++i) {
-      if (ours(open[i])) {
+      const Marker marker = MarkerOf(open[i]);
+      if (marker != Marker::None && ours(AsciiLower(open[i].substr(kHeaderMarker.size())))) {
         removed.emplace_back(open[i]);
       } else {
         keep(open[i]);

@@ -19,6 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -96,6 +97,9 @@ class ClipTextStore : private KeyIndex::KeySource {
   // put back. A header with no trailer of its key below goes alone. Costs
   // a pass over the whole store, and TextView's views end.
   std::vector<std::string> RemoveKey(std::string_view key);
+  // The same for every key `ours` accepts (given in small letters), in one
+  // pass.
+  std::vector<std::string> RemoveKeys(const std::function<bool(std::string_view lowerKey)>& ours);
 
   // The keys of the records, newest first, in the letter case stored.
   std::vector<std::string> RecordKeys() const;

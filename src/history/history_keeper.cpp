@@ -1,6 +1,8 @@
 #include "history/history_keeper.h"
 
+#include <algorithm>
 #include <exception>
+#include <set>
 #include <optional>
 #include <string_view>
 
@@ -33,6 +35,14 @@ std::string UnwritableFolderMessage(std::string folder) {
          "such as one in your user profile, and start it from there.";
 }
 
+// What a title item shows: the text before its padding and key.
+std::string ShownTitle(std::string_view item) {
+  const std::size_t padding = item.rfind(kTitlePadding);
+  std::string_view shown = item.substr(0, padding);
+  while (!shown.empty() && shown.back() == ' ') shown.remove_suffix(1);
+  return std::string(shown);
+}
+
 // The key of each line, kKeyLength characters a line (NULs for a line
 // without one).
 std::string KeysOf(const std::vector<std::string_view>& lines) {
@@ -47,8 +57,9 @@ std::string KeysOf(const std::vector<std::string_view>& lines) {
 
 }  // namespace
 
-HistoryKeeper::HistoryKeeper(HistoryDesktop desktop, ClipTextStore& store, ClipTextStore& exact, SharedState& state)
-    : desktop_(std::move(desktop)), store_(store), exact_(exact), state_(state) {}
+HistoryKeeper::HistoryKeeper(HistoryDesktop desktop, ClipTextStore& store, ClipTextStore& exact, KeptClips& kept,
+                             SharedState& state)
+    : desktop_(std::move(desktop)), store_(store), exact_(exact), kept_(kept), state_(state) {}
 
 std::vector<std::string> HistoryKeeper::LoadAtStart() {
   RemoveStaleSaves();
@@ -74,7 +85,9 @@ std::vector<std::string> HistoryKeeper::LoadClipFiles() {
     const TitleFile titles = ReadTitleFile(desktop_.files, PathOf(kTitleFileName));
     list.Assign(titles.lines);
     titleFileLoaded_ = titles.whole;
-    if (desktop_.files.Exists(PathOf(kExactFileName))) lineKeys = KeysOf(titles.lines);
+    if (desktop_.files.Exists(PathOf(kExactFileName)) || desktop_.files.Exists(PathOf(kKeptFileName))) {
+      lineKeys = KeysOf(titles.lines);
+    }
   } catch (const std::exception& error) {
     lineKeys.clear();
     list.Clear();  // half a list would be saved over the whole file
@@ -102,10 +115,74 @@ std::vector<std::string> HistoryKeeper::LoadClipFiles() {
       list.Clear();
       problems.push_back(error.what());
     }
+    LoadKeptFile([this](std::string_view key) { return store_.ContainsKey(key); }, problems);
     return problems;  // the rebuilt lines have their exact titles
   }
-  if (list.Count() * kKeyLength == lineKeys.size()) ShowExactTitles(lineKeys);
+  const bool keysAreTheLists = list.Count() * kKeyLength == lineKeys.size();
+  if (keysAreTheLists) ShowExactTitles(lineKeys);
+  // The keys the list's lines carry, for the kept file's keys to be found.
+  std::set<std::string> listKeys;
+  if (keysAreTheLists) {
+    for (std::size_t at = 0; at < lineKeys.size(); at += kKeyLength)
+      listKeys.insert(AsciiLower(lineKeys.substr(at, kKeyLength)));
+  }
+  LoadKeptFile([&](std::string_view key) { return listKeys.count(AsciiLower(key)) > 0; }, problems);
   return problems;
+}
+
+void HistoryKeeper::LoadKeptFile(const std::function<bool(std::string_view key)>& onTheList,
+                                 std::vector<std::string>& problems) {
+  kept_.Clear();
+  const std::string path = PathOf(kKeptFileName);
+  keptFileLoaded_ = !desktop_.files.Exists(path);
+  if (keptFileLoaded_) return;
+  // With no whole title list to find them on, the keys stay in the file,
+  // which is kept aside before a save writes another.
+  if (!titleFileLoaded_ && desktop_.titles.Count() == 0) return;
+  try {
+    // A key that no title carries any more is dropped.
+    for (const std::string& key : KeptClips::KeysOfFile(ReadFileOrThrow(desktop_.files, path))) {
+      if (onTheList(key)) kept_.Set(key, true);
+    }
+    keptFileLoaded_ = true;
+  } catch (const std::exception& error) {
+    kept_.Clear();
+    problems.push_back(error.what());
+  }
+}
+
+void HistoryKeeper::WriteKeptFile(std::vector<std::string>& kept) {
+  const std::string path = PathOf(kKeptFileName);
+  KeepIfNotLoaded(kKeptFileName, keptFileLoaded_, kept);
+  if (!kept_.Empty() || desktop_.files.Exists(path)) SaveReplacing(desktop_.files, path, kept_.FileBytes());
+}
+
+void HistoryKeeper::SaveKept() {
+  std::vector<std::string> kept;
+  try {
+    WriteKeptFile(kept);
+  } catch (...) {
+    TellKept(kept);
+    throw;
+  }
+  TellKept(kept);
+}
+
+bool HistoryKeeper::ToggleKept(int line) {
+  TitleList& titles = desktop_.titles;
+  if (line < 0 || line >= titles.Count()) return false;
+  const std::string key = ClipTextStore::KeyOfTitle(titles.Get(line));
+  if (key.empty()) return false;
+  kept_.Set(key, !kept_.Contains(key));
+  titles.RedrawMarks();
+  SaveKept();
+  return true;
+}
+
+bool HistoryKeeper::ConfirmRemoveKept(int line) {
+  TitleList& titles = desktop_.titles;
+  if (line < 0 || line >= titles.Count() || !kept_.ContainsItem(titles.Get(line))) return true;
+  return Ask(-20, 33, "Delete the kept clip \"" + ShownTitle(titles.Get(line)) + "\"?");
 }
 
 // Only the lines whose key has an exact text are touched: the list's own
@@ -160,7 +237,7 @@ void HistoryKeeper::TellKept(const std::vector<std::string>& kept) {
 // A crash in the middle of a save leaves its unfinished copy behind; the
 // real files were never touched, so the copy is only clutter.
 void HistoryKeeper::RemoveStaleSaves() {
-  for (const char* name : {kTitleFileName, kStoreFileName, kExactFileName, kPrefsFileName}) {
+  for (const char* name : {kTitleFileName, kStoreFileName, kExactFileName, kKeptFileName, kPrefsFileName}) {
     desktop_.files.Remove(PathOf(name) + kSavingSuffix);
   }
 }
@@ -184,6 +261,7 @@ void HistoryKeeper::SaveHistory() {
     if (!exact_.Empty() || desktop_.files.Exists(PathOf(kExactFileName))) {
       SaveTextStore(exact_, desktop_.files, PathOf(kExactFileName));
     }
+    WriteKeptFile(kept);
   } catch (...) {
     TellKept(kept);
     throw;
@@ -202,6 +280,8 @@ bool HistoryKeeper::RemoveClip(int line) {
   if (!key.empty()) {
     removed.storeLines = store_.RemoveKey(key);
     removed.exactLines = exact_.RemoveKey(key);
+    removed.kept = kept_.Contains(key);
+    kept_.Set(key, false);
   }
   titles.Delete(line);
   removed_ = std::move(removed);
@@ -222,6 +302,7 @@ bool HistoryKeeper::RestoreRemoved() {
   const int line = std::min(removed.line, titles.Count());
   titles.Insert(line, removed.title);
   if (!removed.exactLine.empty()) titles.SetExactLine(line, removed.exactLine);
+  kept_.Set(ClipTextStore::KeyOfTitle(removed.title), removed.kept);
   MarkChanged();
   SaveHistory();
   return true;
@@ -259,10 +340,29 @@ bool HistoryKeeper::Ask(int dx, int dy, const std::string& question) {
 }
 
 bool HistoryKeeper::ConfirmClear() {
-  return !desktop_.settings.promptClear || Ask(-20, 33, "Clear all current clips?");
+  if (!desktop_.settings.promptClear) return true;
+  if (kept_.Empty()) return Ask(-20, 33, "Clear all current clips?");
+  return Ask(-20, 33, "Clear all current clips? The " + std::to_string(kept_.Count()) + " kept clips stay.");
 }
 
 void HistoryKeeper::Clear() {
+  // The kept clips stay: their lines in order, their records and exact
+  // texts, taken out before the rest goes and the files are scrubbed.
+  struct KeptLine {
+    std::string title, exactLine;
+  };
+  std::vector<KeptLine> keptLines;
+  std::vector<std::string> keptRecords, keptExact;
+  if (!kept_.Empty()) {
+    TitleList& titles = desktop_.titles;
+    for (int line = 0; line < titles.Count(); ++line) {
+      std::string item = titles.Get(line);
+      if (kept_.ContainsItem(item)) keptLines.push_back({std::move(item), titles.ExactLine(line)});
+    }
+    const auto isKept = [this](std::string_view key) { return kept_.Contains(key); };
+    keptRecords = store_.RemoveKeys(isKept);
+    keptExact = exact_.RemoveKeys(isKept);
+  }
   desktop_.titles.Clear();
   store_.Clear();
   exact_.Clear();
@@ -283,6 +383,16 @@ void HistoryKeeper::Clear() {
   // Never created by a clear: only a history with exact texts has one.
   if (desktop_.files.Exists(PathOf(kExactFileName))) ScrubClipFile(kExactFileName);
   state_.SavedChanges = covering;
+  if (keptLines.empty()) return;
+  store_.InsertAtTop(keptRecords);
+  exact_.InsertAtTop(keptExact);
+  TitleList& titles = desktop_.titles;
+  for (const KeptLine& line : keptLines) {
+    titles.Add(line.title);
+    if (!line.exactLine.empty()) titles.SetExactLine(titles.Count() - 1, line.exactLine);
+  }
+  MarkChanged();
+  SaveHistory();
 }
 
 void HistoryKeeper::ScrubClipFile(const char* fileName) {

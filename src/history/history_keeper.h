@@ -4,6 +4,7 @@
 // Clips, "prefs.qlx", and the questions before clearing and quitting.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 
 #include "core/clip_files.h"
 #include "core/clip_text_store.h"
+#include "core/kept_clips.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -39,7 +41,8 @@ struct HistoryDesktop {
 
 class HistoryKeeper {
  public:
-  HistoryKeeper(HistoryDesktop desktop, ClipTextStore& store, ClipTextStore& exact, SharedState& state);
+  HistoryKeeper(HistoryDesktop desktop, ClipTextStore& store, ClipTextStore& exact, KeptClips& kept,
+                SharedState& state);
 
   // Removes what a crashed save left and loads both clip files; the
   // failures' messages, in order, for the caller to show once all is tried.
@@ -70,6 +73,13 @@ class HistoryKeeper {
   // text with it, and saves again. False when there is none to put back.
   bool RestoreRemoved();
   bool HasRemoved() const { return removed_.has_value(); }
+  // Whether a line's clip may be removed: a kept one asks first.
+  bool ConfirmRemoveKept(int line);
+
+  // Keeping a clip for good, or letting it go: the mark moves with the
+  // line, and the kept file is saved at once (which throws what failed).
+  bool ToggleKept(int line);
+  void SaveKept();
   // The last removal becomes final: it can no longer be put back.
   void ForgetRemoved() { removed_.reset(); }
 
@@ -117,13 +127,20 @@ class HistoryKeeper {
     std::string title;
     std::string exactLine;
     std::vector<std::string> storeLines, exactLines;
+    bool kept = false;
   };
+  // The kept file, read after the clip files: only keys `onTheList` knows.
+  void LoadKeptFile(const std::function<bool(std::string_view key)>& onTheList, std::vector<std::string>& problems);
+  // Saves it when there are kept clips or it exists; `kept` collects what
+  // to tell the user, as for the clip files.
+  void WriteKeptFile(std::vector<std::string>& kept);
   void MarkChanged();
 
   HistoryDesktop desktop_;
   std::optional<Removed> removed_;
   ClipTextStore& store_;
   ClipTextStore& exact_;
+  KeptClips& kept_;
   SharedState& state_;
   bool titleLineFlag_ = false;
   int autosaveInterval_ = 0;
@@ -137,6 +154,7 @@ class HistoryKeeper {
   bool titleFileLoaded_ = false;
   bool storeFileLoaded_ = false;
   bool exactFileLoaded_ = false;
+  bool keptFileLoaded_ = true;
   bool quiet_ = false;   // the session is ending: no box may hold it up
   bool closed_ = false;  // OnClose let the window close
   bool asking_ = false;  // a question is up

@@ -9,8 +9,8 @@
 namespace solvane {
 
 PasteEngine::PasteEngine(PasteDesktop desktop, const ClipTextStore& store, const ClipTextStore& exact,
-                         SharedState& state)
-    : desktop_(desktop), store_(store), exact_(exact), state_(state) {}
+                         const KeptClips& kept, SharedState& state)
+    : desktop_(desktop), store_(store), exact_(exact), kept_(kept), state_(state) {}
 
 bool PasteEngine::AddClip(const std::string& item, GatheredText& gathered) const {
   auto text = store_.Lookup(item);
@@ -90,7 +90,14 @@ void PasteEngine::MoveToTopAndHide() {
     list.Insert(0, item);
     if (!exactLine.empty()) list.SetExactLine(0, exactLine);
     list.Delete(selected + 1);
-    if (list.Count() > state_.MaxClips) list.Delete(state_.MaxClips);
+    // The trim passes kept clips by: the first line from MaxClips down that
+    // is not kept goes, and none when only kept lines lie there.
+    for (int line = state_.MaxClips; line < list.Count(); ++line) {
+      if (kept_.Empty() || !kept_.ContainsItem(list.Get(line))) {
+        list.Delete(line);
+        break;
+      }
+    }
   }
   runToTop_ = false;
   list.SetItemIndex(-1);

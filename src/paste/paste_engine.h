@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/clip_text_store.h"
+#include "core/kept_clips.h"
 #include "core/shared_state.h"
 #include "platform/clipboard.h"
 #include "platform/form_window.h"
@@ -20,7 +21,7 @@ namespace solvane {
 inline constexpr std::uint8_t kVkControl = 0x11;
 inline constexpr std::uint8_t kVkV = 0x56;
 inline constexpr unsigned kVkReturn = 0x0D, kVkEscape = 0x1B, kVkPageUp = 0x21, kVkPageDown = 0x22, kVkUp = 0x26,
-                          kVkDown = 0x28, kVkDelete = 0x2E, kVkF3 = 0x72, kVkF4 = 0x73;
+                          kVkDown = 0x28, kVkInsert = 0x2D, kVkDelete = 0x2E, kVkF3 = 0x72, kVkF4 = 0x73;
 
 // What paste needs of the desktop; all references outlive the engine.
 struct PasteDesktop {
@@ -41,7 +42,8 @@ struct GatheredText {
 
 class PasteEngine {
  public:
-  PasteEngine(PasteDesktop desktop, const ClipTextStore& store, const ClipTextStore& exact, SharedState& state);
+  PasteEngine(PasteDesktop desktop, const ClipTextStore& store, const ClipTextStore& exact, const KeptClips& kept,
+              SharedState& state);
 
   // The selected line's text; with run-to-top down, the texts from it up to
   // the newest, each ending in a line break. No line selected: nothing, and
@@ -77,6 +79,7 @@ class PasteEngine {
   PasteDesktop desktop_;
   const ClipTextStore& store_;
   const ClipTextStore& exact_;
+  const KeptClips& kept_;
   SharedState& state_;
   bool runToTop_ = false;
   bool appendCrLf_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 // The clip window's list of title lines (a check-list box on Windows).
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,10 @@ class TitleList {
   // The line shown under a point of the screen (the pointer's, say); -1
   // when the point is on no line of the visible list.
   virtual int LineAtScreenPoint(int screenX, int screenY) const = 0;
+  // Lines whose clip key `marked` accepts (any letter case) bear a mark at
+  // their right end; RedrawMarks shows a change of what it accepts.
+  virtual void SetMarkedKeys(std::function<bool(std::string_view key)> marked) = 0;
+  virtual void RedrawMarks() = 0;
 
   // The sideways scroll width; the list widens it as lines are added and the
   // program sets it back to 0 to keep each title's key out of view.

@@ -49,8 +49,8 @@ ClipWindow::ClipWindow(ClipWindowDesktop desktop, StartMode mode)
                               .settings = desktop_.settings,
                               .programFolder = desktop_.programFolder,
                               .storeLoadedAhead = desktop_.storeLoadedAhead},
-               store_, exact_, state_),
-      paste_(PasteDesktop{desktop_.clipboard, desktop_.titles, desktop_.window, desktop_.input}, store_, exact_,
+               store_, exact_, kept_, state_),
+      paste_(PasteDesktop{desktop_.clipboard, desktop_.titles, desktop_.window, desktop_.input}, store_, exact_, kept_,
              state_),
       search_(desktop_.titles, store_, exact_, desktop_.codePage),
       hotkey_(desktop_.hotKeys),
@@ -59,6 +59,7 @@ ClipWindow::ClipWindow(ClipWindowDesktop desktop, StartMode mode)
   // Each exact text stands for a record of the store, and UTF-8 takes at
   // most four bytes for a character the record holds in one.
   exact_.set_capacity(4 * ClipTextStore::kCapacity);
+  desktop_.titles.SetMarkedKeys([this](std::string_view key) { return kept_.Contains(key); });
   trayIcon_.SetIcon(desktop_.cachingOnIcon);
   trayIcon_.SetPopupMenu(&desktop_.trayMenu);
   trayIcon_.OnDblClick = [this] { OnTrayDoubleClick(); };
@@ -160,7 +161,7 @@ void ClipWindow::OnHotkey() {
   CloseSearch();  // the window always comes up with the whole list
   // A removal is final once the window has gone.
   history_.ForgetRemoved();
-  deleteAsked_ = false;
+  asked_ = Asked::kNothing;
   desktop_.searchLine.HideNotice();
   if (state_.WindowShown) {
     window.Hide();
@@ -185,8 +186,9 @@ void ClipWindow::OnKeyDown(unsigned key, unsigned shift) {
   // Only while the hotkey has the window up: a key that reaches it hidden
   // (activated by a closing box, say) must never paste behind the user's back.
   if (!state_.WindowShown) return;
-  if (deleteAsked_) return OnDeleteLabel(key);
+  if (asked_ != Asked::kNothing) return OnAskedLabel(key);
   if (key == kVkDelete) return OnDeleteKey();
+  if (key == kVkInsert) return OnInsertKey();
   if (key == kVkF4) return RestoreRemoved();
   if (search_.open()) return OnSearchKey(key);
   if (key == kVkF3) return OpenSearch();
@@ -223,19 +225,40 @@ void ClipWindow::OnDeleteKey() {
   if (search_.open()) return RemoveLine(search_.LineOfRow(search_.highlight()));
   const int pointed = desktop_.titles.LineAtScreenPoint(desktop_.pointer.X(), desktop_.pointer.Y());
   if (pointed >= 0) return RemoveLine(pointed);
-  deleteAsked_ = true;
+  asked_ = Asked::kDelete;
   desktop_.searchLine.ShowNotice("Delete which clip?");
 }
 
-void ClipWindow::OnDeleteLabel(unsigned key) {
-  deleteAsked_ = false;
+void ClipWindow::OnInsertKey() {
+  if (search_.open()) return ToggleKeptLine(search_.LineOfRow(search_.highlight()));
+  const int pointed = desktop_.titles.LineAtScreenPoint(desktop_.pointer.X(), desktop_.pointer.Y());
+  if (pointed >= 0) return ToggleKeptLine(pointed);
+  asked_ = Asked::kKeep;
+  desktop_.searchLine.ShowNotice("Keep which clip?");
+}
+
+void ClipWindow::OnAskedLabel(unsigned key) {
+  const Asked asked = asked_;
+  asked_ = Asked::kNothing;
   desktop_.searchLine.HideNotice();
   const TitleList& list = desktop_.titles;
-  RemoveLine(LineForKey(key, list.TopIndex(), list.Count()));  // no line: the key only cancels
+  const int line = LineForKey(key, list.TopIndex(), list.Count());  // no line: the key only cancels
+  if (asked == Asked::kDelete) {
+    RemoveLine(line);
+  } else {
+    ToggleKeptLine(line);
+  }
+}
+
+void ClipWindow::ToggleKeptLine(int line) {
+  if (line < 0) return;
+  history_.ToggleKept(line);
+  if (search_.open()) ShowMatches();  // their marks
 }
 
 void ClipWindow::RemoveLine(int line) {
-  if (line >= 0) ChangeRemoval([&] { history_.RemoveClip(line); });
+  if (line < 0 || !history_.ConfirmRemoveKept(line)) return;
+  ChangeRemoval([&] { history_.RemoveClip(line); });
 }
 
 void ClipWindow::RestoreRemoved() {
@@ -267,7 +290,7 @@ void ClipWindow::ShowRemovalChange() {
 }
 
 void ClipWindow::OnNoticeClick() {
-  if (state_.WindowShown && !deleteAsked_) RestoreRemoved();
+  if (state_.WindowShown && asked_ == Asked::kNothing) RestoreRemoved();
 }
 
 void ClipWindow::OpenSearch() {

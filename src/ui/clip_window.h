@@ -16,6 +16,7 @@
 #include "capture/clip_capture.h"
 #include "core/clip_files.h"
 #include "core/clip_text_store.h"
+#include "core/kept_clips.h"
 #include "core/shared_state.h"
 #include "history/history_keeper.h"
 #include "paste/clipboard_commands.h"
@@ -178,8 +179,10 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
 
   // Removing one clip: Delete takes the line under the pointer, or else the
   // line of the next key's label ("Delete which clip?"; any other key
-  // cancels), or in a search the highlighted match. F4, or a click on the
-  // notice that follows, puts it back until the window next hides.
+  // cancels), or in a search the highlighted match; a kept clip asks first.
+  // F4, or a click on the notice that follows, puts it back until the
+  // window next hides. Insert keeps a clip for good, or lets it go, by the
+  // same choice of line ("Keep which clip?").
   void OnNoticeClick() override;
 
   // Runs one event's handler the way the application does: a failure shows
@@ -211,7 +214,9 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   void SetCaching(bool on);
   void OnSearchKey(unsigned key);
   void OnDeleteKey();
-  void OnDeleteLabel(unsigned key);
+  void OnInsertKey();
+  void OnAskedLabel(unsigned key);
+  void ToggleKeptLine(int line);
   void RemoveLine(int line);
   void RestoreRemoved();
   // Runs a removal or its undo, then shows it: the notice, and the matches
@@ -232,6 +237,7 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   SharedState state_;
   ClipTextStore store_;
   ClipTextStore exact_;  // the exact texts of clips the ANSI code page cannot hold
+  KeptClips kept_;
   ClipCapture capture_;
   HistoryKeeper history_;
   PasteEngine paste_;
@@ -240,7 +246,9 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   std::set<std::string> shownProblems_;
   bool startShown_ = false;    // ShowStartProblems has run: boxes may come
   bool prefsPending_ = false;  // "prefs.qlx" could not be read yet
-  bool deleteAsked_ = false;   // Delete pressed: the next key's label names the clip
+  // Delete or Insert pressed with the pointer on no line: the next key's
+  // label names the clip to remove or to keep.
+  enum class Asked { kNothing, kDelete, kKeep } asked_ = Asked::kNothing;
   std::string hotKeyProblem_;
   int dragAnchorX_ = 0, dragAnchorY_ = 0;
   GlobalHotkey hotkey_;

@@ -21,7 +21,7 @@ class RemovalTest : public HistoryTest {
     program->OnSaveClipsCommand();
     program->OnHotkey();
   }
-  void Key(unsigned key) {
+  void Press(unsigned key) {
     program->HandleEvent([&] { program->OnKeyDown(key, 0); });
   }
   bool FilesHold(const std::string& text) {
@@ -32,16 +32,16 @@ class RemovalTest : public HistoryTest {
 TEST_F(RemovalTest, DeleteThenALabelRemovesThatClipFromTheListAndTheFilesAndF4PutsItBack) {
   const Names before = Titles();
   const std::string lb1 = File(kLb1);
-  Key(kVkDelete);
+  Press(kVkDelete);
   EXPECT_EQ(desk.searchLine.notice, "Delete which clip?");
-  Key('1');  // line 0: the exact text
+  Press('1');  // line 0: the exact text
   EXPECT_EQ(Titles(), (Names{"clip 2", "clip 1", "clip 0"}));
   EXPECT_FALSE(FilesHold("d\xC5\xBA"));  // saved at once, not at the next tick
   EXPECT_EQ(std::count(File(kLb1).begin(), File(kLb1).end(), '\n'), 3);
   EXPECT_EQ(desk.searchLine.notice, "Deleted. F4 restores it.");
   EXPECT_TRUE(program->state().WindowShown);
 
-  Key(kVkF4);
+  Press(kVkF4);
   EXPECT_EQ(Titles(), before);
   EXPECT_EQ(desk.titles.ExactLine(0).substr(0, 7),
             "\xC5\x81\xC3\xB3"
@@ -49,7 +49,7 @@ TEST_F(RemovalTest, DeleteThenALabelRemovesThatClipFromTheListAndTheFilesAndF4Pu
   EXPECT_EQ(File(kLb1), lb1);
   EXPECT_TRUE(FilesHold("d\xC5\xBA"));
   EXPECT_EQ(desk.searchLine.notice, "");
-  Key(kVkF4);  // nothing more to put back
+  Press(kVkF4);  // nothing more to put back
   EXPECT_EQ(Titles(), before);
 
   // The clip pasted after all: the one put back, exact text and all.
@@ -64,39 +64,39 @@ TEST_F(RemovalTest, DeleteTakesTheLineUnderThePointerOrInASearchTheHighlightedMa
   const Names before = Titles();
   desk.titles.screenBounds = {10, 20, 243, 493};
   desk.pointer.MoveTo(50, 20 + 13 * 2 + 5);  // on line 2
-  Key(kVkDelete);
+  Press(kVkDelete);
   EXPECT_EQ(Titles(), (Names{before[0], before[1], before[3]}));
   EXPECT_FALSE(FilesHold("clip 1"));
 
   program->OpenSearch();
   program->OnSearchTextChange("clip");
   program->OnKeyDown(kVkDown, 0);  // "clip 0"
-  Key(kVkDelete);
+  Press(kVkDelete);
   EXPECT_EQ(Titles().size(), 2u);
   EXPECT_FALSE(FilesHold("clip 0"));
   EXPECT_EQ(desk.searchLine.status, "1");  // the matches taken anew
-  Key(kVkF4);
+  Press(kVkF4);
   EXPECT_EQ(desk.searchLine.status, "2");
   EXPECT_EQ(Titles()[2], "clip 0");
 }
 
 TEST_F(RemovalTest, AnyOtherKeyCancelsAndOnceTheWindowHidesTheRemovalIsFinal) {
   const Names before = Titles();
-  Key(kVkDelete);
-  Key(kVkEscape);  // cancels, and leaves the window up
+  Press(kVkDelete);
+  Press(kVkEscape);  // cancels, and leaves the window up
   EXPECT_EQ(desk.searchLine.notice, "");
   EXPECT_TRUE(program->state().WindowShown);
-  Key('2');  // a label again: pastes
+  Press('2');  // a label again: pastes
   EXPECT_EQ(Titles(), (Names{before[1], before[0], before[2], before[3]}));
 
   program->OnHotkey();
-  Key(kVkDelete);
-  Key('4');
+  Press(kVkDelete);
+  Press('4');
   EXPECT_EQ(Titles().size(), 3u);
   program->OnHideButton();
   program->OnHotkey();
   EXPECT_EQ(desk.searchLine.notice, "");
-  Key(kVkF4);
+  Press(kVkF4);
   EXPECT_EQ(Titles().size(), 3u);
 }
 

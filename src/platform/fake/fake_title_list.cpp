@@ -79,6 +79,12 @@ void FakeTitleList::SetTopIndex(int index) {
   topIndex_ = std::clamp(index, 0, std::max(0, Count() - 1));
 }
 
+bool FakeTitleList::Marked(int index) const {
+  const std::string item = Get(index);
+  const std::size_t marker = item.rfind("/:hdr:\\");
+  return marked_ && marker != std::string::npos && marked_(std::string_view(item).substr(marker + 7));
+}
+
 int FakeTitleList::LineAtScreenPoint(int screenX, int screenY) const {
   const Rect& r = screenBounds;
   if (screenX < r.left || screenX >= r.right || screenY < r.top || screenY >= r.bottom) return -1;

@@ -35,6 +35,10 @@ class FakeTitleList : public TitleList {
   void SetTopIndex(int index) override;
   // Lines of 13 pixels from the top of `screenBounds` (empty: off screen).
   int LineAtScreenPoint(int screenX, int screenY) const override;
+  void SetMarkedKeys(std::function<bool(std::string_view key)> marked) override { marked_ = std::move(marked); }
+  void RedrawMarks() override { ++markRedraws; }
+  // Whether line `index` bears the mark.
+  bool Marked(int index) const;
   int HorizontalExtent() const override { return extent_; }
   void SetHorizontalExtent(int extent) override { extent_ = extent; }
   void SetEnabled(bool on) override { enabled = on; }
@@ -44,6 +48,7 @@ class FakeTitleList : public TitleList {
   void SetState(int index, int state) override;
 
   Rect screenBounds;
+  int markRedraws = 0;
   // Lines the list refuses from now on (the platform list ran out of room).
   int refuseAfter = -1;
   bool enabled = true;
@@ -60,6 +65,7 @@ class FakeTitleList : public TitleList {
   };
   void CheckIndex(int index) const;
 
+  std::function<bool(std::string_view key)> marked_;
   ListExtent extentRule_;
   std::deque<Line> lines_;  // a capture inserts at the front
   int itemIndex_ = -1;

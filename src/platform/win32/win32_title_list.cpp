@@ -4,6 +4,7 @@
 #include <span>
 
 #include "base/app_error.h"
+#include "base/text_buffer.h"
 #include "platform/win32/win32_owned.h"
 #include "platform/win32/win32_text.h"
 
@@ -339,6 +340,7 @@ namespace {
 
 constexpr COLORREF kListColour = RGB(255, 255, 204);
 constexpr COLORREF kTextColour = RGB(0, 0, 128);
+constexpr COLORREF kPinColour = RGB(192, 0, 0);  // a kept clip's mark
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   OwnedBrush brush(CreateSolidBrush(colour));
@@ -358,6 +360,31 @@ void DrawCheck(HDC dc, int left, int top, int state) {
     LineTo(dc, left + 6, top + 7 + dy);
     LineTo(dc, left + 11, top + 2 + dy);
   }
+}
+
+// A pin at a line's right end: a round head on a short needle.
+void DrawPin(HDC dc, const RECT& line, COLORREF background) {
+  const RECT area{line.right - 12, line.top, line.right, line.bottom};
+  FillSolid(dc, area, background);
+  OwnedPen pen(CreatePen(PS_SOLID, 1, kPinColour));
+  OwnedBrush brush(CreateSolidBrush(kPinColour));
+  SelectedObject selectedPen(dc, pen);
+  SelectedObject selectedBrush(dc, brush);
+  const int x = area.left + 5;
+  Ellipse(dc, x - 3, line.top + 1, x + 4, line.top + 8);
+  MoveToEx(dc, x, line.top + 7, nullptr);
+  LineTo(dc, x, line.bottom - 1);
+}
+
+// The clip key a line ends with, from its UTF-16 text: the characters after
+// its last header marker.
+std::string KeyOfWideLine(const std::wstring& text) {
+  std::string narrow(text.size(), '?');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] < 0x80) narrow[i] = AsciiLower(static_cast<char>(text[i]));
+  }
+  const std::size_t marker = narrow.rfind("/:hdr:\\");
+  return marker == std::string::npos ? std::string() : narrow.substr(marker + 7);
 }
 
 }  // namespace
@@ -394,6 +421,9 @@ void Win32TitleList::DrawLine(const DRAWITEMSTRUCT& item, int index) const {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kTextColour);
     ExtTextOutW(dc, textArea.left + 2, y, ETO_CLIPPED, &textArea, text.data(), static_cast<UINT>(text.size()), nullptr);
+  }
+  if (marked_ && marked_(KeyOfWideLine(text))) {
+    DrawPin(dc, textArea, selected ? GetSysColor(COLOR_HIGHLIGHT) : kListColour);
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &textArea);
 }

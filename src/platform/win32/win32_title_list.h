@@ -47,6 +47,8 @@ class Win32TitleList : public TitleList {
   int TopIndex() const override;
   void SetTopIndex(int index) override;
   int LineAtScreenPoint(int screenX, int screenY) const override;
+  void SetMarkedKeys(std::function<bool(std::string_view key)> marked) override { marked_ = std::move(marked); }
+  void RedrawMarks() override { InvalidateRect(list_, nullptr, FALSE); }
   int HorizontalExtent() const override;
   void SetHorizontalExtent(int extent) override;
   void SetEnabled(bool enabled) override { EnableWindow(list_, enabled); }
@@ -133,6 +135,7 @@ class Win32TitleList : public TitleList {
   LRESULT ItemData(int index) const { return Send(LB_GETITEMDATA, static_cast<WPARAM>(index)); }
 
   HWND list_;
+  std::function<bool(std::string_view key)> marked_;
   ListExtent extentRule_;
   int updates_ = 0;  // BeginUpdate calls not yet ended
   // Each line's width by the extent rule, in the list's order. When the
