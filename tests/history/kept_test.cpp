@@ -70,6 +70,22 @@ TEST_F(KeptTest, TheTrimPassesKeptClipsByAndLeavesMoreThan72LinesWhenOnlyKeptOne
   EXPECT_TRUE(Marked("clip 0"));
 }
 
+TEST_F(KeptTest, InsertKeepsTheLineUnderThePointerOrInASearchTheHighlightedMatch) {
+  Fill(3);
+  Show();
+  desk.titles.screenBounds = {10, 20, 243, 493};
+  desk.pointer.MoveTo(50, 20 + 13 + 5);  // on line 1
+  Press(kVkInsert);
+  EXPECT_TRUE(Marked("clip 1"));
+  EXPECT_EQ(desk.searchLine.notice, "");
+  desk.pointer.MoveTo(0, 0);
+  program->OpenSearch();
+  program->OnSearchTextChange("clip 0");
+  Press(kVkInsert);
+  EXPECT_TRUE(Marked("clip 0"));
+  EXPECT_FALSE(Marked("clip 2"));
+}
+
 TEST_F(KeptTest, ClearClipsLeavesTheKeptClipsInTheirOrderAndSaysSo) {
   Fill(5);
   Keep(3);  // "clip 1"
