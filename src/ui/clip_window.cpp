@@ -187,8 +187,8 @@ void ClipWindow::OnKeyDown(unsigned key, unsigned shift) {
   // (activated by a closing box, say) must never paste behind the user's back.
   if (!state_.WindowShown) return;
   if (asked_ != Asked::kNothing) return OnAskedLabel(key);
-  if (key == kVkDelete) return OnDeleteKey();
-  if (key == kVkInsert) return OnInsertKey();
+  if (key == kVkDelete) return ChooseLine(Asked::kDelete);
+  if (key == kVkInsert) return ChooseLine(Asked::kKeep);
   if (key == kVkF4) return RestoreRemoved();
   if (search_.open()) return OnSearchKey(key);
   if (key == kVkF3) return OpenSearch();
@@ -221,29 +221,26 @@ void ClipWindow::OnSearchKey(unsigned key) {
   desktop_.matchList.SetHighlight(search_.highlight());
 }
 
-void ClipWindow::OnDeleteKey() {
-  if (search_.open()) return RemoveLine(search_.LineOfRow(search_.highlight()));
+// The line Delete or Insert acts on: in a search the highlighted match,
+// else the one under the pointer, else the one whose label comes next.
+void ClipWindow::ChooseLine(Asked action) {
+  if (search_.open()) return ActOnLine(action, search_.LineOfRow(search_.highlight()));
   const int pointed = desktop_.titles.LineAtScreenPoint(desktop_.pointer.X(), desktop_.pointer.Y());
-  if (pointed >= 0) return RemoveLine(pointed);
-  asked_ = Asked::kDelete;
-  desktop_.searchLine.ShowNotice("Delete which clip?");
-}
-
-void ClipWindow::OnInsertKey() {
-  if (search_.open()) return ToggleKeptLine(search_.LineOfRow(search_.highlight()));
-  const int pointed = desktop_.titles.LineAtScreenPoint(desktop_.pointer.X(), desktop_.pointer.Y());
-  if (pointed >= 0) return ToggleKeptLine(pointed);
-  asked_ = Asked::kKeep;
-  desktop_.searchLine.ShowNotice("Keep which clip?");
+  if (pointed >= 0) return ActOnLine(action, pointed);
+  asked_ = action;
+  desktop_.searchLine.ShowNotice(action == Asked::kDelete ? "Delete which clip?" : "Keep which clip?");
 }
 
 void ClipWindow::OnAskedLabel(unsigned key) {
-  const Asked asked = asked_;
+  const Asked action = asked_;
   asked_ = Asked::kNothing;
   desktop_.searchLine.HideNotice();
   const TitleList& list = desktop_.titles;
-  const int line = LineForKey(key, list.TopIndex(), list.Count());  // no line: the key only cancels
-  if (asked == Asked::kDelete) {
+  ActOnLine(action, LineForKey(key, list.TopIndex(), list.Count()));  // no line: the key only cancels
+}
+
+void ClipWindow::ActOnLine(Asked action, int line) {
+  if (action == Asked::kDelete) {
     RemoveLine(line);
   } else {
     ToggleKeptLine(line);

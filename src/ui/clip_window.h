@@ -213,9 +213,10 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   void ShowPreviewHint();
   void SetCaching(bool on);
   void OnSearchKey(unsigned key);
-  void OnDeleteKey();
-  void OnInsertKey();
+  enum class Asked;
+  void ChooseLine(Asked action);
   void OnAskedLabel(unsigned key);
+  void ActOnLine(Asked action, int line);
   void ToggleKeptLine(int line);
   void RemoveLine(int line);
   void RestoreRemoved();
@@ -248,7 +249,8 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   bool prefsPending_ = false;  // "prefs.qlx" could not be read yet
   // Delete or Insert pressed with the pointer on no line: the next key's
   // label names the clip to remove or to keep.
-  enum class Asked { kNothing, kDelete, kKeep } asked_ = Asked::kNothing;
+  enum class Asked { kNothing, kDelete, kKeep };
+  Asked asked_ = Asked::kNothing;
   std::string hotKeyProblem_;
   int dragAnchorX_ = 0, dragAnchorY_ = 0;
   GlobalHotkey hotkey_;

@@ -22,18 +22,6 @@ class ExactTextTest : public testing::ProgramTest {
     program->OnListClick();
     return desk.clipboard.unicode();
   }
-  // Closes and starts again with nothing on the clipboard to capture.
-  void Restart() {
-    program->OnClose();
-    StartOver();
-  }
-  // Starts again on the files as they are, without the close's save.
-  void StartOver() {
-    desk.clipboard.CopyOtherFormat();
-    program.reset();
-    desk.titles.Clear();
-    Start();
-  }
   // The exact title a line shows; empty when it shows the ANSI one.
   std::string ExactTitle(int line) {
     const std::string shown = desk.titles.ExactLine(line);

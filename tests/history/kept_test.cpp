@@ -35,17 +35,6 @@ class KeptTest : public HistoryTest {
     const auto at = std::find(titles.begin(), titles.end(), title);
     return at != titles.end() && desk.titles.Marked(static_cast<int>(at - titles.begin()));
   }
-  void Restart() {
-    program->OnClose();
-    StartOver();
-  }
-  // Starts again on the files as they are, with nothing new to capture.
-  void StartOver() {
-    desk.clipboard.CopyOtherFormat();
-    program.reset();
-    desk.titles.Clear();
-    Start();
-  }
 };
 
 TEST_F(KeptTest, TheTrimPassesKeptClipsByAndLeavesMoreThan72LinesWhenOnlyKeptOnesLieThere) {

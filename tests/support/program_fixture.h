@@ -27,6 +27,19 @@ class ProgramTest : public ::testing::Test {
     return *program;
   }
 
+  // Closes and starts again with nothing on the clipboard to capture.
+  void Restart() {
+    program->OnClose();
+    StartOver();
+  }
+  // Starts again on the files as they are, without the close's save.
+  void StartOver() {
+    desk.clipboard.CopyOtherFormat();
+    program.reset();
+    desk.titles.Clear();
+    Start();
+  }
+
   // A copy in another program.
   void Copy(const std::string& text) { desk.clipboard.CopyText(text); }
   // A copy some time after the last: the tick count the keys are drawn from
