@@ -291,8 +291,9 @@ constexpr std::ptrdiff_t kRunGap = 64;
 
 }  // namespace
 
-ClipSearch::ClipText ClipSearch::TextOfLine(int line) {
-  const std::string item = titles_.Get(line);
+ClipSearch::ClipText ClipSearch::TextOfLine(int line) { return TextOfItem(titles_.Get(line)); }
+
+ClipSearch::ClipText ClipSearch::TextOfItem(std::string_view item) {
   const std::string key = ClipTextStore::KeyOfTitle(item);
   ClipText clip;
   // The text a paste of the line would give: none without a record of its
@@ -342,10 +343,22 @@ void ClipSearch::TakeTexts() {
   const int count = titles_.Count();
   views_.reserve(static_cast<std::size_t>(count));
   kinds_.reserve(static_cast<std::size_t>(count));
-  for (int line = 0; line < count; ++line) {
-    const ClipText clip = TextOfLine(line);
-    views_.push_back(clip.text);
-    kinds_.push_back(clip.kind);
+  // The lines read a chunk at a time as the title file would hold them,
+  // which asks the list far less than a line at a time.
+  constexpr int kChunk = 512;
+  std::string chunk;
+  for (int first = 0; first < count; first += kChunk) {
+    const int lines = std::min(kChunk, count - first);
+    chunk.clear();
+    titles_.AppendFileLines(chunk, first, lines);
+    std::string_view rest = chunk;
+    for (int i = 0; i < lines; ++i) {
+      const std::size_t end = rest.find("\r\n");
+      const ClipText clip = TextOfItem(rest.substr(0, end));
+      rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
+      views_.push_back(clip.text);
+      kinds_.push_back(clip.kind);
+    }
   }
 }
 

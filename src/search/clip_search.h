@@ -109,6 +109,7 @@ class ClipSearch {
   // A line's text as the stores hold it: the exact one when the clip has
   // one, a view of the store's bytes.
   ClipText TextOfLine(int line);
+  ClipText TextOfItem(std::string_view item);
   bool Matches(std::size_t line) const;
   // Whether a line's text can be part of a run scanned at once, and whether
   // it lies right after the text of the line before.
