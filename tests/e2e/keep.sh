@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Kept clips: Insert and a key label keeps a clip for good, and it bears a
+# Kept clips: Insert and a key label (or Insert with the pointer on its
+# line) keeps a clip for good, or lets it go, and a kept clip bears a
 # pin at its line's right end; the 72-line trim passes kept clips by (and
 # leaves more than 72 lines when only kept ones lie there); Clear Clips
 # leaves them, and says so; they and their pins are back after a restart,
@@ -72,10 +73,14 @@ drv_ok keys del 1 >/dev/null
 e2e_wait_box 'Confirm: Delete the kept clip "clip 3"?'
 e2e_answer n
 assert_eq "No keeps it" "clip 3 clip 1" "$(e2e_titles | paste -sd' ')"
-drv_ok keys ins 1 >/dev/null # let it go
-assert_ok "Insert on a kept clip lets it go" e2e_wait_until sh -c \
+read -r ll lt _ _ <<<"$(drv_ok control-rect TForm1 $e2e_title_list)"
+xdotool mousemove $((ll + 60)) $((lt + 2 + 6)) # on line 0
+drv_ok wait-cursor $((ll + 60)) $((lt + 2 + 6)) "$E2E_WAIT_MS"
+drv_ok keys ins >/dev/null
+assert_ok "Insert with the pointer on a kept clip lets it go" e2e_wait_until sh -c \
   "[ \"\$(tr -d '\r' <'$E2E_DIR/Kept.qlx' | paste -sd' ')\" = '0000000000001' ]"
-drv_ok keys del 1 >/dev/null
-assert_ok "then Delete asks nothing" e2e_wait_until sh -c "[ \"\$(wine '$E2E_DRIVER' count)\" = 1 ]"
+drv_ok keys del >/dev/null
+assert_ok "then Delete on it asks nothing" e2e_wait_until sh -c "[ \"\$(wine '$E2E_DRIVER' count)\" = 1 ]"
+assert_eq "and the kept one is left" "clip 1" "$(e2e_titles)"
 e2e_close
 e2e_done
