@@ -17,6 +17,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ini_files.h"
 #include "platform/win32/win32_input.h"
+#include "platform/win32/win32_search.h"
 #include "platform/win32/win32_text_metrics.h"
 #include "platform/win32/win32_title_list.h"
 #include "pump.h"
@@ -129,6 +130,20 @@ TEST_F(ListTest, LongLoadFillsTheRestInOrder) {
   titles.Delete(Win32TitleList::kFirstPage);  // the first waiting line
   EXPECT_EQ(titles.Count(), n - 1);
   EXPECT_EQ(titles.Get(Win32TitleList::kFirstPage), lines[Win32TitleList::kFirstPage + 1]);
+
+  // A search's match among the waiting lines is drawn and read from the
+  // control: showing it puts them in first.
+  titles.Assign(views);
+  HWND matches = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_NODATA | LBS_OWNERDRAWFIXED, 0, 0, 233, 473,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(matches, nullptr);
+  Win32MatchList matchList(matches, nullptr, titles);
+  matchList.Show({n - 1}, 0);
+  wchar_t row[32] = {};
+  LRESULT length = 0;
+  ASSERT_TRUE(matchList.AnswerTextMessage(LB_GETTEXT, 0, reinterpret_cast<LPARAM>(row), length));
+  EXPECT_EQ(std::wstring(row), L"line " + std::to_wstring(n - 1));
+  DestroyWindow(matches);
 }
 
 TEST_F(ListTest, ExtentFollowsTheWidestLine) {

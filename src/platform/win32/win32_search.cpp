@@ -5,6 +5,7 @@
 namespace solvane::win32 {
 
 void Win32MatchList::Show(const std::vector<int>& lines, int highlight) {
+  titles_.FillAll();  // a match may be a line still waiting to go in
   lines_ = lines;
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list_, LB_SETCOUNT, lines_.size(), 0);

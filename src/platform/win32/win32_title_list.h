@@ -67,6 +67,9 @@ class Win32TitleList : public TitleList {
   static constexpr int kFillChunk = 512;
   // Whether lines still wait for FillSome.
   bool HasWaitingLines() const { return waitingLines_ > 0 && !fillStalled_; }
+  // Puts every waiting line into the control now: for another list that
+  // draws this one's lines (the matches), which reads them from there.
+  void FillAll() const { Settle(); }
   // Puts the next waiting lines into the control. A line the control
   // refuses stays waiting (and is saved with the rest); FillSome then stops
   // trying, and the next member that needs the lines tries once more and
