@@ -8,40 +8,28 @@ namespace {
 
 // The mouse messages the shell passes on, as the icon hears them.
 bool TrayMouseOf(LPARAM message, TrayMouse& mouse) {
-  switch (message) {
-    case WM_MOUSEMOVE:
-      mouse = TrayMouse::kMove;
+  static constexpr struct {
+    LPARAM message;
+    TrayMouse mouse;
+  } kMice[] = {
+      {WM_MOUSEMOVE, TrayMouse::kMove},
+      {WM_LBUTTONDOWN, TrayMouse::kLeftDown},
+      {WM_LBUTTONUP, TrayMouse::kLeftUp},
+      {WM_LBUTTONDBLCLK, TrayMouse::kLeftDouble},
+      {WM_RBUTTONDOWN, TrayMouse::kRightDown},
+      {WM_RBUTTONUP, TrayMouse::kRightUp},
+      {WM_RBUTTONDBLCLK, TrayMouse::kRightDouble},
+      {WM_MBUTTONDOWN, TrayMouse::kMiddleDown},
+      {WM_MBUTTONUP, TrayMouse::kMiddleUp},
+      {WM_MBUTTONDBLCLK, TrayMouse::kMiddleDouble},
+  };
+  for (const auto& entry : kMice) {
+    if (entry.message == message) {
+      mouse = entry.mouse;
       return true;
-    case WM_LBUTTONDOWN:
-      mouse = TrayMouse::kLeftDown;
-      return true;
-    case WM_LBUTTONUP:
-      mouse = TrayMouse::kLeftUp;
-      return true;
-    case WM_LBUTTONDBLCLK:
-      mouse = TrayMouse::kLeftDouble;
-      return true;
-    case WM_RBUTTONDOWN:
-      mouse = TrayMouse::kRightDown;
-      return true;
-    case WM_RBUTTONUP:
-      mouse = TrayMouse::kRightUp;
-      return true;
-    case WM_RBUTTONDBLCLK:
-      mouse = TrayMouse::kRightDouble;
-      return true;
-    case WM_MBUTTONDOWN:
-      mouse = TrayMouse::kMiddleDown;
-      return true;
-    case WM_MBUTTONUP:
-      mouse = TrayMouse::kMiddleUp;
-      return true;
-    case WM_MBUTTONDBLCLK:
-      mouse = TrayMouse::kMiddleDouble;
-      return true;
-    default:
-      return false;
+    }
   }
+  return false;
 }
 
 }  // namespace
