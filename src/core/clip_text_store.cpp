@@ -295,13 +295,13 @@ std::vector<std::string> ClipTextStore::RemoveKey(std::string_view key) {
   return RemoveKeys([&](std::string_view lowerKey) { return lowerKey == wanted; });
 }
 
-std::vector<std::string> ClipTextStore::RemoveKeys(const std::function<bool(std::string_view lowerKey)>& ours) {
-  std::vector<std::string> removed;
-  std::string kept;
-  kept.reserve(chars_ + 2);
+void ClipTextStore::Partition(const std::function<bool(std::string_view lowerKey)>& ours,
+                              std::vector<std::string>& removed, std::string* kept) const {
+  if (kept != nullptr) kept->reserve(chars_ + 2);
   const auto keep = [&](std::string_view line) {
-    kept += line;
-    kept += kCrLf;
+    if (kept == nullptr) return;
+    *kept += line;
+    *kept += kCrLf;
   };
   // The lines of a record still open, and its key: taken once its trailer
   // comes. Inside it every line is the record's, markers included.
@@ -343,8 +343,20 @@ std::vector<std::string> ClipTextStore::RemoveKeys(const std::function<bool(std:
       }
     }
   }
+}
+
+std::vector<std::string> ClipTextStore::RemoveKeys(const std::function<bool(std::string_view lowerKey)>& ours) {
+  std::vector<std::string> removed;
+  std::string kept;
+  Partition(ours, removed, &kept);
   AssignFileBytes(std::move(kept));
   return removed;
+}
+
+std::vector<std::string> ClipTextStore::RecordLines(const std::function<bool(std::string_view lowerKey)>& ours) const {
+  std::vector<std::string> lines;
+  Partition(ours, lines, nullptr);
+  return lines;
 }
 
 bool ClipTextStore::ContainsKey(std::string_view key) const {

@@ -100,6 +100,8 @@ class ClipTextStore : private KeyIndex::KeySource {
   // The same for every key `ours` accepts (given in small letters), in one
   // pass.
   std::vector<std::string> RemoveKeys(const std::function<bool(std::string_view lowerKey)>& ours);
+  // The lines RemoveKeys would take, the store left as it is.
+  std::vector<std::string> RecordLines(const std::function<bool(std::string_view lowerKey)>& ours) const;
 
   // The keys of the records, newest first, in the letter case stored.
   std::vector<std::string> RecordKeys() const;
@@ -133,6 +135,10 @@ class ClipTextStore : private KeyIndex::KeySource {
   // a record; the trailers must be indexed already. `trailers`, if given,
   // are all the trailer lines below the first header, ascending.
   void KeepRecordHeaders(std::vector<LineId>& headers, const std::vector<LineId>& trailers = {}) const;
+  // The lines of the records of the keys `ours` accepts into `removed`,
+  // and, when `kept` is given, every other line there, each with CR LF.
+  void Partition(const std::function<bool(std::string_view lowerKey)>& ours, std::vector<std::string>& removed,
+                 std::string* kept) const;
   // Appends the loaded block's header and trailer lines, in file order.
   void ScanLoaded(std::vector<LineId>& headers, std::vector<LineId>& trailers) const;
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <set>
 #include <optional>
 #include <string_view>
 
@@ -115,23 +114,16 @@ std::vector<std::string> HistoryKeeper::LoadClipFiles() {
       list.Clear();
       problems.push_back(error.what());
     }
-    LoadKeptFile([this](std::string_view key) { return store_.ContainsKey(key); }, problems);
+    LoadKeptFile(std::nullopt, problems);
     return problems;  // the rebuilt lines have their exact titles
   }
   const bool keysAreTheLists = list.Count() * kKeyLength == lineKeys.size();
   if (keysAreTheLists) ShowExactTitles(lineKeys);
-  // The keys the list's lines carry, for the kept file's keys to be found.
-  std::set<std::string> listKeys;
-  if (keysAreTheLists) {
-    for (std::size_t at = 0; at < lineKeys.size(); at += kKeyLength)
-      listKeys.insert(AsciiLower(lineKeys.substr(at, kKeyLength)));
-  }
-  LoadKeptFile([&](std::string_view key) { return listKeys.count(AsciiLower(key)) > 0; }, problems);
+  LoadKeptFile(keysAreTheLists ? lineKeys : std::string_view(), problems);
   return problems;
 }
 
-void HistoryKeeper::LoadKeptFile(const std::function<bool(std::string_view key)>& onTheList,
-                                 std::vector<std::string>& problems) {
+void HistoryKeeper::LoadKeptFile(std::optional<std::string_view> lineKeys, std::vector<std::string>& problems) {
   kept_.Clear();
   const std::string path = PathOf(kKeptFileName);
   keptFileLoaded_ = !desktop_.files.Exists(path);
@@ -140,9 +132,20 @@ void HistoryKeeper::LoadKeptFile(const std::function<bool(std::string_view key)>
   // which is kept aside before a save writes another.
   if (!titleFileLoaded_ && desktop_.titles.Count() == 0) return;
   try {
-    // A key that no title carries any more is dropped.
-    for (const std::string& key : KeptClips::KeysOfFile(ReadFileOrThrow(desktop_.files, path))) {
-      if (onTheList(key)) kept_.Set(key, true);
+    // A key that no title carries any more is dropped: the file's few keys
+    // are looked for among the lines', not the other way round.
+    const std::vector<std::string> fileKeys = KeptClips::KeysOfFile(ReadFileOrThrow(desktop_.files, path));
+    if (!lineKeys) {
+      for (const std::string& key : fileKeys) {
+        if (store_.ContainsKey(key)) kept_.Set(key, true);
+      }
+    } else if (!fileKeys.empty()) {
+      KeptClips wanted;
+      for (const std::string& key : fileKeys) wanted.Set(key, true);
+      for (std::size_t at = 0; at + kKeyLength <= lineKeys->size(); at += kKeyLength) {
+        const std::string_view key = lineKeys->substr(at, kKeyLength);
+        if (wanted.Contains(key)) kept_.Set(key, true);
+      }
     }
     keptFileLoaded_ = true;
   } catch (const std::exception& error) {
@@ -360,8 +363,8 @@ void HistoryKeeper::Clear() {
       if (kept_.ContainsItem(item)) keptLines.push_back({std::move(item), titles.ExactLine(line)});
     }
     const auto isKept = [this](std::string_view key) { return kept_.Contains(key); };
-    keptRecords = store_.RemoveKeys(isKept);
-    keptExact = exact_.RemoveKeys(isKept);
+    keptRecords = store_.RecordLines(isKept);
+    keptExact = exact_.RecordLines(isKept);
   }
   desktop_.titles.Clear();
   store_.Clear();

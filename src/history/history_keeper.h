@@ -4,7 +4,6 @@
 // Clips, "prefs.qlx", and the questions before clearing and quitting.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -129,8 +128,10 @@ class HistoryKeeper {
     std::vector<std::string> storeLines, exactLines;
     bool kept = false;
   };
-  // The kept file, read after the clip files: only keys `onTheList` knows.
-  void LoadKeptFile(const std::function<bool(std::string_view key)>& onTheList, std::vector<std::string>& problems);
+  // The kept file, read after the clip files: only the keys that a line
+  // carries (`lineKeys`, kKeyLength characters a line), or with none given
+  // (titles rebuilt from the store) that the store holds.
+  void LoadKeptFile(std::optional<std::string_view> lineKeys, std::vector<std::string>& problems);
   // Saves it when there are kept clips or it exists; `kept` collects what
   // to tell the user, as for the clip files.
   void WriteKeptFile(std::vector<std::string>& kept);
