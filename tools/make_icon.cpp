@@ -1,7 +1,8 @@
-// Writes the program's icon file from the clipboard picture's data: one
-// 16 x 16 image, as the tray shows it, and one 32 x 32 with every pixel
-// doubled, for Explorer's larger views. Both 32-bit with an AND mask, the
-// form every Windows version since XP reads.
+// Writes the program's icon file from the clipboard picture's data: images
+// of 16, 20, 24, 32 and 48 pixels, the small icon at 100 % to 150 %
+// scaling and Explorer's larger views up to 150 %, each drawn on its own
+// grid rather than stretched. All 32-bit with an AND mask, the form every
+// Windows version since XP reads.
 //
 //   make_icon OUT.ico
 //
@@ -34,11 +35,14 @@ struct Pixel {
   picture::Colour colour{0, 0, 0};
 };
 
-std::vector<Pixel> Render() {
-  std::vector<Pixel> pixels(picture::kSize * picture::kSize);
-  for (const picture::Box& box : picture::kBoxes) {
+constexpr int kSizes[] = {16, 20, 24, 32, 48};
+
+std::vector<Pixel> Render(int size) {
+  std::vector<Pixel> pixels(static_cast<std::size_t>(size * size));
+  for (const picture::Box& unscaled : picture::kBoxes) {
+    const picture::Box box = picture::Scaled(unscaled, size);
     for (int y = box.top; y < box.bottom; ++y) {
-      for (int x = box.left; x < box.right; ++x) pixels[y * picture::kSize + x] = Pixel{true, box.colour};
+      for (int x = box.left; x < box.right; ++x) pixels[y * size + x] = Pixel{true, box.colour};
     }
   }
   return pixels;
@@ -47,8 +51,8 @@ std::vector<Pixel> Render() {
 // One image as an icon file holds it: the header of a bitmap twice as high
 // as the image (colours and mask stacked), the colours bottom row first,
 // then the mask, each mask row padded to four bytes.
-std::string Image(const std::vector<Pixel>& pixels, int scale) {
-  const int size = picture::kSize * scale;
+std::string Image(int size) {
+  const std::vector<Pixel> pixels = Render(size);
   const int maskRowBytes = (size + 31) / 32 * 4;
   std::string out;
   PutU32(out, 40);
@@ -59,7 +63,7 @@ std::string Image(const std::vector<Pixel>& pixels, int scale) {
   PutU32(out, 0);   // no compression
   PutU32(out, static_cast<std::uint32_t>(size * size * 4 + maskRowBytes * size));
   for (int i = 0; i < 4; ++i) PutU32(out, 0);
-  const auto at = [&](int x, int y) -> const Pixel& { return pixels[(y / scale) * picture::kSize + x / scale]; };
+  const auto at = [&](int x, int y) -> const Pixel& { return pixels[y * size + x]; };
   for (int y = size - 1; y >= 0; --y) {
     for (int x = 0; x < size; ++x) {
       const Pixel& p = at(x, y);
@@ -86,17 +90,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_icon OUT.ico\n");
     return 2;
   }
-  const std::vector<Pixel> pixels = Render();
-  const std::vector<std::string> images = {Image(pixels, 1), Image(pixels, 2)};
+  std::vector<std::string> images;
+  for (const int size : kSizes) images.push_back(Image(size));
   std::string file;
   PutU16(file, 0);  // reserved
   PutU16(file, 1);  // an icon, not a cursor
   PutU16(file, static_cast<unsigned>(images.size()));
   std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
   for (std::size_t i = 0; i < images.size(); ++i) {
-    PutU8(file, static_cast<unsigned>(picture::kSize << i));  // width
-    PutU8(file, static_cast<unsigned>(picture::kSize << i));  // height
-    PutU8(file, 0);                                           // not a palette image
+    PutU8(file, static_cast<unsigned>(kSizes[i]));  // width
+    PutU8(file, static_cast<unsigned>(kSizes[i]));  // height
+    PutU8(file, 0);                                 // not a palette image
     PutU8(file, 0);
     PutU16(file, 1);  // planes
     PutU16(file, 32);

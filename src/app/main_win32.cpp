@@ -17,6 +17,7 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_form_window.h"
 #include "platform/win32/win32_hotkey_api.h"
@@ -53,10 +54,11 @@ std::string RecorderMutexName(std::string folder) {
   return "Local\\SolvaneClips:" + folder;
 }
 
-// The settings dialog's OK button: a flat button in the dialog's colours.
-void StyleOkButton(FlatButton& button) {
-  button.Width = 86;
-  button.Height = 22;
+// The settings dialog's OK button: a flat button in the dialog's colours,
+// `size` its window's.
+void StyleOkButton(FlatButton& button, const Rect& size) {
+  button.Width = size.width();
+  button.Height = size.height();
   button.SetFaceColour(Rgb(231, 223, 173));
   button.SetBorderColour(Rgb(153, 143, 130));
   button.OverColour = Rgb(223, 191, 115);
@@ -70,7 +72,7 @@ struct Adapters {
   explicit Adapters(HINSTANCE instance)
       : dialogs(win32::ApplicationTitle()), clipboardChain(instance), hotKeys(instance), tray(instance) {}
   win32::Win32Clock clock;
-  win32::Win32TextMetrics listFont;
+  win32::Win32TextMetrics listFont{win32::SystemDpi()};  // the clip window sets it to its own DPI
   win32::Win32Dialogs dialogs;
   win32::Win32ClipboardChain clipboardChain;
   win32::Win32Clipboard clipboard;
@@ -80,8 +82,9 @@ struct Adapters {
   win32::Win32KeyNames keyNames;
   win32::Win32Input input;
   win32::Win32Tray tray;
-  win32::ClipboardIcon cachingOff{true};
-  win32::ClipboardIcon cachingOn{false};
+  // At the size the notification area asks for.
+  win32::ClipboardIcon cachingOff{true, win32::SystemMetricForDpi(SM_CXSMICON, win32::SystemDpi())};
+  win32::ClipboardIcon cachingOn{false, win32::SystemMetricForDpi(SM_CXSMICON, win32::SystemDpi())};
   win32::MenuPictures menuPictures;
   win32::Win32IniFiles ini;
   win32::Win32CodePage codePage;
@@ -218,18 +221,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   SettingsDialog settingsDialog(a.ini, &a.files);
 
   win32::Win32ClipWindow window(instance);
-  if (!window.Create(a.listFont.font())) return CannotStart("The clip window could not be created.");
+  if (!window.Create(a.listFont)) return CannotStart("The clip window could not be created.");
   a.dialogs.set_owner(window.handle());
   window.SetTitleIcon(a.cachingOn.get());
   a.clipboard.set_owner(window.handle());
   win32::Win32TitleList titles(window.list(), a.listFont);
+  titles.SetDpi(window.layout().dpi);
   window.AttachList(&titles);
-  win32::HintWindow hint(instance, a.listFont.font());
+  win32::HintWindow hint(instance, a.listFont.font(), window.layout().dpi);
+  window.AttachHint(&hint);
   win32::Win32LabelColumn labels(window.labels(), hint);
   win32::Win32FormWindow formWindow(window.handle(), window.owner());
   win32::Win32Timers timers(window.handle());
   win32::Win32TrayMenu trayMenu(win32::Win32ClipWindow::CreateTrayMenu(a.menuPictures), window.handle());
-  win32::Win32SearchLine searchLine(window.searchLine(), window.searchStatus(), window.notice(), window.handle());
+  win32::Win32SearchLine searchLine(window.searchLine(), window.searchStatus(), window.notice(), window.handle(),
+                                    window.layout());
   win32::Win32MatchList matchList(window.matchList(), window.labels(), titles);
   window.AttachMatches(&matchList);
 
@@ -238,7 +244,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return CannotStart("The settings dialog could not be created.");
   }
   FlatButton ok(settingsWindow.okCanvas(), kSettingsTable.okName, GetSysColor(COLOR_BTNFACE));
-  StyleOkButton(ok);
+  StyleOkButton(ok, settingsWindow.layout().ok);
   ok.OnClick = [&settingsWindow] { settingsWindow.OnOkClick(); };
   settingsWindow.AttachOkButton(&ok);
 

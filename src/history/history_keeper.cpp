@@ -7,6 +7,7 @@
 
 #include "base/text_buffer.h"
 #include "core/clip_files.h"
+#include "platform/dpi.h"
 #include "core/title_builder.h"
 #include "history/folder_probe.h"
 
@@ -338,7 +339,8 @@ bool HistoryKeeper::Ask(int dx, int dy, const std::string& question) {
   if (asking_) return false;
   const ScopedFlag asking(asking_);
   Pointer& pointer = desktop_.pointer;
-  pointer.MoveTo(pointer.DesktopWidth() / 2 + dx, pointer.DesktopHeight() / 2 + dy);
+  const DpiScale scale(desktop_.window.Dpi());  // the box is laid out at the program's DPI
+  pointer.MoveTo(pointer.DesktopWidth() / 2 + scale(dx), pointer.DesktopHeight() / 2 + scale(dy));
   return desktop_.dialogs.Confirm(question);
 }
 

@@ -20,6 +20,8 @@ class ButtonEvents {
   virtual void MouseUp(MouseButton button, unsigned shift, int x, int y, bool stillOver) = 0;
   // A press and release of the left button both on the button, before its MouseUp.
   virtual void Click() = 0;
+  // The button's window has a new size (its screen's DPI changed).
+  virtual void Resize(int width, int height) = 0;
 
  protected:
   ~ButtonEvents() = default;

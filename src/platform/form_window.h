@@ -12,6 +12,9 @@ class FormWindow {
   virtual void Hide() = 0;
   virtual bool Visible() const = 0;
   virtual int Width() const = 0;
+  // The DPI of the screen the window is on, which its layout follows (96
+  // where the system cannot tell).
+  virtual int Dpi() const = 0;
   // A new width, height and place kept, without activating it.
   virtual void SetWidth(int width) = 0;
   // Asks the window to close; the close handler runs before this returns

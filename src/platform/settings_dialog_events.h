@@ -111,6 +111,8 @@ class SettingsWindow {
   virtual void Close() = 0;
   // Where the dialog is on the screen.
   virtual Placement Bounds() const = 0;
+  // The DPI the dialog is laid out at, its screen's.
+  virtual int Dpi() const = 0;
   // Moves the dialog's top-left corner there (its size is fixed); a place
   // that lies on no screen is not taken.
   virtual void SetBounds(const Placement& bounds) = 0;

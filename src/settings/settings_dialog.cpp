@@ -1,6 +1,7 @@
 #include "settings/settings_dialog.h"
 
 #include "base/str_to_int.h"
+#include "platform/components/window_layout.h"
 #include "platform/pointer.h"
 
 namespace solvane {
@@ -119,7 +120,8 @@ void SettingsDialog::SetHeight(int /*height*/) {}
 
 void SettingsDialog::OnActivate(Pointer& pointer) {
   const Placement g = Current();
-  pointer.MoveTo(g.left + kButtonLeft + 64, g.top + kButtonTop + 40);
+  const Point onOk = LayOutSettings(window_ ? window_->Dpi() : kDesignDpi).pointerOnActivate;
+  pointer.MoveTo(g.left + onOk.x, g.top + onOk.y);
 }
 
 void SettingsDialog::OnOk(SettingsTarget& target) {

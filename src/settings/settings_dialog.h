@@ -60,8 +60,6 @@ class SettingsDialog : public PersistentForm, public SettingsDialogEvents, publi
   // The same for the window's OK button, on the target set; none, nothing.
   void OnOk() override;
 
-  static constexpr int kButtonLeft = kSettingsOkLeft, kButtonTop = kSettingsOkTop;
-
  protected:
   std::vector<PersistentComponent> Components() override;
   Placement Geometry() const override;

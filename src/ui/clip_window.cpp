@@ -5,6 +5,7 @@
 
 #include "base/str_to_int.h"
 #include "base/text_buffer.h"
+#include "platform/components/window_layout.h"
 
 namespace solvane {
 
@@ -118,7 +119,7 @@ void ClipWindow::ShowException(const std::exception& error) {
 void ClipWindow::LoadAtStart() {
   state_.LastSaveTime = desktop_.clock.LocalTimeSeconds();
   state_.LastChangeTime = desktop_.clock.LocalTimeSeconds();
-  desktop_.window.SetWidth(250);
+  desktop_.window.SetWidth(LayOutClipWindow(desktop_.window.Dpi()).width);
   hotkey_.SetKey(TextToShortCut("F5", desktop_.keyNames));
   // The list shows the loaded history once, and without the sideways extent
   // the loaded lines give it: the first activation sets that back to 0
@@ -175,7 +176,8 @@ void ClipWindow::OnHotkey() {
   window.ShowRestored();
   desktop_.titles.SetTopIndex(0);
   window.FocusPanel();
-  desktop_.pointer.MoveTo(window.Left() + 247, window.Top() + 118);
+  const Point onButton = LayOutClipWindow(window.Dpi()).pointerAfterHotkey;
+  desktop_.pointer.MoveTo(window.Left() + onButton.x, window.Top() + onButton.y);
   desktop_.titles.SetHorizontalExtent(0);
   window.BringToTop();
   state_.WindowShown = true;

@@ -53,6 +53,10 @@ class FlatButton final : public ButtonEvents {
   // `stillOver`: the pointer is over the button at the release.
   void MouseUp(MouseButton button, unsigned shift, int x, int y, bool stillOver) override;
   void Click() override;
+  void Resize(int width, int height) override {
+    Width = width;
+    Height = height;
+  }
 
  private:
   void DrawNormal();

@@ -48,6 +48,13 @@ TEST_F(KeyboardTest, HotkeyShowsTheWindowOnTopWithThePointerOnItThenHidesIt) {
 
   program->OnHotkey();
   EXPECT_FALSE(desk.window.visible);
+
+  // On a screen at 150 %: the pointer where the scaled window has the place.
+  desk.window.dpi = 144;
+  program->OnHotkey();
+  EXPECT_EQ(desk.pointer.x, desk.window.left + 371);
+  EXPECT_EQ(desk.pointer.y, desk.window.top + 177);
+  program->OnHotkey();
   EXPECT_FALSE(program->state().WindowShown);
 }
 

@@ -168,7 +168,7 @@ TEST_F(FilesTest, UnwritableTargetGivesTheCreateError) {
 }
 
 TEST(Win32System, FontMeasuresAndProgramPaths) {
-  Win32TextMetrics font;
+  Win32TextMetrics font{kDesignDpi};
   EXPECT_EQ(font.TextWidth(""), 0);
   EXPECT_GT(font.TextWidth("WWWW"), font.TextWidth("iiii"));
   EXPECT_EQ(font.TextWidth("ab") + font.TextWidth("cd"), font.TextWidth("abcd"));
@@ -179,7 +179,7 @@ TEST(Win32System, FontMeasuresAndProgramPaths) {
 }
 
 TEST(Win32System, FontWidthsAreWhatTheSystemMeasures) {
-  Win32TextMetrics font;
+  Win32TextMetrics font{kDesignDpi};
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font.font());
   std::string every;

@@ -91,20 +91,17 @@ void WithBoxUp(const std::function<void(HWND box)>& action, const std::function<
 }
 
 // One clip window for the whole suite, as in the program: its classes are
-// registered once per process. Its font is twice the usual size: a plain
-// list box would make its lines taller.
+// registered once per process.
 class ClipWindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    bigFont =
-        new OwnedFont(CreateFontA(-22, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial"));
+    listFont = new Win32TextMetrics(kDesignDpi);
     window = new Win32ClipWindow(GetModuleHandleA(nullptr));
-    created = window->Create(*bigFont);
+    created = window->Create(*listFont);
   }
   static void TearDownTestSuite() {
     delete window;
-    delete bigFont;
+    delete listFont;
   }
   void SetUp() override {
     ASSERT_TRUE(created);
@@ -112,7 +109,7 @@ class ClipWindowTest : public ::testing::Test {
   }
   void TearDown() override { window->Attach(nullptr); }
 
-  static inline OwnedFont* bigFont = nullptr;
+  static inline Win32TextMetrics* listFont = nullptr;
   static inline Win32ClipWindow* window = nullptr;
   static inline bool created = false;
   KeyRecorder events;
@@ -176,6 +173,64 @@ TEST_F(ClipWindowTest, TheSearchLineIsSearchedOnlyOnceACompositionEnds) {
   SetWindowTextW(line, L"");
   ShowWindow(window->handle(), SW_HIDE);
   EXPECT_EQ(events.searchTexts, (std::vector<std::string>{"\xE6\x9D\xB1\xE4\xBA\xAC", "\xE6\x9D\xB1\xE4\xBA\xAC "}));
+}
+
+// A control's place in the clip window's client area.
+Rect PlaceIn(HWND window, HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+// The window moved to a 144-DPI screen and back: laid out anew each time,
+// at the place the system suggests, the list's lines and scroll kept.
+TEST_F(ClipWindowTest, MovingToAScreenOfAnotherDpiLaysTheWindowOutAgain) {
+  HintWindow hint(GetModuleHandleA(nullptr), listFont->font(), kDesignDpi);
+  window->AttachHint(&hint);
+  HWND list = window->list();
+  for (int i = 0; i < 60; ++i) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("line"));
+  SendMessageA(list, LB_SETTOPINDEX, 20, 0);
+  ShowWindow(window->handle(), SW_SHOWNOACTIVATE);
+  hint.Show("a preview");
+  ASSERT_TRUE(hint.visible());
+
+  const auto moveTo = [&](int dpi, RECT suggested) {
+    SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  };
+  moveTo(144, RECT{300, 40, 300 + 375, 40 + 744});
+  RECT outer{};
+  GetWindowRect(window->handle(), &outer);
+  EXPECT_EQ((Rect{outer.left, outer.top, outer.right, outer.bottom}), (Rect{300, 40, 675, 784}));
+  const ClipWindowLayout at144 = LayOutClipWindow(144);
+  EXPECT_EQ(PlaceIn(window->handle(), list), at144.titles);
+  EXPECT_EQ(PlaceIn(window->handle(), GetDlgItem(window->handle(), 1018)), at144.buttons[3]);
+  for (HWND lines : {list, window->labels(), window->matchList()}) {
+    EXPECT_EQ(SendMessageA(lines, LB_GETITEMHEIGHT, 0, 0), 20);
+  }
+  // The labels start on the list's first line, inside its border.
+  RECT inside{};
+  GetClientRect(list, &inside);
+  MapWindowPoints(list, window->handle(), reinterpret_cast<POINT*>(&inside), 2);
+  EXPECT_EQ(PlaceIn(window->handle(), window->labels()).top, inside.top);
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 60);
+  EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 20);
+  // The face asked for at its new size, the same font the list measures in.
+  const auto font = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
+  EXPECT_EQ(font, listFont->font());
+  LOGFONTA face{};
+  GetObjectA(font, sizeof face, &face);
+  EXPECT_EQ(face.lfHeight, -17);
+  EXPECT_FALSE(hint.visible());
+
+  moveTo(96, RECT{300, 40, 300 + 250, 40 + 496});
+  EXPECT_EQ(PlaceIn(window->handle(), list), (Rect{8, 18, 241, 491}));
+  EXPECT_EQ(PlaceIn(window->handle(), window->labels()), (Rect{10, 20, 25, 490}));
+  EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 13);
+  EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 20);
+  ShowWindow(window->handle(), SW_HIDE);
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  window->AttachHint(nullptr);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ class ListTest : public ::testing::Test {
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.font()), FALSE);
   }
   void TearDown() override { DestroyWindow(list); }
-  Win32TextMetrics font;
+  Win32TextMetrics font{kDesignDpi};
   HWND list = nullptr;
 };
 
@@ -195,7 +195,7 @@ TEST_F(ListTest, ExtentRecountedFromTheLinesLeft) {
 Win32TitleList* g_drawn = nullptr;
 LRESULT CALLBACK DrawingParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_MEASUREITEM) {
-    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = Win32TitleList::kLineHeight;
+    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = LayOutClipWindow(kDesignDpi).lineHeight;
     return TRUE;
   }
   if (message == WM_DRAWITEM && g_drawn != nullptr) {
@@ -217,7 +217,7 @@ TEST(Win32OwnerDrawnList, LinesAreThirteenPixelsWithTheListColourAndAHighlight) 
   HWND list = CreateWindowExA(
       0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
       0, 0, 233, 200, parent, reinterpret_cast<HMENU>(1001), instance, nullptr);
-  Win32TextMetrics font;
+  Win32TextMetrics font{kDesignDpi};
   SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.font()), FALSE);
   Win32TitleList titles(list, font);
   g_drawn = &titles;
@@ -255,7 +255,7 @@ class UnicodeListTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_NE(list, nullptr); }
   void TearDown() override { DestroyWindow(list); }
-  Win32TextMetrics font;
+  Win32TextMetrics font{kDesignDpi};
   HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_HASSTRINGS, 0, 0, 233, 473, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   Win32TitleList titles{list, font};

@@ -30,6 +30,16 @@ inline constexpr Box kBoxes[] = {
     {5, 8, 11, 9, {0, 0, 160}},      {5, 10, 11, 11, {0, 0, 160}}, {5, 12, 11, 13, {0, 0, 160}},
 };
 
+// An edge of the 16-grid on a grid of `size` pixels, rounded to the nearest.
+constexpr int ScaledEdge(int edge, int size) { return (edge * size + kSize / 2) / kSize; }
+// A box drawn on a picture of `size` pixels (20, 24, 32, ...), its edges
+// on that grid's pixels, never thinner than one.
+constexpr Box Scaled(const Box& box, int size) {
+  const int left = ScaledEdge(box.left, size), top = ScaledEdge(box.top, size);
+  const int right = ScaledEdge(box.right, size), bottom = ScaledEdge(box.bottom, size);
+  return Box{left, top, right > left ? right : left + 1, bottom > top ? bottom : top + 1, box.colour};
+}
+
 // The mark across the icon while recording is off: a line drawn with a pen
 // of this width, from the first point to the second.
 struct Stroke {

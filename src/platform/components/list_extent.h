@@ -1,6 +1,6 @@
 #pragma once
 // The clip list's automatic sideways extent: the widest line's text plus "x"
-// in the list font, plus the 18-pixel check column.
+// in the list font, plus the check column (18 pixels at 96 DPI).
 
 #include <algorithm>
 #include <string>
@@ -14,12 +14,14 @@ class ListExtent {
  public:
   static constexpr int kCheckColumn = 18;
   explicit ListExtent(TextMetrics& font) : font_(font) {}
+  // The column's width at the list's DPI.
+  void set_check_column(int pixels) { checkColumn_ = pixels; }
 
   int LineWidth(std::string_view text) const {
     // One buffer for every measurement: a loaded history measures each line.
     scratch_.assign(text);
     scratch_ += 'x';
-    return font_.TextWidth(scratch_) + kCheckColumn;
+    return font_.TextWidth(scratch_) + checkColumn_;
   }
   // After an add or insert: the extent to send.
   int Grown(int extent, std::string_view text) const { return std::max(extent, LineWidth(text)); }
@@ -28,6 +30,7 @@ class ListExtent {
 
  private:
   TextMetrics& font_;
+  int checkColumn_ = kCheckColumn;
   mutable std::string scratch_;
 };
 

@@ -15,6 +15,7 @@ class FakeFormWindow : public FormWindow {
   }
   bool Visible() const override { return visible; }
   int Width() const override { return width; }
+  int Dpi() const override { return dpi; }
   void SetWidth(int w) override { width = w; }
   // The platform runs the close handler; it may keep the window open.
   void Close() override {
@@ -42,6 +43,7 @@ class FakeFormWindow : public FormWindow {
   bool visible = false;
   bool minimized = false;
   int width = 600;
+  int dpi = 96;
   int left = 100, top = 50;
   int closeRequests = 0;
   bool closed = false;

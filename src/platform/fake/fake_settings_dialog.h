@@ -19,8 +19,10 @@ class FakeSettingsWindow : public SettingsWindow {
   void BringToFront() override { ++broughtToFront; }
   void Close() override { open = false; }
   Placement Bounds() const override { return bounds; }
+  int Dpi() const override { return dpi; }
   void SetBounds(const Placement& b) override { bounds = b; }
   Placement bounds{433, 254, 236, 212};
+  int dpi = 96;
   bool open = false;
   int modalRuns = 0, broughtToFront = 0;
   std::function<void()> whileOpen;

@@ -10,6 +10,8 @@ namespace solvane::win32 {
 class Win32WindowCanvas : public Canvas {
  public:
   Win32WindowCanvas(HWND window, HFONT font) : window_(window), font_(font) {}
+  // The caption's font at another DPI; not owned.
+  void set_font(HFONT font) { font_ = font; }
   void set_glyph(HBITMAP glyph) { glyph_ = glyph; }
 
   void FillRect(const Rect& rect, Colour colour) override;

@@ -1,8 +1,11 @@
 #include "platform/win32/win32_clip_window.h"
 
+#include <utility>
+
 #include "platform/label_column.h"
 #include "platform/timers.h"
 #include "platform/win32/win32_command_ids.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_input.h"
 #include "platform/win32/win32_screens.h"
 #include "platform/win32/win32_text.h"
@@ -44,36 +47,108 @@ unsigned Win32ClipWindow::ShiftState(WPARAM mouseKeys) {
   return shift;
 }
 
-bool Win32ClipWindow::Create(HFONT listFont) {
-  panelBrush_.reset(CreateSolidBrush(kPanelColour));
-  listBrush_.reset(CreateSolidBrush(kListColour));
-  return CreateWindows() && CreateLists(listFont) && CreateSearch(listFont) && CreateButtons() && InstallKeyPreview();
+namespace {
+HMENU ChildId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+// A child made at no place: PlaceControls puts it where the layout says.
+HWND MakeChild(HINSTANCE instance, HWND parent, DWORD exStyle, const wchar_t* className, DWORD style, int id) {
+  return CreateWindowExW(exStyle, className, L"", WS_CHILD | style, 0, 0, 0, 0, parent, ChildId(id), instance, nullptr);
 }
 
-bool Win32ClipWindow::CreateSearch(HFONT listFont) {
-  const auto id = [](int value) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(value)); };
+void Place(HWND control, const Rect& at) {
+  SetWindowPos(control, nullptr, at.left, at.top, at.width(), at.height(),
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+}  // namespace
+
+bool Win32ClipWindow::Create(Win32TextMetrics& listFont) {
+  listFont_ = &listFont;
+  panelBrush_.reset(CreateSolidBrush(kPanelColour));
+  listBrush_.reset(CreateSolidBrush(kListColour));
+  if (!CreateWindows() || !CreateLists() || !CreateSearch() || !CreateButtons()) return false;
+  // Laid out at the DPI of the screen the window is on, which the list
+  // font follows.
+  const int dpi = WindowDpi(window_);
+  if (dpi != layout_.dpi) {
+    layout_ = LayOutClipWindow(dpi);
+    listFont.SetDpi(dpi);  // no window uses the old font yet
+  }
+  buttonFont_ = MakeFont("MS Sans Serif", layout_.fontHeight, FW_BOLD);
+  SetFonts();
+  PlaceControls();
+  SetWindowPos(window_, nullptr, 0, 0, layout_.width, layout_.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return InstallKeyPreview();
+}
+
+void Win32ClipWindow::SetFonts() {
+  const auto listFont = reinterpret_cast<WPARAM>(listFont_->font());
+  for (HWND control : {list_, labels_, matchList_, searchLine_, searchStatus_, notice_}) {
+    SendMessageW(control, WM_SETFONT, listFont, FALSE);
+  }
+  for (HWND button : {runToTopButton_, crLfLfButton_, crLfButton_, hideButton_}) {
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
+  }
+  // A plain list box takes its line height from its font: the labels keep
+  // the title list's whatever face the system gives the font.
+  for (HWND list : {list_, labels_, matchList_}) SendMessageW(list, LB_SETITEMHEIGHT, 0, layout_.lineHeight);
+}
+
+void Win32ClipWindow::PlaceControls() {
+  Place(list_, layout_.titles);
+  Place(matchList_, layout_.titles);
+  // The labels start at the list's first line, inside its border, whose
+  // width the system decides.
+  RECT inside{};
+  GetClientRect(list_, &inside);
+  MapWindowPoints(list_, window_, reinterpret_cast<POINT*>(&inside), 2);
+  Place(labels_,
+        Rect{inside.left, inside.top, inside.left + layout_.labels.width(), inside.top + layout_.labels.height()});
+  Place(searchLine_, layout_.searchLine);
+  Place(searchStatus_, layout_.searchCount);
+  Place(notice_, layout_.notice);
+  const HWND buttons[4] = {runToTopButton_, crLfLfButton_, crLfButton_, hideButton_};
+  for (int i = 0; i < 4; ++i) Place(buttons[i], layout_.buttons[i]);
+}
+
+void Win32ClipWindow::ApplyDpi(int dpi, const RECT& suggested) {
+  if (hint_ != nullptr) hint_->Hide();
+  const ClipWindowLayout before = layout_;
+  layout_ = LayOutClipWindow(dpi);
+  const int top = static_cast<int>(SendMessageW(list_, LB_GETTOPINDEX, 0, 0));
+  const int matchesTop = static_cast<int>(SendMessageW(matchList_, LB_GETTOPINDEX, 0, 0));
+  // The old fonts go once every control has the new ones.
+  const OwnedFont oldListFont = listFont_->SetDpi(dpi);
+  const OwnedFont oldButtonFont = std::exchange(buttonFont_, MakeFont("MS Sans Serif", layout_.fontHeight, FW_BOLD));
+  if (titles_ != nullptr) titles_->SetDpi(dpi);
+  if (hint_ != nullptr) hint_->SetFont(listFont_->font(), dpi);
+  SetFonts();
+  // Where the status stood (beside the line, or on the empty list) it stays.
+  RECT status{};
+  GetWindowRect(searchStatus_, &status);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&status), 2);
+  const bool statusOnList = status.top >= before.noMatch.top;
+  PlaceControls();
+  Place(searchStatus_, statusOnList ? layout_.noMatch : layout_.searchCount);
+  SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+  SendMessageW(matchList_, LB_SETTOPINDEX, static_cast<WPARAM>(matchesTop), 0);
+  SendMessageW(labels_, LB_SETTOPINDEX, static_cast<WPARAM>(top % kLabelsPerPage), 0);
+  // One move to the new size, the controls already in their new places:
+  // the window is never drawn at the old size with the new layout.
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+bool Win32ClipWindow::CreateSearch() {
   // Over the title list, where it lies, and as it looks; hidden until a
   // search opens. Unicode windows, as the title list is.
-  matchList_ = CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-      WS_CHILD | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT, 8,
-      18, 233, 473, window_, id(kMatchListId), instance_, nullptr);
-  const RECT& line = Win32SearchLine::kLine;
-  searchLine_ =
-      CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, line.left, line.top,
-                      line.right - line.left, line.bottom - line.top, window_, id(kSearchLineId), instance_, nullptr);
-  const RECT& count = Win32SearchLine::kCount;
-  searchStatus_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, count.left, count.top,
-                                  count.right - count.left, count.bottom - count.top, window_, id(kSearchStatusId),
-                                  instance_, nullptr);
-  const RECT& notice = Win32SearchLine::kNotice;
-  notice_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_NOTIFY | SS_CENTERIMAGE,
-                            notice.left, notice.top, notice.right - notice.left, notice.bottom - notice.top, window_,
-                            id(kNoticeId), instance_, nullptr);
+  matchList_ = MakeChild(
+      instance_, window_, WS_EX_CLIENTEDGE, L"LISTBOX",
+      WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT, kMatchListId);
+  searchLine_ = MakeChild(instance_, window_, 0, L"EDIT", WS_BORDER | ES_AUTOHSCROLL, kSearchLineId);
+  searchStatus_ = MakeChild(instance_, window_, 0, L"STATIC", SS_LEFT | SS_NOPREFIX, kSearchStatusId);
+  notice_ = MakeChild(instance_, window_, 0, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY | SS_CENTERIMAGE, kNoticeId);
   if (matchList_ == nullptr || searchLine_ == nullptr || searchStatus_ == nullptr || notice_ == nullptr) return false;
-  for (HWND control : {matchList_, searchLine_, searchStatus_, notice_}) {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
-  }
   SetWindowLongPtrW(matchList_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(matchList_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32ClipWindow::ListProc));
   // NOTE: the system hands another program (a screen reader) a row's text
@@ -163,27 +238,22 @@ bool Win32ClipWindow::CreateWindows() {
 
   // Owned by the hidden application window: no task-bar button of its own.
   // WM_NCCREATE has already put the handle in window_; this keeps it.
-  window_.reset(CreateWindowExA(0, kWindowClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 379, 496, owner_, nullptr,
-                                instance_, this));
+  // Made at the system's DPI; Create lays it out at its screen's.
+  layout_ = LayOutClipWindow(SystemDpi());
+  window_.reset(CreateWindowExA(0, kWindowClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, layout_.width,
+                                layout_.height, owner_, nullptr, instance_, this));
   return window_ != nullptr;
 }
 
-bool Win32ClipWindow::CreateLists(HFONT listFont) {
+bool Win32ClipWindow::CreateLists() {
   // Unicode windows, so that a clip's exact title keeps every character
   // (and other programs read it so); ANSI lines reach them converted.
-  list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY |
-                              LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
-                          8, 18, 233, 473, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTitleListId)),
-                          instance_, nullptr);
-  labels_ =
-      CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 10, 20, 15, 470,
-                      window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelListId)), instance_, nullptr);
+  list_ = MakeChild(instance_, window_, WS_EX_CLIENTEDGE, L"LISTBOX",
+                    WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_HASSTRINGS |
+                        LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
+                    kTitleListId);
+  labels_ = MakeChild(instance_, window_, 0, L"LISTBOX", WS_VISIBLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kLabelListId);
   if (list_ == nullptr || labels_ == nullptr) return false;
-  for (HWND control : {list_, labels_}) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
-  // A plain list box takes its line height from its font: the labels keep
-  // the title list's 13 pixels whatever face the system gives the font.
-  SendMessageA(labels_, LB_SETITEMHEIGHT, 0, Win32TitleList::kLineHeight);
   for (int round = 0; round < 72 / kLabelsPerPage; ++round) {
     for (const char* label = kLabels; *label != '\0'; ++label) {
       const char text[2] = {*label, '\0'};
@@ -206,14 +276,12 @@ bool Win32ClipWindow::CreateLists(HFONT listFont) {
 }
 
 bool Win32ClipWindow::CreateButtons() {
-  buttonFont_.reset(CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif"));
   // The three up arrows are drawn (DrawUpArrows), the same on every system,
   // rather than taken from a Symbol font that may be missing or differ.
-  runToTopButton_ = MakeButton(kRunToTopButtonId, "\xAD\xAD\xAD", 131, 34, buttonFont_);
-  crLfLfButton_ = MakeButton(kCrLfLfButtonId, "+CR", 165, 29, buttonFont_);
-  crLfButton_ = MakeButton(kCrLfButtonId, "+cR", 194, 29, buttonFont_);
-  hideButton_ = MakeButton(kHideButtonId, "  ", 223, 24, buttonFont_);
+  runToTopButton_ = MakeButton(kRunToTopButtonId, "\xAD\xAD\xAD");
+  crLfLfButton_ = MakeButton(kCrLfLfButtonId, "+CR");
+  crLfButton_ = MakeButton(kCrLfButtonId, "+cR");
+  hideButton_ = MakeButton(kHideButtonId, "  ");
   return runToTopButton_ && crLfButton_ && crLfLfButton_ && hideButton_;
 }
 
@@ -250,7 +318,7 @@ LRESULT Win32ClipWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       if (measure->CtlID == static_cast<UINT>(kTitleListId) || measure->CtlID == static_cast<UINT>(kMatchListId)) {
-        measure->itemHeight = Win32TitleList::kLineHeight;
+        measure->itemHeight = static_cast<UINT>(layout_.lineHeight);
         return TRUE;
       }
       break;
@@ -281,7 +349,7 @@ LRESULT Win32ClipWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       RECT place{};
       GetWindowRect(control, &place);
       MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
-      const bool onList = control == searchLine_ || place.top >= Win32SearchLine::kNoMatch.top;
+      const bool onList = control == searchLine_ || place.top >= layout_.noMatch.top;
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetBkColor(dc, onList ? kListColour : kPanelColour);
       SetTextColor(dc, control == searchLine_ ? kNavy : kMaroon);
@@ -333,6 +401,9 @@ LRESULT Win32ClipWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
       KeepOnScreen(window_);  // a screen gone or smaller: back onto one that is there
       break;
+    case WM_DPICHANGED:  // moved to a screen of another DPI, or its scaling changed
+      ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_QUERYENDSESSION:
       return events_ != nullptr ? events_->OnQueryEndSession() : TRUE;
     case WM_ENDSESSION:
@@ -411,13 +482,13 @@ void Win32ClipWindow::OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam) {
                                                          : MouseButton::Middle;
   SetCapture(window_);  // the window moves under the pointer while dragged
   const POINT at{x, y};
-  dragOnImage_ = PtInRect(&kTitlePicture, at) != FALSE;
+  const RECT picture{layout_.titlePicture.left, layout_.titlePicture.top, layout_.titlePicture.right,
+                     layout_.titlePicture.bottom};
+  dragOnImage_ = PtInRect(&picture, at) != FALSE;
   const DWORD screen = GetMessagePos();
   pressedAt_ = POINT{static_cast<short>(LOWORD(screen)), static_cast<short>(HIWORD(screen))};
   if (dragOnImage_) {
-    Run([&] {
-      events_->OnTitlePictureDragStart(button, ShiftState(wParam), x - kTitlePicture.left, y - kTitlePicture.top);
-    });
+    Run([&] { events_->OnTitlePictureDragStart(button, ShiftState(wParam), x - picture.left, y - picture.top); });
   } else {
     Run([&] { events_->OnDragStart(button, ShiftState(wParam), x, y); });
   }
@@ -433,7 +504,8 @@ void Win32ClipWindow::OnMouseMove(WPARAM wParam) {
   const int x = point.x;
   const int y = point.y;
   if (dragOnImage_) {
-    Run([&] { events_->OnTitlePictureDragMove(ShiftState(wParam), x - kTitlePicture.left, y - kTitlePicture.top); });
+    const Rect& picture = layout_.titlePicture;
+    Run([&] { events_->OnTitlePictureDragMove(ShiftState(wParam), x - picture.left, y - picture.top); });
   } else {
     Run([&] { events_->OnDragMove(ShiftState(wParam), x, y); });
   }

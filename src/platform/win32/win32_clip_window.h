@@ -6,7 +6,10 @@
 #include <windows.h>
 
 #include "platform/clip_window_events.h"
+#include "platform/components/window_layout.h"
+#include "platform/win32/win32_hint.h"
 #include "platform/win32/win32_owned.h"
+#include "platform/win32/win32_text_metrics.h"
 #include "platform/win32/win32_search.h"
 #include "platform/win32/win32_title_list.h"
 #include "platform/win32/win32_pictures.h"
@@ -20,14 +23,24 @@ class Win32ClipWindow {
   Win32ClipWindow(const Win32ClipWindow&) = delete;
   Win32ClipWindow& operator=(const Win32ClipWindow&) = delete;
 
-  // False when the windows could not be made.
-  bool Create(HFONT listFont);
+  // False when the windows could not be made. `listFont` is the clip
+  // list's font, which this window sets to its own DPI.
+  bool Create(Win32TextMetrics& listFont);
   // From here on, messages reach the handlers.
   void Attach(ClipWindowEvents* events) { events_ = events; }
   // The list object that draws the title lines.
   void AttachList(Win32TitleList* titles) { titles_ = titles; }
   // The search's match list, which draws its rows.
   void AttachMatches(Win32MatchList* matches) { matches_ = matches; }
+  // The preview hint, which closes when the window moves to a screen of
+  // another DPI and takes the list font's new size.
+  void AttachHint(HintWindow* hint) { hint_ = hint; }
+  // Where the controls lie now; it changes with the DPI.
+  const ClipWindowLayout& layout() const { return layout_; }
+  // Lays the window out again at `dpi` and gives it the place `suggested`
+  // (what WM_DPICHANGED brings): the fonts at their new size, the lines and
+  // the scroll position kept, an open hint closed.
+  void ApplyDpi(int dpi, const RECT& suggested);
   // The picture drawn at the start of the title (a 16 x 16 icon).
   void SetTitleIcon(HICON icon) { titleIcon_ = icon; }
   // Shows the window for the first time, centred, which activates it.
@@ -52,22 +65,24 @@ class Win32ClipWindow {
   static constexpr COLORREF kListColour = RGB(255, 255, 204);
   static constexpr COLORREF kNavy = RGB(0, 0, 128);
   static constexpr COLORREF kMaroon = RGB(128, 0, 0);
-  // The title picture's place on the panel.
-  static constexpr RECT kTitlePicture = {4, 1, 4 + 101, 1 + 16};
 
   // Keys held now, plus the mouse buttons a mouse message reports.
   static unsigned ShiftState(WPARAM mouseKeys = 0);
 
   bool CreateWindows();
-  bool CreateLists(HFONT listFont);
-  bool CreateSearch(HFONT listFont);
+  bool CreateLists();
+  bool CreateSearch();
+  // Every control where layout_ puts it, in the font of its DPI; nothing
+  // is redrawn until the window is.
+  void PlaceControls();
+  void SetFonts();
   // The search line's own procedure, hooked so that Enter and Esc do not
   // beep there (the key handler acts on them) and a composition in an input
   // method is searched only once it is done.
   static LRESULT CALLBACK SearchLineProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   void OnSearchLineChange();
   bool CreateButtons();
-  HWND MakeButton(int id, const char* caption, int left, int width, HFONT font);
+  HWND MakeButton(int id, const char* caption);
 
   // Key preview: every key pressed anywhere in the clip window reaches the
   // key handler, whichever message loop takes it from the queue (the
@@ -124,6 +139,9 @@ class Win32ClipWindow {
   void OnButton(int id);
 
   HINSTANCE instance_;
+  ClipWindowLayout layout_;
+  Win32TextMetrics* listFont_ = nullptr;
+  HintWindow* hint_ = nullptr;
   // Members go in reverse order: the windows first, then the font and
   // brushes they draw with.
   OwnedFont buttonFont_;

@@ -14,30 +14,30 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
 }
 
 // Three up arrows, as the Symbol font's arrow character looks.
-void DrawUpArrows(HDC dc, const RECT& area, COLORREF colour) {
-  OwnedPen pen(CreatePen(PS_SOLID, 1, colour));
+void DrawUpArrows(HDC dc, const RECT& area, COLORREF colour, DpiScale s) {
+  OwnedPen pen(CreatePen(PS_SOLID, s(1), colour));
   OwnedBrush brush(CreateSolidBrush(colour));
   SelectedObject penSelected(dc, pen);
   SelectedObject brushSelected(dc, brush);
   const int middle = (area.top + area.bottom) / 2;
-  const int firstX = (area.left + area.right) / 2 - 9;
+  const int firstX = (area.left + area.right) / 2 - s(9);
   for (int i = 0; i < 3; ++i) {
-    const int x = firstX + i * 9;
-    const POINT head[3] = {{x - 3, middle - 1}, {x + 3, middle - 1}, {x, middle - 5}};
+    const int x = firstX + i * s(9);
+    const POINT head[3] = {{x - s(3), middle - s(1)}, {x + s(3), middle - s(1)}, {x, middle - s(5)}};
     Polygon(dc, head, 3);
-    MoveToEx(dc, x, middle - 1, nullptr);
-    LineTo(dc, x, middle + 6);
+    MoveToEx(dc, x, middle - s(1), nullptr);
+    LineTo(dc, x, middle + s(6));
   }
 }
 
 }  // namespace
 
-HWND Win32ClipWindow::MakeButton(int id, const char* caption, int left, int width, HFONT font) {
-  // Flat buttons drawn here; the down states come from the handlers.
-  HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, left, 2, width, 16, window_,
+HWND Win32ClipWindow::MakeButton(int id, const char* caption) {
+  // Flat buttons drawn here; the down states come from the handlers. Placed
+  // with the other controls.
+  HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0, window_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   if (button == nullptr) return nullptr;
-  SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SetWindowLongPtrA(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   buttonProc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32ClipWindow::ButtonProc)));
@@ -59,12 +59,14 @@ LRESULT CALLBACK Win32ClipWindow::ButtonProc(HWND button, UINT message, WPARAM w
 }
 
 void Win32ClipWindow::PaintTitlePicture(HDC dc) {
-  if (titleIcon_ != nullptr)
-    DrawIconEx(dc, kTitlePicture.left, kTitlePicture.top, titleIcon_, 16, 16, 0, nullptr, DI_NORMAL);
+  const Rect& picture = layout_.titlePicture;
+  if (titleIcon_ != nullptr) {
+    DrawIconEx(dc, picture.left, picture.top, titleIcon_, layout_.iconSize, layout_.iconSize, 0, nullptr, DI_NORMAL);
+  }
   SelectedObject font(dc, buttonFont_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 255));
-  RECT text{kTitlePicture.left + 19, kTitlePicture.top, kTitlePicture.right, kTitlePicture.bottom};
+  RECT text{picture.left + layout_.captionIndent, picture.top, picture.right, picture.bottom};
   DrawTextA(dc, "Solvane Clips", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -79,14 +81,15 @@ void Win32ClipWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   const bool down = (item.itemState & ODS_SELECTED) != 0 || OptionDown(id);
   FillSolid(dc, area, down ? RGB(245, 241, 221) : kPanelColour);
   if (down) DrawEdge(dc, &area, BDR_SUNKENOUTER, BF_RECT);
-  if (down) OffsetRect(&area, 1, 1);
+  const DpiScale s(layout_.dpi);
+  if (down) OffsetRect(&area, s(1), s(1));
   if (id == kRunToTopButtonId) {
-    DrawUpArrows(dc, area, kMaroon);
+    DrawUpArrows(dc, area, kMaroon, s);
   } else if (id == kHideButtonId) {
     // Two blanks of caption, then the glyph: a maroon dash of two rows.
-    const int x = area.right - 9 - 6;
-    const int y = (area.top + area.bottom) / 2 - 1;
-    FillSolid(dc, RECT{x, y, x + 8, y + 2}, kMaroon);
+    const int x = area.right - s(9 + 6);
+    const int y = (area.top + area.bottom) / 2 - s(1);
+    FillSolid(dc, RECT{x, y, x + s(8), y + s(2)}, kMaroon);
   } else {
     char caption[8] = {};
     GetWindowTextA(item.hwndItem, caption, sizeof caption);
@@ -134,7 +137,7 @@ bool Win32ClipWindow::ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM
       clickPending_ = false;
       matchClickPending_ = false;
       result = CallWindowProcW(listProc_, list, message, wParam, lParam);  // selects the line
-      if (isTitles && message == WM_LBUTTONDOWN && x < Win32TitleList::kCheckColumn) {
+      if (isTitles && message == WM_LBUTTONDOWN && x < layout_.checkColumn) {
         const int line = titles_->LineAt(x, y);
         if (line >= 0) Run([&] { titles_->Toggle(line); });
       }

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_form_window.h"
 
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_screens.h"
 
 namespace solvane::win32 {
@@ -9,6 +10,8 @@ int Win32FormWindow::Width() const {
   GetWindowRect(window_, &bounds);
   return bounds.right - bounds.left;
 }
+
+int Win32FormWindow::Dpi() const { return WindowDpi(window_); }
 
 int Win32FormWindow::Left() const {
   RECT bounds{};

@@ -13,6 +13,7 @@ class Win32FormWindow : public FormWindow {
   void Hide() override { ShowWindow(window_, SW_HIDE); }
   bool Visible() const override { return IsWindowVisible(window_) != FALSE; }
   int Width() const override;
+  int Dpi() const override;
   void SetWidth(int width) override;
   void Close() override { SendMessageA(window_, WM_CLOSE, 0, 0); }
   int Left() const override;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/components/hint_placement.h"
+#include "platform/dpi.h"
 #include "platform/win32/win32_text.h"
 
 namespace solvane::win32 {
@@ -12,11 +13,12 @@ namespace {
 constexpr COLORREF kHintColour = RGB(255, 255, 0);
 constexpr UINT_PTR kHideTimer = 1;
 constexpr UINT kHidePause = 30000;
+// At 96 DPI: the margin inside the 1-pixel border, and the gap below the
+// pointer's arrow.
 constexpr int kMargin = 2;
-// The margins on both sides and the 1-pixel border.
-constexpr int kFrame = 2 * kMargin + 2;
-// Below the pointer's arrow.
 constexpr int kPointerGap = 20;
+// The margins on both sides and the border.
+int Frame(DpiScale s) { return 2 * s(kMargin) + 2; }
 // Tab stops every 8 average character widths, as DT_EXPANDTABS sets them.
 constexpr int kTabStop = 8;
 
@@ -45,7 +47,8 @@ int Sum(const std::vector<INT>& advances) {
 }
 }  // namespace
 
-HintWindow::HintWindow(HINSTANCE instance, HFONT font) : font_(font), yellow_(CreateSolidBrush(kHintColour)) {
+HintWindow::HintWindow(HINSTANCE instance, HFONT font, int dpi)
+    : font_(font), dpi_(dpi), yellow_(CreateSolidBrush(kHintColour)) {
   WNDCLASSA windowClass{};
   if (!GetClassInfoA(instance, "THintWindow", &windowClass)) {
     windowClass.style = CS_SAVEBITS;
@@ -75,6 +78,8 @@ void HintWindow::Show(const std::string& text) {
     work = Rect{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
   }
 
+  const DpiScale s(dpi_);
+  const int frame = Frame(s);
   int width = 0;
   {  // the DC, and the font in it, only for measuring
     WindowDc dc(window_);
@@ -84,7 +89,7 @@ void HintWindow::Show(const std::string& text) {
     lineHeight_ = std::max<int>(metrics.tmHeight, 1);
     const int tabWidth = std::max<int>(metrics.tmAveCharWidth * kTabStop, 1);
     const std::vector<std::string> fitted =
-        FitHintText(text, work.width() - kFrame, (work.height() - kFrame) / lineHeight_,
+        FitHintText(text, work.width() - frame, (work.height() - frame) / lineHeight_,
                     [&](std::string_view line) { return Sum(Advances(dc, Widen(line), tabWidth)); });
     lines_.clear();
     advances_.clear();
@@ -98,7 +103,7 @@ void HintWindow::Show(const std::string& text) {
   }
 
   const int height = static_cast<int>(lines_.size()) * lineHeight_;
-  const Rect place = PlaceHint(at.x, at.y, width + kFrame, height + kFrame, work, kPointerGap);
+  const Rect place = PlaceHint(at.x, at.y, width + frame, height + frame, work, s(kPointerGap));
   SetWindowPos(window_, HWND_TOPMOST, place.left, place.top, place.width(), place.height(),
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
   InvalidateRect(window_, nullptr, TRUE);
@@ -124,7 +129,8 @@ LRESULT CALLBACK HintWindow::WindowProc(HWND window, UINT message, WPARAM wParam
       RECT area{};
       GetClientRect(window, &area);
       FillRect(dc, &area, self->yellow_);
-      InflateRect(&area, -kMargin, -kMargin);
+      const int margin = DpiScale(self->dpi_)(kMargin);
+      InflateRect(&area, -margin, -margin);
       {
         SelectedObject font(dc, self->font_);
         SetBkMode(dc, TRANSPARENT);

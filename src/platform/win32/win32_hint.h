@@ -16,7 +16,8 @@ namespace solvane::win32 {
 
 class HintWindow {
  public:
-  HintWindow(HINSTANCE instance, HFONT font);
+  // `font` is the list font at `dpi`, which the margins follow too.
+  HintWindow(HINSTANCE instance, HFONT font, int dpi);
   ~HintWindow();
   HintWindow(const HintWindow&) = delete;
   HintWindow& operator=(const HintWindow&) = delete;
@@ -24,12 +25,18 @@ class HintWindow {
   // `text` in UTF-8.
   void Show(const std::string& text);
   void Hide();
+  // The list font at another DPI; for the next Show.
+  void SetFont(HFONT font, int dpi) {
+    font_ = font;
+    dpi_ = dpi;
+  }
   bool visible() const { return IsWindowVisible(window_) != FALSE; }
   HWND handle() const { return window_.get(); }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   HFONT font_;  // not owned: the caller's, which outlives this
+  int dpi_;
   // Declared before the window that paints with it, so it is deleted after.
   OwnedBrush yellow_;
   OwnedWindow window_;

@@ -8,42 +8,46 @@ namespace {
 
 COLORREF RgbOf(clipboard_picture::Colour colour) { return RGB(colour.red, colour.green, colour.blue); }
 
-// Paints into a 16 x 16 colour bitmap; the mask marks what is drawn.
-void PaintClipboard(HDC dc, bool marked) {
-  RECT all{0, 0, 16, 16};
+RECT RectOf(const clipboard_picture::Box& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
+
+// Paints into a colour bitmap of `size` pixels; the mask marks what is drawn.
+void PaintClipboard(HDC dc, bool marked, int size = clipboard_picture::kSize) {
+  RECT all{0, 0, size, size};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   for (const clipboard_picture::Box& box : clipboard_picture::kBoxes) {
     OwnedBrush brush(CreateSolidBrush(RgbOf(box.colour)));
-    RECT rect{box.left, box.top, box.right, box.bottom};
+    const RECT rect = RectOf(clipboard_picture::Scaled(box, size));
     FillRect(dc, &rect, brush);
   }
   if (marked) {
+    using clipboard_picture::ScaledEdge;
     const clipboard_picture::Stroke& mark = clipboard_picture::kOffMark;
-    OwnedPen pen(CreatePen(PS_SOLID, mark.width, RgbOf(mark.colour)));
+    OwnedPen pen(CreatePen(PS_SOLID, ScaledEdge(mark.width, size), RgbOf(mark.colour)));
     SelectedObject selected(dc, pen);
-    MoveToEx(dc, mark.x1, mark.y1, nullptr);
-    LineTo(dc, mark.x2, mark.y2);
+    MoveToEx(dc, ScaledEdge(mark.x1, size), ScaledEdge(mark.y1, size), nullptr);
+    LineTo(dc, ScaledEdge(mark.x2, size), ScaledEdge(mark.y2, size));
   }
 }
 
 }  // namespace
 
-ClipboardIcon::ClipboardIcon(bool marked) {
+ClipboardIcon::ClipboardIcon(bool marked, int size) {
+  if (size <= 0) size = clipboard_picture::kSize;
   WindowDc screen(nullptr);
   OwnedMemoryDc dc(CreateCompatibleDC(screen));
-  OwnedBitmap colour(CreateCompatibleBitmap(screen, 16, 16));
-  OwnedBitmap mask(CreateBitmap(16, 16, 1, 1, nullptr));
+  OwnedBitmap colour(CreateCompatibleBitmap(screen, size, size));
+  OwnedBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
   {
     SelectedObject selected(dc, colour);
-    PaintClipboard(dc, marked);
+    PaintClipboard(dc, marked, size);
   }
   {
     SelectedObject selected(dc, mask);
     // The mask is white (transparent) where nothing was painted.
-    RECT all{0, 0, 16, 16};
+    RECT all{0, 0, size, size};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     for (const clipboard_picture::Box& box : clipboard_picture::kBoxes) {
-      RECT rect{box.left, box.top, box.right, box.bottom};
+      const RECT rect = RectOf(clipboard_picture::Scaled(box, size));
       FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
   }

@@ -8,10 +8,11 @@
 
 namespace solvane::win32 {
 
-// A 16 x 16 icon: a clipboard, with a red mark when `marked`. Owns it.
+// A square icon of `size` pixels (16 at 96 DPI): a clipboard, with a red
+// mark when `marked`. Owns it.
 class ClipboardIcon {
  public:
-  explicit ClipboardIcon(bool marked);
+  ClipboardIcon(bool marked, int size);
   HICON get() const { return icon_.get(); }
 
  private:

@@ -81,9 +81,10 @@ void Win32SearchLine::Close() {
 }
 
 void Win32SearchLine::SetStatus(int matches, const std::string& text) {
-  const RECT& place = matches == 0 ? kNoMatch : kCount;
-  SetWindowPos(status_, HWND_TOP, place.left, place.top, place.right - place.left, place.bottom - place.top,
-               SWP_NOACTIVATE);
+  // Beside the line; with no match, over the top of the empty list
+  // instead, where there is room to say so.
+  const Rect& place = matches == 0 ? layout_.noMatch : layout_.searchCount;
+  SetWindowPos(status_, HWND_TOP, place.left, place.top, place.width(), place.height(), SWP_NOACTIVATE);
   SetWindowTextW(status_, Widen(text).c_str());
 }
 

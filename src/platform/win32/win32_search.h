@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/components/window_layout.h"
 #include "platform/match_list.h"
 #include "platform/win32/win32_title_list.h"
 
@@ -46,9 +47,9 @@ class Win32MatchList : public MatchList {
 class Win32SearchLine : public SearchLine {
  public:
   // The edit control, the status beside it, the notice over both, and the
-  // window to give the keyboard back to.
-  Win32SearchLine(HWND edit, HWND status, HWND notice, HWND window)
-      : edit_(edit), status_(status), notice_(notice), window_(window) {}
+  // window to give the keyboard back to, whose layout places the status.
+  Win32SearchLine(HWND edit, HWND status, HWND notice, HWND window, const ClipWindowLayout& layout)
+      : edit_(edit), status_(status), notice_(notice), window_(window), layout_(layout) {}
 
   void Open() override;
   void Close() override;
@@ -59,19 +60,12 @@ class Win32SearchLine : public SearchLine {
   // The text typed, in UTF-8.
   std::string Text() const;
 
-  // Beside the line, left of the option buttons; with no match, over the
-  // top of the empty list instead, where there is room to say so.
-  static constexpr RECT kLine = {4, 1, 4 + 92, 1 + 16};
-  static constexpr RECT kCount = {4 + 94, 2, 130, 2 + 14};
-  static constexpr RECT kNoMatch = {8 + 20, 18 + 6, 8 + 228, 18 + 6 + 14};
-  // The title area left of the option buttons, the line and its count alike.
-  static constexpr RECT kNotice = {4, 1, 130, 1 + 16};
-
  private:
   HWND edit_;
   HWND status_;
   HWND notice_;
   HWND window_;
+  const ClipWindowLayout& layout_;
 };
 
 }  // namespace solvane::win32

@@ -1,7 +1,10 @@
 #include "platform/win32/win32_settings_dialog.h"
 
 #include <cstring>
+#include <iterator>
+#include <utility>
 
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_screens.h"
 
 namespace solvane::win32 {
@@ -12,8 +15,6 @@ constexpr COLORREF kBackground = RGB(231, 223, 173);
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
-constexpr int kWidth = 236, kHeight = 212;
-constexpr int kOkWidth = 86, kOkHeight = 22;
 // The controls' ids, which other programs (and the tests) use too.
 enum : int {
   kAutosaveCheck = 201,
@@ -24,26 +25,19 @@ enum : int {
   kOkButton = 206,
 };
 
-// Where each setting's control sits on the dialog, in the order they are
-// made: the check boxes, the drop-downs' labels, then the drop-downs.
+// Each setting's control, in the order they are made and as the layout
+// places them: the check boxes, the drop-downs' labels, then the drop-downs.
 struct Placed {
   Setting setting;
   int id;
-  int x, y, width, height;
 };
 constexpr Placed kCheckBoxes[] = {
-    {Setting::kAutosave, kAutosaveCheck, 6, 49, 222, 17},
-    {Setting::kPromptClear, kPromptClearCheck, 6, 67, 117, 17},
-    {Setting::kPromptQuit, kPromptQuitCheck, 6, 85, 88, 17},
+    {Setting::kAutosave, kAutosaveCheck},
+    {Setting::kPromptClear, kPromptClearCheck},
+    {Setting::kPromptQuit, kPromptQuitCheck},
 };
-constexpr Placed kDropDownLabels[] = {
-    {Setting::kHotkey, -1, 6, 108, 110, 13},
-    {Setting::kPasteDelay, -1, 119, 108, 100, 13},
-};
-constexpr Placed kDropDowns[] = {
-    {Setting::kHotkey, kHotkeyCombo, 6, 123, 105, 200},
-    {Setting::kPasteDelay, kPasteDelayCombo, 119, 123, 105, 200},
-};
+constexpr Placed kDropDownLabels[] = {{Setting::kHotkey, -1}, {Setting::kPasteDelay, -1}};
+constexpr Placed kDropDowns[] = {{Setting::kHotkey, kHotkeyCombo}, {Setting::kPasteDelay, kPasteDelayCombo}};
 
 std::string WindowText(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -75,32 +69,51 @@ Win32SettingsDialog::~Win32SettingsDialog() {
   window_.reset();  // before the canvas that draws in it
 }
 
-HWND Win32SettingsDialog::Child(const char* className, const char* text, DWORD style, int id, int x, int y, int w,
-                                int h) {
-  HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window_,
+HWND Win32SettingsDialog::Child(const char* className, const char* text, DWORD style, int id) {
+  // Placed, and given its font, with the others (PlaceControls).
+  HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, this);
-  if (child != nullptr) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  if (child != nullptr) controls_.push_back(child);
   return child;
 }
 
 bool Win32SettingsDialog::Create(HWND owner, Win32Dialogs& dialogs, HintWindow& hint) {
   dialogs_ = &dialogs;
   hint_ = &hint;
-  font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif"));
-  buttonFont_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial"));
   background_.reset(CreateSolidBrush(kBackground));
   if (!RegisterClasses()) return false;
 
   // A caption bar but no system menu: no title-bar buttons at all.
   // WM_NCCREATE has already put the handle in window_; this keeps it.
+  layout_ = LayOutSettings(SystemDpi());
   window_.reset(CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, "TForm2", "Settings", WS_POPUP | WS_CAPTION, 433,
-                                254, kWidth, kHeight, owner, nullptr, instance_, this));
+                                254, layout_.width, layout_.height, owner, nullptr, instance_, this));
   if (window_ == nullptr || !CreateControls()) return false;
   canvas_ = std::make_unique<Win32WindowCanvas>(button_, buttonFont_);
+  LayOut(WindowDpi(window_));
+  SetWindowPos(window_, nullptr, 0, 0, layout_.width, layout_.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   dialog_.set_window(this);
   return true;
+}
+
+void Win32SettingsDialog::LayOut(int dpi) {
+  layout_ = LayOutSettings(dpi);
+  // The old fonts go once no control uses them.
+  const OwnedFont oldFont = std::exchange(font_, MakeFont("MS Sans Serif", layout_.fontHeight));
+  const OwnedFont oldButtonFont = std::exchange(buttonFont_, MakeFont("Arial", layout_.fontHeight));
+  for (HWND control : controls_) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  if (canvas_ != nullptr) canvas_->set_font(buttonFont_);
+  const Rect* places[] = {&layout_.checkBoxes[0],     &layout_.checkBoxes[1],     &layout_.checkBoxes[2],
+                          &layout_.dropDownLabels[0], &layout_.dropDownLabels[1], &layout_.dropDowns[0],
+                          &layout_.dropDowns[1]};
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    const Rect& at = *places[i];
+    SetWindowPos(controls_[i], nullptr, at.left, at.top, at.width(), at.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  const Rect& ok = layout_.ok;
+  SetWindowPos(button_, nullptr, ok.left, ok.top, ok.width(), ok.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  if (ok_ != nullptr) ok_->Resize(ok.width(), ok.height());
 }
 
 bool Win32SettingsDialog::RegisterClasses() {
@@ -123,8 +136,7 @@ bool Win32SettingsDialog::CreateControls() {
   const SettingsTable& table = dialog_.Table();
   for (const Placed& box : kCheckBoxes) {
     const SettingRow& row = table.Row(box.setting);
-    HWND check =
-        Child("BUTTON", row.caption, BS_AUTOCHECKBOX | WS_TABSTOP, box.id, box.x, box.y, box.width, box.height);
+    HWND check = Child("BUTTON", row.caption, BS_AUTOCHECKBOX | WS_TABSTOP, box.id);
     if (row.hint == nullptr) continue;
     if (check == nullptr) return false;
     // Subclassed, to show its hint while the pointer is on it.
@@ -134,18 +146,17 @@ bool Win32SettingsDialog::CreateControls() {
         SetWindowLongPtrA(check, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32SettingsDialog::CheckBoxProc)));
   }
   for (const Placed& label : kDropDownLabels) {
-    Child("STATIC", table.Row(label.setting).caption, 0, label.id, label.x, label.y, label.width, label.height);
+    Child("STATIC", table.Row(label.setting).caption, 0, label.id);
   }
   for (const Placed& drop : kDropDowns) {
-    HWND combo = Child("COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL, drop.id, drop.x, drop.y, drop.width, drop.height);
+    HWND combo = Child("COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL, drop.id);
     for (const char* text : table.Row(drop.setting).choices) {
       SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
   }
-  button_ = CreateWindowExA(0, "TEncartaButton", table.okCaption, WS_CHILD | WS_VISIBLE, kSettingsOkLeft,
-                            kSettingsOkTop, kOkWidth, kOkHeight, window_,
+  button_ = CreateWindowExA(0, "TEncartaButton", table.okCaption, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOkButton)), instance_, this);
-  return button_ != nullptr;
+  return button_ != nullptr && controls_.size() == std::size(kCheckBoxes) + 4;
 }
 
 void Win32SettingsDialog::OnOkClick() {
@@ -174,8 +185,8 @@ void Win32SettingsDialog::ShowModal() {
   if (open_) return BringToFront();  // one dialog, one modal loop
   ShowValues();
   if (!placed_) {  // centred the first time in a run, then where the user left it
-    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - layout_.width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - layout_.height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     placed_ = true;
   }
   KeepOnScreen(window_);
@@ -250,7 +261,7 @@ void Win32SettingsDialog::SetBounds(const Placement& bounds) {
 }
 
 void Win32SettingsDialog::PaintBanner(HDC dc) {
-  RECT banner{6, 2, 6 + 217, 2 + 42};
+  RECT banner{layout_.banner.left, layout_.banner.top, layout_.banner.right, layout_.banner.bottom};
   {
     OwnedBrush blue(CreateSolidBrush(kBlue));
     FillRect(dc, &banner, blue);
@@ -260,8 +271,9 @@ void Win32SettingsDialog::PaintBanner(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kYellow);
   const SettingsTable& table = dialog_.Table();
-  TextOutA(dc, 6 + 81, 2 + 5, table.bannerTitle, static_cast<int>(std::strlen(table.bannerTitle)));
-  TextOutA(dc, 6 + 56, 2 + 21, table.bannerMaker, static_cast<int>(std::strlen(table.bannerMaker)));
+  const Point title = layout_.bannerTitle, maker = layout_.bannerMaker;
+  TextOutA(dc, title.x, title.y, table.bannerTitle, static_cast<int>(std::strlen(table.bannerTitle)));
+  TextOutA(dc, maker.x, maker.y, table.bannerMaker, static_cast<int>(std::strlen(table.bannerMaker)));
 }
 
 LRESULT CALLBACK Win32SettingsDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -314,6 +326,16 @@ LRESULT Win32SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DISPLAYCHANGE:
       KeepOnScreen(window_);
       break;
+    case WM_DPICHANGED: {  // on a screen of another DPI: laid out again there, at the place suggested
+      if (hinting_) hint_->Hide();
+      hinting_ = false;
+      LayOut(HIWORD(wParam));
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+      return 0;
+    }
     default:
       break;
   }

@@ -7,9 +7,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "platform/button_events.h"
 #include "platform/event_errors.h"
+#include "platform/components/window_layout.h"
 #include "platform/pointer.h"
 #include "platform/settings_dialog_events.h"
 #include "platform/win32/win32_canvas.h"
@@ -44,6 +46,9 @@ class Win32SettingsDialog : public SettingsWindow {
   void BringToFront() override;
   void Close() override;
   Placement Bounds() const override;
+  int Dpi() const override { return layout_.dpi; }
+  // Where the controls lie now; it changes with the DPI.
+  const SettingsLayout& layout() const { return layout_; }
   void SetBounds(const Placement& bounds) override;
 
   HWND handle() const { return window_.get(); }
@@ -61,7 +66,9 @@ class Win32SettingsDialog : public SettingsWindow {
   void ReadValues();
   void RunMessageLoop();
   void PaintBanner(HDC dc);
-  HWND Child(const char* className, const char* text, DWORD style, int id, int x, int y, int w, int h);
+  HWND Child(const char* className, const char* text, DWORD style, int id);
+  // Every control placed at `dpi`, in the fonts of that size.
+  void LayOut(int dpi);
 
   HINSTANCE instance_;
   SettingsDialogEvents& dialog_;
@@ -74,12 +81,14 @@ class Win32SettingsDialog : public SettingsWindow {
   const char* hinted_ = nullptr;    // the hint of the one check box that has one
   bool hinting_ = false;            // that hint is up
   // Declared before the window, so they outlive it.
-  OwnedFont font_;        // "MS Sans Serif" -11
-  OwnedFont buttonFont_;  // "Arial" -11
+  OwnedFont font_;        // "MS Sans Serif" 8 point
+  OwnedFont buttonFont_;  // "Arial" 8 point
   OwnedBrush background_;
   std::unique_ptr<Win32WindowCanvas> canvas_;
   OwnedWindow window_;
-  HWND button_ = nullptr;  // okButton, a child of window_, destroyed with it
+  HWND button_ = nullptr;       // okButton, a child of window_, destroyed with it
+  std::vector<HWND> controls_;  // the others, children of window_ too, in the order of the layout
+  SettingsLayout layout_;
   bool open_ = false;
   bool placed_ = false;
   bool tracking_ = false;  // the mouse is over the button

@@ -2,15 +2,28 @@
 
 #include <string>
 
+#include "platform/components/window_layout.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_text.h"
 
 namespace solvane::win32 {
 
-Win32TextMetrics::Win32TextMetrics() {
+Win32TextMetrics::Win32TextMetrics(int dpi) {
   dc_.reset(CreateCompatibleDC(nullptr));
-  font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+  SetDpi(dpi);
+}
+
+OwnedFont Win32TextMetrics::SetDpi(int dpi) {
+  OwnedFont old = std::move(font_);
+  fontInDc_ = SelectedObject();  // the old font out of the DC before the new one goes in
+  font_ = MakeFont("MS Sans Serif", LayOutClipWindow(dpi).fontHeight);
   fontInDc_ = SelectedObject(dc_, font_);
+  Measure();
+  return old;
+}
+
+void Win32TextMetrics::Measure() {
+  advances_.clear();
   // A loaded history measures 20,000 titles, one GDI call each under the
   // plain way. Adding up the characters' advances is the same number for a
   // single-byte code page and a font without kerning or overhang; checked

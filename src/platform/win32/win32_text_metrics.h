@@ -8,18 +8,23 @@
 
 namespace solvane::win32 {
 
-// Measures in "MS Sans Serif" at height -11 (8 point), the clip list's font.
+// Measures in "MS Sans Serif" 8 point (height -11 at 96 DPI), the clip
+// list's font, at the clip window's DPI.
 class Win32TextMetrics : public TextMetrics {
  public:
-  Win32TextMetrics();
+  explicit Win32TextMetrics(int dpi);
   ~Win32TextMetrics() override;
   Win32TextMetrics(const Win32TextMetrics&) = delete;
   Win32TextMetrics& operator=(const Win32TextMetrics&) = delete;
   int TextWidth(std::string_view text) override;
   int Utf8TextWidth(std::string_view utf8) override;
   HFONT font() const { return font_.get(); }
+  // The font at another DPI from now on. The old one is handed back, to be
+  // deleted once no window uses it any more.
+  OwnedFont SetDpi(int dpi);
 
  private:
+  void Measure();
   int MeasuredWidth(std::string_view text) const;
 
   // Destroyed in reverse: the font is deselected, then deleted, then the DC.

@@ -347,32 +347,33 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   FillRect(dc, &rect, brush);
 }
 
-// A 16 x 13 check image: a 13-pixel box, ticked or filled grey.
-void DrawCheck(HDC dc, int left, int top, int state) {
-  const RECT box{left + 1, top, left + 14, top + 13};
+// A 16 x 13 check image (at 96 DPI): a 13-pixel box, ticked or filled grey.
+// The tick is two strokes as thick as a pixel at 96 DPI is.
+void DrawCheck(HDC dc, int left, int top, int state, DpiScale s) {
+  const RECT box{left + s(1), top, left + s(14), top + s(13)};
   FillSolid(dc, box, state == kGrayed ? RGB(192, 192, 192) : RGB(255, 255, 255));
   FrameRect(dc, &box, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
   if (state == kUnchecked) return;
   OwnedPen pen(CreatePen(PS_SOLID, 1, state == kGrayed ? RGB(128, 128, 128) : RGB(0, 0, 0)));
   SelectedObject selected(dc, pen);
-  for (int dy = 0; dy < 2; ++dy) {
-    MoveToEx(dc, left + 4, top + 5 + dy, nullptr);
-    LineTo(dc, left + 6, top + 7 + dy);
-    LineTo(dc, left + 11, top + 2 + dy);
+  for (int dy = 0; dy < s(2); ++dy) {
+    MoveToEx(dc, left + s(4), top + s(5) + dy, nullptr);
+    LineTo(dc, left + s(6), top + s(7) + dy);
+    LineTo(dc, left + s(11), top + s(2) + dy);
   }
 }
 
 // A pin at a line's right end: a round head on a short needle.
-void DrawPin(HDC dc, const RECT& line, COLORREF background) {
-  const RECT area{line.right - 12, line.top, line.right, line.bottom};
+void DrawPin(HDC dc, const RECT& line, COLORREF background, DpiScale s) {
+  const RECT area{line.right - s(12), line.top, line.right, line.bottom};
   FillSolid(dc, area, background);
-  OwnedPen pen(CreatePen(PS_SOLID, 1, kPinColour));
+  OwnedPen pen(CreatePen(PS_SOLID, s(1), kPinColour));
   OwnedBrush brush(CreateSolidBrush(kPinColour));
   SelectedObject selectedPen(dc, pen);
   SelectedObject selectedBrush(dc, brush);
-  const int x = area.left + 5;
-  Ellipse(dc, x - 3, line.top + 1, x + 4, line.top + 8);
-  MoveToEx(dc, x, line.top + 7, nullptr);
+  const int x = area.left + s(5);
+  Ellipse(dc, x - s(3), line.top + s(1), x + s(4), line.top + s(8));
+  MoveToEx(dc, x, line.top + s(7), nullptr);
   LineTo(dc, x, line.bottom - 1);
 }
 
@@ -399,11 +400,13 @@ void Win32TitleList::DrawLine(const DRAWITEMSTRUCT& item, int index) const {
   HDC dc = item.hDC;
   const RECT& line = item.rcItem;
 
-  const RECT column{line.left, line.top, line.left + kCheckColumn, line.bottom};
+  const DpiScale s(layout_.dpi);
+  const int columnWidth = layout_.checkColumn;
+  const RECT column{line.left, line.top, line.left + columnWidth, line.bottom};
   FillSolid(dc, column, kListColour);
-  const int checkLeft = column.left + (kCheckColumn - 16) / 2;
-  const int checkTop = line.top + ((line.bottom - line.top) - 13) / 2;
-  DrawCheck(dc, checkLeft, checkTop, static_cast<int>(ItemData(index) & kStateBits));
+  const int checkLeft = column.left + (columnWidth - s(16)) / 2;
+  const int checkTop = line.top + ((line.bottom - line.top) - s(13)) / 2;
+  DrawCheck(dc, checkLeft, checkTop, static_cast<int>(ItemData(index) & kStateBits), s);
 
   const RECT textArea{column.right, line.top, line.right, line.bottom};
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -420,12 +423,20 @@ void Win32TitleList::DrawLine(const DRAWITEMSTRUCT& item, int index) const {
     const int y = std::max<int>(line.top, (line.top + line.bottom - wy.cy) / 2);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kTextColour);
-    ExtTextOutW(dc, textArea.left + 2, y, ETO_CLIPPED, &textArea, text.data(), static_cast<UINT>(text.size()), nullptr);
+    ExtTextOutW(dc, textArea.left + s(2), y, ETO_CLIPPED, &textArea, text.data(), static_cast<UINT>(text.size()),
+                nullptr);
   }
   if (marked_ && marked_(KeyOfWideLine(text))) {
-    DrawPin(dc, textArea, selected ? GetSysColor(COLOR_HIGHLIGHT) : kListColour);
+    DrawPin(dc, textArea, selected ? GetSysColor(COLOR_HIGHLIGHT) : kListColour, s);
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &textArea);
+}
+
+void Win32TitleList::SetDpi(int dpi) {
+  layout_ = LayOutClipWindow(dpi);
+  extentRule_.set_check_column(layout_.checkColumn);
+  widths_.clear();  // measured again at the next delete
+  Send(LB_SETITEMHEIGHT, 0, layout_.lineHeight);
 }
 
 int Win32TitleList::LineAt(int x, int y) const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/components/list_extent.h"
+#include "platform/components/window_layout.h"
 #include "platform/win32/win32_owned.h"
 #include "platform/title_list.h"
 
@@ -29,7 +30,8 @@ namespace solvane::win32 {
 // waits with it, and goes in in its place.
 class Win32TitleList : public TitleList {
  public:
-  Win32TitleList(HWND list, TextMetrics& font) : list_(list), extentRule_(font) {}
+  Win32TitleList(HWND list, TextMetrics& font)
+      : list_(list), extentRule_(font), layout_(LayOutClipWindow(kDesignDpi)) {}
 
   int Count() const override;
   std::string Get(int index) const override;
@@ -84,11 +86,16 @@ class Win32TitleList : public TitleList {
   // that alone does not tell the control's own callers from other programs.
   bool Sending() const { return sending_ > 0; }
 
-  // Owner drawing of one line: the check box in the 18-pixel column, the
-  // text area filled (highlighted when selected), the text 2 pixels right of
-  // the column, centred on "Wy", cut at the right edge; the focus rectangle.
-  static constexpr int kLineHeight = 13;
-  static constexpr int kCheckColumn = ListExtent::kCheckColumn;
+  // Lines and their drawing at a DPI (96 until told): the line height, the
+  // check column and the check box. The lines measured for the sideways
+  // extent are measured again in the font of the new DPI.
+  void SetDpi(int dpi);
+  int lineHeight() const { return layout_.lineHeight; }
+  int checkColumn() const { return layout_.checkColumn; }
+  // Owner drawing of one line: the check box in its column, the text area
+  // filled (highlighted when selected), the text 2 pixels (at 96 DPI) right
+  // of the column, centred on "Wy", cut at the right edge; the focus
+  // rectangle.
   void Draw(const DRAWITEMSTRUCT& item) const;
   // The same drawing of line `line` of this list into another list's item
   // (a search's matches show the title list's lines).
@@ -140,6 +147,7 @@ class Win32TitleList : public TitleList {
   HWND list_;
   std::function<bool(std::string_view key)> marked_;
   ListExtent extentRule_;
+  ClipWindowLayout layout_;
   int updates_ = 0;  // BeginUpdate calls not yet ended
   // Each line's width by the extent rule, in the list's order. When the
   // widest line goes, the next widest is found here: measuring every line
