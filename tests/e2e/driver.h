@@ -256,6 +256,7 @@ int cmd_tray_icon(const Args& args);
 int cmd_fingerprint(const Args& args);
 // fonts.cpp
 int cmd_font_face(const Args& args);
+int cmd_icon_sizes(const Args& args);
 // timing.cpp
 int cmd_time_start(const Args& args);
 int cmd_watch_top(const Args& args);

@@ -106,6 +106,7 @@ constexpr Command kTable[] = {
     {"font-face", 3, 3, cmd_font_face,
      "FACE HEIGHT\tprint the face Wine draws FACE with at a character height of HEIGHT pixels,\n"
      "a tab and its file (? when Wine does not say)"},
+    {"icon-sizes", 2, 2, cmd_icon_sizes, "EXE\tprint the widths of the icon images in EXE's resources"},
     {"wait-menu", 2, 2, cmd_wait_menu, "TIMEOUT_MS\twait for the program's popup menu; print its rectangle"},
     {"wait-exit", 2, 2, cmd_wait_exit, "TIMEOUT_MS\twait until the program's process has ended"},
     {"wait-class", 3, 3, cmd_wait_class,

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "driver.h"
 
@@ -72,6 +73,29 @@ int cmd_font_face(const Args& args) {
   ReleaseDC(nullptr, screen);
   if (length <= 0) throw Failure("GetTextFaceA failed for " + args[1]);
   print_line(std::string(face) + "\t" + file);
+  return 0;
+}
+
+int cmd_icon_sizes(const Args& args) {
+  HMODULE exe = LoadLibraryExA(args[1].c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!exe) throw Failure("cannot load " + args[1] + " as data");
+  std::vector<int> sizes;
+  // Each RT_ICON resource starts with its image's bitmap header.
+  EnumResourceNamesA(
+      exe, RT_ICON,
+      [](HMODULE module, LPCSTR type, LPSTR name, LONG_PTR found) -> BOOL {
+        HRSRC resource = FindResourceA(module, name, type);
+        const void* data = resource ? LockResource(LoadResource(module, resource)) : nullptr;
+        if (data && SizeofResource(module, resource) >= sizeof(BITMAPINFOHEADER)) {
+          reinterpret_cast<std::vector<int>*>(found)->push_back(static_cast<const BITMAPINFOHEADER*>(data)->biWidth);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LONG_PTR>(&sizes));
+  FreeLibrary(exe);
+  std::string line;
+  for (int size : sizes) line += (line.empty() ? "" : " ") + std::to_string(size);
+  print_line(line);
   return 0;
 }
 

@@ -39,6 +39,7 @@ E2E_KEEP_PID=""   # the desktop keeper
 E2E_TARGET_PID="" # the paste target, while it is open
 E2E_XCLIP_PIDS=()
 E2E_MOUNTS=()     # file systems a test mounted, undone at its end
+E2E_DPI_SET=0     # the prefix's DPI was changed: 96 again at the end
 E2E_DIR=""
 e2e_owns_wine=0
 e2e_tmp=$(mktemp -d "/tmp/solvane-e2e.$E2E_NAME.XXXXXX")
@@ -55,6 +56,7 @@ e2e_cleanup() {
   fi
   for pid in "${E2E_XCLIP_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
   for dir in "${E2E_MOUNTS[@]}"; do umount -l "$dir" 2>/dev/null; done
+  if [ "$E2E_DPI_SET" = 1 ]; then e2e_reg_dpi 96; fi
   if [ -n "$E2E_KEEP_PID" ]; then
     kill "$E2E_KEEP_PID" 2>/dev/null
     wait "$E2E_KEEP_PID" 2>/dev/null
@@ -322,6 +324,20 @@ e2e_settings_text() {
 e2e_settings() {
   [ -n "$E2E_DIR" ] || e2e_fresh_folder
   e2e_settings_text "$@" >"$E2E_DIR/Solvaneclips.ini"
+}
+
+# ---- the screen ----
+
+e2e_reg_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+
+# e2e_set_dpi DPI: the screen's scaling (96 is 100 %, 144 is 150 %) for the
+# Wine processes started from now on, which read it at their start; the
+# prefix is back at 96 when the test ends, whatever happened.
+e2e_set_dpi() {
+  E2E_DPI_SET=1
+  e2e_reg_dpi "$1" || e2e_fatal "could not set the prefix's DPI to $1"
 }
 
 # ---- the program ----
