@@ -89,7 +89,7 @@ void Win32ClipWindow::SetFonts() {
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
   }
   // A plain list box takes its line height from its font: the labels keep
-  // the title list's whatever face the system gives the font.
+  // the title list's line height whatever face the system gives the font.
   for (HWND list : {list_, labels_, matchList_}) SendMessageW(list, LB_SETITEMHEIGHT, 0, layout_.lineHeight);
 }
 

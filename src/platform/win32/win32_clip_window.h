@@ -41,7 +41,8 @@ class Win32ClipWindow {
   // (what WM_DPICHANGED brings): the fonts at their new size, the lines and
   // the scroll position kept, an open hint closed.
   void ApplyDpi(int dpi, const RECT& suggested);
-  // The picture drawn at the start of the title (a 16 x 16 icon).
+  // The picture drawn at the start of the title (a small icon, drawn at
+  // 16 x 16 pixels at 96 DPI).
   void SetTitleIcon(HICON icon) { titleIcon_ = icon; }
   // Shows the window for the first time, centred, which activates it.
   void ShowAtStart();
