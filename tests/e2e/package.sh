@@ -50,7 +50,10 @@ for pair in "ProductName Solvane Clips" "CompanyName Vardell Solvane Software" \
 done
 manifest=$(strings "$exe" | sed -n '/<assembly /,/<\/assembly>/p')
 assert_eq "the manifest names Windows 7, 8, 8.1 and 10/11" 4 "$(grep -c '<supportedOS Id=' <<<"$manifest")"
-assert_eq "the manifest declares no DPI awareness (Windows scales the window)" 0 "$(grep -ci 'dpiAware' <<<"$manifest")"
+assert_eq "the manifest declares per-monitor DPI awareness, with the older systems' kinds" \
+  "true/pm|PerMonitorV2, PerMonitor" \
+  "$(sed -n 's|.*<dpiAware[^>]*>\(.*\)</dpiAware>.*|\1|p; s|.*<dpiAwareness[^>]*>\(.*\)</dpiAwareness>.*|\1|p' <<<"$manifest" |
+    paste -sd'|')"
 
 # -- The program, run from the unpacked folder.
 e2e_start
