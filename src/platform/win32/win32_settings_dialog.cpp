@@ -70,7 +70,7 @@ Win32SettingsDialog::~Win32SettingsDialog() {
 }
 
 HWND Win32SettingsDialog::Child(const char* className, const char* text, DWORD style, int id) {
-  // Placed, and given its font, with the others (PlaceControls).
+  // Placed, and given its font, with the others (LayOut).
   HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, this);
   if (child != nullptr) controls_.push_back(child);
@@ -156,7 +156,8 @@ bool Win32SettingsDialog::CreateControls() {
   }
   button_ = CreateWindowExA(0, "TEncartaButton", table.okCaption, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOkButton)), instance_, this);
-  return button_ != nullptr && controls_.size() == std::size(kCheckBoxes) + 4;
+  return button_ != nullptr &&
+         controls_.size() == std::size(kCheckBoxes) + std::size(kDropDownLabels) + std::size(kDropDowns);
 }
 
 void Win32SettingsDialog::OnOkClick() {

@@ -348,7 +348,7 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
 }
 
 // A 16 x 13 check image (at 96 DPI): a 13-pixel box, ticked or filled grey.
-// The tick is two strokes as thick as a pixel at 96 DPI is.
+// The tick is two rows of strokes at 96 DPI, more on a scaled screen.
 void DrawCheck(HDC dc, int left, int top, int state, DpiScale s) {
   const RECT box{left + s(1), top, left + s(14), top + s(13)};
   FillSolid(dc, box, state == kGrayed ? RGB(192, 192, 192) : RGB(255, 255, 255));
