@@ -1,6 +1,7 @@
 # Fails the build when a source file includes a folder of a layer above its
 # own, or of a layer beside it. The layers, bottom up: base, platform, core,
-# settings, then capture, history, paste and search side by side, ui, app. Inside
+# settings, then capture, history, paste and search side by side, share,
+# ui, app. Inside
 # platform/, the interfaces (the files at its top) come first and include no
 # folder of it; components/ is built on them; the implementations (fake/,
 # std/, win32/) sit beside the components: only app/ may include win32/, and
@@ -16,8 +17,9 @@ set(rank_capture 4)
 set(rank_history 4)
 set(rank_paste 4)
 set(rank_search 4)
-set(rank_ui 5)
-set(rank_app 6)
+set(rank_share 5)
+set(rank_ui 6)
+set(rank_app 7)
 file(GLOB_RECURSE sources RELATIVE "${SRC}" "${SRC}/*.h" "${SRC}/*.cpp")
 set(faults "")
 foreach(source IN LISTS sources)

@@ -84,6 +84,28 @@ void ClipCapture::OnClipboardChange() {
   lastExact_ = std::move(exact);
 }
 
+ClipCapture::Items ClipCapture::RecordElsewhere(const std::string& text, const std::string& exactText) {
+  std::vector<std::string> record = SplitBufferLines(text);
+  const std::string key = MakeUniqueKey(record);
+  record.insert(record.begin(), std::string(kHeaderMarker) + key);
+  record.push_back(std::string(kTrailerMarker) + key);
+  Items items{BuildTitle(text, desktop_.listFont) + kTitlePadding + key, {}};
+  if (!exactText.empty()) {
+    std::vector<std::string> exactRecord = SplitBufferLines(exactText);
+    exactRecord.insert(exactRecord.begin(), record.front());
+    exactRecord.push_back(record.back());
+    exact_.InsertAtTop(exactRecord);
+    items.exactItem = BuildExactTitle(exactText, desktop_.listFont) + kTitlePadding + key;
+  }
+  try {
+    store_.InsertAtTop(record);
+  } catch (...) {
+    if (!exactText.empty()) exact_.RemoveKey(key);
+    throw;
+  }
+  return items;
+}
+
 void ClipCapture::Insert(const std::string& key, const std::string& title, std::vector<std::string> record,
                          const std::string& exactText) {
   // The title goes in first: a list that refuses it leaves nothing to undo,

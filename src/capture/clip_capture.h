@@ -37,6 +37,17 @@ class ClipCapture {
   bool on() const { return on_; }
   void SetOn(bool on) { on_ = on; }
 
+  // A clip that came from elsewhere (another machine's history): its
+  // records go into the stores under a fresh key, and its list items (the
+  // title, and the exact title when there is an exact text) come back for
+  // the caller to place. `exactText` is empty when the ANSI text is exact.
+  // Throws AppError "RichEdit line insertion error" when it does not fit.
+  struct Items {
+    std::string item;
+    std::string exactItem;
+  };
+  Items RecordElsewhere(const std::string& text, const std::string& exactText);
+
   const std::string& LastCapture() const { return lastCapture_; }
   // After Clear Clips the same text may be captured again.
   void Forget() {

@@ -54,6 +54,8 @@ class ClipWindowEvents : public EventErrors {
   // A tick of each of the window's timers (see timers.h).
   virtual void OnHintWatchdogTimer() = 0;
   virtual void OnAutosaveTimer() = 0;
+  // The shared folder's watch saw a change, or its periodic check is due.
+  virtual void OnShareCheck() = 0;
   virtual void OnLabelFollowTimer() = 0;
 
   // The tray menu's commands.

@@ -33,6 +33,9 @@ class Clipboard {
   // Text of the ANSI code page in UTF-8, as the system converts CF_TEXT to
   // CF_UNICODETEXT: what a clip recorded in ANSI stands for.
   virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
+  // The other way, as the system converts CF_UNICODETEXT to CF_TEXT: a
+  // character the code page lacks becomes its stand-in ("?").
+  virtual std::string Utf8ToAnsi(std::string_view utf8) = 0;
   // Empties the clipboard. False when it stayed locked.
   virtual bool Clear() = 0;
 };

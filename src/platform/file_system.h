@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace solvane {
 
@@ -39,6 +40,12 @@ class FileSystem {
   // byte, without truncating it (a missing file is created). nullptr on
   // failure.
   virtual std::unique_ptr<WritableFile> OpenInPlace(const std::string& path) = 0;
+  // Opens the file for writing at its end, so that what is there stays as
+  // it is (a missing file is created); nullptr on failure.
+  virtual std::unique_ptr<WritableFile> OpenForAppend(const std::string& path) = 0;
+  // The names of the files (not folders) in a folder, without the folder;
+  // nullopt when the folder is missing or cannot be read.
+  virtual std::optional<std::vector<std::string>> ListFiles(const std::string& folder) = 0;
   // Puts `replacement` in place of `target` in one step (target may be
   // missing). False on failure, with both files as they were.
   virtual bool Replace(const std::string& target, const std::string& replacement) = 0;

@@ -69,6 +69,8 @@ struct SettingsControls {
   bool promptQuit = false;
   std::string hotkeyText;
   std::string pasteDelayText;  // milliseconds
+  std::string shareFolder;      // the history shared through it; empty: not shared
+  std::string sharePassphrase;  // typed to open the shared folder; never stored
 
   // A check box's value, or a drop-down's text, by its setting; asking a
   // check box for its text (or the other way round) is a logic error.

@@ -15,5 +15,6 @@ class Timers {
 inline constexpr int kHintWatchdogTimer = 1;  // the preview hint goes with the pointer
 inline constexpr int kAutosaveTimer = 2;
 inline constexpr int kLabelFollowTimer = 3;  // the label column follows the list
+inline constexpr int kShareCheckTimer = 4;   // the shared folder's periodic check
 
 }  // namespace solvane

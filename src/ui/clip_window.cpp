@@ -34,6 +34,8 @@ std::string PreviewHintText(std::string_view clip) {
   return JoinLines(lines);
 }
 
+constexpr char kShareProblemHint[] = "Solvane Clips: history not shared";
+
 }  // namespace
 
 ClipWindow::ClipWindow(ClipWindowDesktop desktop, StartMode mode)
@@ -54,6 +56,16 @@ ClipWindow::ClipWindow(ClipWindowDesktop desktop, StartMode mode)
       paste_(PasteDesktop{desktop_.clipboard, desktop_.titles, desktop_.window, desktop_.input}, store_, exact_, kept_,
              state_),
       search_(desktop_.titles, store_, exact_, desktop_.codePage),
+      share_(ShareDesktop{.files = desktop_.files,
+                          .crypto = desktop_.crypto,
+                          .watch = desktop_.folderWatch,
+                          .clock = desktop_.clock,
+                          .clipboard = desktop_.clipboard,
+                          .titles = desktop_.titles,
+                          .timers = desktop_.timers,
+                          .programFolder = desktop_.programFolder,
+                          .computerName = desktop_.computerName},
+             store_, exact_, kept_, capture_, history_, state_),
       hotkey_(desktop_.hotKeys),
       trayIcon_(desktop_.tray),
       clipboardMonitor_(desktop_.clipboardChain, desktop_.clipboard) {
@@ -70,6 +82,8 @@ ClipWindow::ClipWindow(ClipWindowDesktop desktop, StartMode mode)
   hotkey_.SetKey(0xC028);  // Ctrl+Alt+Down, as the window is built
   hotkey_.Loaded();
   clipboardMonitor_.OnChange = [this] { OnClipboardChange(); };
+  share_.report = [this](const std::string& problem) { ShowShareProblem(problem); };
+  share_.notice = [this](const std::string& message) { ReportProblem(message); };
   clipboardMonitor_.OnError = [this](const std::exception& error) { ShowException(error); };
   // The autosave timer runs at 3 s as the window is built; the first
   // activation sets its real interval.
@@ -136,6 +150,7 @@ void ClipWindow::OnClipboardChange() {
   capture_.OnClipboardChange();
   // A clip copied while a search is open is among the matches at once.
   const int added = desktop_.titles.Count() - before;
+  if (added > 0) share_.Captured();
   if (search_.open() && added > 0) {
     search_.LinesAddedAtTop(added);
     ShowMatches();
@@ -148,6 +163,7 @@ void ClipWindow::ClearClips() {
   if (!history_.ConfirmClear()) return;
   capture_.Forget();
   history_.Clear();
+  share_.Cleared();
 }
 
 void ClipWindow::OnHideButton() {
@@ -162,6 +178,7 @@ void ClipWindow::OnHotkey() {
   CloseSearch();  // the window always comes up with the whole list
   // A removal is final once the window has gone.
   history_.ForgetRemoved();
+  share_.RemovalFinal();
   asked_ = Asked::kNothing;
   desktop_.searchLine.HideNotice();
   if (state_.WindowShown) {
@@ -195,7 +212,7 @@ void ClipWindow::OnKeyDown(unsigned key, unsigned shift) {
   if (search_.open()) return OnSearchKey(key);
   if (key == kVkF3) return OpenSearch();
   if (key == kVkEscape) return OnHideButton();
-  paste_.OnKeyDown(key, shift);
+  Pasting([&] { paste_.OnKeyDown(key, shift); });
 }
 
 // Letters and digits go into the search line; these keys act on the matches.
@@ -252,16 +269,25 @@ void ClipWindow::ActOnLine(Asked action, int line) {
 void ClipWindow::ToggleKeptLine(int line) {
   if (line < 0) return;
   history_.ToggleKept(line);
+  share_.KeptChanged(line);
   if (search_.open()) ShowMatches();  // their marks
 }
 
 void ClipWindow::RemoveLine(int line) {
   if (line < 0 || !history_.ConfirmRemoveKept(line)) return;
-  ChangeRemoval([&] { history_.RemoveClip(line); });
+  std::string text = share_.TextOfLine(line);
+  ChangeRemoval([&] {
+    if (history_.RemoveClip(line)) share_.Removed(std::move(text));
+  });
 }
 
 void ClipWindow::RestoreRemoved() {
-  if (history_.HasRemoved()) ChangeRemoval([&] { history_.RestoreRemoved(); });
+  if (history_.HasRemoved()) {
+    ChangeRemoval([&] {
+      share_.RemovalUndone();
+      history_.RestoreRemoved();
+    });
+  }
 }
 
 void ClipWindow::ChangeRemoval(const std::function<void()>& change) {
@@ -332,7 +358,7 @@ void ClipWindow::PasteMatch() {
   if (line < 0) return;
   CloseSearch();
   desktop_.titles.SetItemIndex(line);
-  paste_.PasteSelection();
+  Pasting([&] { paste_.PasteSelection(); });
 }
 
 void ClipWindow::OnLabelFollowTimer() {
@@ -380,6 +406,7 @@ void ClipWindow::ApplySettings(const SettingsDialog& settings) {
   ApplyHotkey(settings.hotkeyText);
   state_.PasteDelay = StrToInt(settings.pasteDelayText);
   history_.SetAutosaveInterval(settings.autosave ? state_.AutoSaveInterval : 0);
+  share_.Configure(settings.shareFolder, settings.sharePassphrase);
 }
 
 void ClipWindow::ApplyHotkey(const std::string& text) {
@@ -387,7 +414,7 @@ void ClipWindow::ApplyHotkey(const std::string& text) {
   hotkey_.SetEnabled(true);  // tries again a combination refused before
   hotKeyProblem_.clear();
   if (hotkey_.registered()) {
-    trayIcon_.SetHint("");
+    trayIcon_.SetHint(shareProblem_.empty() ? "" : kShareProblemHint);
     return;
   }
   const std::string name = text.empty() ? "(none)" : text;
@@ -396,6 +423,20 @@ void ClipWindow::ApplyHotkey(const std::string& text) {
                        : "The hotkey " + name + " could not be registered: another program is using it.";
   hotKeyProblem_ += " The clip window cannot be called up until another hotkey is chosen in Settings.";
   trayIcon_.SetHint("Solvane Clips: hotkey " + name + " not active");
+}
+
+void ClipWindow::ShowShareProblem(const std::string& problem) {
+  shareProblem_ = problem;
+  if (!hotkey_.registered()) return;  // the hotkey's hint stays: without it nothing works
+  trayIcon_.SetHint(problem.empty() ? "" : kShareProblemHint);
+  if (!problem.empty()) ReportProblem(problem);
+}
+
+void ClipWindow::Pasting(const std::function<void()>& paste) {
+  const TitleList& list = desktop_.titles;
+  const std::string topBefore = list.Count() > 0 ? list.Get(0) : std::string();
+  paste();
+  if (list.Count() > 0 && list.Get(0) != topBefore) share_.MovedToTop();
 }
 
 void ClipWindow::ReportHotKey() {
@@ -446,6 +487,12 @@ void ClipWindow::OnActivate() {
   state_.PasteDelay = delay;
   history_.SetAutosaveInterval(settings.autosave ? state_.AutoSaveInterval : 0);
   LoadPrefs();
+  // The shared folder is read once the local history is in place.
+  try {
+    share_.Configure(settings.shareFolder, {});
+  } catch (const std::exception& error) {
+    ReportProblem(error.what());
+  }
   desktop_.titles.SetHorizontalExtent(0);
   desktop_.window.MinimizeApplication();
   // Before the start has shown its own boxes, it reports this with them.

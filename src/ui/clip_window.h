@@ -22,6 +22,7 @@
 #include "paste/clipboard_commands.h"
 #include "paste/paste_engine.h"
 #include "search/clip_search.h"
+#include "share/shared_history.h"
 #include "platform/clipboard.h"
 #include "platform/clipboard_chain.h"
 #include "platform/clip_window_events.h"
@@ -30,12 +31,14 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/folder_watch.h"
 #include "platform/form_window.h"
 #include "platform/components/global_hotkey.h"
 #include "platform/input.h"
 #include "platform/label_column.h"
 #include "platform/match_list.h"
 #include "platform/pointer.h"
+#include "platform/share_crypto.h"
 #include "platform/text_metrics.h"
 #include "platform/timers.h"
 #include "platform/title_list.h"
@@ -70,6 +73,9 @@ struct ClipWindowDesktop {
   IconHandle cachingOffIcon;  // the clipboard with a red mark
   IconHandle cachingOnIcon;
   StoreLoadedAhead storeLoadedAhead = nullptr;  // the store file loaded ahead for the start, if it was
+  ShareCrypto& crypto;
+  FolderWatch& folderWatch;
+  std::string computerName;
 };
 
 class ClipWindow : public SettingsTarget, public ClipWindowEvents {
@@ -114,14 +120,21 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
     history_.OnSaveClipsCommand();
   }
   void OnAutosaveTimer() override { history_.OnAutosaveTimer(); }
+  // The shared folder changed, or its periodic check is due.
+  void OnShareCheck() override { share_.Check(); }
   void ClearClips() override;
   void Quit() override { history_.Quit(); }
-  bool OnClose() override { return history_.OnClose(); }
+  bool OnClose() override {
+    share_.RemovalFinal();
+    return history_.OnClose();
+  }
   int OnQueryEndSession() override { return history_.OnQueryEndSession(); }
   void OnEndSession(bool ending) override { history_.OnEndSession(ending); }
 
   // Paste and the option buttons.
-  void OnListClick() override { paste_.OnListClick(); }
+  void OnListClick() override {
+    Pasting([&] { paste_.OnListClick(); });
+  }
   // Keys act only while the hotkey has the window up.
   void OnKeyDown(unsigned key, unsigned shift) override;
   // Released while a search is open: a run goes up from a line of the
@@ -205,6 +218,7 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   ClipCapture& capture() { return capture_; }
   HistoryKeeper& history() { return history_; }
   PasteEngine& paste() { return paste_; }
+  SharedHistory& share() { return share_; }
   GlobalHotkey& hotkey() { return hotkey_; }
   TrayIcon& trayIcon() { return trayIcon_; }
   ClipboardMonitor& clipboardMonitor() { return clipboardMonitor_; }
@@ -226,6 +240,10 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   void ShowRemovalChange();
   void ShowMatches();
   void PasteMatch();
+  // A paste, and word to the shared history when it moved a clip up.
+  void Pasting(const std::function<void()>& paste);
+  // The shared folder's lasting problem (empty: none) in the tray tip.
+  void ShowShareProblem(const std::string& problem);
   void ApplyHotkey(const std::string& text);
   // "prefs.qlx", or its failure reported and the load left for the next hotkey.
   void LoadPrefs();
@@ -243,6 +261,8 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   HistoryKeeper history_;
   PasteEngine paste_;
   ClipSearch search_;
+  SharedHistory share_;
+  std::string shareProblem_;
   std::vector<std::string> startProblems_;
   std::set<std::string> shownProblems_;
   bool startShown_ = false;    // ShowStartProblems has run: boxes may come

@@ -10,6 +10,7 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_code_page.h"
 #include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_share_crypto.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_form_window.h"
 #include "platform/fake/fake_hotkey_api.h"
@@ -51,6 +52,8 @@ struct FakeDesktop {
   fake::FakeSearchLine searchLine;
   fake::FakeMatchList matchList;
   fake::FakeCodePage codePage;
+  fake::FakeShareCrypto crypto;
+  fake::FakeFolderWatch folderWatch;
   static constexpr IconHandle kCachingOff = 0x32, kCachingOn = 0x31;
 
   static constexpr const char* kFolder = "C:\\Clips\\";
@@ -87,7 +90,10 @@ struct FakeDesktop {
                              .codePage = codePage,
                              .cachingOffIcon = kCachingOff,
                              .cachingOnIcon = kCachingOn,
-                             .storeLoadedAhead = storeLoadedAhead};
+                             .storeLoadedAhead = storeLoadedAhead,
+                             .crypto = crypto,
+                             .folderWatch = folderWatch,
+                             .computerName = "DESK"};
   }
   StoreLoadedAhead storeLoadedAhead;  // none unless a test gives one
 };

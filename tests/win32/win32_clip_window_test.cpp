@@ -44,6 +44,7 @@ class KeyRecorder : public ClipWindowEvents {
   void OnNoticeClick() override {}
   void OnHintWatchdogTimer() override {}
   void OnAutosaveTimer() override {}
+  void OnShareCheck() override {}
   void OnLabelFollowTimer() override {}
   void OpenSettings() override {}
   void OnCachingCommand() override {}

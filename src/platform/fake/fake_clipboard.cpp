@@ -52,6 +52,7 @@ std::optional<std::string> FakeClipboard::ReadUnicodeText() {
 }
 
 std::string FakeClipboard::AnsiToUtf8(std::string_view ansi) { return Latin1ToUtf8(ansi); }
+std::string FakeClipboard::Utf8ToAnsi(std::string_view utf8) { return Utf8ToLatin1(utf8); }
 
 void FakeClipboard::Put(std::optional<std::string> ansi, std::optional<std::string> utf8, bool excluded) {
   text_ = std::move(ansi);

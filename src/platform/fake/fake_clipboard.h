@@ -27,6 +27,7 @@ class FakeClipboard : public Clipboard {
   bool WriteUnicodeText(std::string_view utf8) override;
   // The fake's ANSI code page is Latin-1: byte n is U+00nn.
   std::string AnsiToUtf8(std::string_view ansi) override;
+  std::string Utf8ToAnsi(std::string_view utf8) override;
   bool Clear() override;
 
   // What another program does.

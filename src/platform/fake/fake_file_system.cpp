@@ -6,7 +6,8 @@ namespace {
 
 class FakeFile : public WritableFile {
  public:
-  FakeFile(FakeFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+  FakeFile(FakeFileSystem& fs, std::string path, std::size_t position = 0)
+      : fs_(fs), path_(std::move(path)), position_(position) {}
   bool Write(std::string_view bytes) override {
     const bool fail = fs_.ShouldFail(FakeFileSystem::Step::Write);
     // A failed write may still have put part of its bytes down.
@@ -43,7 +44,7 @@ bool FakeFileSystem::ShouldFail(Step step) {
 }
 
 std::optional<std::string> FakeFileSystem::ReadAll(const std::string& path) {
-  if (unreadable.count(path)) return std::nullopt;
+  if (unreadable.count(path) || InMissingFolder(path)) return std::nullopt;
   const auto found = files.find(path);
   if (found == files.end()) return std::nullopt;
   return found->second;
@@ -56,7 +57,7 @@ std::optional<std::uint64_t> FakeFileSystem::SizeOf(const std::string& path) {
 }
 
 std::unique_ptr<WritableFile> FakeFileSystem::Create(const std::string& path) {
-  if (readOnly || ShouldFail(Step::Create)) return nullptr;
+  if (readOnly || InMissingFolder(path) || ShouldFail(Step::Create)) return nullptr;
   ++creates;
   files[path].clear();
   return std::make_unique<FakeFile>(*this, path);
@@ -67,6 +68,33 @@ std::unique_ptr<WritableFile> FakeFileSystem::OpenInPlace(const std::string& pat
   ++inPlaceOpens;
   files[path];  // created when missing
   return std::make_unique<FakeFile>(*this, path);
+}
+
+std::unique_ptr<WritableFile> FakeFileSystem::OpenForAppend(const std::string& path) {
+  if (readOnly || InMissingFolder(path) || ShouldFail(Step::Create)) return nullptr;
+  const std::size_t end = files[path].size();
+  return std::make_unique<FakeFile>(*this, path, end);
+}
+
+std::optional<std::vector<std::string>> FakeFileSystem::ListFiles(const std::string& folder) {
+  if (missingFolders.count(folder)) return std::nullopt;
+  std::string prefix = folder;
+  if (!prefix.empty() && prefix.back() != '\\' && prefix.back() != '/') prefix.push_back('\\');
+  std::vector<std::string> names;
+  for (const auto& [path, bytes] : files) {
+    if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0 &&
+        path.find_first_of("\\/", prefix.size()) == std::string::npos) {
+      names.push_back(path.substr(prefix.size()));
+    }
+  }
+  return names;
+}
+
+bool FakeFileSystem::InMissingFolder(const std::string& path) const {
+  for (const std::string& folder : missingFolders) {
+    if (path.compare(0, folder.size(), folder) == 0) return true;
+  }
+  return false;
 }
 
 bool FakeFileSystem::Replace(const std::string& target, const std::string& replacement) {

@@ -17,6 +17,8 @@ class FakeFileSystem : public FileSystem {
   std::optional<std::uint64_t> SizeOf(const std::string& path) override;
   std::unique_ptr<WritableFile> Create(const std::string& path) override;
   std::unique_ptr<WritableFile> OpenInPlace(const std::string& path) override;
+  std::unique_ptr<WritableFile> OpenForAppend(const std::string& path) override;
+  std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override;
   bool Replace(const std::string& target, const std::string& replacement) override;
   bool Remove(const std::string& path) override;
   bool Exists(const std::string& path) override;
@@ -27,10 +29,12 @@ class FakeFileSystem : public FileSystem {
     failCountdown = nth;
   }
   bool ShouldFail(Step step);
+  bool InMissingFolder(const std::string& path) const;
 
   std::map<std::string, std::string> files;
-  std::set<std::string> unreadable;  // opening for reading fails
-  bool readOnly = false;             // nothing can be created
+  std::set<std::string> unreadable;      // opening for reading fails
+  bool readOnly = false;                 // nothing can be created
+  std::set<std::string> missingFolders;  // listed as missing, files under them unreachable
   Step failStep = Step::None;
   int failCountdown = 0;
   int creates = 0;  // files created or truncated

@@ -82,6 +82,23 @@ std::unique_ptr<WritableFile> StdFileSystem::OpenInPlace(const std::string& path
   return std::make_unique<StdFile>(file);
 }
 
+std::unique_ptr<WritableFile> StdFileSystem::OpenForAppend(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "ab");
+  if (file == nullptr) return nullptr;
+  return std::make_unique<StdFile>(file);
+}
+
+std::optional<std::vector<std::string>> StdFileSystem::ListFiles(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::directory_iterator entries(folder, error);
+  if (error) return std::nullopt;
+  std::vector<std::string> names;
+  for (const auto& entry : entries) {
+    if (entry.is_regular_file(error)) names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
 bool StdFileSystem::Replace(const std::string& target, const std::string& replacement) {
   std::error_code error;
   std::filesystem::rename(replacement, target, error);

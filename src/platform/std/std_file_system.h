@@ -16,6 +16,8 @@ class StdFileSystem : public FileSystem {
   std::unique_ptr<WritableFile> Create(const std::string& path) override;
   std::unique_ptr<WritableFile> OpenInPlace(const std::string& path) override;
   // std::filesystem::rename: a replacing rename on POSIX and on Windows.
+  std::unique_ptr<WritableFile> OpenForAppend(const std::string& path) override;
+  std::optional<std::vector<std::string>> ListFiles(const std::string& folder) override;
   bool Replace(const std::string& target, const std::string& replacement) override;
   bool Remove(const std::string& path) override;
   bool Exists(const std::string& path) override;

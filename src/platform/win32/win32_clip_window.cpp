@@ -515,6 +515,7 @@ void Win32ClipWindow::OnTimer(WPARAM id) {
   if (id == static_cast<WPARAM>(kHintWatchdogTimer)) Run([this] { events_->OnHintWatchdogTimer(); });
   if (id == static_cast<WPARAM>(kAutosaveTimer)) Run([this] { events_->OnAutosaveTimer(); });
   if (id == static_cast<WPARAM>(kLabelFollowTimer)) Run([this] { events_->OnLabelFollowTimer(); });
+  if (id == static_cast<WPARAM>(kShareCheckTimer)) Run([this] { events_->OnShareCheck(); });
 }
 
 }  // namespace solvane::win32

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_clipboard.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win32/win32_owned.h"
@@ -116,6 +117,16 @@ bool Win32Clipboard::WriteUnicodeText(std::string_view utf8) {
 }
 
 std::string Win32Clipboard::AnsiToUtf8(std::string_view ansi) { return Utf8Of(Widen(ansi, CP_ACP)); }
+
+std::string Win32Clipboard::Utf8ToAnsi(std::string_view utf8) {
+  const std::wstring wide = Widen(utf8);
+  if (wide.empty()) return {};
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(std::max(length, 0)), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), length, nullptr, nullptr);
+  return ansi;
+}
 
 bool Win32Clipboard::Clear() {
   if (!Open()) return false;

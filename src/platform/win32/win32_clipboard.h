@@ -18,6 +18,7 @@ class Win32Clipboard : public Clipboard {
   std::optional<std::string> ReadUnicodeText() override;
   bool WriteUnicodeText(std::string_view utf8) override;
   std::string AnsiToUtf8(std::string_view ansi) override;
+  std::string Utf8ToAnsi(std::string_view utf8) override;
   bool Clear() override;
 
  private:

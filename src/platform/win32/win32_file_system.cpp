@@ -127,6 +127,33 @@ std::unique_ptr<WritableFile> Win32FileSystem::OpenInPlace(const std::string& pa
   return std::make_unique<Win32File>(handle);
 }
 
+std::unique_ptr<WritableFile> Win32FileSystem::OpenForAppend(const std::string& path) {
+  // Others may read the file while it grows: a sync program copies it out.
+  HANDLE handle = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32File>(handle);
+}
+
+std::optional<std::vector<std::string>> Win32FileSystem::ListFiles(const std::string& folder) {
+  std::string pattern = folder;
+  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern.push_back('\\');
+  pattern.push_back('*');
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    // An empty folder has no file to find, which is no failure.
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::vector<std::string>{};
+    return std::nullopt;
+  }
+  std::vector<std::string> names;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
 // One replacing move: the name points at the old file or at the new one and
 // never at nothing. ReplaceFile is no such single step (it moves the old
 // file aside first), so a process ended in the middle of it could leave no

@@ -1,0 +1,72 @@
+#include "core/share_ledger.h"
+
+#include <algorithm>
+
+namespace solvane {
+
+bool ShareLedger::Add(const ShareEvent& event) {
+  if (!held_.emplace(event.machine, event.position).second) return false;
+  latest_ = std::max(latest_, event.time);
+  const ShareStamp stamp = ShareStamp::Of(event);
+  if (event.kind == ShareEventKind::kClear) {
+    clears_.insert(stamp);
+    return true;
+  }
+  Texts& texts = texts_[event.text];
+  switch (event.kind) {
+    case ShareEventKind::kCapture:
+    case ShareEventKind::kUse:
+      if (!texts.lastUse || *texts.lastUse < stamp) texts.lastUse = stamp;
+      break;
+    case ShareEventKind::kRemove:
+      if (!texts.removed || *texts.removed < stamp) texts.removed = stamp;
+      break;
+    case ShareEventKind::kKeep:
+    case ShareEventKind::kUnkeep:
+      texts.marks[stamp] = event.kind == ShareEventKind::kKeep;
+      break;
+    case ShareEventKind::kClear:
+      break;
+  }
+  return true;
+}
+
+bool ShareLedger::KeptAt(const Texts& texts, const ShareStamp& at) const {
+  auto after = texts.marks.upper_bound(at);
+  if (after == texts.marks.begin()) return false;
+  return std::prev(after)->second;
+}
+
+bool ShareLedger::IsShown(const Texts& texts) const {
+  if (!texts.lastUse) return false;
+  const ShareStamp& lastUse = *texts.lastUse;
+  if (texts.removed && lastUse < *texts.removed) return false;
+  // Only the clears after the last use can have taken it.
+  for (auto clear = clears_.upper_bound(lastUse); clear != clears_.end(); ++clear) {
+    if (!KeptAt(texts, *clear)) return false;
+  }
+  return true;
+}
+
+bool ShareLedger::Knows(std::string_view text) const {
+  auto found = texts_.find(text);
+  return found != texts_.end() && found->second.lastUse.has_value();
+}
+
+std::optional<ShareLedger::Clip> ShareLedger::Find(std::string_view text) const {
+  auto found = texts_.find(text);
+  if (found == texts_.end() || !IsShown(found->second)) return std::nullopt;
+  const Texts& texts = found->second;
+  return Clip{found->first, *texts.lastUse, !texts.marks.empty() && texts.marks.rbegin()->second};
+}
+
+std::vector<ShareLedger::Clip> ShareLedger::Shown() const {
+  std::vector<Clip> shown;
+  for (const auto& [text, texts] : texts_) {
+    if (IsShown(texts)) shown.push_back({text, *texts.lastUse, !texts.marks.empty() && texts.marks.rbegin()->second});
+  }
+  std::sort(shown.begin(), shown.end(), [](const Clip& a, const Clip& b) { return b.lastUse < a.lastUse; });
+  return shown;
+}
+
+}  // namespace solvane

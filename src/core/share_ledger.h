@@ -1,0 +1,80 @@
+#pragma once
+// The shared history's merge: every machine's events, from whatever files
+// they arrived in and in whatever order, give one history. It depends only
+// on the set of events, so every machine that holds the same events shows
+// the same clips in the same order.
+//
+// A clip is its text. It is shown while its latest capture or paste is
+// later than its latest removal and than every Clear Clips that found it
+// not kept; the newest comes first. A removal or clear names its own time,
+// so an old capture that arrives late never brings a clip back.
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "core/share_log.h"
+
+namespace solvane {
+
+// When an event happened; the machine and position break ties, so that no
+// two events are ever at the same place in the order.
+struct ShareStamp {
+  std::int64_t time = 0;
+  std::string machine;
+  std::uint64_t position = 0;
+  auto operator<=>(const ShareStamp& other) const = default;
+  static ShareStamp Of(const ShareEvent& event) { return {event.time, event.machine, event.position}; }
+};
+
+class ShareLedger {
+ public:
+  struct Clip {
+    std::string text;
+    ShareStamp lastUse;
+    bool kept = false;
+  };
+
+  // False for an event already held (the same machine and position, as in
+  // a conflicted copy of a file).
+  bool Add(const ShareEvent& event);
+  // Whether the text was ever captured or pasted on some machine.
+  bool Knows(std::string_view text) const;
+  // The clip, when it is shown.
+  std::optional<Clip> Find(std::string_view text) const;
+  // Every clip shown, the newest first.
+  std::vector<Clip> Shown() const;
+  // The latest time of any event held; removals and clears are stamped no
+  // earlier than it, so that they cover everything this machine has seen,
+  // whatever the other machines' clocks say.
+  std::int64_t LatestTime() const { return latest_; }
+  // The time for this machine's next event: now, or later than every event
+  // it holds, so that a clock behind the others' still puts what the user
+  // does now after everything this machine has seen.
+  std::int64_t NextTime(std::int64_t now) const { return std::max(now, latest_ + 1); }
+  bool Holds(const std::string& machine, std::uint64_t position) const { return held_.count({machine, position}) > 0; }
+  std::size_t EventCount() const { return held_.size(); }
+
+ private:
+  struct Texts {
+    std::optional<ShareStamp> lastUse;
+    std::optional<ShareStamp> removed;
+    std::map<ShareStamp, bool> marks;  // kept or not, from then on
+  };
+  bool KeptAt(const Texts& texts, const ShareStamp& at) const;
+  bool IsShown(const Texts& texts) const;
+
+  std::set<std::pair<std::string, std::uint64_t>> held_;
+  std::map<std::string, Texts, std::less<>> texts_;
+  std::set<ShareStamp> clears_;
+  std::int64_t latest_ = 0;
+};
+
+}  // namespace solvane

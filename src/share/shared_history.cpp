@@ -1,0 +1,461 @@
+#include "share/shared_history.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "base/app_error.h"
+#include "base/text_buffer.h"
+#include "core/clip_files.h"
+
+namespace solvane {
+
+namespace {
+
+constexpr std::size_t kMachineIdBytes = 16;
+constexpr std::size_t kSaltBytes = 16;
+
+std::vector<std::string_view> LinesOf(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find('\n');
+    std::string_view line = bytes.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    bytes.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+std::string Quoted(const std::string& folder) { return "\"" + folder + "\""; }
+
+// Machine and position are given when the event is written.
+ShareEvent LocalEvent(ShareEventKind kind, std::int64_t time, std::string text) {
+  ShareEvent event;
+  event.kind = kind;
+  event.time = time;
+  event.text = std::move(text);
+  return event;
+}
+
+}  // namespace
+
+SharedHistory::SharedHistory(ShareDesktop desktop, ClipTextStore& store, ClipTextStore& exact, KeptClips& kept,
+                             ClipCapture& capture, HistoryKeeper& keeper, SharedState& state)
+    : desktop_(std::move(desktop)),
+      store_(store),
+      exact_(exact),
+      kept_(kept),
+      capture_(capture),
+      keeper_(keeper),
+      state_(state) {}
+
+std::string SharedHistory::FolderPath(std::string_view name) const {
+  std::string path = folder_;
+  if (!path.empty() && path.back() != '\\' && path.back() != '/') path.push_back('\\');
+  return path.append(name);
+}
+
+// The id is made once and kept beside the program with the folder and the
+// computer it was made for: a copy of the program folder, here or on
+// another computer, makes an id of its own instead of writing into the
+// same file as the original.
+void SharedHistory::LoadMachineId() {
+  if (!machine_.empty()) return;
+  const std::string path = LocalPath(kMachineFileName);
+  if (auto bytes = desktop_.files.ReadAll(path)) {
+    const auto lines = LinesOf(*bytes);
+    if (lines.size() >= 3 && lines[0].size() == 2 * kMachineIdBytes && FromHex(lines[0]) &&
+        lines[1] == desktop_.programFolder && lines[2] == desktop_.computerName) {
+      machine_ = std::string(lines[0]);
+      return;
+    }
+  }
+  auto random = desktop_.crypto.Random(kMachineIdBytes);
+  if (!random) throw AppError("Solvane Clips could not make an id for this machine's shared history.");
+  machine_ = ToHex(*random);
+  SaveReplacing(desktop_.files, path,
+                machine_ + "\r\n" + desktop_.programFolder + "\r\n" + desktop_.computerName + "\r\n");
+}
+
+bool SharedHistory::LoadKey() {
+  auto bytes = desktop_.files.ReadAll(LocalPath(kShareKeyFileName));
+  if (!bytes) return false;
+  const auto lines = LinesOf(*bytes);
+  if (lines.size() < 2) return false;
+  auto salt = FromHex(lines[0]);
+  auto blob = FromHex(lines[1]);
+  if (!salt || !blob) return false;
+  auto key = desktop_.crypto.Unprotect(*blob);
+  if (!key || key->size() != kShareKeyBytes) return false;
+  key_ = std::move(*key);
+  keySalt_ = std::move(*salt);
+  return true;
+}
+
+// Only the derived key is kept, wrapped for this user on this machine; the
+// passphrase is never written anywhere.
+void SharedHistory::SaveKey(const std::string& salt) {
+  auto blob = desktop_.crypto.Protect(key_);
+  if (!blob) throw AppError("Solvane Clips could not keep the shared folder's key on this machine.");
+  SaveReplacing(desktop_.files, LocalPath(kShareKeyFileName), ToHex(salt) + "\r\n" + ToHex(*blob) + "\r\n");
+  keySalt_ = salt;
+}
+
+void SharedHistory::LoadApplied() {
+  applied_.clear();
+  auto bytes = desktop_.files.ReadAll(LocalPath(kShareStateFileName));
+  if (!bytes) return;
+  for (const std::string_view line : LinesOf(*bytes)) {
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos) continue;
+    std::uint64_t count = 0;
+    bool digits = space + 1 < line.size();
+    for (const char c : line.substr(space + 1)) {
+      if (c < '0' || c > '9') digits = false;
+      count = count * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (digits) applied_[std::string(line.substr(0, space))] = count;
+  }
+}
+
+void SharedHistory::SaveApplied() {
+  std::string bytes;
+  for (const auto& [machine, count] : applied_) bytes += machine + " " + std::to_string(count) + "\r\n";
+  SaveReplacing(desktop_.files, LocalPath(kShareStateFileName), bytes);
+}
+
+void SharedHistory::Configure(const std::string& folder, std::string_view passphrase) {
+  if (folder != folder_) {
+    folder_ = folder;
+    connected_ = false;
+    keyFits_ = false;
+    positionKnown_ = false;
+    seen_.clear();
+    ledger_ = ShareLedger();
+    problem_.clear();
+  }
+  if (folder_.empty()) {
+    desktop_.watch.Watch("");
+    desktop_.timers.SetInterval(kShareCheckTimer, 0);
+    AllWell();
+    return;
+  }
+  LoadMachineId();
+  if (!passphrase.empty()) {
+    FileSystem& files = desktop_.files;
+    if (!files.ListFiles(folder_)) {
+      throw AppError("The shared folder " + Quoted(folder_) + " cannot be reached: choose a folder that exists.");
+    }
+    const std::string saltPath = FolderPath(kShareSaltFileName);
+    const auto saltBytes = files.ReadAll(saltPath);
+    std::optional<ShareSalt> salt = saltBytes ? ParseShareSalt(*saltBytes) : std::nullopt;
+    if (saltBytes && !salt) {
+      throw AppError("The shared folder's " + std::string(kShareSaltFileName) + " is damaged; it is left as it is.");
+    }
+    std::string saltValue = salt ? salt->salt : desktop_.crypto.Random(kSaltBytes).value_or("");
+    if (saltValue.empty()) throw AppError("Solvane Clips could not make a salt for the shared folder.");
+    auto key = desktop_.crypto.DeriveKey(passphrase, saltValue, kShareKeyIterations);
+    if (!key || key->size() != kShareKeyBytes)
+      throw AppError("Solvane Clips could not derive the shared folder's key.");
+    if (salt && !KeyFitsSalt(desktop_.crypto, *key, *salt)) {
+      throw AppError("This passphrase does not open the history shared in " + Quoted(folder_) +
+                     ". Type the passphrase the other machines share it with; nothing was merged.");
+    }
+    if (!salt) {
+      salt = SealSaltCheck(desktop_.crypto, *key, saltValue);
+      if (!salt) throw AppError("Solvane Clips could not seal the shared folder's key check.");
+      SaveReplacing(files, saltPath, ShareSaltBytes(*salt));
+    }
+    key_ = std::move(*key);
+    SaveKey(saltValue);
+    keyFits_ = true;
+    connected_ = false;
+  }
+  desktop_.watch.Watch(folder_);
+  desktop_.timers.SetInterval(kShareCheckTimer, kShareCheckInterval);
+  Check();
+}
+
+bool SharedHistory::Connect() {
+  if (key_.empty() && !LoadKey()) {
+    Fail("The history is not shared yet: type the shared folder's passphrase in Settings on this machine.");
+    return false;
+  }
+  const auto saltBytes = desktop_.files.ReadAll(FolderPath(kShareSaltFileName));
+  if (!saltBytes) {
+    Fail(Unreachable());
+    return false;
+  }
+  const auto salt = ParseShareSalt(*saltBytes);
+  if (!salt || salt->salt != keySalt_ || !KeyFitsSalt(desktop_.crypto, key_, *salt)) {
+    keyFits_ = false;
+    Fail("The passphrase typed on this machine does not open the history shared in " + Quoted(folder_) +
+         ". Type it again in Settings; until then nothing is merged.");
+    return false;
+  }
+  keyFits_ = true;
+  LoadApplied();
+  connected_ = true;
+  return true;
+}
+
+void SharedHistory::Check() {
+  if (folder_.empty()) return;
+  const bool first = !connected_;
+  if (!connected_ && !Connect()) return;
+  std::set<std::string> touched;
+  bool clearSeen = false;
+  if (!ReadFolder(touched, clearSeen)) return;
+  if (!touched.empty() || clearSeen) Apply(touched, clearSeen);
+  if (first) PublishUnknown();
+  if (rejected_ > rejectedTold_) {
+    rejectedTold_ = rejected_;
+    if (notice) {
+      notice(std::to_string(rejected_) + " entries in the shared folder " + Quoted(folder_) +
+             " did not authenticate: they were skipped, and nothing of them was merged.");
+    }
+  }
+  if (Flush()) AllWell();
+}
+
+bool SharedHistory::ReadFolder(std::set<std::string>& touched, bool& clearSeen) {
+  auto names = desktop_.files.ListFiles(folder_);
+  if (!names) {
+    connected_ = false;
+    Fail(Unreachable());
+    return false;
+  }
+  // This machine's own file first: its positions go on from its last entry.
+  std::stable_partition(names->begin(), names->end(),
+                        [&](const std::string& name) { return name == machine_ + kShareLogSuffix; });
+  for (const std::string& name : *names) {
+    if (name.size() > 4 && name.ends_with(kShareLogSuffix)) ReadFile(name, touched, clearSeen);
+  }
+  positionKnown_ = true;
+  return true;
+}
+
+void SharedHistory::ReadFile(const std::string& name, std::set<std::string>& touched, bool& clearSeen) {
+  const std::string path = FolderPath(name);
+  const auto size = desktop_.files.SizeOf(path);
+  if (!size) return;
+  FileSeen& seen = seen_[name];
+  if (seen.size == *size && *size != 0) return;
+  const auto bytes = desktop_.files.ReadAll(path);
+  if (!bytes) return;
+  seen.size = bytes->size();
+  const ShareLogRead read = ReadShareLog(*bytes);
+  if (read.machine.empty()) return;
+  const bool own = read.machine == machine_;
+  std::uint64_t& applied = applied_[read.machine];
+  std::uint64_t merged = applied;
+  for (const SealedEntry& entry : read.entries) {
+    if (own) nextPosition_ = std::max(nextPosition_, entry.position + 1);
+    if (ledger_.Holds(read.machine, entry.position)) continue;
+    auto event = OpenShareEntry(desktop_.crypto, key_, read.machine, entry);
+    if (!event) {
+      ++rejected_;
+      continue;
+    }
+    ledger_.Add(*event);
+    // Events this machine made, or merged before this run, are in its
+    // clip files already.
+    if (own || entry.position < applied) continue;
+    merged = std::max(merged, entry.position + 1);
+    if (event->kind == ShareEventKind::kClear) {
+      clearSeen = true;
+    } else {
+      touched.insert(std::move(event->text));
+    }
+  }
+  applied = merged;
+}
+
+std::string SharedHistory::TextOfLine(int line) const {
+  const std::string item = desktop_.titles.Get(line);
+  const std::string key = ClipTextStore::KeyOfTitle(item);
+  if (key.empty()) return {};
+  if (auto exact = exact_.TextView(key)) return std::string(*exact);
+  if (auto text = store_.TextView(key)) return desktop_.clipboard.AnsiToUtf8(*text);
+  if (auto text = store_.Lookup(item)) return desktop_.clipboard.AnsiToUtf8(*text);
+  return {};
+}
+
+void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) {
+  TitleList& list = desktop_.titles;
+  struct Line {
+    std::string item, exactItem;
+    std::optional<ShareStamp> stamp;
+  };
+  std::vector<Line> lines;
+  std::set<std::string, std::less<>> present;
+  bool changed = false;
+  for (int i = 0; i < list.Count(); ++i) {
+    const std::string text = TextOfLine(i);
+    const std::string item = list.Get(i);
+    const auto clip = ledger_.Find(text);
+    if (!clip && ledger_.Knows(text)) {
+      // Removed or cleared on some machine: it goes here too.
+      const std::string key = ClipTextStore::KeyOfTitle(item);
+      store_.RemoveKey(key);
+      exact_.RemoveKey(key);
+      kept_.Set(key, false);
+      changed = true;
+      continue;
+    }
+    if (clip && touched.count(text)) kept_.Set(ClipTextStore::KeyOfTitle(item), clip->kept);
+    present.insert(text);
+    // A line the folder has not heard of stays beside the one above it.
+    std::optional<ShareStamp> stamp = clip ? std::optional(clip->lastUse) : std::nullopt;
+    if (!stamp && !lines.empty()) stamp = lines.back().stamp;
+    lines.push_back({item, list.ExactLine(i), stamp});
+  }
+  for (const std::string& text : touched) {
+    if (present.count(text)) continue;
+    const auto clip = ledger_.Find(text);
+    if (!clip) continue;
+    const std::string ansi = desktop_.clipboard.Utf8ToAnsi(text);
+    const std::string exactText = desktop_.clipboard.AnsiToUtf8(ansi) == text ? std::string() : text;
+    try {
+      ClipCapture::Items items = capture_.RecordElsewhere(ansi, exactText);
+      if (clip->kept) kept_.Set(ClipTextStore::KeyOfTitle(items.item), true);
+      lines.push_back({std::move(items.item), std::move(items.exactItem), clip->lastUse});
+      changed = true;
+    } catch (const std::exception&) {
+      break;  // the store is full: the rest stays in the folder
+    }
+  }
+  const auto newer = [](const Line& a, const Line& b) {
+    if (!a.stamp || !b.stamp) return false;
+    return *b.stamp < *a.stamp;
+  };
+  if (!std::is_sorted(lines.begin(), lines.end(), newer)) {
+    std::stable_sort(lines.begin(), lines.end(), newer);
+    changed = true;
+  }
+  if (changed || clearSeen) {
+    const ListUpdate update(list);
+    const int selected = list.ItemIndex();
+    list.Clear();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      list.Add(lines[i].item);
+      if (!lines[i].exactItem.empty()) list.SetExactLine(static_cast<int>(i), lines[i].exactItem);
+    }
+    if (selected >= 0 && selected < list.Count()) list.SetItemIndex(selected);
+    ++state_.Changes;
+  }
+  list.RedrawMarks();
+  // Saved at once, before the merge is counted as done: a crash in between
+  // merges the same events again rather than losing them.
+  try {
+    keeper_.SaveHistory();
+    keeper_.SaveKept();
+    state_.SavedChanges = state_.Changes;
+    SaveApplied();
+  } catch (const std::exception&) {
+    // The autosave and the close try again and say what fails.
+  }
+}
+
+void SharedHistory::PublishUnknown() {
+  const int count = desktop_.titles.Count();
+  const std::int64_t now = desktop_.clock.UtcMilliseconds();
+  // Oldest first, each a millisecond after the one below it, so that the
+  // order of this machine's list survives.
+  for (int line = count - 1; line >= 0; --line) {
+    std::string text = TextOfLine(line);
+    if (text.empty() || ledger_.Knows(text)) continue;
+    const std::int64_t time = ledger_.NextTime(now - line);
+    pending_.push_back(LocalEvent(ShareEventKind::kCapture, time, text));
+    if (kept_.ContainsItem(desktop_.titles.Get(line))) {
+      pending_.push_back(LocalEvent(ShareEventKind::kKeep, time + 1, std::move(text)));
+    }
+  }
+}
+
+void SharedHistory::Note(ShareEventKind kind, std::string text) {
+  if (folder_.empty()) return;
+  const std::int64_t now = desktop_.clock.UtcMilliseconds();
+  // After what is still waiting to be written, which the ledger does not
+  // hold yet.
+  const std::int64_t time = std::max(ledger_.NextTime(now), pending_.empty() ? 0 : pending_.back().time + 1);
+  pending_.push_back(LocalEvent(kind, time, std::move(text)));
+  if (connected_ && keyFits_) {
+    if (Flush()) AllWell();
+  }
+}
+
+bool SharedHistory::Flush() {
+  if (pending_.empty()) return true;
+  if (!connected_ || !keyFits_ || !positionKnown_) return false;
+  auto file = desktop_.files.OpenForAppend(FolderPath(machine_ + kShareLogSuffix));
+  bool ok = file != nullptr;
+  if (ok && nextPosition_ == 0 && desktop_.files.SizeOf(FolderPath(machine_ + kShareLogSuffix)).value_or(0) == 0) {
+    ok = file->Write(ShareLogHeader(machine_));
+  }
+  std::size_t written = 0;
+  while (ok && written < pending_.size()) {
+    ShareEvent& event = pending_[written];
+    event.machine = machine_;
+    event.position = nextPosition_;
+    auto frame = SealShareEvent(desktop_.crypto, key_, machine_, nextPosition_, event);
+    ok = frame && file->Write(*frame);
+    if (!ok) break;
+    ledger_.Add(event);
+    ++nextPosition_;
+    ++written;
+  }
+  if (ok) ok = file->Flush();
+  if (file && !file->Close()) ok = false;
+  pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(written));
+  // What this machine wrote is in its clip files already: the file's next
+  // read has nothing new to merge from it.
+  seen_.erase(machine_ + kShareLogSuffix);
+  if (!ok) {
+    if (desktop_.files.ListFiles(folder_)) {
+      Fail("Solvane Clips cannot write to the shared folder " + Quoted(folder_) +
+           " (it may be read-only or full). It records on this machine as before and tries again.");
+    } else {
+      connected_ = false;
+      Fail(Unreachable());
+    }
+  }
+  return ok;
+}
+
+void SharedHistory::Captured() { Note(ShareEventKind::kCapture, TextOfLine(0)); }
+void SharedHistory::MovedToTop() { Note(ShareEventKind::kUse, TextOfLine(0)); }
+
+void SharedHistory::KeptChanged(int line) {
+  const bool kept = kept_.ContainsItem(desktop_.titles.Get(line));
+  Note(kept ? ShareEventKind::kKeep : ShareEventKind::kUnkeep, TextOfLine(line));
+}
+
+void SharedHistory::Cleared() {
+  heldRemoval_.reset();  // the clear takes it as well
+  Note(ShareEventKind::kClear, {});
+}
+
+void SharedHistory::RemovalFinal() {
+  if (heldRemoval_) Note(ShareEventKind::kRemove, *std::exchange(heldRemoval_, std::nullopt));
+}
+
+std::string SharedHistory::Unreachable() const {
+  return "The shared folder " + Quoted(folder_) +
+         " cannot be reached. Solvane Clips records on this machine as before and tries again.";
+}
+
+void SharedHistory::Fail(const std::string& problem) {
+  if (problem == problem_) return;
+  problem_ = problem;
+  if (report) report(problem);
+}
+
+void SharedHistory::AllWell() {
+  if (problem_.empty()) return;
+  problem_.clear();
+  if (report) report("");
+}
+
+}  // namespace solvane

@@ -1,0 +1,150 @@
+#pragma once
+// The history shared with the user's other machines through a folder that a
+// file-sync program (or a cloud drive) keeps in step. This machine appends
+// its own events (copies, pastes, removals, marks, clears) to its own file
+// there, sealed under a key derived from the user's passphrase, and merges
+// the other machines' files into its list when they change. The local clip
+// files stay the history's own copy: the folder is an addition.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "capture/clip_capture.h"
+#include "core/clip_text_store.h"
+#include "core/kept_clips.h"
+#include "core/share_ledger.h"
+#include "core/share_log.h"
+#include "core/shared_state.h"
+#include "history/history_keeper.h"
+#include "platform/clipboard.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/folder_watch.h"
+#include "platform/share_crypto.h"
+#include "platform/timers.h"
+#include "platform/title_list.h"
+
+namespace solvane {
+
+// Beside the program: this machine's id, its key, what it has merged.
+inline constexpr char kMachineFileName[] = "Machine.qlx";
+inline constexpr char kShareKeyFileName[] = "Shared.key.qlx";
+inline constexpr char kShareStateFileName[] = "Shared.qlx";
+inline constexpr char kShareLogSuffix[] = ".log";
+// While the folder is watched the check is a fallback; after a failure it
+// is the retry.
+inline constexpr int kShareCheckInterval = 2000;
+
+struct ShareDesktop {
+  FileSystem& files;
+  ShareCrypto& crypto;
+  FolderWatch& watch;
+  Clock& clock;
+  Clipboard& clipboard;  // the code page's conversions
+  TitleList& titles;
+  Timers& timers;
+  std::string programFolder;  // with its trailing separator
+  std::string computerName;
+};
+
+class SharedHistory {
+ public:
+  SharedHistory(ShareDesktop desktop, ClipTextStore& store, ClipTextStore& exact, KeptClips& kept, ClipCapture& capture,
+                HistoryKeeper& keeper, SharedState& state);
+
+  // The folder (empty: not shared) and, when the user typed one, the
+  // passphrase. A passphrase that does not open the folder's history throws
+  // AppError, and nothing is merged; so does a folder whose salt cannot be
+  // made. Otherwise the folder is checked at once.
+  void Configure(const std::string& folder, std::string_view passphrase);
+  bool on() const { return !folder_.empty(); }
+
+  // The watch saw a change, or the periodic check is due.
+  void Check();
+
+  // What the user did here, told after it was done.
+  void Captured();    // line 0 is a new copy
+  void MovedToTop();  // line 0 was pasted and moved up
+  void KeptChanged(int line);
+  void Cleared();
+  // A removal waits until it can no longer be put back: only then it goes
+  // to the other machines.
+  void Removed(std::string text) {
+    RemovalFinal();
+    heldRemoval_ = std::move(text);
+  }
+  void RemovalUndone() { heldRemoval_.reset(); }
+  void RemovalFinal();
+
+  // A clip's text as the other machines know it (UTF-8).
+  std::string TextOfLine(int line) const;
+
+  // Told each new problem, and an empty text once all is well again.
+  std::function<void(const std::string& problem)> report;
+  // Told what the user should know once, with no lasting problem.
+  std::function<void(const std::string& message)> notice;
+
+  // For tests and the benchmark.
+  const ShareLedger& ledger() const { return ledger_; }
+  int rejected() const { return rejected_; }
+  const std::string& machineId() const { return machine_; }
+
+ private:
+  struct FileSeen {
+    std::uint64_t size = 0;
+  };
+  std::string FolderPath(std::string_view name) const;
+  std::string LocalPath(const char* name) const { return desktop_.programFolder + name; }
+  void LoadMachineId();
+  bool LoadKey();
+  void SaveKey(const std::string& salt);
+  void LoadApplied();
+  void SaveApplied();
+  // Makes the folder ready (salt, key); false with the problem reported.
+  bool Connect();
+  // Reads every changed file; the texts whose events were new here.
+  bool ReadFolder(std::set<std::string>& touched, bool& clearSeen);
+  void ReadFile(const std::string& name, std::set<std::string>& touched, bool& clearSeen);
+  // The list made to show what the merge says.
+  void Apply(const std::set<std::string>& touched, bool clearSeen);
+  // This machine's clips that the folder has not heard of yet, oldest first.
+  void PublishUnknown();
+  void Note(ShareEventKind kind, std::string text);
+  bool Flush();
+  void Fail(const std::string& problem);
+  std::string Unreachable() const;
+  void AllWell();
+
+  ShareDesktop desktop_;
+  ClipTextStore& store_;
+  ClipTextStore& exact_;
+  KeptClips& kept_;
+  ClipCapture& capture_;
+  HistoryKeeper& keeper_;
+  SharedState& state_;
+
+  std::string folder_;
+  std::string machine_;
+  std::string key_;
+  std::string keySalt_;  // the salt the key was derived with
+  bool connected_ = false;
+  bool keyFits_ = false;  // the key opens the folder's salt check
+  ShareLedger ledger_;
+  std::map<std::string, FileSeen> seen_;          // by file name
+  std::map<std::string, std::uint64_t> applied_;  // entries merged, by machine
+  std::uint64_t nextPosition_ = 0;
+  bool positionKnown_ = false;
+  std::vector<ShareEvent> pending_;  // not yet written to the folder
+  std::optional<std::string> heldRemoval_;
+  std::string problem_;
+  int rejected_ = 0;  // entries that did not authenticate
+  int rejectedTold_ = 0;
+};
+
+}  // namespace solvane
