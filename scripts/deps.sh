@@ -11,12 +11,18 @@ set -euo pipefail
 #                     fonts in Liberation Sans, and the end-to-end tests
 #                     measure that text (scripts/wine-env.sh checks it)
 #   fontconfig        fc-list, for that check
+#   libgnutls30       Wine's bcrypt loads it for every cipher (AES-GCM of the
+#                     shared history) and has none without it; libwine only
+#                     recommends it
+#   unison            the two-way file sync that keeps the shared-history
+#                     test's two machines' folders in step
 packages=(
   cmake ninja-build make g++ clang libclang-rt-14-dev clang-format
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix
-  wine wine64 fonts-wine fonts-liberation fontconfig
+  wine wine64 fonts-wine fonts-liberation fontconfig libgnutls30
   xvfb xauth x11-utils xclip xdotool imagemagick libx11-dev
+  unison
 )
 
 installed() {

@@ -19,6 +19,7 @@
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_folder_watch.h"
 #include "platform/win32/win32_form_window.h"
 #include "platform/win32/win32_hotkey_api.h"
 #include "platform/win32/win32_ini_files.h"
@@ -30,6 +31,7 @@
 #include "platform/win32/win32_program_file.h"
 #include "platform/win32/win32_search.h"
 #include "platform/win32/win32_settings_dialog.h"
+#include "platform/win32/win32_share_crypto.h"
 #include "platform/win32/win32_text_metrics.h"
 #include "platform/win32/win32_timers.h"
 #include "platform/win32/win32_title_list.h"
@@ -88,6 +90,7 @@ struct Adapters {
   win32::MenuPictures menuPictures;
   win32::Win32IniFiles ini;
   win32::Win32CodePage codePage;
+  win32::Win32ShareCrypto crypto;
 };
 
 // The title file read, and the store file read and indexed, on a thread of
@@ -137,36 +140,46 @@ struct WindowAdapters {
   win32::Win32TrayMenu& trayMenu;
   win32::Win32SearchLine& searchLine;
   win32::Win32MatchList& matchList;
+  win32::Win32FolderWatch& folderWatch;
 };
+
+std::string ComputerName() {
+  char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD size = sizeof name;
+  return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
+}
 
 ClipWindowDesktop DesktopOf(Adapters& a, const WindowAdapters& w, SettingsDialog& settings,
                             std::optional<LoadAhead>& ahead) {
-  return ClipWindowDesktop{.clipboard = a.clipboard,
-                           .clipboardChain = a.clipboardChain,
-                           .clock = a.clock,
-                           .listFont = a.listFont,
-                           .dialogs = a.dialogs,
-                           .titles = w.titles,
-                           .window = w.window,
-                           .files = a.files,
-                           .pointer = a.pointer,
-                           .timers = w.timers,
-                           .settings = settings,
-                           .programFolder = win32::ProgramFolder(),
-                           .hotKeys = a.hotKeys,
-                           .keyNames = a.keyNames,
-                           .input = a.input,
-                           .labels = w.labels,
-                           .tray = a.tray,
-                           .trayMenu = w.trayMenu,
-                           .searchLine = w.searchLine,
-                           .matchList = w.matchList,
-                           .codePage = a.codePage,
-                           .cachingOffIcon = reinterpret_cast<IconHandle>(a.cachingOff.get()),
-                           .cachingOnIcon = reinterpret_cast<IconHandle>(a.cachingOn.get()),
-                           .storeLoadedAhead = [&ahead](const std::string& path, ClipTextStore& store) {
-                             return ahead && ahead->TakeStore(path, store);
-                           }};
+  return ClipWindowDesktop{
+      .clipboard = a.clipboard,
+      .clipboardChain = a.clipboardChain,
+      .clock = a.clock,
+      .listFont = a.listFont,
+      .dialogs = a.dialogs,
+      .titles = w.titles,
+      .window = w.window,
+      .files = a.files,
+      .pointer = a.pointer,
+      .timers = w.timers,
+      .settings = settings,
+      .programFolder = win32::ProgramFolder(),
+      .hotKeys = a.hotKeys,
+      .keyNames = a.keyNames,
+      .input = a.input,
+      .labels = w.labels,
+      .tray = a.tray,
+      .trayMenu = w.trayMenu,
+      .searchLine = w.searchLine,
+      .matchList = w.matchList,
+      .codePage = a.codePage,
+      .cachingOffIcon = reinterpret_cast<IconHandle>(a.cachingOff.get()),
+      .cachingOnIcon = reinterpret_cast<IconHandle>(a.cachingOn.get()),
+      .storeLoadedAhead = [&ahead](const std::string& path,
+                                   ClipTextStore& store) { return ahead && ahead->TakeStore(path, store); },
+      .crypto = a.crypto,
+      .folderWatch = w.folderWatch,
+      .computerName = ComputerName()};
 }
 
 // The start: the load takes the files read and loaded ahead, which then
@@ -238,6 +251,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                     window.layout());
   win32::Win32MatchList matchList(window.matchList(), window.labels(), titles);
   window.AttachMatches(&matchList);
+  win32::Win32FolderWatch folderWatch(window.handle(), win32::Win32ClipWindow::kShareChangeMessage);
 
   win32::Win32SettingsDialog settingsWindow(instance, settingsDialog, a.pointer);
   if (!settingsWindow.Create(window.owner(), a.dialogs, hint)) {
@@ -249,8 +263,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   settingsWindow.AttachOkButton(&ok);
 
   ClipWindow clipWindow(
-      DesktopOf(a, WindowAdapters{titles, formWindow, timers, labels, trayMenu, searchLine, matchList}, settingsDialog,
-                ahead),
+      DesktopOf(a, WindowAdapters{titles, formWindow, timers, labels, trayMenu, searchLine, matchList, folderWatch},
+                settingsDialog, ahead),
       ClipWindow::kStartLater);
   trayMenu.beforePopup = [&window](HMENU menu) { window.BeforeTrayMenu(menu); };
   window.Attach(&clipWindow);

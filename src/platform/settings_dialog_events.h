@@ -16,11 +16,12 @@ class Pointer;
 // The OK button's place on the dialog.
 inline constexpr int kSettingsOkLeft = 71, kSettingsOkTop = 154;
 
-// The dialog's five settings.
-enum class Setting { kHotkey, kPasteDelay, kAutosave, kPromptClear, kPromptQuit };
+// The dialog's settings that the settings file keeps.
+enum class Setting { kHotkey, kPasteDelay, kAutosave, kPromptClear, kPromptQuit, kShareFolder };
 
-// A check box, or a drop-down whose text the user may also type.
-enum class SettingKind { kCheckBox, kDropDown };
+// A check box, a drop-down whose text the user may also type, or a folder's
+// path typed into a field or chosen with the browse button beside it.
+enum class SettingKind { kCheckBox, kDropDown, kFolder };
 
 // One setting: how the settings file keeps it and how the dialog shows it.
 struct SettingRow {
@@ -30,10 +31,11 @@ struct SettingRow {
   // "control.property" ("CheckBox4.Checked"). File format: never rename.
   const char* control;
   const char* property;
-  // A check box's text, or the text of the label above a drop-down.
+  // A check box's text, or the text of the label above a drop-down or a
+  // folder's field.
   const char* caption;
-  // A drop-down's label by its name in the settings file's terms ("Label1");
-  // none for a check box. Never rename.
+  // That label by its name in the settings file's terms ("Label1"); none
+  // for a check box. Never rename.
   const char* label;
   // The value as the file holds it before anything is changed: "TRUE" or
   // "FALSE" for a check box.
@@ -52,6 +54,8 @@ struct SettingsTable {
   const char* bannerMaker;
   const char* okName;  // the OK button's name in the settings file's terms ("EncartaButton1")
   const char* okCaption;
+  const char* browseCaption;    // the button beside the folder's field
+  const char* passphraseLabel;  // above the passphrase's field
 
   // The row of a setting; every setting has one.
   const SettingRow& Row(Setting setting) const {
@@ -69,11 +73,13 @@ struct SettingsControls {
   bool promptQuit = false;
   std::string hotkeyText;
   std::string pasteDelayText;  // milliseconds
+  // In UTF-8, as the dialog's fields hold them.
   std::string shareFolder;      // the history shared through it; empty: not shared
   std::string sharePassphrase;  // typed to open the shared folder; never stored
 
-  // A check box's value, or a drop-down's text, by its setting; asking a
-  // check box for its text (or the other way round) is a logic error.
+  // A check box's value, or a drop-down's or folder's text, by its setting;
+  // asking a check box for its text (or the other way round) is a logic
+  // error.
   bool& Checked(Setting setting) {
     switch (setting) {
       case Setting::kAutosave:
@@ -92,8 +98,10 @@ struct SettingsControls {
         return hotkeyText;
       case Setting::kPasteDelay:
         return pasteDelayText;
+      case Setting::kShareFolder:
+        return shareFolder;
       default:
-        throw std::logic_error("not a drop-down");
+        throw std::logic_error("not a drop-down or a folder");
     }
   }
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/app_error.h"
+#include "base/case_fold.h"
 #include "core/clip_files.h"
 #include "base/str_to_int.h"
 #include "base/text_buffer.h"
@@ -41,6 +42,121 @@ void AssignBoolean(bool& value, const std::string& text) {
 }
 
 void AssignInteger(int& value, const std::string& text) { TryStrToInt(text, value); }
+
+// NOTE: the profile functions pass a value through the ANSI code page,
+// which in a double-byte one mangles the bytes of UTF-8, and they trim
+// spaces and quotes off its ends. An escape takes at most 6 characters for
+// each UTF-16 one, so a path of MAX_PATH characters stays within the 2047
+// that a read returns.
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+void AppendByteEscape(std::string& out, unsigned char byte) {
+  out += '%';
+  out += kHexDigits[byte >> 4];
+  out += kHexDigits[byte & 0xF];
+}
+
+void AppendUnitEscape(std::string& out, char32_t unit) {
+  out += "%u";
+  for (int shift = 12; shift >= 0; shift -= 4) out += kHexDigits[(unit >> shift) & 0xF];
+}
+
+// The number in text[at, at + digits) when all of it is hex digits, else -1.
+long HexAt(std::string_view text, std::size_t at, std::size_t digits) {
+  if (at + digits > text.size()) return -1;
+  long value = 0;
+  for (std::size_t i = at; i < at + digits; ++i) {
+    const char c = text[i];
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                             : -1;
+    if (digit < 0) return -1;
+    value = value * 16 + digit;
+  }
+  return value;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+    return;
+  }
+  const int trailing = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+  constexpr unsigned char kLeads[] = {0, 0xC0, 0xE0, 0xF0};
+  out += static_cast<char>(kLeads[trailing] | (c >> (6 * trailing)));
+  for (int i = trailing - 1; i >= 0; --i) out += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F));
+}
+
+}  // namespace
+
+std::string EscapedText(std::string_view text) {
+  std::string out;
+  for (std::size_t at = 0; at < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (byte < 0x80) {
+      const bool atAnEnd = at == 0 || at + 1 == text.size();
+      if (byte < 0x20 || byte == 0x7F || byte == '%' || byte == '"' || (byte == ' ' && atAnEnd)) {
+        AppendByteEscape(out, byte);
+      } else {
+        out += static_cast<char>(byte);
+      }
+      ++at;
+      continue;
+    }
+    const std::size_t start = at;
+    const char32_t c = DecodeUtf8(text, at);
+    if (c == 0xFFFD && text.substr(start, 3) != "\xEF\xBF\xBD") {
+      AppendByteEscape(out, byte);  // no character: `at` moved one byte
+    } else if (c < 0x10000) {
+      AppendUnitEscape(out, c);
+    } else {
+      AppendUnitEscape(out, 0xD800 + ((c - 0x10000) >> 10));
+      AppendUnitEscape(out, 0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+  }
+  return out;
+}
+
+std::string UnescapedText(std::string_view text) {
+  std::string out;
+  char32_t high = 0;  // a high surrogate, until its low one comes
+  const auto endPair = [&] {
+    if (high != 0) AppendUtf8(out, 0xFFFD);
+    high = 0;
+  };
+  for (std::size_t at = 0; at < text.size();) {
+    const long unit = text[at] == '%' && at + 1 < text.size() && text[at + 1] == 'u' ? HexAt(text, at + 2, 4) : -1;
+    if (unit >= 0xDC00 && unit < 0xE000 && high != 0) {
+      AppendUtf8(out, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
+      high = 0;
+      at += 6;
+      continue;
+    }
+    endPair();
+    if (unit >= 0) {
+      const bool lone = unit >= 0xDC00 && unit < 0xE000;
+      if (unit >= 0xD800 && unit < 0xDC00) {
+        high = static_cast<char32_t>(unit);
+      } else {
+        AppendUtf8(out, lone ? 0xFFFD : static_cast<char32_t>(unit));
+      }
+      at += 6;
+      continue;
+    }
+    const long byte = text[at] == '%' ? HexAt(text, at + 1, 2) : -1;
+    if (byte >= 0) {
+      out += static_cast<char>(byte);
+      at += 3;
+    } else {
+      out += text[at++];
+    }
+  }
+  endPair();
+  return out;
+}
 
 int PersistentForm::ReadInteger(const std::string& key) {
   int value = 0;
@@ -119,8 +235,11 @@ void PersistentForm::SaveComponentState() {
   for (const PersistentComponent& component : Components()) {
     for (const PublishedProperty& property : SortedByName(component.properties)) {
       if (!IsPropertyStored(component.className, property.name)) continue;
+      const std::string key = component.name + "." + property.name;
       const std::string text = property.text ? property.text() : std::string();
-      if (!text.empty()) WriteValue(component.name + "." + property.name, text);
+      if (!text.empty() || (property.clearable && !ini_.Read(writeLocation_, sectionName_, key, "").empty())) {
+        WriteValue(key, text);
+      }
     }
   }
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/desktop_types.h"
@@ -22,6 +23,9 @@ struct PublishedProperty {
   Kind kind;
   std::function<std::string()> text;                    // the text form; "" for kinds never stored
   std::function<void(const std::string& text)> assign;  // from a stored text; may throw
+  // An empty text is written over a stored one. Otherwise an empty text
+  // writes nothing, and what the file holds comes back at the next start.
+  bool clearable = false;
 };
 
 struct PersistentComponent {
@@ -91,5 +95,12 @@ std::string BooleanText(bool value);
 void AssignBoolean(bool& value, const std::string& text);
 // A whole decimal number, else unchanged.
 void AssignInteger(int& value, const std::string& text);
+// Any UTF-8 text (a path) as a value the profile functions keep exactly:
+// printable ASCII, with '%', '"', control characters and spaces at either
+// end as %XX, and every other character as %uXXXX (UTF-16, as JavaScript's
+// escape() writes it). Bytes that are no UTF-8 are kept as %XX too.
+std::string EscapedText(std::string_view text);
+// The text back. A '%' that starts no escape stands for itself.
+std::string UnescapedText(std::string_view text);
 
 }  // namespace solvane

@@ -1,5 +1,7 @@
 #include "settings/settings_dialog.h"
 
+#include <algorithm>
+
 #include "base/str_to_int.h"
 #include "platform/components/window_layout.h"
 #include "platform/pointer.h"
@@ -19,6 +21,13 @@ PublishedProperty BooleanProperty(const char* name, bool& value) {
           [&value](const std::string& text) { AssignBoolean(value, text); }};
 }
 
+// A path, escaped so that any character of it survives the settings file;
+// an emptied field empties the file's value too (sharing turned off stays off).
+PublishedProperty FolderProperty(const char* name, std::string& value) {
+  return {name, Kind::String, [&value] { return EscapedText(value); },
+          [&value](const std::string& text) { value = UnescapedText(text); }, true};
+}
+
 // A property that exists on the control but is never kept.
 PublishedProperty Fixed(const char* name, Kind kind, std::string text = {}) {
   return {name, kind, [text] { return text; }, nullptr};
@@ -27,6 +36,9 @@ PublishedProperty Fixed(const char* name, Kind kind, std::string text = {}) {
 }  // namespace
 
 SettingsDialog::SettingsDialog(IniFiles& ini, FileSystem* files) : PersistentForm(ini, kSettingsTable.section, files) {
+  const SettingsLayout designed = LayOutSettings(kDesignDpi);
+  designed_.width = designed.width;
+  designed_.height = designed.height;
   for (const SettingRow& row : kSettingsTable.rows) {
     if (row.kind == SettingKind::kCheckBox) {
       AssignBoolean(Checked(row.setting), row.defaultValue);
@@ -38,7 +50,8 @@ SettingsDialog::SettingsDialog(IniFiles& ini, FileSystem* files) : PersistentFor
 
 // The components in the order the dialog creates them, each with the
 // published properties that the walk looks at: the banner, the drop-downs'
-// labels, the settings' controls in the table's order, the OK button.
+// labels, the settings' controls in the table's order, the OK button. The
+// passphrase's field is not among them: it is never kept.
 std::vector<PersistentComponent> SettingsDialog::Components() {
   const auto label = [](const char* name, const char* caption) {
     return PersistentComponent{
@@ -69,6 +82,9 @@ std::vector<PersistentComponent> SettingsDialog::Components() {
   for (const SettingRow& row : table.rows) {
     if (row.kind == SettingKind::kCheckBox) {
       components.push_back(check(row.control, row.caption, BooleanProperty(row.property, Checked(row.setting))));
+    } else if (row.kind == SettingKind::kFolder) {
+      components.push_back(
+          PersistentComponent{row.control, "TEdit", {FolderProperty(row.property, Text(row.setting))}});
     } else if (row.setting == Setting::kPasteDelay) {
       components.push_back(combo(row.control, PasteDelayProperty(row.property)));
     } else {
@@ -126,6 +142,10 @@ void SettingsDialog::OnActivate(Pointer& pointer) {
 
 void SettingsDialog::OnOk(SettingsTarget& target) {
   target.ApplySettings(*this);
+  // Used now: overwritten, so that no copy of it lingers here, and the
+  // field shows none when the dialog opens again.
+  std::fill(sharePassphrase.begin(), sharePassphrase.end(), '\0');
+  sharePassphrase.clear();
   acceptedPasteDelay_ = pasteDelayText;
   if (window_) window_->Close();
   // Written now, not only at close: a tray program is rarely quit, and the

@@ -19,8 +19,8 @@ class SettingsDialog;
 // needs nothing of the window above it.
 class SettingsTarget {
  public:
-  // Hotkey, paste delay and autosave; throws when the paste delay is no
-  // whole number.
+  // Hotkey, paste delay, autosave and the shared history's folder and
+  // passphrase; throws when the paste delay is no whole number.
   virtual void ApplySettings(const SettingsDialog& settings) = 0;
   // Says, once, which hotkey could not be made to work.
   virtual void ReportHotKey() = 0;
@@ -51,11 +51,12 @@ class SettingsDialog : public PersistentForm, public SettingsDialogEvents, publi
 
   // Each activation puts the pointer on the OK button.
   void OnActivate(Pointer& pointer) override;
-  // OK: applies the hotkey, the paste delay and the autosave timer to the
-  // clip window, closes and saves the settings file. A paste delay that is
-  // not a whole number throws after the hotkey is applied; the dialog then
-  // stays open and nothing is saved. A save that fails throws once the
-  // hotkey has been reported.
+  // OK: applies the hotkey, the paste delay, the autosave timer and the
+  // sharing to the clip window, forgets the passphrase, closes and saves
+  // the settings file. A paste delay that is not a whole number throws
+  // after the hotkey is applied; the dialog then stays open, the passphrase
+  // kept, and nothing is saved. A save that fails throws once the hotkey
+  // has been reported.
   void OnOk(SettingsTarget& target);
   // The same for the window's OK button, on the target set; none, nothing.
   void OnOk() override;
@@ -73,7 +74,7 @@ class SettingsDialog : public PersistentForm, public SettingsDialogEvents, publi
   PublishedProperty PasteDelayProperty(const char* name);
   void Apply(const Placement& bounds);
 
-  Placement designed_{433, 254, 236, 212};
+  Placement designed_{433, 254, 0, 0};  // sized as the layout at 96 DPI
   // The last paste delay that was a whole number (as restored, or the
   // default): a text that is not one is refused by OK and never saved.
   std::string acceptedPasteDelay_ = kDefaultPasteDelay;

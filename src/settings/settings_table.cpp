@@ -70,6 +70,16 @@ constexpr SettingRow kRows[] = {
      .defaultValue = "FALSE",
      .choices = {},
      .hint = nullptr},
+    // Came later than the others: its key follows theirs in the file.
+    {.setting = Setting::kShareFolder,
+     .kind = SettingKind::kFolder,
+     .control = "Edit1",
+     .property = "Text",
+     .caption = "Share the history through this folder",
+     .label = "Label3",
+     .defaultValue = "",
+     .choices = {},
+     .hint = nullptr},
 };
 
 }  // namespace
@@ -81,6 +91,8 @@ constinit const SettingsTable kSettingsTable = {
     .bannerMaker = "Vardell Solvane Software",
     .okName = "EncartaButton1",
     .okCaption = "OK",
+    .browseCaption = "...",
+    .passphraseLabel = "Passphrase (typed once on each machine)",
 };
 
 }  // namespace solvane

@@ -295,12 +295,10 @@ void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) 
     const std::string text = TextOfLine(i);
     const std::string item = list.Get(i);
     const auto clip = ledger_.Find(text);
-    if (!clip && ledger_.Knows(text)) {
-      // Removed or cleared on some machine: it goes here too.
-      const std::string key = ClipTextStore::KeyOfTitle(item);
-      store_.RemoveKey(key);
-      exact_.RemoveKey(key);
-      kept_.Set(key, false);
+    // Removed or cleared on some machine, it goes here too; and a text
+    // shown twice (copied here and merged from elsewhere) is one clip.
+    if ((!clip && ledger_.Knows(text)) || (clip && present.count(text))) {
+      DropRecords(item);
       changed = true;
       continue;
     }
@@ -424,7 +422,31 @@ bool SharedHistory::Flush() {
   return ok;
 }
 
-void SharedHistory::Captured() { Note(ShareEventKind::kCapture, TextOfLine(0)); }
+void SharedHistory::DropRecords(const std::string& item) {
+  const std::string key = ClipTextStore::KeyOfTitle(item);
+  store_.RemoveKey(key);
+  exact_.RemoveKey(key);
+  kept_.Set(key, false);
+}
+
+void SharedHistory::Captured() {
+  std::string text = TextOfLine(0);
+  // Copied again here after it came from another machine: the one clip
+  // moves up, as a copy of it there did. Only a shared text can be on the
+  // list twice so.
+  if (ledger_.Knows(text)) {
+    TitleList& list = desktop_.titles;
+    for (int line = 1; line < list.Count(); ++line) {
+      if (TextOfLine(line) != text) continue;
+      const std::string item = list.Get(line);
+      if (kept_.ContainsItem(item)) kept_.Set(ClipTextStore::KeyOfTitle(list.Get(0)), true);
+      DropRecords(item);
+      list.Delete(line);
+      break;
+    }
+  }
+  Note(ShareEventKind::kCapture, std::move(text));
+}
 void SharedHistory::MovedToTop() { Note(ShareEventKind::kUse, TextOfLine(0)); }
 
 void SharedHistory::KeptChanged(int line) {

@@ -115,6 +115,8 @@ class SharedHistory {
   void Apply(const std::set<std::string>& touched, bool clearSeen);
   // This machine's clips that the folder has not heard of yet, oldest first.
   void PublishUnknown();
+  // A line's records and kept mark, its title left to the caller.
+  void DropRecords(const std::string& item);
   void Note(ShareEventKind kind, std::string text);
   bool Flush();
   void Fail(const std::string& problem);

@@ -406,7 +406,7 @@ void ClipWindow::ApplySettings(const SettingsDialog& settings) {
   ApplyHotkey(settings.hotkeyText);
   state_.PasteDelay = StrToInt(settings.pasteDelayText);
   history_.SetAutosaveInterval(settings.autosave ? state_.AutoSaveInterval : 0);
-  share_.Configure(settings.shareFolder, settings.sharePassphrase);
+  share_.Configure(ShareFolderPath(settings), settings.sharePassphrase);
 }
 
 void ClipWindow::ApplyHotkey(const std::string& text) {
@@ -423,6 +423,13 @@ void ClipWindow::ApplyHotkey(const std::string& text) {
                        : "The hotkey " + name + " could not be registered: another program is using it.";
   hotKeyProblem_ += " The clip window cannot be called up until another hotkey is chosen in Settings.";
   trayIcon_.SetHint("Solvane Clips: hotkey " + name + " not active");
+}
+
+// The dialog holds the folder in UTF-8, the files take paths in the ANSI
+// code page: a folder it cannot name is reported as one that cannot be
+// reached.
+std::string ClipWindow::ShareFolderPath(const SettingsDialog& settings) {
+  return desktop_.clipboard.Utf8ToAnsi(settings.shareFolder);
 }
 
 void ClipWindow::ShowShareProblem(const std::string& problem) {
@@ -489,7 +496,7 @@ void ClipWindow::OnActivate() {
   LoadPrefs();
   // The shared folder is read once the local history is in place.
   try {
-    share_.Configure(settings.shareFolder, {});
+    share_.Configure(ShareFolderPath(settings), {});
   } catch (const std::exception& error) {
     ReportProblem(error.what());
   }

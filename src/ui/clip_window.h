@@ -244,6 +244,7 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   void Pasting(const std::function<void()>& paste);
   // The shared folder's lasting problem (empty: none) in the tray tip.
   void ShowShareProblem(const std::string& problem);
+  std::string ShareFolderPath(const SettingsDialog& settings);
   void ApplyHotkey(const std::string& text);
   // "prefs.qlx", or its failure reported and the load left for the next hotkey.
   void LoadPrefs();

@@ -36,7 +36,6 @@ e2e_click "$icon_x" "$icon_y" right
 assert_ok "the tray menu opens again" drv wait-menu "$E2E_WAIT_MS"
 drv_ok keys down enter
 rect=$(drv wait-class TForm2 "$E2E_WAIT_MS") || e2e_fatal "the settings dialog did not open: $rect"
-read -r sl _ sr sb <<<"$rect"
 drv_ok keys ctrl+alt+down
 sleep "$E2E_SETTLE_S"
 assert_ok "the hotkey leaves the settings dialog open" drv wait-class TForm2 0
@@ -44,7 +43,7 @@ assert_ok "the hotkey leaves the settings dialog open" drv wait-class TForm2 0
 # puts it away, as a user would, before OK is clicked.
 e2e_click 200 300 left
 assert_ok "a click on the application hides the clip window" drv wait-visible 0 "$E2E_WAIT_MS"
-e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
+e2e_click_settings_ok
 sleep "$E2E_SETTLE_S"
 dialog_gone() { ! drv wait-class TForm2 0 >/dev/null 2>&1; }
 assert_ok "OK closes the dialog" dialog_gone

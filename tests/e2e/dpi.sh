@@ -85,10 +85,10 @@ assert_ok "label 3 pastes line 2's clip" drv wait-target-text 'clip 39' "$E2E_WA
 drv_ok command settings
 rect=$(drv wait-class TForm2 "$E2E_WAIT_MS") || e2e_fatal "the settings dialog did not open"
 read -r sl st sr sb <<<"$rect"
-assert_eq "the dialog is 354 x 318 pixels" "354 318" "$((sr - sl)) $((sb - st))"
+assert_eq "the dialog is 354 x 453 pixels" "354 453" "$((sr - sl)) $((sb - st))"
 rects=()
 for id in $e2e_settings_autosave $e2e_settings_prompt_clear $e2e_settings_prompt_quit $e2e_settings_hotkey \
-  $e2e_settings_delay $e2e_settings_ok; do
+  $e2e_settings_delay $e2e_settings_ok $e2e_settings_share_folder $e2e_settings_browse $e2e_settings_passphrase; do
   rects+=("$(drv_ok control-rect TForm2 "$id")")
 done
 overlaps=$(printf '%s\n' "${rects[@]}" | awk -v L="$sl" -v T="$st" -v R="$sr" -v B="$sb" '

@@ -223,6 +223,8 @@ int cmd_wait_class(const Args& args);
 int cmd_owner(const Args& args);
 int cmd_control_rect(const Args& args);
 int cmd_set_text(const Args& args);
+int cmd_type_text(const Args& args);
+int cmd_children(const Args& args);
 // program.cpp
 int cmd_command(const Args& args);
 int cmd_timer(const Args& args);
@@ -264,6 +266,8 @@ int cmd_wait_started(const Args& args);
 int cmd_memory(const Args& args);
 // paste_timing.cpp
 int cmd_time_paste(const Args& args);
+int cmd_share_frames(const Args& args);
+int cmd_time_arrival(const Args& args);
 int cmd_time_search(const Args& args);
 // resources.cpp
 int cmd_private_bytes(const Args& args);

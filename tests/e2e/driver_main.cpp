@@ -51,6 +51,10 @@ constexpr Command kTable[] = {
     {"target-text-utf8", 1, 1, cmd_target_text_utf8, "\tprint the paste target's text in UTF-8, escaped"},
     {"wait-window", 2, 2, cmd_wait_window, "TIMEOUT_MS\twait for the main window and its title list"},
     {"count", 1, 1, cmd_count, "\tprint the number of clips in the title list"},
+    {"share-frames", 2, 2, cmd_share_frames, "FILE\tprint where each whole frame of a shared-folder file ends"},
+    {"time-arrival", 5, 5, cmd_time_arrival,
+     "SRC DST TEXT TIMEOUT_MS\tput SRC in place as DST (written aside, renamed) and print the ms\n"
+     "until line 0's title is TEXT (escaped)"},
     {"wait-count", 3, 3, cmd_wait_count, "N TIMEOUT_MS\twait until the list holds N clips"},
     {"items", 1, 1, cmd_items, "\tprint each list item in full, escaped"},
     {"titles", 1, 2, cmd_titles,
@@ -162,6 +166,12 @@ constexpr Command kTable[] = {
      "CLASS ID\tprint the screen rectangle of control ID in the program's CLASS window"},
     {"set-text", 4, 4, cmd_set_text,
      "CLASS ID TEXT\tset the text (escaped) of control ID in the program's CLASS window"},
+    {"type-text", 4, 4, cmd_type_text,
+     "CLASS ID TEXT\tpost TEXT (UTF-8, escaped) as WM_CHAR to control ID in the program's\n"
+     "CLASS window, as the keyboard types it"},
+    {"children", 2, 2, cmd_children,
+     "CLASS\tprint each control of the program's CLASS window: ID CLASS STYLE TEXT\n"
+     "(the style in hex, the text in UTF-8, escaped)"},
     {"lock-file", 3, 3, cmd_lock_file,
      "PATH MS\thold PATH (a Windows path) open with no sharing for MS ms;\n"
      "prints \"locked\" once it holds it"},

@@ -51,9 +51,8 @@ e2e_fresh_folder
 e2e_start
 drv_ok command settings
 rect=$(drv wait-class TForm2 "$E2E_WAIT_MS") || e2e_fatal "the settings dialog did not open: $rect"
-read -r sl _ sr sb <<<"$rect"
 drv_ok set-text TForm2 $e2e_settings_delay abc
-e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
+e2e_click_settings_ok
 e2e_wait_box "*: 'abc' is not a valid integer value"
 e2e_answer enter
 assert_ok "OK refused it: the dialog stays open" drv wait-class TForm2 0
@@ -63,12 +62,12 @@ drv_ok command settings
 assert_ok "Settings... brings the open dialog to the front" \
   e2e_wait_until sh -c "[ \"\$(wine '$E2E_DRIVER' foreground)\" = 'TForm2 visible' ]"
 drv_ok set-text TForm2 $e2e_settings_delay 250
-e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
+e2e_click_settings_ok
 assert_ok "one OK closes it" e2e_wait_until sh -c "! wine '$E2E_DRIVER' wait-class TForm2 0 >/dev/null 2>&1"
 drv_ok command settings
 drv wait-class TForm2 "$E2E_WAIT_MS" >/dev/null || e2e_fatal "the settings dialog did not open again"
 drv_ok set-text TForm2 $e2e_settings_delay abc
-e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
+e2e_click_settings_ok
 e2e_wait_box "*: 'abc' is not a valid integer value"
 e2e_answer enter
 drv_ok command quit

@@ -282,6 +282,17 @@ e2e_settings_prompt_quit=203
 e2e_settings_hotkey=204
 e2e_settings_delay=205
 e2e_settings_ok=206
+# Below OK: the shared history's folder, its browse button, the passphrase.
+e2e_settings_share_folder=207
+e2e_settings_browse=208
+e2e_settings_passphrase=209
+
+# Clicks the middle of the open settings dialog's OK button.
+e2e_click_settings_ok() {
+  local l t r b
+  read -r l t r b <<<"$(drv_ok control-rect TForm2 $e2e_settings_ok)"
+  e2e_click $(((l + r) / 2)) $(((t + b) / 2)) left
+}
 
 # e2e_settings_text SETTING=VALUE...: the bytes of a settings file that
 # holds those settings, in that order, as the settings dialog's section
@@ -291,6 +302,7 @@ e2e_settings_ok=206
 #   autosave=on|off    CheckBox1.Checked, TRUE or FALSE
 #   prompt_clear=on|off  CheckBox3.Checked
 #   prompt_quit=on|off   CheckBox4.Checked
+#   share_folder=TEXT  Edit1.Text, the shared history's folder (escaped as kept)
 # A file that is malformed on purpose is written by hand instead.
 e2e_settings_text() {
   local setting name value key
@@ -306,7 +318,8 @@ e2e_settings_text() {
       autosave) key=CheckBox1.Checked ;;
       prompt_clear) key=CheckBox3.Checked ;;
       prompt_quit) key=CheckBox4.Checked ;;
-      *) e2e_fatal "e2e_settings: no setting $name (hotkey, delay, autosave, prompt_clear, prompt_quit)" ;;
+      share_folder) key=Edit1.Text ;;
+      *) e2e_fatal "e2e_settings: no setting $name (hotkey, delay, autosave, prompt_clear, prompt_quit, share_folder)" ;;
     esac
     if [[ "$key" == *.Checked ]]; then
       case $value in

@@ -22,7 +22,6 @@ wait "$hold_pid" 2>/dev/null
 # -- The settings dialog, and OK once the other program let go.
 drv_ok command settings
 rect=$(drv wait-class TForm2 "$E2E_WAIT_MS") || e2e_fatal "the settings dialog did not open: $rect"
-read -r sl _ sr sb <<<"$rect"
 assert_eq "the dialog belongs to the hidden application window: no task-bar button" TApplication "$(drv_ok owner TForm2)"
 import -window root "$e2e_tmp/settings.png"
 for box in $e2e_settings_hotkey $e2e_settings_delay; do
@@ -33,16 +32,17 @@ done
 read -r cl ct cr cb <<<"$(drv_ok control-rect TForm2 $e2e_settings_autosave)"
 xdotool mousemove $(((cl + cr) / 2)) $(((ct + cb) / 2))
 assert_ok "the autosave check box shows its hint" drv wait-hint 1 "$E2E_WAIT_MS"
-xdotool mousemove $(((sl + sr) / 2)) $((sb - 26))
+read -r ol ot or ob <<<"$(drv_ok control-rect TForm2 $e2e_settings_ok)"
+xdotool mousemove $(((ol + or) / 2)) $(((ot + ob) / 2))
 assert_ok "the hint goes with the pointer" drv wait-hint 0 "$E2E_WAIT_MS"
 
 drv_ok set-text TForm2 $e2e_settings_delay soon
-e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
+e2e_click_settings_ok
 e2e_wait_box "*: 'soon' is not a valid integer value"
 assert_eq "the dialog owns its error box, which therefore lies above it" TForm2 "$(drv_ok owner '#32770')"
 e2e_answer enter
 drv_ok set-text TForm2 $e2e_settings_delay 100
-e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
+e2e_click_settings_ok
 assert_ok "OK closes the dialog" e2e_wait_until sh -c "! wine '$E2E_DRIVER' wait-class TForm2 0 >/dev/null 2>&1"
 sleep "$E2E_SETTLE_S"
 assert_eq "with the hotkey free again, OK says nothing" '' "$(drv_ok boxes)"

@@ -117,8 +117,7 @@ rm -f "$E2E_DIR/Solvaneclips.ini"
 e2e_start
 drv_ok command settings
 rect=$(drv wait-class TForm2 "$E2E_WAIT_MS") || e2e_fatal "the settings dialog did not open: $rect"
-read -r sl _ sr sb <<<"$rect"
-e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
+e2e_click_settings_ok
 assert_ok "OK writes the settings file" e2e_wait_until test -e "$E2E_DIR/Solvaneclips.ini"
 rm -f "$E2E_DIR/Solvaneclips.ini"
 e2e_copy 'at logoff'

@@ -48,8 +48,7 @@ read -r sl st sr sb <<<"$rect"
 sleep 0.5
 picture settings "$sl" "$st" "$sr" "$sb"
 assert_ok "the settings dialog has the program's background" test "$(colour settings 'rgb(231,223,173)')" -gt 10000
-# Its OK button, centred near the bottom.
-e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
+e2e_click_settings_ok
 sleep "$E2E_SETTLE_S"
 dialog_gone() { ! drv wait-class TForm2 0 >/dev/null 2>&1; }
 assert_ok "OK closes the settings dialog" dialog_gone

@@ -1,6 +1,7 @@
 // The program's other windows: message boxes, the preview hint, popup
 // menus and dialogs, found by class among its process's top-level windows.
 
+#include <cstdio>
 #include <cstring>
 
 #include "driver.h"
@@ -135,6 +136,28 @@ int cmd_set_text(const Args& args) {
   wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                                       wide.data(), static_cast<int>(wide.size()))));
   send_or_fail(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), "WM_SETTEXT");
+  return 0;
+}
+
+int cmd_type_text(const Args& args) {
+  HWND control = require_control(args[1], args[2]);
+  const std::string text = decode_escapes(args[3]);
+  std::wstring wide(text.size() + 1, L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                      wide.data(), static_cast<int>(wide.size()))));
+  for (const wchar_t unit : wide) {
+    if (!PostMessageW(control, WM_CHAR, unit, 1)) throw Failure("PostMessage WM_CHAR failed");
+  }
+  return 0;
+}
+
+int cmd_children(const Args& args) {
+  for (HWND child = GetWindow(require_program_window(args[1]), GW_CHILD); child;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    std::printf("%d %s %08lx ", GetDlgCtrlID(child), class_name(child).c_str(),
+                static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)));
+    print_line(encode_escapes(narrow(window_text_wide(child), CP_UTF8)));
+  }
   return 0;
 }
 

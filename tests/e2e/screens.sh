@@ -48,8 +48,8 @@ drv wait-class TForm2 "$E2E_WAIT_MS" >/dev/null || e2e_fatal "the settings dialo
 drv_ok move-window -2000 300 TForm2
 drv_ok display-change
 read -r sl st sr sb <<<"$(drv_ok window-rect TForm2)"
-assert_eq "a display change brings the dialog onto the work area" "$wl 300 $((wl + 236)) 512" "$sl $st $sr $sb"
-e2e_click $(((sl + sr) / 2)) $((sb - 26)) left
+assert_eq "a display change brings the dialog onto the work area" "$wl 300 $((wl + 236)) 602" "$sl $st $sr $sb"
+e2e_click_settings_ok
 assert_ok "its OK still closes it" e2e_wait_until sh -c "! wine '$E2E_DRIVER' wait-class TForm2 0 >/dev/null 2>&1"
 e2e_close
 assert_eq "and its place is kept" "Top=300 Left=$wl" "$(ini | grep -E '^(Top|Left)=' | paste -sd' ')"

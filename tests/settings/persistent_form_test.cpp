@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "base/app_error.h"
 #include "platform/fake/fake_ini_files.h"
 #include "platform/fake/fake_settings_dialog.h"
@@ -26,7 +29,7 @@ TEST_F(SettingsFileTest, FirstEndWritesTheSectionWithAllNineKeys) {
   EXPECT_FALSE(dialog.promptQuit);
   dialog.SaveState();
   EXPECT_EQ(files.files[kIni],
-            "[Form2]\r\nTop=254\r\nLeft=433\r\nWidth=236\r\nHeight=212\r\n"
+            "[Form2]\r\nTop=254\r\nLeft=433\r\nWidth=236\r\nHeight=302\r\n"
             "ComboBox1.Text=Ctrl+Alt+Down\r\nComboBox2.Text=100\r\nCheckBox1.Checked=FALSE\r\n"
             "CheckBox3.Checked=FALSE\r\nCheckBox4.Checked=FALSE\r\n");
 }
@@ -54,9 +57,9 @@ TEST_F(SettingsFileTest, PlaceFarOutComesBackAsStored) {
   fake::FakeSettingsWindow window;
   dialog.set_window(&window);
   dialog.RestoreState(kIni);
-  EXPECT_EQ(window.bounds, (Placement{-2147483647, 2147483647, 236, 212}));
+  EXPECT_EQ(window.bounds, (Placement{-2147483647, 2147483647, 236, 302}));
   dialog.SaveState();
-  EXPECT_NE(files.files[kIni].find("Top=2147483647\r\nLeft=-2147483647\r\nWidth=236\r\nHeight=212\r\n"),
+  EXPECT_NE(files.files[kIni].find("Top=2147483647\r\nLeft=-2147483647\r\nWidth=236\r\nHeight=302\r\n"),
             std::string::npos);
   dialog.set_window(nullptr);
 }
@@ -70,6 +73,63 @@ TEST_F(SettingsFileTest, ClearedTextIsNotWrittenSoTheOldValueComesBack) {
   SettingsDialog next(ini);
   next.RestoreState(kIni);
   EXPECT_EQ(next.hotkeyText, "Ctrl+Shift+Up");
+}
+
+// The profile functions trim spaces and quotes off a value's ends and pass
+// it through the ANSI code page: a path is kept in escaped ASCII.
+TEST_F(SettingsFileTest, SharedFolderComesBackWithAnyCharacterAfterTheNineKeys) {
+  const std::string nine =
+      "[Form2]\r\nTop=254\r\nLeft=433\r\nWidth=236\r\nHeight=302\r\n"
+      "ComboBox1.Text=Ctrl+Alt+Down\r\nComboBox2.Text=100\r\nCheckBox1.Checked=FALSE\r\n"
+      "CheckBox3.Checked=FALSE\r\nCheckBox4.Checked=FALSE\r\n";
+  struct Case {
+    std::string folder, stored;
+  };
+  for (const Case& c : {
+           Case{"C:\\My Shared Clips\\", "C:\\My Shared Clips\\"},
+           Case{"\\\\nas\\clips;100%=\"", "\\\\nas\\clips;100%25=%22"},
+           Case{" D:\\Gr\xC3\xBC\xC3\x9F"
+                "e \xE6\x97\xA5\\\xF0\x9F\x93\x8B ",
+                "%20D:\\Gr%u00FC%u00DFe %u65E5\\%uD83D%uDCCB%20"},
+           Case{"\xC3\x81\x81\tA", "%u00C1%81%09A"},  // a byte of no character, a tab
+       }) {
+    SCOPED_TRACE(c.stored);
+    files.files.clear();
+    SettingsDialog dialog(ini);
+    dialog.RestoreState(kIni);
+    dialog.shareFolder = c.folder;
+    dialog.SaveState();
+    EXPECT_EQ(files.files[kIni], nine + "Edit1.Text=" + c.stored + "\r\n");
+    SettingsDialog next(ini);
+    next.RestoreState(kIni);
+    EXPECT_EQ(next.shareFolder, c.folder);
+  }
+}
+
+TEST_F(SettingsFileTest, EmptiedFolderTurnsSharingOffForGood) {
+  files.files[kIni] = "[Form2]\r\nEdit1.Text=C:\\Shared\r\n";
+  SettingsDialog dialog(ini);
+  dialog.RestoreState(kIni);
+  EXPECT_EQ(dialog.shareFolder, "C:\\Shared");
+  dialog.shareFolder.clear();
+  dialog.SaveState();
+  SettingsDialog next(ini);
+  next.RestoreState(kIni);
+  EXPECT_EQ(next.shareFolder, "");
+}
+
+// A value written by hand: a '%' that starts no escape stands for itself,
+// half a surrogate pair for U+FFFD.
+TEST(EscapedTextTest, HandWrittenValuesReadAsWritten) {
+  EXPECT_EQ(UnescapedText("C:\\100%\\%zz%4%u12%41%u00e9"), "C:\\100%\\%zz%4%u12A\xC3\xA9");
+  EXPECT_EQ(UnescapedText("%uD83Dx%uDCCB"), "\xEF\xBF\xBDx\xEF\xBF\xBD");
+  std::string bytes;
+  for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+  const std::string stored = EscapedText(bytes);
+  EXPECT_EQ(stored.find_first_not_of("!#$&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
+                                     "abcdefghijklmnopqrstuvwxyz{|}~% "),
+            std::string::npos);
+  EXPECT_EQ(UnescapedText(stored), bytes);
 }
 
 TEST_F(SettingsFileTest, LongValuesAreCutAndOtherSectionsStay) {
@@ -158,6 +218,52 @@ TEST_F(SettingsFileTest, StoredNamesCanNameAClassAndIgnoreCase) {
   dialog.SaveState();
   EXPECT_EQ(ini.Read(kIni, "Form2", "ComboBox1.ItemIndex", "none"), "-1");
   EXPECT_EQ(ini.Read(kIni, "Form2", "Label1.Caption", "none"), "none");
+}
+
+// OK with a target that sees the passphrase and may refuse the settings.
+class PassphraseTest : public SettingsFileTest, public SettingsTarget {
+ protected:
+  void ApplySettings(const SettingsDialog& settings) override {
+    seen.push_back(settings.sharePassphrase);
+    if (refuse) throw AppError("'soon' is not a valid integer value");
+  }
+  void ReportHotKey() override {}
+  // Whether any file holds the text, as it is or in UTF-16.
+  bool AnyFileHolds(const std::string& text) {
+    std::string wide;
+    for (const char c : text) wide += {c, '\0'};
+    for (const auto& [path, bytes] : files.files) {
+      if (bytes.find(text) != std::string::npos || bytes.find(wide) != std::string::npos) return true;
+    }
+    return false;
+  }
+  const std::string passphrase = "Tulip-Quartz-7731";
+  std::vector<std::string> seen;
+  bool refuse = false;
+};
+
+TEST_F(PassphraseTest, OkHandsThePassphraseOnThenForgetsItButARefusalKeepsIt) {
+  SettingsDialog dialog(ini, &files);
+  fake::FakeSettingsWindow window;
+  dialog.set_window(&window);
+  dialog.RestoreState(kIni);
+  window.open = true;
+  dialog.shareFolder = "C:\\Shared";
+  dialog.sharePassphrase = passphrase;
+  refuse = true;
+  EXPECT_THROW(dialog.OnOk(*this), AppError);
+  EXPECT_TRUE(window.open);
+  EXPECT_EQ(dialog.Controls().sharePassphrase, passphrase);
+  dialog.SaveState();  // the program ends with the dialog open
+  EXPECT_FALSE(AnyFileHolds(passphrase));
+  refuse = false;
+  dialog.OnOk(*this);
+  EXPECT_EQ(seen, (std::vector<std::string>{passphrase, passphrase}));
+  EXPECT_FALSE(window.open);
+  EXPECT_EQ(dialog.Controls().sharePassphrase, "");
+  EXPECT_EQ(ini.Read(kIni, "Form2", "Edit1.Text", ""), "C:\\Shared");
+  EXPECT_FALSE(AnyFileHolds(passphrase));
+  dialog.set_window(nullptr);
 }
 
 // The settings dialog's OK and activation, on a running program.

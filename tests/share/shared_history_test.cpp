@@ -110,6 +110,11 @@ TEST_F(SharedHistoryTest, CopiesOnBothMachinesMeetInTimeOrderAndOneTextIsOneClip
   SyncAndCheck();
   EXPECT_EQ(a.Titles(), (Names{"on both", "from b", "from a"}));
   EXPECT_EQ(b.Titles(), a.Titles());
+  // Copied again on b after it came from a: still one clip, now on top.
+  b.Copy("from a", 1'800'000'050'000);
+  SyncAndCheck();
+  EXPECT_EQ(b.Titles(), (Names{"from a", "on both", "from b"}));
+  EXPECT_EQ(a.Titles(), b.Titles());
   // The merged clips paste their own text and are in the local files.
   EXPECT_NE(a.desk.files.files[FakeDesktop::Path("Cb1.qlx")].find("from b"), std::string::npos);
   EXPECT_TRUE(a.desk.dialogs.errors.empty()) << a.desk.dialogs.errors.front();

@@ -44,7 +44,8 @@ SettingsLayout LayOutSettings(int dpi) {
   SettingsLayout l;
   l.dpi = s.dpi();
   l.width = s(236);
-  l.height = s(212);
+  // Grown below OK by the sharing's rows, with the margin OK had below it.
+  l.height = s(302);
   l.banner = s(At(6, 2, 217, 42));
   l.bannerTitle = s(Point{6 + 81, 2 + 5});
   l.bannerMaker = s(Point{6 + 56, 2 + 21});
@@ -56,6 +57,13 @@ SettingsLayout LayOutSettings(int dpi) {
   l.dropDowns[0] = s(At(6, 123, 105, 200));
   l.dropDowns[1] = s(At(119, 123, 105, 200));
   l.ok = s(At(kSettingsOkLeft, kSettingsOkTop, 86, 22));
+  // Labels and fields spaced as the drop-downs' are, their right edge the
+  // drop-downs'; fields as high as a closed drop-down.
+  l.shareLabel = s(At(6, 188, 218, 13));
+  l.shareFolder = s(At(6, 203, 193, 21));
+  l.shareBrowse = s(At(201, 203, 23, 21));
+  l.passphraseLabel = s(At(6, 230, 218, 13));
+  l.passphrase = s(At(6, 245, 218, 21));
   l.fontHeight = -s(11);
   l.pointerOnActivate = s(Point{kSettingsOkLeft + 64, kSettingsOkTop + 40});
   return l;

@@ -41,6 +41,10 @@ struct SettingsLayout {
   Rect dropDownLabels[2];          // hotkey, paste delay
   Rect dropDowns[2];               // with their lists dropped down
   Rect ok;
+  // Below the rest: the shared folder's label, its field and the browse
+  // button beside it, then the passphrase's label and field.
+  Rect shareLabel, shareFolder, shareBrowse;
+  Rect passphraseLabel, passphrase;
   int fontHeight = 0;
   // Where the pointer goes when the dialog is activated: from the dialog's
   // top-left corner, on the OK button.

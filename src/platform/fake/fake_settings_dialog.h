@@ -21,7 +21,7 @@ class FakeSettingsWindow : public SettingsWindow {
   Placement Bounds() const override { return bounds; }
   int Dpi() const override { return dpi; }
   void SetBounds(const Placement& b) override { bounds = b; }
-  Placement bounds{433, 254, 236, 212};
+  Placement bounds{433, 254, 236, 302};  // the dialog at 96 DPI
   int dpi = 96;
   bool open = false;
   int modalRuns = 0, broughtToFront = 0;

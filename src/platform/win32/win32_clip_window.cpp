@@ -395,6 +395,9 @@ LRESULT Win32ClipWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       OnTimer(wParam);
       return 0;
+    case kShareChangeMessage:
+      Run([this] { events_->OnShareCheck(); });
+      return 0;
     case kPreviewedKeyMessage:
       Run([&] { events_->OnKeyDown(static_cast<unsigned>(wParam), static_cast<unsigned>(lParam)); });
       return 0;

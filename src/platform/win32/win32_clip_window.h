@@ -18,6 +18,8 @@ namespace solvane::win32 {
 
 class Win32ClipWindow {
  public:
+  // Posted by the shared folder's watch when it saw a change.
+  static constexpr UINT kShareChangeMessage = WM_APP + 2;
   explicit Win32ClipWindow(HINSTANCE instance);
   ~Win32ClipWindow();
   Win32ClipWindow(const Win32ClipWindow&) = delete;

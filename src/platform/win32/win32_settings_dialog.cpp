@@ -4,8 +4,12 @@
 #include <iterator>
 #include <utility>
 
+#include <objbase.h>
+#include <shlobj.h>
+
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_screens.h"
+#include "platform/win32/win32_text.h"
 
 namespace solvane::win32 {
 
@@ -23,7 +27,13 @@ enum : int {
   kHotkeyCombo = 204,
   kPasteDelayCombo = 205,
   kOkButton = 206,
+  kShareFolderEdit = 207,
+  kBrowseButton = 208,
+  kPassphraseEdit = 209,
 };
+// Made after the settings' controls, in this order: the folder's label,
+// field and browse button, the passphrase's label and field.
+constexpr std::size_t kSharingControls = 5;
 
 // Each setting's control, in the order they are made and as the layout
 // places them: the check boxes, the drop-downs' labels, then the drop-downs.
@@ -43,6 +53,20 @@ std::string WindowText(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
   text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
   return text;
+}
+
+std::wstring WideText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The folder dialog opens on the folder the field names, when it names one.
+int CALLBACK StartInFolder(HWND browser, UINT message, LPARAM /*param*/, LPARAM folder) {
+  if (message == BFFM_INITIALIZED && *reinterpret_cast<const wchar_t*>(folder) != L'\0') {
+    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, folder);
+  }
+  return 0;
 }
 
 // The text of a combo box's selected line; none when no line is selected.
@@ -77,6 +101,15 @@ HWND Win32SettingsDialog::Child(const char* className, const char* text, DWORD s
   return child;
 }
 
+HWND Win32SettingsDialog::TextField(DWORD style, int id) {
+  // NOTE: a wide edit, so that it holds characters the ANSI code page has not.
+  HWND field =
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | style, 0, 0,
+                      0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  if (field != nullptr) controls_.push_back(field);
+  return field;
+}
+
 bool Win32SettingsDialog::Create(HWND owner, Win32Dialogs& dialogs, HintWindow& hint) {
   dialogs_ = &dialogs;
   hint_ = &hint;
@@ -105,7 +138,10 @@ void Win32SettingsDialog::LayOut(int dpi) {
   if (canvas_ != nullptr) canvas_->set_font(buttonFont_);
   const Rect* places[] = {&layout_.checkBoxes[0],     &layout_.checkBoxes[1],     &layout_.checkBoxes[2],
                           &layout_.dropDownLabels[0], &layout_.dropDownLabels[1], &layout_.dropDowns[0],
-                          &layout_.dropDowns[1]};
+                          &layout_.dropDowns[1],      &layout_.shareLabel,        &layout_.shareFolder,
+                          &layout_.shareBrowse,       &layout_.passphraseLabel,   &layout_.passphrase};
+  static_assert(std::size(places) ==
+                std::size(kCheckBoxes) + std::size(kDropDownLabels) + std::size(kDropDowns) + kSharingControls);
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     const Rect& at = *places[i];
     SetWindowPos(controls_[i], nullptr, at.left, at.top, at.width(), at.height(),
@@ -154,10 +190,16 @@ bool Win32SettingsDialog::CreateControls() {
       SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
   }
+  Child("STATIC", table.Row(Setting::kShareFolder).caption, 0, -1);
+  // A path fits in MAX_PATH characters, and then in the settings file.
+  SendMessageW(TextField(0, kShareFolderEdit), EM_LIMITTEXT, MAX_PATH - 1, 0);
+  Child("BUTTON", table.browseCaption, BS_PUSHBUTTON | WS_TABSTOP, kBrowseButton);
+  Child("STATIC", table.passphraseLabel, 0, -1);
+  TextField(ES_PASSWORD, kPassphraseEdit);
   button_ = CreateWindowExA(0, "TEncartaButton", table.okCaption, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOkButton)), instance_, this);
-  return button_ != nullptr &&
-         controls_.size() == std::size(kCheckBoxes) + std::size(kDropDownLabels) + std::size(kDropDowns);
+  return button_ != nullptr && controls_.size() == std::size(kCheckBoxes) + std::size(kDropDownLabels) +
+                                                       std::size(kDropDowns) + kSharingControls;
 }
 
 void Win32SettingsDialog::OnOkClick() {
@@ -166,11 +208,16 @@ void Win32SettingsDialog::OnOkClick() {
 }
 
 void Win32SettingsDialog::ShowValues() {
+  // The fields report each text set here: not until all show the values.
+  const bool wasFilling = std::exchange(filling_, true);
   SettingsControls values = dialog_.Controls();
   for (const Placed& box : kCheckBoxes) {
     CheckDlgButton(window_, box.id, values.Checked(box.setting) ? BST_CHECKED : BST_UNCHECKED);
   }
   for (const Placed& drop : kDropDowns) SetDlgItemTextA(window_, drop.id, values.Text(drop.setting).c_str());
+  SetDlgItemTextW(window_, kShareFolderEdit, Widen(values.shareFolder).c_str());
+  SetDlgItemTextW(window_, kPassphraseEdit, Widen(values.sharePassphrase).c_str());
+  filling_ = wasFilling;
 }
 
 void Win32SettingsDialog::ReadValues() {
@@ -179,6 +226,8 @@ void Win32SettingsDialog::ReadValues() {
     values.Checked(box.setting) = IsDlgButtonChecked(window_, box.id) == BST_CHECKED;
   }
   for (const Placed& drop : kDropDowns) values.Text(drop.setting) = WindowText(GetDlgItem(window_, drop.id));
+  values.shareFolder = Utf8Of(WideText(GetDlgItem(window_, kShareFolderEdit)));
+  values.sharePassphrase = Utf8Of(WideText(GetDlgItem(window_, kPassphraseEdit)));
   dialog_.SetControls(values);
 }
 
@@ -226,6 +275,13 @@ void Win32SettingsDialog::RunMessageLoop() {
 }
 
 void Win32SettingsDialog::Close() {
+  // The passphrase's field holds no more than the logic does: after an OK,
+  // nothing.
+  if (dialog_.Controls().sharePassphrase.empty()) {
+    const bool wasFilling = std::exchange(filling_, true);
+    SetDlgItemTextW(window_, kPassphraseEdit, L"");
+    filling_ = wasFilling;
+  }
   open_ = false;
   if (hinting_) hint_->Hide();
   hinting_ = false;
@@ -347,7 +403,12 @@ LRESULT Win32SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) 
 // so it is kept at program end whether or not OK was pressed.
 void Win32SettingsDialog::OnControlChange(WPARAM wParam) {
   const int id = LOWORD(wParam);
-  if (HIWORD(wParam) == CBN_SELCHANGE && (id == kHotkeyCombo || id == kPasteDelayCombo)) {
+  if (filling_) return;
+  if (id == kShareFolderEdit || id == kPassphraseEdit) {
+    if (HIWORD(wParam) == EN_CHANGE) ReadValues();
+  } else if (id == kBrowseButton) {
+    if (HIWORD(wParam) == BN_CLICKED) BrowseForFolder();
+  } else if (HIWORD(wParam) == CBN_SELCHANGE && (id == kHotkeyCombo || id == kPasteDelayCombo)) {
     std::string text;
     if (!SelectedText(GetDlgItem(window_, id), text)) return;
     SettingsControls values = dialog_.Controls();
@@ -356,6 +417,32 @@ void Win32SettingsDialog::OnControlChange(WPARAM wParam) {
   } else if (id >= kAutosaveCheck && id <= kPasteDelayCombo) {
     ReadValues();
   }
+}
+
+void Win32SettingsDialog::BrowseForFolder() {
+  // NOTE: the new-style folder dialog needs COM, in a single-threaded
+  // apartment, on the thread that shows it.
+  struct Com {
+    bool started = SUCCEEDED(CoInitialize(nullptr));
+    ~Com() {
+      if (started) CoUninitialize();
+    }
+  } com;
+  const std::wstring current = WideText(GetDlgItem(window_, kShareFolderEdit));
+  const std::wstring title = Widen(dialog_.Table().Row(Setting::kShareFolder).caption);
+  BROWSEINFOW browse{};
+  browse.hwndOwner = window_;
+  browse.lpszTitle = title.c_str();
+  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  browse.lpfn = &StartInFolder;
+  browse.lParam = reinterpret_cast<LPARAM>(current.c_str());
+  LPITEMIDLIST chosen = SHBrowseForFolderW(&browse);
+  if (chosen == nullptr) return;  // cancelled
+  wchar_t path[MAX_PATH] = {};
+  const bool isFolder = SHGetPathFromIDListW(chosen, path) != FALSE;
+  CoTaskMemFree(chosen);  // the shell's list is the caller's to free
+  // The field's change reports it, as the user's typing does.
+  if (isFolder) SetDlgItemTextW(window_, kShareFolderEdit, path);
 }
 
 LRESULT CALLBACK Win32SettingsDialog::ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,7 +1,8 @@
 #pragma once
 // The settings dialog's Win32 side: a fixed-size window with a caption and
-// no title-bar buttons, on top of other windows, holding the five settings
-// and the flat OK button. The values live in the dialog's logic; the
+// no title-bar buttons, on top of other windows, holding the five settings,
+// the flat OK button and, below it, the shared history's folder and
+// passphrase. The values live in the dialog's logic; the
 // controls show them and write every change back.
 
 #include <windows.h>
@@ -67,6 +68,10 @@ class Win32SettingsDialog : public SettingsWindow {
   void RunMessageLoop();
   void PaintBanner(HDC dc);
   HWND Child(const char* className, const char* text, DWORD style, int id);
+  // A sunken one-line field for any text, a child like the others.
+  HWND TextField(DWORD style, int id);
+  // The system's folder dialog; the folder chosen goes into the field.
+  void BrowseForFolder();
   // Every control placed at `dpi`, in the fonts of that size.
   void LayOut(int dpi);
 
@@ -90,6 +95,7 @@ class Win32SettingsDialog : public SettingsWindow {
   std::vector<HWND> controls_;  // the others, children of window_ too, in the order of the layout
   SettingsLayout layout_;
   bool open_ = false;
+  bool filling_ = false;  // the fields are being set from the values
   bool placed_ = false;
   bool tracking_ = false;  // the mouse is over the button
   bool pressed_ = false;

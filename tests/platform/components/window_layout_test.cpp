@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace solvane {
@@ -45,10 +47,15 @@ TEST(WindowLayoutTest, At96DpiEveryPlaceIsTheDesignsOwn) {
 
   const SettingsLayout settings = LayOutSettings(96);
   EXPECT_EQ(settings.width, 236);
-  EXPECT_EQ(settings.height, 212);
+  EXPECT_EQ(settings.height, 302);
   EXPECT_EQ(settings.checkBoxes[0], (Rect{6, 49, 228, 66}));
   EXPECT_EQ(settings.dropDowns[1], (Rect{119, 123, 224, 323}));
   EXPECT_EQ(settings.ok, (Rect{71, 154, 157, 176}));
+  EXPECT_EQ(settings.shareLabel, (Rect{6, 188, 224, 201}));
+  EXPECT_EQ(settings.shareFolder, (Rect{6, 203, 199, 224}));
+  EXPECT_EQ(settings.shareBrowse, (Rect{201, 203, 224, 224}));
+  EXPECT_EQ(settings.passphraseLabel, (Rect{6, 230, 224, 243}));
+  EXPECT_EQ(settings.passphrase, (Rect{6, 245, 224, 266}));
   EXPECT_EQ(settings.pointerOnActivate.x, 135);
   EXPECT_EQ(settings.pointerOnActivate.y, 194);
 }
@@ -81,6 +88,7 @@ TEST_P(ScaledLayoutTest, TheClipWindowKeepsItsShapeAtAnyScaling) {
 
 TEST_P(ScaledLayoutTest, NoSettingsControlOverlapsAnother) {
   const SettingsLayout l = LayOutSettings(GetParam());
+  const Rect sharing[] = {l.shareLabel, l.shareFolder, l.shareBrowse, l.passphraseLabel, l.passphrase};
   // The drop-downs as they stand closed, a line of the font high plus their
   // frame; their lists drop over the rest.
   std::vector<Rect> controls = {
@@ -89,6 +97,20 @@ TEST_P(ScaledLayoutTest, NoSettingsControlOverlapsAnother) {
     drop.bottom = drop.top + DpiScale(GetParam())(21);
     controls.push_back(drop);
   }
+  // The sharing's rows lie below all the rest, and leave the room below
+  // them that OK had in the dialog before they came.
+  int above = 0;
+  for (const Rect& old : controls) above = std::max(above, old.bottom);
+  for (const Rect& row : sharing) {
+    EXPECT_GT(row.top, above);
+    EXPECT_LE(row.bottom, l.passphrase.bottom);
+  }
+  EXPECT_EQ(l.height - l.passphrase.bottom, DpiScale(GetParam())(212) - l.ok.bottom);
+  // The browse button beside the folder's field, on its line.
+  EXPECT_EQ(l.shareBrowse.top, l.shareFolder.top);
+  EXPECT_EQ(l.shareBrowse.bottom, l.shareFolder.bottom);
+  EXPECT_GT(l.shareBrowse.left, l.shareFolder.right);
+  controls.insert(controls.end(), std::begin(sharing), std::end(sharing));
   for (std::size_t i = 0; i < controls.size(); ++i) {
     EXPECT_TRUE(Inside(controls[i], l.width, l.height)) << i;
     for (std::size_t j = i + 1; j < controls.size(); ++j) EXPECT_FALSE(Overlap(controls[i], controls[j])) << i << j;
