@@ -5,12 +5,14 @@
 // at its first activation, and what the dialog saves restores the same and
 // saves the same bytes again.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "base/shortcut.h"
 #include "base/str_to_int.h"
 #include "fuzz_support.h"
+#include "platform/components/window_layout.h"
 #include "platform/fake/fake_ini_files.h"
 #include "settings/settings_dialog.h"
 #include "support/fake_desktop.h"
@@ -27,7 +29,7 @@ const char* const kSection = "Form2";
 using fake::FakeSettingsWindow;
 
 struct Values {
-  std::string hotkey, delay;
+  std::string hotkey, delay, folder;
   bool autosave, promptClear, promptQuit;
   int top, left, width, height;
   bool operator==(const Values&) const = default;
@@ -42,6 +44,7 @@ Values Restore(fake::FakeFileSystem& files) {
   const Placement g = window.bounds;
   return {dialog.hotkeyText,
           dialog.pasteDelayText,
+          dialog.shareFolder,
           dialog.autosave,
           dialog.promptClear,
           dialog.promptQuit,
@@ -66,15 +69,17 @@ Values Expected(fake::FakeFileSystem& files) {
     if (!TryStrToInt(ini.Read(kIni, kSection, key, "0"), value) || value == 0) return fallback;
     return static_cast<int>(value);
   };
+  const SettingsLayout designed = LayOutSettings(kDesignDpi);
   return {text("ComboBox1.Text", "Ctrl+Alt+Down"),
           text("ComboBox2.Text", "100"),
+          UnescapedText(ini.Read(kIni, kSection, "Edit1.Text", "")),
           boolean("CheckBox1.Checked"),
           boolean("CheckBox3.Checked"),
           boolean("CheckBox4.Checked"),
           number("Top", 254),
           number("Left", 433),
-          236,
-          212};  // the dialog's size is fixed
+          designed.width,
+          designed.height};  // the dialog's size is fixed
 }
 
 }  // namespace
@@ -91,6 +96,7 @@ std::vector<std::string> Seeds() {
       "[Form2\r\nTop=1\r\n[]\r\n=\r\n[Form2]x\r\nCheckBox4.Checked=TRUE\r\nComboBox1.Text=Shift+Ctrl+;\r\n",
       "",
       "[Form2]\r\nTop=5\0\r\nLeft=6\r\n"s,
+      "[Form2]\r\nCheckBox4.Checked=FALSE\r\nEdit1.Text=C:\\Sync\\Gr%u00FC%u00DFe%\\\r\n",
   };
 }
 
@@ -107,6 +113,8 @@ std::vector<std::string> DictionaryWords() {
           "CheckBox1.Checked=",
           "CheckBox3.Checked=",
           "CheckBox4.Checked=",
+          "Edit1.Text=",
+          "%u00FC",
           "TRUE",
           "FALSE",
           "Ctrl+Alt+Down",
@@ -159,7 +167,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   program.HandleEvent([&] { program.OnActivate(); });
   const ShortCut key = TextToShortCut(restored.hotkey, desk.keyNames);
   const bool hotkeyWorks = (key & 0xFF) != 0;
-  FUZZ_CHECK(desk.dialogs.errors.size() == (delayValid ? 0u : 1u) + (hotkeyWorks ? 0u : 1u));
+  // A shared folder is said once too: no passphrase is typed on this
+  // machine yet, or its name cannot be a path here.
+  const bool sharing = !restored.folder.empty();
+  FUZZ_CHECK(desk.dialogs.errors.size() == (delayValid ? 0u : 1u) + (hotkeyWorks ? 0u : 1u) + (sharing ? 1u : 0u));
+  if (sharing) {
+    const auto& errors = desk.dialogs.errors;
+    FUZZ_CHECK(std::count_if(errors.begin(), errors.end(), [](const std::string& e) {
+                 return e.find("shared folder") != std::string::npos;
+               }) == 1);
+  }
   FUZZ_CHECK(program.state().PasteDelay == (delayValid ? delay : 100));
   FUZZ_CHECK(desk.settingsDialog.pasteDelayText == kept.delay);
   if (!hotkeyWorks) {

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/app_error.h"
 #include "base/str_to_int.h"
 #include "base/text_buffer.h"
 #include "platform/components/window_layout.h"
@@ -426,16 +427,23 @@ void ClipWindow::ApplyHotkey(const std::string& text) {
 }
 
 // The dialog holds the folder in UTF-8, the files take paths in the ANSI
-// code page: a folder it cannot name is reported as one that cannot be
-// reached.
+// code page. A character that code page lacks comes back as '?', which no
+// Windows path holds: such a folder is refused by name, not left to look
+// missing.
 std::string ClipWindow::ShareFolderPath(const SettingsDialog& settings) {
-  return desktop_.clipboard.Utf8ToAnsi(settings.shareFolder);
+  std::string path = desktop_.clipboard.Utf8ToAnsi(settings.shareFolder);
+  if (path.find('?') != std::string::npos) {
+    throw AppError("The name of the shared folder \"" + path +
+                   "\" has characters (shown here as ?) that Solvane Clips cannot use in a path on this machine. "
+                   "Choose or rename a folder so that its name has none of them.");
+  }
+  return path;
 }
 
 void ClipWindow::ShowShareProblem(const std::string& problem) {
   shareProblem_ = problem;
-  if (!hotkey_.registered()) return;  // the hotkey's hint stays: without it nothing works
-  trayIcon_.SetHint(problem.empty() ? "" : kShareProblemHint);
+  // The hotkey's hint stays while it does not work: without it nothing does.
+  if (hotkey_.registered()) trayIcon_.SetHint(problem.empty() ? "" : kShareProblemHint);
   if (!problem.empty()) ReportProblem(problem);
 }
 

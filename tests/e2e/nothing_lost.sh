@@ -82,7 +82,7 @@ assert_eq "prefs.qlx is as it was" '0000000000' "$(tr -d '\r\n' <"$E2E_DIR/prefs
 # root, file modes alone do not stop Wine from writing).
 e2e_fresh_folder
 ro=$(mktemp -d "$e2e_tmp/ro.XXXXXX")
-if mount -t tmpfs -o size=16m tmpfs "$ro" 2>/dev/null; then
+if mount -t tmpfs -o size=64m tmpfs "$ro" 2>/dev/null; then
   E2E_MOUNTS+=("$ro")
   cp -p "$E2E_DIR"/* "$ro"/
   printf 'stored%70s/:hdr:\\1111111111111\r\n' '' >"$ro/Lb1.qlx"
