@@ -287,10 +287,12 @@ void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) 
   struct Line {
     std::string item, exactItem;
     std::optional<ShareStamp> stamp;
+    int from = -1;  // its line in the list before, or none for a merged clip
   };
   std::vector<Line> lines;
   std::set<std::string, std::less<>> present;
   bool changed = false;
+  bool dropped = false;
   for (int i = 0; i < list.Count(); ++i) {
     const std::string text = TextOfLine(i);
     const std::string item = list.Get(i);
@@ -300,6 +302,7 @@ void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) 
     if ((!clip && ledger_.Knows(text)) || (clip && present.count(text))) {
       DropRecords(item);
       changed = true;
+      dropped = true;
       continue;
     }
     if (clip && touched.count(text)) kept_.Set(ClipTextStore::KeyOfTitle(item), clip->kept);
@@ -307,7 +310,7 @@ void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) 
     // A line the folder has not heard of stays beside the one above it.
     std::optional<ShareStamp> stamp = clip ? std::optional(clip->lastUse) : std::nullopt;
     if (!stamp && !lines.empty()) stamp = lines.back().stamp;
-    lines.push_back({item, list.ExactLine(i), stamp});
+    lines.push_back({item, {}, stamp, i});
   }
   for (const std::string& text : touched) {
     if (present.count(text)) continue;
@@ -335,12 +338,32 @@ void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) 
   if (changed || clearSeen) {
     const ListUpdate update(list);
     const int selected = list.ItemIndex();
-    list.Clear();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      list.Add(lines[i].item);
-      if (!lines[i].exactItem.empty()) list.SetExactLine(static_cast<int>(i), lines[i].exactItem);
+    // Merged clips that only come between lines kept in their order (most
+    // often on top) are put in; a long list is not filled again for them.
+    bool inPlace = !dropped;
+    for (int last = -1; const Line& line : lines) {
+      if (line.from < 0) continue;
+      inPlace = inPlace && line.from > last;
+      last = line.from;
     }
-    if (selected >= 0 && selected < list.Count()) list.SetItemIndex(selected);
+    if (!inPlace) {
+      for (Line& line : lines) {
+        if (line.from >= 0) line.exactItem = list.ExactLine(line.from);
+      }
+      list.Clear();
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (inPlace && lines[i].from >= 0) continue;
+      const int at = static_cast<int>(i);
+      if (inPlace) {
+        list.Insert(at, lines[i].item);
+      } else {
+        list.Add(lines[i].item);
+      }
+      if (!lines[i].exactItem.empty()) list.SetExactLine(at, lines[i].exactItem);
+    }
+    // Put in, the lines around it move and the selected one with them.
+    if (!inPlace && selected >= 0 && selected < list.Count()) list.SetItemIndex(selected);
     ++state_.Changes;
   }
   list.RedrawMarks();

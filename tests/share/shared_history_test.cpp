@@ -163,6 +163,20 @@ TEST_F(SharedHistoryTest, ARemovalAndAClearOnOneMachineHoldEverywhereAndNothingC
   EXPECT_EQ(b.Titles(), (Names{"one", "after", "two"})) << "a new copy does come back";
 }
 
+// Put in between the lines already there, which keep their marks and the
+// selection.
+TEST_F(SharedHistoryTest, AMergedClipGoesInBetweenAndTheLinesAroundItStayAsTheyWere) {
+  b.Copy("old on b", 1'800'000'010'000);
+  a.Copy("from a", 1'800'000'020'000);
+  b.Copy("new on b", 1'800'000'030'000);
+  b.desk.titles.SetItemIndex(1);
+  b.desk.titles.SetState(1, 1);
+  SyncAndCheck();
+  ASSERT_EQ(b.Titles(), (Names{"new on b", "from a", "old on b"}));
+  EXPECT_EQ(b.desk.titles.ItemIndex(), 2);
+  EXPECT_EQ(b.desk.titles.State(2), 1);
+}
+
 TEST_F(SharedHistoryTest, APasteMovesTheClipUpOnTheOtherMachineToo) {
   a.Copy("old", 1'800'000'010'000);
   a.Copy("new", 1'800'000'020'000);
