@@ -173,9 +173,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(desk.dialogs.errors.size() == (delayValid ? 0u : 1u) + (hotkeyWorks ? 0u : 1u) + (sharing ? 1u : 0u));
   if (sharing) {
     const auto& errors = desk.dialogs.errors;
-    FUZZ_CHECK(std::count_if(errors.begin(), errors.end(), [](const std::string& e) {
-                 return e.find("shared folder") != std::string::npos;
-               }) == 1);
+    FUZZ_CHECK(std::count_if(errors.begin(), errors.end(),
+                             [](const std::string& e) { return e.find("shared folder") != std::string::npos; }) == 1);
   }
   FUZZ_CHECK(program.state().PasteDelay == (delayValid ? delay : 100));
   FUZZ_CHECK(desk.settingsDialog.pasteDelayText == kept.delay);
