@@ -36,8 +36,9 @@ struct ShareStamp {
 
 class ShareLedger {
  public:
+  // Its text is the ledger's own: valid until the ledger next changes.
   struct Clip {
-    std::string text;
+    std::string_view text;
     ShareStamp lastUse;
     bool kept = false;
   };

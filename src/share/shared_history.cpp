@@ -1,6 +1,7 @@
 #include "share/shared_history.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
 
 #include "base/app_error.h"
@@ -28,6 +29,10 @@ std::vector<std::string_view> LinesOf(std::string_view bytes) {
 }
 
 std::string Quoted(const std::string& folder) { return "\"" + folder + "\""; }
+
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 // Machine and position are given when the event is written.
 ShareEvent LocalEvent(ShareEventKind kind, std::int64_t time, std::string text) {
@@ -201,12 +206,20 @@ bool SharedHistory::Connect() {
 }
 
 void SharedHistory::Check() {
+  SaveMerged();
   if (folder_.empty()) return;
   const bool first = !connected_;
   if (!connected_ && !Connect()) return;
   std::set<std::string> touched;
   bool clearSeen = false;
+  onlyNewCaptures_ = true;
   if (!ReadFolder(touched, clearSeen)) return;
+  // Once connected, every line's text is in the ledger or waits to be
+  // written: texts it never knew are on no line, and newer than line 0 they
+  // go on top without a walk through a long list.
+  if (!touched.empty() && !clearSeen && !first && onlyNewCaptures_ && pending_.empty() && PutOnTop(touched)) {
+    touched.clear();
+  }
   if (!touched.empty() || clearSeen) Apply(touched, clearSeen);
   if (first) PublishUnknown();
   if (rejected_ > rejectedTold_) {
@@ -258,6 +271,7 @@ void SharedHistory::ReadFile(const std::string& name, std::set<std::string>& tou
       ++rejected_;
       continue;
     }
+    const bool known = event->kind != ShareEventKind::kCapture || ledger_.Knows(event->text);
     ledger_.Add(*event);
     // Events this machine made, or merged before this run, are in its
     // clip files already.
@@ -266,20 +280,69 @@ void SharedHistory::ReadFile(const std::string& name, std::set<std::string>& tou
     if (event->kind == ShareEventKind::kClear) {
       clearSeen = true;
     } else {
+      onlyNewCaptures_ = onlyNewCaptures_ && !known;
       touched.insert(std::move(event->text));
     }
   }
   applied = merged;
 }
 
-std::string SharedHistory::TextOfLine(int line) const {
-  const std::string item = desktop_.titles.Get(line);
+std::string SharedHistory::TextOfLine(int line) const { return TextOfItem(desktop_.titles.Get(line)); }
+
+std::string SharedHistory::TextOfItem(const std::string& item) const {
   const std::string key = ClipTextStore::KeyOfTitle(item);
   if (key.empty()) return {};
   if (auto exact = exact_.TextView(key)) return std::string(*exact);
-  if (auto text = store_.TextView(key)) return desktop_.clipboard.AnsiToUtf8(*text);
+  if (auto text = store_.TextView(key))
+    return IsAscii(*text) ? std::string(*text) : desktop_.clipboard.AnsiToUtf8(*text);
   if (auto text = store_.Lookup(item)) return desktop_.clipboard.AnsiToUtf8(*text);
   return {};
+}
+
+std::optional<ClipCapture::Items> SharedHistory::RecordMerged(const ShareLedger::Clip& clip) {
+  const std::string text(clip.text);
+  // Most texts are ASCII, the same in every code page: no round trip.
+  const bool ascii = IsAscii(text);
+  const std::string ansi = ascii ? text : desktop_.clipboard.Utf8ToAnsi(text);
+  const std::string exactText = ascii || desktop_.clipboard.AnsiToUtf8(ansi) == text ? std::string() : text;
+  try {
+    ClipCapture::Items items = capture_.RecordElsewhere(ansi, exactText);
+    if (clip.kept) kept_.Set(ClipTextStore::KeyOfTitle(items.item), true);
+    return items;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+bool SharedHistory::PutOnTop(const std::set<std::string>& texts) {
+  TitleList& list = desktop_.titles;
+  std::vector<ShareLedger::Clip> clips;
+  for (const std::string& text : texts) {
+    auto clip = ledger_.Find(text);
+    if (!clip) return false;
+    clips.push_back(*clip);
+  }
+  std::sort(clips.begin(), clips.end(), [](const auto& a, const auto& b) { return b.lastUse < a.lastUse; });
+  if (list.Count() > 0) {
+    const auto top = ledger_.Find(TextOfLine(0));
+    if (!top || !(top->lastUse < clips.back().lastUse)) return false;
+  }
+  {
+    const ListUpdate update(list);
+    int at = 0;
+    for (const ShareLedger::Clip& clip : clips) {
+      auto items = RecordMerged(clip);
+      if (!items) break;  // the store is full: the rest stays in the folder
+      list.Insert(at, items->item);
+      if (!items->exactItem.empty()) list.SetExactLine(at, items->exactItem);
+      ++at;
+    }
+  }
+  ++state_.Changes;
+  list.RedrawMarks();
+  mergeUnsaved_ = true;
+  desktop_.timers.SetInterval(kShareCheckTimer, kShareSaveDelay);
+  return true;
 }
 
 void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) {
@@ -290,12 +353,12 @@ void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) 
     int from = -1;  // its line in the list before, or none for a merged clip
   };
   std::vector<Line> lines;
-  std::set<std::string, std::less<>> present;
+  std::unordered_set<std::string> present;
   bool changed = false;
   bool dropped = false;
   for (int i = 0; i < list.Count(); ++i) {
-    const std::string text = TextOfLine(i);
     const std::string item = list.Get(i);
+    std::string text = TextOfItem(item);
     const auto clip = ledger_.Find(text);
     // Removed or cleared on some machine, it goes here too; and a text
     // shown twice (copied here and merged from elsewhere) is one clip.
@@ -306,7 +369,7 @@ void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) 
       continue;
     }
     if (clip && touched.count(text)) kept_.Set(ClipTextStore::KeyOfTitle(item), clip->kept);
-    present.insert(text);
+    present.insert(std::move(text));
     // A line the folder has not heard of stays beside the one above it.
     std::optional<ShareStamp> stamp = clip ? std::optional(clip->lastUse) : std::nullopt;
     if (!stamp && !lines.empty()) stamp = lines.back().stamp;
@@ -316,16 +379,10 @@ void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) 
     if (present.count(text)) continue;
     const auto clip = ledger_.Find(text);
     if (!clip) continue;
-    const std::string ansi = desktop_.clipboard.Utf8ToAnsi(text);
-    const std::string exactText = desktop_.clipboard.AnsiToUtf8(ansi) == text ? std::string() : text;
-    try {
-      ClipCapture::Items items = capture_.RecordElsewhere(ansi, exactText);
-      if (clip->kept) kept_.Set(ClipTextStore::KeyOfTitle(items.item), true);
-      lines.push_back({std::move(items.item), std::move(items.exactItem), clip->lastUse});
-      changed = true;
-    } catch (const std::exception&) {
-      break;  // the store is full: the rest stays in the folder
-    }
+    auto items = RecordMerged(*clip);
+    if (!items) break;  // the store is full: the rest stays in the folder
+    lines.push_back({std::move(items->item), std::move(items->exactItem), clip->lastUse});
+    changed = true;
   }
   const auto newer = [](const Line& a, const Line& b) {
     if (!a.stamp || !b.stamp) return false;
@@ -346,29 +403,41 @@ void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) 
       inPlace = inPlace && line.from > last;
       last = line.from;
     }
-    if (!inPlace) {
+    if (inPlace && list.Count() > 0) {
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].from >= 0) continue;
+        list.Insert(static_cast<int>(i), lines[i].item);
+        if (!lines[i].exactItem.empty()) list.SetExactLine(static_cast<int>(i), lines[i].exactItem);
+      }
+    } else {
+      // Filled again as a file is loaded: a whole history merged at the
+      // first start costs what loading it does.
+      std::vector<std::string_view> items;
+      items.reserve(lines.size());
       for (Line& line : lines) {
         if (line.from >= 0) line.exactItem = list.ExactLine(line.from);
+        items.push_back(line.item);
       }
-      list.Clear();
-    }
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (inPlace && lines[i].from >= 0) continue;
-      const int at = static_cast<int>(i);
-      if (inPlace) {
-        list.Insert(at, lines[i].item);
-      } else {
-        list.Add(lines[i].item);
+      list.Assign(items);
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].exactItem.empty()) list.SetExactLine(static_cast<int>(i), lines[i].exactItem);
       }
-      if (!lines[i].exactItem.empty()) list.SetExactLine(at, lines[i].exactItem);
     }
     // Put in, the lines around it move and the selected one with them.
     if (!inPlace && selected >= 0 && selected < list.Count()) list.SetItemIndex(selected);
     ++state_.Changes;
   }
   list.RedrawMarks();
-  // Saved at once, before the merge is counted as done: a crash in between
-  // merges the same events again rather than losing them.
+  mergeUnsaved_ = true;
+  desktop_.timers.SetInterval(kShareCheckTimer, kShareSaveDelay);
+}
+
+// The clip files first, then the merge counted as done: a crash in between
+// merges the same events again rather than losing them.
+void SharedHistory::SaveMerged() {
+  if (!mergeUnsaved_) return;
+  mergeUnsaved_ = false;
+  if (!folder_.empty()) desktop_.timers.SetInterval(kShareCheckTimer, kShareCheckInterval);
   try {
     keeper_.SaveHistory();
     keeper_.SaveKept();

@@ -40,6 +40,9 @@ inline constexpr char kShareLogSuffix[] = ".log";
 // While the folder is watched the check is a fallback; after a failure it
 // is the retry.
 inline constexpr int kShareCheckInterval = 2000;
+// A merge is saved this long after it is shown, by a check that comes that
+// soon: the list shows an arrival without waiting for a long history's save.
+inline constexpr int kShareSaveDelay = 500;
 
 struct ShareDesktop {
   FileSystem& files;
@@ -67,6 +70,10 @@ class SharedHistory {
 
   // The watch saw a change, or the periodic check is due.
   void Check();
+  // The local files and how far each machine's file is merged, saved once a
+  // merge has been shown; the check does it soon after, the close at once.
+  // Until then a crash only means the same events are merged again.
+  void SaveMerged();
 
   // What the user did here, told after it was done.
   void Captured();    // line 0 is a new copy
@@ -84,6 +91,7 @@ class SharedHistory {
 
   // A clip's text as the other machines know it (UTF-8).
   std::string TextOfLine(int line) const;
+  std::string TextOfItem(const std::string& item) const;
 
   // Told each new problem, and an empty text once all is well again.
   std::function<void(const std::string& problem)> report;
@@ -113,6 +121,11 @@ class SharedHistory {
   void ReadFile(const std::string& name, std::set<std::string>& touched, bool& clearSeen);
   // The list made to show what the merge says.
   void Apply(const std::set<std::string>& touched, bool clearSeen);
+  // Clips new to this machine and newer than line 0, put above it; false
+  // (and nothing done) when they are not.
+  bool PutOnTop(const std::set<std::string>& texts);
+  // A merged clip's records and title; none when the store is full.
+  std::optional<ClipCapture::Items> RecordMerged(const ShareLedger::Clip& clip);
   // This machine's clips that the folder has not heard of yet, oldest first.
   void PublishUnknown();
   // A line's records and kept mark, its title left to the caller.
@@ -137,6 +150,8 @@ class SharedHistory {
   std::string keySalt_;  // the salt the key was derived with
   bool connected_ = false;
   bool keyFits_ = false;  // the key opens the folder's salt check
+  bool mergeUnsaved_ = false;
+  bool onlyNewCaptures_ = true;  // what the last read brought: captures of texts never seen
   ShareLedger ledger_;
   std::map<std::string, FileSeen> seen_;          // by file name
   std::map<std::string, std::uint64_t> applied_;  // entries merged, by machine

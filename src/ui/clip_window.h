@@ -126,9 +126,13 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   void Quit() override { history_.Quit(); }
   bool OnClose() override {
     share_.RemovalFinal();
+    share_.SaveMerged();
     return history_.OnClose();
   }
-  int OnQueryEndSession() override { return history_.OnQueryEndSession(); }
+  int OnQueryEndSession() override {
+    share_.SaveMerged();
+    return history_.OnQueryEndSession();
+  }
   void OnEndSession(bool ending) override { history_.OnEndSession(ending); }
 
   // Paste and the option buttons.

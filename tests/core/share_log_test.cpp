@@ -62,6 +62,13 @@ TEST_F(ShareLogTest, AWholeFileGivesEveryEventWithItsMachinePositionKindAndTime)
   EXPECT_EQ(Texts(file, key), (std::vector<std::string>{"text 0", "text 1", ""}));
 }
 
+// The standard CRC-32 (as zip has it), whatever the length's remainder of eight.
+TEST(ShareLogChecksumTest, IsTheStandardCrc32) {
+  EXPECT_EQ(Crc32(""), 0u);
+  EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+  EXPECT_EQ(Crc32("The quick brown fox jumps over the lazy dog"), 0x414FA339u);
+}
+
 TEST_F(ShareLogTest, AFileCutAnywhereGivesTheWholeEntriesBeforeTheCutAndNoDamage) {
   const std::string file = File(3);
   const std::size_t ends[] = {File(1).size(), File(2).size()};
@@ -134,7 +141,7 @@ ShareEvent Made(ShareEventKind kind, std::int64_t time, std::string text, std::s
 
 std::vector<std::string> ShownTexts(const ShareLedger& ledger) {
   std::vector<std::string> texts;
-  for (const auto& clip : ledger.Shown()) texts.push_back(clip.text + (clip.kept ? " (kept)" : ""));
+  for (const auto& clip : ledger.Shown()) texts.push_back(std::string(clip.text) + (clip.kept ? " (kept)" : ""));
   return texts;
 }
 

@@ -175,6 +175,40 @@ TEST_F(SharedHistoryTest, AMergedClipGoesInBetweenAndTheLinesAroundItStayAsTheyW
   ASSERT_EQ(b.Titles(), (Names{"new on b", "from a", "old on b"}));
   EXPECT_EQ(b.desk.titles.ItemIndex(), 2);
   EXPECT_EQ(b.desk.titles.State(2), 1);
+  // Newer than every line: on top, the rest moved down as they were.
+  a.Copy("newest from a", 1'800'000'040'000);
+  SyncAndCheck();
+  ASSERT_EQ(b.Titles(), (Names{"newest from a", "new on b", "from a", "old on b"}));
+  EXPECT_EQ(b.desk.titles.ItemIndex(), 3);
+  EXPECT_EQ(b.desk.titles.State(3), 1);
+  EXPECT_EQ(a.Titles(), b.Titles());
+}
+
+// Shown at once, saved by the check that comes soon after (or by the
+// close), and only then counted as merged: a crash before merges it again.
+TEST_F(SharedHistoryTest, AMergeIsSavedSoonAfterItIsShownAndCountedOnlyThen) {
+  const std::string store = FakeDesktop::Path("Cb1.qlx");
+  const std::string merged = FakeDesktop::Path("Shared.qlx");
+  a.Copy("saved soon", 1'800'000'010'000);
+  Sync(a, b);
+  const std::string countedBefore = b.desk.files.files[merged];
+  b.Check();
+  ASSERT_EQ(b.Titles(), (Names{"saved soon"}));
+  EXPECT_EQ(b.desk.files.files[store].find("saved soon"), std::string::npos);
+  EXPECT_EQ(b.desk.files.files[merged], countedBefore);
+  EXPECT_EQ(b.desk.timers.intervals[kShareCheckTimer], kShareSaveDelay);
+  b.Check();
+  EXPECT_NE(b.desk.files.files[store].find("saved soon"), std::string::npos);
+  EXPECT_NE(b.desk.files.files[merged], countedBefore);
+  EXPECT_EQ(b.desk.timers.intervals[kShareCheckTimer], kShareCheckInterval);
+
+  a.Copy("saved at the close", 1'800'000'020'000);
+  Sync(a, b);
+  b.Check();
+  const std::string countedAtClose = b.desk.files.files[merged];
+  ASSERT_TRUE(b.program->OnClose());
+  EXPECT_NE(b.desk.files.files[store].find("saved at the close"), std::string::npos);
+  EXPECT_NE(b.desk.files.files[merged], countedAtClose);
 }
 
 TEST_F(SharedHistoryTest, APasteMovesTheClipUpOnTheOtherMachineToo) {

@@ -26,9 +26,12 @@ class FileHandle {
   HANDLE handle_;
 };
 
+// Read with every kind of sharing: a sync program may rename a newer copy
+// over a shared-history file while it is read (the read goes on with the
+// old one).
 FileHandle OpenForReading(const std::string& path) {
-  return FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  return FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // Large writes go in pieces: one WriteFile call takes at most 4 GB, and

@@ -17,7 +17,7 @@ namespace solvane::win32 {
 // periodic check is all from then on, as for a folder that cannot be watched.
 class Win32FolderWatch : public FolderWatch {
  public:
-  static constexpr DWORD kSettleMs = 100;
+  static constexpr DWORD kSettleMs = 40;
 
   Win32FolderWatch(HWND window, UINT message) : window_(window), message_(message) {}
   ~Win32FolderWatch() override { Stop(); }

@@ -31,26 +31,6 @@ BCRYPT_ALG_HANDLE OpenAlgorithm(const wchar_t* name, ULONG flags) {
   return algorithm;
 }
 
-// An AES key made from raw bytes. The key object's memory is CNG's own
-// (no buffer passed), which Windows 7 allows.
-class SymmetricKey {
- public:
-  SymmetricKey(BCRYPT_ALG_HANDLE algorithm, std::string_view secret) {
-    if (!BCRYPT_SUCCESS(
-            BCryptGenerateSymmetricKey(algorithm, &key_, nullptr, 0, In(secret), static_cast<ULONG>(secret.size()), 0)))
-      key_ = nullptr;
-  }
-  ~SymmetricKey() {
-    if (key_ != nullptr) BCryptDestroyKey(key_);
-  }
-  SymmetricKey(const SymmetricKey&) = delete;
-  SymmetricKey& operator=(const SymmetricKey&) = delete;
-  BCRYPT_KEY_HANDLE get() const { return key_; }
-
- private:
-  BCRYPT_KEY_HANDLE key_ = nullptr;
-};
-
 // The GCM parameters of one call; the tag is written by Seal and read by
 // Open. No associated data is passed as a null pointer, as CNG documents it.
 BCRYPT_AUTHENTICATED_CIPHER_MODE_INFO GcmInfo(std::string_view nonce, std::string_view associated, UCHAR* tag) {
@@ -86,8 +66,31 @@ Win32ShareCrypto::Win32ShareCrypto()
 }
 
 Win32ShareCrypto::~Win32ShareCrypto() {
+  DropKey();
   if (hmac_ != nullptr) BCryptCloseAlgorithmProvider(hmac_, 0);
   if (aesGcm_ != nullptr) BCryptCloseAlgorithmProvider(aesGcm_, 0);
+}
+
+// The key object's memory is CNG's own (no buffer passed), which Windows 7
+// allows. Each call passes its own nonce and no chaining flag, so one key
+// object serves every entry.
+BCRYPT_KEY_HANDLE Win32ShareCrypto::KeyFor(std::string_view key) {
+  if (key_ != nullptr && key == keyBytes_) return key_;
+  DropKey();
+  if (!BCRYPT_SUCCESS(
+          BCryptGenerateSymmetricKey(aesGcm_, &key_, nullptr, 0, In(key), static_cast<ULONG>(key.size()), 0))) {
+    key_ = nullptr;
+    return nullptr;
+  }
+  keyBytes_ = std::string(key);
+  return key_;
+}
+
+void Win32ShareCrypto::DropKey() {
+  if (key_ != nullptr) BCryptDestroyKey(key_);
+  key_ = nullptr;
+  SecureZeroMemory(keyBytes_.data(), keyBytes_.size());
+  keyBytes_.clear();
 }
 
 std::optional<std::string> Win32ShareCrypto::Random(std::size_t count) {
@@ -113,13 +116,13 @@ std::optional<std::string> Win32ShareCrypto::DeriveKey(std::string_view passphra
 std::optional<std::string> Win32ShareCrypto::Seal(std::string_view key, std::string_view nonce,
                                                   std::string_view associated, std::string_view plain) {
   if (aesGcm_ == nullptr || !SealArgumentsFit(key, nonce, associated, plain.size())) return std::nullopt;
-  SymmetricKey aes(aesGcm_, key);
-  if (aes.get() == nullptr) return std::nullopt;
+  const BCRYPT_KEY_HANDLE aes = KeyFor(key);
+  if (aes == nullptr) return std::nullopt;
   std::string sealed(plain.size() + kShareTagBytes, '\0');
   auto* tag = reinterpret_cast<UCHAR*>(sealed.data() + plain.size());
   BCRYPT_AUTHENTICATED_CIPHER_MODE_INFO info = GcmInfo(nonce, associated, tag);
   ULONG written = 0;
-  if (!BCRYPT_SUCCESS(BCryptEncrypt(aes.get(), In(plain), static_cast<ULONG>(plain.size()), &info, nullptr, 0,
+  if (!BCRYPT_SUCCESS(BCryptEncrypt(aes, In(plain), static_cast<ULONG>(plain.size()), &info, nullptr, 0,
                                     Out(sealed.data(), plain.size()), static_cast<ULONG>(plain.size()), &written, 0)) ||
       written != plain.size())
     return std::nullopt;
@@ -131,14 +134,14 @@ std::optional<std::string> Win32ShareCrypto::Open(std::string_view key, std::str
   if (aesGcm_ == nullptr || sealed.size() < kShareTagBytes) return std::nullopt;
   const std::string_view text = sealed.substr(0, sealed.size() - kShareTagBytes);
   if (!SealArgumentsFit(key, nonce, associated, text.size())) return std::nullopt;
-  SymmetricKey aes(aesGcm_, key);
-  if (aes.get() == nullptr) return std::nullopt;
+  const BCRYPT_KEY_HANDLE aes = KeyFor(key);
+  if (aes == nullptr) return std::nullopt;
   BCRYPT_AUTHENTICATED_CIPHER_MODE_INFO info = GcmInfo(nonce, associated, In(sealed.substr(text.size())));
   std::string plain(text.size(), '\0');
   ULONG written = 0;
   // A tag that does not match is STATUS_AUTH_TAG_MISMATCH; whatever was
   // decrypted before the check is wiped, never handed out.
-  if (!BCRYPT_SUCCESS(BCryptDecrypt(aes.get(), In(text), static_cast<ULONG>(text.size()), &info, nullptr, 0,
+  if (!BCRYPT_SUCCESS(BCryptDecrypt(aes, In(text), static_cast<ULONG>(text.size()), &info, nullptr, 0,
                                     Out(plain.data(), plain.size()), static_cast<ULONG>(plain.size()), &written, 0)) ||
       written != plain.size()) {
     SecureZeroMemory(plain.data(), plain.size());

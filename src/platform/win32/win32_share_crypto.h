@@ -29,8 +29,16 @@ class Win32ShareCrypto : public ShareCrypto {
   std::optional<std::string> Unprotect(std::string_view blob) override;
 
  private:
+  // The AES key object for these key bytes, made once while the same key
+  // comes again (a merge opens thousands of entries under one key); null
+  // when the system refuses it.
+  BCRYPT_KEY_HANDLE KeyFor(std::string_view key);
+  void DropKey();
+
   BCRYPT_ALG_HANDLE hmac_ = nullptr;    // SHA-256 as HMAC, for PBKDF2
   BCRYPT_ALG_HANDLE aesGcm_ = nullptr;  // AES in GCM chaining mode
+  std::string keyBytes_;
+  BCRYPT_KEY_HANDLE key_ = nullptr;
 };
 
 }  // namespace solvane::win32
