@@ -28,12 +28,21 @@
 #               maximum; the working set the open search adds, against the
 #               history's size; on this history and on one as large as the
 #               store can hold (16,777,215 characters)
+#   sharing     a second program folder shares the history through a
+#               folder where the first one's file arrives as a sync program
+#               puts it (written beside it, renamed over it): from its
+#               arrival until its newest clip is on top of the list, each
+#               file one copy longer; and the start that merges the first
+#               one's whole file (a capture event for every clip of the
+#               benchmark history) until the list holds every clip, against
+#               the start that loads the same clips from Lb1.qlx and Cb1.qlx
 #
 #   scripts/bench-wine.sh           9 starts each, 15 pastes, the storm, 30 copies timed,
-#                                   50 search keystrokes on each history; exits 1 on a
-#                                   missed target
-#   scripts/bench-wine.sh --smoke   one start each, one paste, a storm of 20, 3 copies
-#                                   and 10 keystrokes timed, targets not judged (CI)
+#                                   50 search keystrokes on each history, 15 arrivals;
+#                                   exits 1 on a missed target
+#   scripts/bench-wine.sh --smoke   one start each, one paste, a storm of 20, 3 copies,
+#                                   10 keystrokes and 3 arrivals timed, targets not
+#                                   judged (CI)
 #
 # Builds into build/bench (native) and build/win-timing (MinGW, Release), or
 # uses prebuilt programs named in SOLVANE_BENCH_EXE, SOLVANE_EXE and
@@ -60,12 +69,14 @@ pastes=15
 storm=200
 timed_copies=30
 keystrokes=50
+arrivals=15
 if [ "$smoke" = 1 ]; then
   starts=1
   pastes=1
   storm=20
   timed_copies=3
   keystrokes=10
+  arrivals=3
 fi
 start_timeout_ms=60000 # a loaded machine once took 11 s to load the history
 paste_timeout_ms=20000
@@ -353,6 +364,136 @@ search_run largest
 stop_target
 stop_run
 
+# ---- the shared history ----
+
+# The publisher P shares the benchmark history through a folder of its own:
+# its first start with a passphrase writes a capture event for every clip.
+# The merger M shares through another folder, into which the sync program's
+# part is played by putting P's file there.
+share_pass='one history for the bench'
+share_p="$work/share-p"
+share_m="$work/share-m"
+mkdir -p "$share_p" "$share_m"
+settings_ok=206         # the settings dialog's controls, as tests/e2e/lib.sh names them
+settings_passphrase=209
+
+# share_folder KIND SHARE: a program folder as fresh_folder makes it, whose
+# settings share the history through SHARE.
+share_folder() {
+  local dir
+  dir=$(fresh_folder "$1")
+  printf '[Form2]\r\nEdit1.Text=%s\r\n' "$(winpath "$2")" >"$dir/Solvaneclips.ini"
+  printf '%s' "$dir"
+}
+# wait_for WHAT COMMAND...: polls COMMAND until it succeeds, for a minute.
+wait_for() {
+  local what=$1 deadline=$((SECONDS + 60))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || {
+      echo "$what did not happen; boxes: $(drv boxes 2>&1)" >&2
+      exit 1
+    }
+    sleep 0.2
+  done
+}
+asks_passphrase() { drv boxes | grep -q "passphrase in Settings"; }
+settings_closed() { ! drv wait-class TForm2 0; }
+# start_sharing DIR: the first start in DIR says that no passphrase is typed
+# yet; it is typed in Settings, and OK derives the key and reads the folder.
+start_sharing() {
+  local l t r b
+  drv_ok clear-clip >/dev/null
+  (cd "$1" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
+  program_pid=$!
+  wait_for "the box that asks for the passphrase" asks_passphrase
+  drv_ok keys enter >/dev/null
+  drv_ok wait-started "$start_timeout_ms" >/dev/null
+  drv_ok command settings >/dev/null
+  wait_for "the settings dialog" drv control-rect TForm2 "$settings_passphrase"
+  drv_ok type-text TForm2 "$settings_passphrase" "$share_pass" >/dev/null
+  read -r l t r b < <(drv_ok control-rect TForm2 "$settings_ok")
+  xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2))
+  drv_ok mouse $(((l + r) / 2)) $(((t + b) / 2)) left >/dev/null
+  wait_for "OK closing the settings dialog" settings_closed
+}
+start_run() {
+  drv_ok clear-clip >/dev/null
+  (cd "$1" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
+  program_pid=$!
+  drv_ok wait-started "$start_timeout_ms" >/dev/null
+}
+
+dir_p=$(share_folder big "$share_p")
+start_sharing "$dir_p"
+stop_run
+log_name=$(head -n 1 "$dir_p/Machine.qlx" | tr -d '\r').log
+frames=$(drv_ok share-frames "$(winpath "$share_p/$log_name")" | wc -l)
+events=$((frames - 1)) # the first frame names the machine
+echo "shared file: $events events, $(stat -c %s "$share_p/$log_name") bytes"
+# P copies again, one clip at a time: its file after each copy is what
+# arrives at M, one by one.
+start_run "$dir_p"
+cp "$share_p/$log_name" "$work/arrival.0"
+for ((k = 1; k <= arrivals; k++)); do
+  drv_ok set-clip "arrival-$tag $k" >/dev/null
+  drv_ok wait-title 0 "arrival-$tag $k" 10000 >/dev/null
+  cp "$share_p/$log_name" "$work/arrival.$k"
+done
+stop_run
+
+# M as its passphrase leaves it, before anything arrived: each timed start
+# begins from it, in the same folder (so with the same machine id).
+dir_m=$(share_folder empty "$share_m")
+cp "$share_p/Shared.salt" "$share_m/"
+start_sharing "$dir_m"
+stop_run
+cp -rp "$dir_m" "$work/m-before"
+restore_m() {
+  rm -rf "$dir_m"
+  cp -rp "$work/m-before" "$dir_m"
+  rm -f "$share_m"/*.log
+  cp "$work/arrival.0" "$share_m/$log_name"
+}
+# A first merge, not timed, tells how many clips the events make (a text
+# the history holds twice is one clip), and leaves the same clips in
+# Lb1.qlx and Cb1.qlx for the start that loads them with no sharing.
+restore_m
+drv_ok time-start "$(winpath "$dir_m")" SolvaneClips.exe "$start_timeout_ms" 1 >/dev/null
+merged=$(wc -l <"$dir_m/Lb1.qlx")
+echo "merged: $merged clips"
+dir_local=$(fresh_folder empty)
+cp "$dir_m"/Lb1.qlx "$dir_m"/Cb1.qlx "$dir_local/"
+[ ! -f "$dir_m/Cb1.utf8.qlx" ] || cp "$dir_m/Cb1.utf8.qlx" "$dir_local/"
+cp -rp "$dir_local" "$work/local-before"
+: >"$work/starts.merge"
+: >"$work/starts.local"
+for ((i = 1; i <= starts; i++)); do
+  restore_m
+  line=$(drv_ok time-start "$(winpath "$dir_m")" SolvaneClips.exe "$start_timeout_ms" "$merged")
+  echo "start $i merging the shared file: tray icon, ready, close (ms); peak when ready, peak (bytes); all titles (ms): $line"
+  echo "$line" >>"$work/starts.merge"
+  rm -rf "$dir_local"
+  cp -rp "$work/local-before" "$dir_local"
+  line=$(drv_ok time-start "$(winpath "$dir_local")" SolvaneClips.exe "$start_timeout_ms")
+  echo "start $i loading the same clips from its files: tray icon, ready, close (ms); peak when ready, peak (bytes); all titles (ms): $line"
+  echo "$line" >>"$work/starts.local"
+done
+merge_all=$(column_median merge 6)
+local_all=$(column_median local 6)
+
+# Arrivals at M, with the merged history in its list.
+start_run "$dir_m"
+: >"$work/arrival.ms"
+for ((k = 1; k <= arrivals; k++)); do
+  ms=$(drv_ok time-arrival "$(winpath "$work/arrival.$k")" "$(winpath "$share_m/$log_name")" "arrival-$tag $k" 10000)
+  echo "arrival $k: the file in place until its clip is on top (ms): $ms"
+  echo "$ms" >>"$work/arrival.ms"
+  sleep 1 # each arrival on its own, the save it leaves behind done
+done
+stop_run
+arrival_median=$(median <"$work/arrival.ms")
+
 # ---- the table ----
 
 echo
@@ -424,6 +565,11 @@ search_rows() {
 }
 search_rows big "$titles" "$store_bytes"
 search_rows largest "$largest_titles" "$largest_bytes"
+row "shared file arrived by sync until its clip is on top of the list, median of $arrivals" "$arrival_median ms" \
+  "-" "-" "<= 250 ms" "$(calc "print ($arrival_median <= 250)")"
+r=$(calc "printf \"%.2f\", $merge_all / $local_all")
+row "start merging a shared file of $events events ($merged clips) until every clip is in the list" "$merge_all ms" \
+  "$local_all ms (the same clips in Lb1.qlx and Cb1.qlx)" "$r" "<= 1.2" "$(calc "print ($r <= 1.2)")"
 
 echo
 echo "| what | median | baseline median | ratio | target | result |"

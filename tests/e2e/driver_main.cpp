@@ -120,14 +120,15 @@ constexpr Command kTable[] = {
      "TEXT TIMEOUT_MS\twait until the paste target holds TEXT (escaped)"},
     {"target-clear", 1, 1, cmd_target_clear, "\tempty the paste target"},
     {"target-ctrl-v", 1, 1, cmd_target_ctrl_v, "\tprint how many Ctrl+V presses the paste target has received"},
-    {"time-start", 4, 4, cmd_time_start,
-     "FOLDER EXE TIMEOUT_MS\tstart FOLDER\\EXE in FOLDER (a Windows path), time its\n"
+    {"time-start", 4, 5, cmd_time_start,
+     "FOLDER EXE TIMEOUT_MS [LINES]\tstart FOLDER\\EXE in FOLDER (a Windows path), time its\n"
      "start, close it with WM_CLOSE and wait for its end; print\n"
      "ICON_MS READY_MS CLOSE_MS READY_PEAK_BYTES PEAK_BYTES ALL_MS: ms\n"
      "until the taskbar holds its icon, until its window is placed, its\n"
      "message loop answers and line 0 is the title file's first, from\n"
      "WM_CLOSE to its end; its peak working set when ready and the last\n"
-     "one read before it ended; ms until the list holds every line"},
+     "one read before it ended; ms until the list holds every line\n"
+     "(or LINES lines, for a history that comes from the shared folder)"},
     {"watch-top", 3, 3, cmd_watch_top,
      "N TIMEOUT_MS\tprint \"watching\", then for each of N new lines on top of the list\n"
      "(or until TIMEOUT_MS): UNIX_US TITLE, the wall clock in us since\n"

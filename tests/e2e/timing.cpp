@@ -130,11 +130,14 @@ struct StartTimes {
 // Starts FOLDER\EXE in FOLDER, times its start, then closes it as Windows
 // does and waits for it to end (it saves its files on the way out). A
 // program that fails any step is ended by force, so the next run starts clean.
-StartTimes time_start(const std::string& folder, const std::string& exe, DWORD timeout) {
+// LINES, when not -1, is the count of lines the whole list holds in place of
+// the title file's.
+StartTimes time_start(const std::string& folder, const std::string& exe, DWORD timeout, int lines) {
   if (find_main()) throw Failure("a Solvane Clips window is already open");
   if (!FindWindowW(L"Shell_TrayWnd", nullptr))
     throw Failure("no taskbar (Shell_TrayWnd): is the Wine desktop \"shell\" in use?");
   const TitleFile titles = read_title_file(folder);
+  const int wanted = lines >= 0 ? lines : titles.lines;
   const std::string path = folder + "\\" + exe;
   std::string commandLine = "\"" + path + "\"";
   STARTUPINFOA startup{};
@@ -173,7 +176,7 @@ StartTimes time_start(const std::string& folder, const std::string& exe, DWORD t
   times.readyPeak = peak_working_set(process);
   times.peak = times.readyPeak;
   const HWND list = GetDlgItem(main, kTitleListId);
-  while (!list_holds(list, titles.lines)) {
+  while (!list_holds(list, wanted)) {
     if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) throw fail("the program ended during its start");
     if (now_ms() - start > timeout) throw fail("after " + std::to_string(timeout) + " ms the list is not complete");
     Sleep(kTimingPollMs);
@@ -204,7 +207,8 @@ StartTimes time_start(const std::string& folder, const std::string& exe, DWORD t
 // ---- commands ----
 
 int cmd_time_start(const Args& args) {
-  StartTimes t = time_start(args[1], args[2], parse_number(args[3], "timeout"));
+  const int lines = args.size() > 4 ? static_cast<int>(parse_number(args[4], "lines")) : -1;
+  StartTimes t = time_start(args[1], args[2], parse_number(args[3], "timeout"), lines);
   print_line(ms_text(t.icon) + " " + ms_text(t.ready) + " " + ms_text(t.close) + " " + std::to_string(t.readyPeak) +
              " " + std::to_string(t.peak) + " " + ms_text(t.all));
   return 0;
