@@ -131,6 +131,7 @@ void SharedHistory::SaveApplied() {
 }
 
 void SharedHistory::Configure(const std::string& folder, std::string_view passphrase) {
+  SaveMerged();  // counted for the folder it came from
   if (folder != folder_) {
     folder_ = folder;
     connected_ = false;
