@@ -386,8 +386,14 @@ e2e_wait_started() {
   if ! out=$(drv wait-window "$E2E_WAIT_MS" 2>&1); then
     e2e_fatal "the program did not show its window: $out"
   fi
-  # The start ends when the first activation has put the window away; until
-  # then a click or a window opened by the test could land in its way.
+  # The window exists, hidden, while the start loads the files; it is
+  # centred and shown once they are in, and the start ends when the first
+  # activation has put it away (until then a click or a window opened by the
+  # test could land in its way). Hidden alone is also the state before the
+  # showing, which a slow start made the tests take for the end.
+  if ! out=$(drv wait-started "$E2E_WAIT_MS" 2>&1); then
+    e2e_fatal "the program did not finish loading its start: $out"
+  fi
   if ! out=$(drv wait-visible 0 "$E2E_WAIT_MS" 2>&1); then
     e2e_fatal "the program did not finish its start: $out"
   fi
