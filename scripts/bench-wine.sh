@@ -263,11 +263,15 @@ peak_big=$(column_median big 5)
 all_empty=$(column_median empty 6)
 all_big=$(column_median big 6)
 
+# launch DIR: the program started in DIR, not waited for.
+launch() {
+  (cd "$1" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
+  program_pid=$!
+}
 # run_with_target DIR: the program started in DIR and the paste target in
 # front of it; stop_target and stop_run end each again.
 run_with_target() {
-  (cd "$1" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
-  program_pid=$!
+  launch "$1"
   drv_ok wait-started "$start_timeout_ms" >/dev/null
   solvane_drv target </dev/null >"$work/target.out" 2>&1 &
   target_pid=$!
@@ -404,8 +408,7 @@ settings_closed() { ! drv wait-class TForm2 0; }
 start_sharing() {
   local l t r b
   drv_ok clear-clip >/dev/null
-  (cd "$1" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
-  program_pid=$!
+  launch "$1"
   wait_for "the box that asks for the passphrase" asks_passphrase
   drv_ok keys enter >/dev/null
   drv_ok wait-started "$start_timeout_ms" >/dev/null
@@ -419,8 +422,7 @@ start_sharing() {
 }
 start_run() {
   drv_ok clear-clip >/dev/null
-  (cd "$1" && exec wine SolvaneClips.exe </dev/null >"$work/program.log" 2>&1) &
-  program_pid=$!
+  launch "$1"
   drv_ok wait-started "$start_timeout_ms" >/dev/null
 }
 

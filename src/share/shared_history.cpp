@@ -340,9 +340,7 @@ bool SharedHistory::PutOnTop(const std::set<std::string>& texts) {
     }
   }
   ++state_.Changes;
-  list.RedrawMarks();
-  mergeUnsaved_ = true;
-  desktop_.timers.SetInterval(kShareCheckTimer, kShareSaveDelay);
+  MergeShown();
   return true;
 }
 
@@ -428,7 +426,11 @@ void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) 
     if (!inPlace && selected >= 0 && selected < list.Count()) list.SetItemIndex(selected);
     ++state_.Changes;
   }
-  list.RedrawMarks();
+  MergeShown();
+}
+
+void SharedHistory::MergeShown() {
+  desktop_.titles.RedrawMarks();
   mergeUnsaved_ = true;
   desktop_.timers.SetInterval(kShareCheckTimer, kShareSaveDelay);
 }

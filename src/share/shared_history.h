@@ -124,6 +124,8 @@ class SharedHistory {
   // Clips new to this machine and newer than line 0, put above it; false
   // (and nothing done) when they are not.
   bool PutOnTop(const std::set<std::string>& texts);
+  // The marks redrawn and the save set for soon, once the list shows a merge.
+  void MergeShown();
   // A merged clip's records and title; none when the store is full.
   std::optional<ClipCapture::Items> RecordMerged(const ShareLedger::Clip& clip);
   // This machine's clips that the folder has not heard of yet, oldest first.
