@@ -4,15 +4,30 @@
 
 namespace solvane {
 
+bool ShareLedger::Holds(const std::string& machine, std::uint64_t position) const {
+  const auto found = held_.find(machine);
+  return found != held_.end() && found->second.count(position) > 0;
+}
+
+std::size_t ShareLedger::EventCount() const {
+  std::size_t count = 0;
+  for (const auto& [machine, positions] : held_) count += positions.size();
+  return count;
+}
+
 bool ShareLedger::Add(const ShareEvent& event) {
-  if (!held_.emplace(event.machine, event.position).second) return false;
+  auto machine = held_.find(event.machine);
+  if (machine == held_.end()) machine = held_.emplace(event.machine, std::unordered_set<std::uint64_t>()).first;
+  if (!machine->second.insert(event.position).second) return false;
   latest_ = std::max(latest_, event.time);
   const ShareStamp stamp = ShareStamp::Of(event);
   if (event.kind == ShareEventKind::kClear) {
     clears_.insert(stamp);
     return true;
   }
-  Texts& texts = texts_[event.text];
+  auto found = texts_.find(std::string_view(event.text));
+  if (found == texts_.end()) found = texts_.emplace(event.text, Texts()).first;
+  Texts& texts = found->second;
   switch (event.kind) {
     case ShareEventKind::kCapture:
     case ShareEventKind::kUse:

@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -60,8 +62,8 @@ class ShareLedger {
   // it holds, so that a clock behind the others' still puts what the user
   // does now after everything this machine has seen.
   std::int64_t NextTime(std::int64_t now) const { return std::max(now, latest_ + 1); }
-  bool Holds(const std::string& machine, std::uint64_t position) const { return held_.count({machine, position}) > 0; }
-  std::size_t EventCount() const { return held_.size(); }
+  bool Holds(const std::string& machine, std::uint64_t position) const;
+  std::size_t EventCount() const;
 
  private:
   struct Texts {
@@ -72,8 +74,17 @@ class ShareLedger {
   bool KeptAt(const Texts& texts, const ShareStamp& at) const;
   bool IsShown(const Texts& texts) const;
 
-  std::set<std::pair<std::string, std::uint64_t>> held_;
-  std::map<std::string, Texts, std::less<>> texts_;
+  // Looked up by a text of any length for every event and every line: a
+  // hash reads the text once, where an ordered map compares it with many.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  };
+
+  // The positions held, by machine: a handful of machines, thousands of
+  // positions each.
+  std::map<std::string, std::unordered_set<std::uint64_t>, std::less<>> held_;
+  std::unordered_map<std::string, Texts, TextHash, std::equal_to<>> texts_;
   std::set<ShareStamp> clears_;
   std::int64_t latest_ = 0;
 };
