@@ -65,6 +65,12 @@ std::vector<std::string> SplitBufferLines(std::string_view text) {
   return lines;
 }
 
+std::vector<std::string_view> BufferLineViews(std::string_view text) {
+  std::vector<std::string_view> lines;
+  if (ForEachLine(text, [&](std::string_view line) { lines.push_back(line); })) lines.emplace_back();
+  return lines;
+}
+
 int BufferLineCount(std::string_view text) {
   if (text.empty()) return 0;
   int count = 0;

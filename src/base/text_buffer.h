@@ -20,6 +20,8 @@ const char* FindByte(const char* first, const char* last, char c);
 // with an empty line, so joining the lines with CR LF gives the text back
 // with its breaks made CR LF.
 std::vector<std::string> SplitBufferLines(std::string_view text);
+// The same lines as views into `text`.
+std::vector<std::string_view> BufferLineViews(std::string_view text);
 
 // The line count of a buffer as a list of strings sees it: 0 for "", and a
 // final line break does not start a further line ("abc\r\n" is one line).

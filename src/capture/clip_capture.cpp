@@ -13,12 +13,12 @@ namespace solvane {
 ClipCapture::ClipCapture(CaptureDesktop desktop, ClipTextStore& store, ClipTextStore& exact, SharedState& state)
     : desktop_(desktop), store_(store), exact_(exact), state_(state) {}
 
-std::string ClipCapture::MakeUniqueKey(const std::vector<std::string>& textLines) {
+std::string ClipCapture::MakeUniqueKey(std::string_view text) {
   // A line of the new text that reads as a header or trailer (a piece of a
   // clip file copied in an editor) would be taken for the new record's own
   // marker if it named the new key: the record would end at that line.
   std::vector<std::string> quoted;
-  for (const std::string& line : textLines) {
+  for (const std::string_view line : BufferLineViews(text)) {
     if (ClipTextStore::MarkerOf(line) != ClipTextStore::Marker::None) {
       quoted.push_back(AsciiLower(std::string_view(line).substr(kHeaderMarker.size())));
     }
@@ -72,7 +72,7 @@ void ClipCapture::OnClipboardChange() {
   if (text == lastCapture_ && exact == lastExact_) return;
 
   std::vector<std::string> lines = SplitBufferLines(text);
-  const std::string key = MakeUniqueKey(lines);
+  const std::string key = MakeUniqueKey(text);
   const std::string title = BuildTitle(text, desktop_.listFont);
   std::vector<std::string> record;
   record.reserve(lines.size() + 2);
@@ -84,21 +84,15 @@ void ClipCapture::OnClipboardChange() {
   lastExact_ = std::move(exact);
 }
 
-ClipCapture::Items ClipCapture::RecordElsewhere(const std::string& text, const std::string& exactText) {
-  std::vector<std::string> record = SplitBufferLines(text);
-  const std::string key = MakeUniqueKey(record);
-  record.insert(record.begin(), std::string(kHeaderMarker) + key);
-  record.push_back(std::string(kTrailerMarker) + key);
+ClipCapture::Items ClipCapture::RecordElsewhere(std::string_view text, std::string_view exactText) {
+  const std::string key = MakeUniqueKey(text);
   Items items{BuildTitle(text, desktop_.listFont) + kTitlePadding + key, {}};
   if (!exactText.empty()) {
-    std::vector<std::string> exactRecord = SplitBufferLines(exactText);
-    exactRecord.insert(exactRecord.begin(), record.front());
-    exactRecord.push_back(record.back());
-    exact_.InsertAtTop(exactRecord);
+    exact_.InsertRecordAtTop(key, exactText);
     items.exactItem = BuildExactTitle(exactText, desktop_.listFont) + kTitlePadding + key;
   }
   try {
-    store_.InsertAtTop(record);
+    store_.InsertRecordAtTop(key, text);
   } catch (...) {
     if (!exactText.empty()) exact_.RemoveKey(key);
     throw;

@@ -46,7 +46,7 @@ class ClipCapture {
     std::string item;
     std::string exactItem;
   };
-  Items RecordElsewhere(const std::string& text, const std::string& exactText);
+  Items RecordElsewhere(std::string_view text, std::string_view exactText);
 
   const std::string& LastCapture() const { return lastCapture_; }
   // After Clear Clips the same text may be captured again.
@@ -56,7 +56,7 @@ class ClipCapture {
   }
 
  private:
-  std::string MakeUniqueKey(const std::vector<std::string>& textLines);
+  std::string MakeUniqueKey(std::string_view text);
   // The clipboard's Unicode text when the ANSI text does not hold it
   // exactly; empty otherwise.
   std::string ExactTextOf(const std::string& ansi);

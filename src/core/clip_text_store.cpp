@@ -66,21 +66,43 @@ void ClipTextStore::KeepRecordHeaders(std::vector<LineId>& headers, const std::v
 
 void ClipTextStore::InsertAtTop(const std::vector<std::string>& lines) {
   if (lines.empty()) return;
-  const std::size_t added = JoinedSize(lines) + (Empty() ? 0 : 2);
-  if (added > capacity_ || chars_ > capacity_ - added) throw AppError(kLineInsertionError);
-  std::string& block = blocks_.emplace_front();
+  std::string block;
   block.reserve(JoinedSize(lines) + 2);
+  newLengths_.clear();
   for (const auto& line : lines) {
     block += line;
     block += kCrLf;
+    newLengths_.push_back(line.size());
   }
+  PutBlockOnTop(std::move(block), newLengths_);
+}
+
+void ClipTextStore::InsertRecordAtTop(std::string_view key, std::string_view text) {
+  const std::vector<std::string_view> lines = BufferLineViews(text);
+  std::string block;
+  block.reserve(text.size() + 2 * lines.size() + 2 * (kMarkerLineLength + 2));
+  newLengths_.clear();
+  const auto add = [&](std::string_view line, std::string_view more = {}) {
+    block.append(line).append(more).append(kCrLf);
+    newLengths_.push_back(line.size() + more.size());
+  };
+  add(kHeaderMarker, key);
+  for (const std::string_view line : lines) add(line);
+  add(kTrailerMarker, key);
+  PutBlockOnTop(std::move(block), newLengths_);
+}
+
+void ClipTextStore::PutBlockOnTop(std::string bytes, const std::vector<std::size_t>& lengths) {
+  const std::size_t added = bytes.size() - 2 + (Empty() ? 0 : 2);
+  if (added > capacity_ || chars_ > capacity_ - added) throw AppError(kLineInsertionError);
+  const std::string& block = blocks_.emplace_front(std::move(bytes));
   // Back to front, so each new line is the newest so far.
   std::vector<LineId>& headers = newHeaders_;
   headers.clear();
   std::size_t end = block.size() - 2;
-  for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-    const std::size_t begin = end - it->size();
-    const std::string_view line = std::string_view(block).substr(begin, it->size());
+  for (auto it = lengths.rbegin(); it != lengths.rend(); ++it) {
+    const std::size_t begin = end - *it;
+    const std::string_view line = std::string_view(block).substr(begin, *it);
     captured_.push_back(line);
     --frontId_;
     const Marker marker = MarkerOf(line);

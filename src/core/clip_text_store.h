@@ -57,6 +57,10 @@ class ClipTextStore : private KeyIndex::KeySource {
   // The lines become lines 0 onward. Throws AppError "RichEdit line insertion
   // error" and changes nothing when they do not fit.
   void InsertAtTop(const std::vector<std::string>& lines);
+  // The record of `text` under `key`: its header line, the text's lines as
+  // SplitBufferLines cuts them, its trailer line; put in as InsertAtTop
+  // puts them, without a string for each line. Fails as InsertAtTop does.
+  void InsertRecordAtTop(std::string_view key, std::string_view text);
 
   // Replaces the whole content (loading a file). A file larger than the
   // capacity is still loaded whole: losing stored clips is worse than
@@ -139,6 +143,9 @@ class ClipTextStore : private KeyIndex::KeySource {
   // and, when `kept` is given, every other line there, each with CR LF.
   void Partition(const std::function<bool(std::string_view lowerKey)>& ours, std::vector<std::string>& removed,
                  std::string* kept) const;
+  // The bytes of new lines (each followed by CR LF, `lengths` long), put
+  // on top and indexed.
+  void PutBlockOnTop(std::string bytes, const std::vector<std::size_t>& lengths);
   // Appends the loaded block's header and trailer lines, in file order.
   void ScanLoaded(std::vector<LineId>& headers, std::vector<LineId>& trailers) const;
 
@@ -153,9 +160,10 @@ class ClipTextStore : private KeyIndex::KeySource {
   LineId frontId_ = 0;                                 // the number of line 0 when it is a captured line
   std::size_t chars_ = 0;
   std::size_t capacity_ = kCapacity;
-  KeyIndex headers_{*this};         // the header lines that open records
-  KeyIndex trailers_{*this};        // every trailer line
-  std::vector<LineId> newHeaders_;  // a capture's header lines, kept to spare an allocation
+  KeyIndex headers_{*this};              // the header lines that open records
+  KeyIndex trailers_{*this};             // every trailer line
+  std::vector<LineId> newHeaders_;       // a capture's header lines, kept to spare an allocation
+  std::vector<std::size_t> newLengths_;  // and its lines' lengths
 };
 
 }  // namespace solvane
