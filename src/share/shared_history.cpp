@@ -211,7 +211,7 @@ void SharedHistory::Check() {
   if (folder_.empty()) return;
   const bool first = !connected_;
   if (!connected_ && !Connect()) return;
-  std::set<std::string> touched;
+  TextSet touched;
   bool clearSeen = false;
   onlyNewCaptures_ = true;
   if (!ReadFolder(touched, clearSeen)) return;
@@ -221,8 +221,12 @@ void SharedHistory::Check() {
   if (!touched.empty() && !clearSeen && !first && onlyNewCaptures_ && pending_.empty() && PutOnTop(touched)) {
     touched.clear();
   }
-  if (!touched.empty() || clearSeen) Apply(touched, clearSeen);
-  if (first) PublishUnknown();
+  // The first check publishes the lines the folder never heard of; a merge
+  // that walks the list anyway finds them on its way.
+  std::vector<UnknownLine> unknown;
+  const bool walked = !touched.empty() || clearSeen;
+  if (walked) Apply(touched, clearSeen, first ? &unknown : nullptr);
+  if (first) PublishUnknown(walked ? unknown : UnknownLines());
   if (rejected_ > rejectedTold_) {
     rejectedTold_ = rejected_;
     if (notice) {
@@ -233,7 +237,7 @@ void SharedHistory::Check() {
   if (Flush()) AllWell();
 }
 
-bool SharedHistory::ReadFolder(std::set<std::string>& touched, bool& clearSeen) {
+bool SharedHistory::ReadFolder(TextSet& touched, bool& clearSeen) {
   auto names = desktop_.files.ListFiles(folder_);
   if (!names) {
     connected_ = false;
@@ -250,7 +254,7 @@ bool SharedHistory::ReadFolder(std::set<std::string>& touched, bool& clearSeen) 
   return true;
 }
 
-void SharedHistory::ReadFile(const std::string& name, std::set<std::string>& touched, bool& clearSeen) {
+void SharedHistory::ReadFile(const std::string& name, TextSet& touched, bool& clearSeen) {
   const std::string path = FolderPath(name);
   const auto size = desktop_.files.SizeOf(path);
   if (!size) return;
@@ -290,7 +294,13 @@ void SharedHistory::ReadFile(const std::string& name, std::set<std::string>& tou
 
 std::string SharedHistory::TextOfLine(int line) const { return TextOfItem(desktop_.titles.Get(line)); }
 
-std::string SharedHistory::TextOfItem(const std::string& item) const {
+std::vector<std::string_view> SharedHistory::ListItems(std::string& bytes) const {
+  bytes.clear();
+  desktop_.titles.AppendFileLines(bytes);
+  return LinesOf(bytes);
+}
+
+std::string SharedHistory::TextOfItem(std::string_view item) const {
   const std::string key = ClipTextStore::KeyOfTitle(item);
   if (key.empty()) return {};
   if (auto exact = exact_.TextView(key)) return std::string(*exact);
@@ -301,13 +311,14 @@ std::string SharedHistory::TextOfItem(const std::string& item) const {
 }
 
 std::optional<ClipCapture::Items> SharedHistory::RecordMerged(const ShareLedger::Clip& clip) {
-  const std::string text(clip.text);
+  const std::string_view text = clip.text;
   // Most texts are ASCII, the same in every code page: no round trip.
   const bool ascii = IsAscii(text);
-  const std::string ansi = ascii ? text : desktop_.clipboard.Utf8ToAnsi(text);
-  const std::string exactText = ascii || desktop_.clipboard.AnsiToUtf8(ansi) == text ? std::string() : text;
+  const std::string ansi = ascii ? std::string() : desktop_.clipboard.Utf8ToAnsi(text);
+  const bool exact = ascii || desktop_.clipboard.AnsiToUtf8(ansi) == text;
   try {
-    ClipCapture::Items items = capture_.RecordElsewhere(ansi, exactText);
+    ClipCapture::Items items =
+        capture_.RecordElsewhere(ascii ? text : std::string_view(ansi), exact ? std::string_view() : text);
     if (clip.kept) kept_.Set(ClipTextStore::KeyOfTitle(items.item), true);
     return items;
   } catch (const std::exception&) {
@@ -315,7 +326,7 @@ std::optional<ClipCapture::Items> SharedHistory::RecordMerged(const ShareLedger:
   }
 }
 
-bool SharedHistory::PutOnTop(const std::set<std::string>& texts) {
+bool SharedHistory::PutOnTop(const TextSet& texts) {
   TitleList& list = desktop_.titles;
   std::vector<ShareLedger::Clip> clips;
   for (const std::string& text : texts) {
@@ -344,19 +355,22 @@ bool SharedHistory::PutOnTop(const std::set<std::string>& texts) {
   return true;
 }
 
-void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) {
+void SharedHistory::Apply(const TextSet& touched, bool clearSeen, std::vector<UnknownLine>* unknown) {
   TitleList& list = desktop_.titles;
   struct Line {
     std::string item, exactItem;
     std::optional<ShareStamp> stamp;
-    int from = -1;  // its line in the list before, or none for a merged clip
+    int from = -1;     // its line in the list before, or none for a merged clip
+    std::string text;  // kept only for a line the folder has not heard of
   };
   std::vector<Line> lines;
   std::unordered_set<std::string> present;
   bool changed = false;
   bool dropped = false;
-  for (int i = 0; i < list.Count(); ++i) {
-    const std::string item = list.Get(i);
+  std::string bytes;
+  const std::vector<std::string_view> items = ListItems(bytes);
+  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+    const std::string item(items[static_cast<std::size_t>(i)]);
     std::string text = TextOfItem(item);
     const auto clip = ledger_.Find(text);
     // Removed or cleared on some machine, it goes here too; and a text
@@ -368,19 +382,23 @@ void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) 
       continue;
     }
     if (clip && touched.count(text)) kept_.Set(ClipTextStore::KeyOfTitle(item), clip->kept);
-    present.insert(std::move(text));
     // A line the folder has not heard of stays beside the one above it.
     std::optional<ShareStamp> stamp = clip ? std::optional(clip->lastUse) : std::nullopt;
     if (!stamp && !lines.empty()) stamp = lines.back().stamp;
-    lines.push_back({item, {}, stamp, i});
+    lines.push_back({item, {}, stamp, i, clip || !unknown ? std::string() : text});
+    present.insert(std::move(text));
   }
+  std::vector<ShareLedger::Clip> merged;
   for (const std::string& text : touched) {
     if (present.count(text)) continue;
-    const auto clip = ledger_.Find(text);
-    if (!clip) continue;
-    auto items = RecordMerged(*clip);
-    if (!items) break;  // the store is full: the rest stays in the folder
-    lines.push_back({std::move(items->item), std::move(items->exactItem), clip->lastUse});
+    if (const auto clip = ledger_.Find(text)) merged.push_back(*clip);
+  }
+  // The newest first, so that a store too full for them all takes those.
+  std::sort(merged.begin(), merged.end(), [](const auto& a, const auto& b) { return b.lastUse < a.lastUse; });
+  for (const ShareLedger::Clip& clip : merged) {
+    auto records = RecordMerged(clip);
+    if (!records) break;  // the store is full: the rest stays in the folder
+    lines.push_back({std::move(records->item), std::move(records->exactItem), clip.lastUse, -1, {}});
     changed = true;
   }
   const auto newer = [](const Line& a, const Line& b) {
@@ -426,6 +444,12 @@ void SharedHistory::Apply(const std::set<std::string>& touched, bool clearSeen) 
     if (!inPlace && selected >= 0 && selected < list.Count()) list.SetItemIndex(selected);
     ++state_.Changes;
   }
+  if (unknown) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].text.empty()) continue;
+      unknown->push_back({static_cast<int>(i), std::move(lines[i].text), std::move(lines[i].item)});
+    }
+  }
   MergeShown();
 }
 
@@ -451,19 +475,27 @@ void SharedHistory::SaveMerged() {
   }
 }
 
-void SharedHistory::PublishUnknown() {
-  const int count = desktop_.titles.Count();
+std::vector<SharedHistory::UnknownLine> SharedHistory::UnknownLines() const {
+  std::vector<UnknownLine> unknown;
+  std::string bytes;
+  const std::vector<std::string_view> items = ListItems(bytes);
+  for (std::size_t line = 0; line < items.size(); ++line) {
+    std::string text = TextOfItem(items[line]);
+    if (!text.empty() && !ledger_.Knows(text)) {
+      unknown.push_back({static_cast<int>(line), std::move(text), std::string(items[line])});
+    }
+  }
+  return unknown;
+}
+
+void SharedHistory::PublishUnknown(const std::vector<UnknownLine>& lines) {
   const std::int64_t now = desktop_.clock.UtcMilliseconds();
   // Oldest first, each a millisecond after the one below it, so that the
   // order of this machine's list survives.
-  for (int line = count - 1; line >= 0; --line) {
-    std::string text = TextOfLine(line);
-    if (text.empty() || ledger_.Knows(text)) continue;
-    const std::int64_t time = ledger_.NextTime(now - line);
-    pending_.push_back(LocalEvent(ShareEventKind::kCapture, time, text));
-    if (kept_.ContainsItem(desktop_.titles.Get(line))) {
-      pending_.push_back(LocalEvent(ShareEventKind::kKeep, time + 1, std::move(text)));
-    }
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+    const std::int64_t time = ledger_.NextTime(now - line->line);
+    pending_.push_back(LocalEvent(ShareEventKind::kCapture, time, line->text));
+    if (kept_.ContainsItem(line->item)) pending_.push_back(LocalEvent(ShareEventKind::kKeep, time + 1, line->text));
   }
 }
 

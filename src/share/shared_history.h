@@ -10,9 +10,9 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "capture/clip_capture.h"
@@ -91,7 +91,7 @@ class SharedHistory {
 
   // A clip's text as the other machines know it (UTF-8).
   std::string TextOfLine(int line) const;
-  std::string TextOfItem(const std::string& item) const;
+  std::string TextOfItem(std::string_view item) const;
 
   // Told each new problem, and an empty text once all is well again.
   std::function<void(const std::string& problem)> report;
@@ -116,20 +116,31 @@ class SharedHistory {
   void SaveApplied();
   // Makes the folder ready (salt, key); false with the problem reported.
   bool Connect();
+  using TextSet = std::unordered_set<std::string>;
+  // A line of the list whose clip the folder has not heard of.
+  struct UnknownLine {
+    int line = 0;
+    std::string text, item;
+  };
   // Reads every changed file; the texts whose events were new here.
-  bool ReadFolder(std::set<std::string>& touched, bool& clearSeen);
-  void ReadFile(const std::string& name, std::set<std::string>& touched, bool& clearSeen);
-  // The list made to show what the merge says.
-  void Apply(const std::set<std::string>& touched, bool clearSeen);
+  bool ReadFolder(TextSet& touched, bool& clearSeen);
+  void ReadFile(const std::string& name, TextSet& touched, bool& clearSeen);
+  // Every line's item, read at once: a line read on its own puts every line
+  // above it into the control first.
+  std::vector<std::string_view> ListItems(std::string& bytes) const;
+  // The list made to show what the merge says; the lines the folder has
+  // not heard of into `unknown`, when given.
+  void Apply(const TextSet& touched, bool clearSeen, std::vector<UnknownLine>* unknown);
   // Clips new to this machine and newer than line 0, put above it; false
   // (and nothing done) when they are not.
-  bool PutOnTop(const std::set<std::string>& texts);
+  bool PutOnTop(const TextSet& texts);
   // The marks redrawn and the save set for soon, once the list shows a merge.
   void MergeShown();
   // A merged clip's records and title; none when the store is full.
   std::optional<ClipCapture::Items> RecordMerged(const ShareLedger::Clip& clip);
+  std::vector<UnknownLine> UnknownLines() const;
   // This machine's clips that the folder has not heard of yet, oldest first.
-  void PublishUnknown();
+  void PublishUnknown(const std::vector<UnknownLine>& lines);
   // A line's records and kept mark, its title left to the caller.
   void DropRecords(const std::string& item);
   void Note(ShareEventKind kind, std::string text);
