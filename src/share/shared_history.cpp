@@ -368,9 +368,9 @@ void SharedHistory::Apply(const TextSet& touched, bool clearSeen, std::vector<Un
   bool changed = false;
   bool dropped = false;
   std::string bytes;
-  const std::vector<std::string_view> items = ListItems(bytes);
-  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-    const std::string item(items[static_cast<std::size_t>(i)]);
+  const std::vector<std::string_view> listed = ListItems(bytes);
+  for (int i = 0; i < static_cast<int>(listed.size()); ++i) {
+    const std::string item(listed[static_cast<std::size_t>(i)]);
     std::string text = TextOfItem(item);
     const auto clip = ledger_.Find(text);
     // Removed or cleared on some machine, it goes here too; and a text

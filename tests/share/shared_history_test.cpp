@@ -127,6 +127,24 @@ TEST_F(SharedHistoryTest, CopiesOnBothMachinesMeetInTimeOrderAndOneTextIsOneClip
   }
 }
 
+// A machine with a history of its own joins a folder that holds clips: its
+// first check merges them and still publishes every clip of its own.
+TEST_F(SharedHistoryTest, AMachineThatJoinsWithClipsOfItsOwnMergesAndPublishesThemAtOnce) {
+  a.Copy("from a", 1'800'000'010'000);
+  SyncAndCheck();
+  Machine c{3};
+  c.Start();
+  c.desk.files.files[std::string(kPrefix) + "readme.txt"] = "";
+  c.Copy("older on c", 1'800'000'001'000);
+  c.Copy("newer on c", 1'800'000'002'000);
+  Sync(a, c);
+  c.Share();
+  Sync(a, c);
+  a.Check();
+  EXPECT_EQ(c.Titles(), (Names{"newer on c", "older on c", "from a"}));
+  EXPECT_EQ(a.Titles(), c.Titles());
+}
+
 TEST_F(SharedHistoryTest, ARemovalAndAClearOnOneMachineHoldEverywhereAndNothingComesBack) {
   a.Copy("one", 1'800'000'010'000);
   a.Copy("two", 1'800'000'020'000);
