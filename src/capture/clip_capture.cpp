@@ -71,15 +71,8 @@ void ClipCapture::OnClipboardChange() {
   ++state_.Changes;
   if (text == lastCapture_ && exact == lastExact_) return;
 
-  std::vector<std::string> lines = SplitBufferLines(text);
   const std::string key = MakeUniqueKey(text);
-  const std::string title = BuildTitle(text, desktop_.listFont);
-  std::vector<std::string> record;
-  record.reserve(lines.size() + 2);
-  record.push_back(std::string(kHeaderMarker) + key);
-  for (auto& line : lines) record.push_back(std::move(line));
-  record.push_back(std::string(kTrailerMarker) + key);
-  Insert(key, title, std::move(record), exact);
+  Insert(key, BuildTitle(text, desktop_.listFont), text, exact);
   lastCapture_ = std::move(text);
   lastExact_ = std::move(exact);
 }
@@ -100,7 +93,7 @@ ClipCapture::Items ClipCapture::RecordElsewhere(std::string_view text, std::stri
   return items;
 }
 
-void ClipCapture::Insert(const std::string& key, const std::string& title, std::vector<std::string> record,
+void ClipCapture::Insert(const std::string& key, const std::string& title, std::string_view text,
                          const std::string& exactText) {
   // The title goes in first: a list that refuses it leaves nothing to undo,
   // and a record that does not fit takes its title back out. Either way no
@@ -114,13 +107,10 @@ void ClipCapture::Insert(const std::string& key, const std::string& title, std::
   }
   try {
     if (!exactText.empty()) {
-      std::vector<std::string> exactRecord = SplitBufferLines(exactText);
-      exactRecord.insert(exactRecord.begin(), record.front());
-      exactRecord.push_back(record.back());
-      exact_.InsertAtTop(exactRecord);
+      exact_.InsertRecordAtTop(key, exactText);
       list.SetExactLine(0, BuildExactTitle(exactText, desktop_.listFont) + kTitlePadding + key);
     }
-    store_.InsertAtTop(record);
+    store_.InsertRecordAtTop(key, text);
   } catch (...) {
     list.Delete(0);
     throw;

@@ -61,8 +61,7 @@ class ClipCapture {
   // exactly; empty otherwise.
   std::string ExactTextOf(const std::string& ansi);
   // Title, exact record and record, or none of them.
-  void Insert(const std::string& key, const std::string& title, std::vector<std::string> record,
-              const std::string& exactText);
+  void Insert(const std::string& key, const std::string& title, std::string_view text, const std::string& exactText);
 
   CaptureDesktop desktop_;
   ClipTextStore& store_;
