@@ -134,6 +134,15 @@ void SettingsDialog::SetLeft(int left) {
 void SettingsDialog::SetWidth(int /*width*/) {}
 void SettingsDialog::SetHeight(int /*height*/) {}
 
+std::string SettingsDialog::StoredShareFolder(IniFiles& ini, const std::string& settingsFile) {
+  for (const SettingRow& row : kSettingsTable.rows) {
+    if (row.setting != Setting::kShareFolder) continue;
+    return UnescapedText(
+        ini.Read(settingsFile, kSettingsTable.section, std::string(row.control) + "." + row.property, ""));
+  }
+  return {};
+}
+
 void SettingsDialog::OnActivate(Pointer& pointer) {
   const Placement g = Current();
   const Point onOk = LayOutSettings(window_ ? window_->Dpi() : kDesignDpi).pointerOnActivate;

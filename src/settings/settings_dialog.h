@@ -36,6 +36,9 @@ class SettingsDialog : public PersistentForm, public SettingsDialogEvents, publi
   explicit SettingsDialog(IniFiles& ini, FileSystem* files = nullptr);
 
   static constexpr const char* kDefaultPasteDelay = solvane::kDefaultPasteDelay;
+  // The shared folder (UTF-8) as a restore would read it from the file,
+  // without one.
+  static std::string StoredShareFolder(IniFiles& ini, const std::string& settingsFile);
 
   const SettingsTable& Table() const override { return kSettingsTable; }
   // The controls as the window shows and changes them.

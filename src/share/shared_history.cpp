@@ -7,26 +7,13 @@
 #include "base/app_error.h"
 #include "base/text_buffer.h"
 #include "core/clip_files.h"
+#include "share/share_read.h"
 
 namespace solvane {
 
 namespace {
 
-constexpr std::size_t kMachineIdBytes = 16;
 constexpr std::size_t kSaltBytes = 16;
-
-std::vector<std::string_view> LinesOf(std::string_view bytes) {
-  std::vector<std::string_view> lines;
-  while (!bytes.empty()) {
-    const std::size_t end = bytes.find('\n');
-    std::string_view line = bytes.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    bytes.remove_prefix(end + 1);
-  }
-  return lines;
-}
 
 std::string Quoted(const std::string& folder) { return "\"" + folder + "\""; }
 
@@ -55,11 +42,7 @@ SharedHistory::SharedHistory(ShareDesktop desktop, ClipTextStore& store, ClipTex
       keeper_(keeper),
       state_(state) {}
 
-std::string SharedHistory::FolderPath(std::string_view name) const {
-  std::string path = folder_;
-  if (!path.empty() && path.back() != '\\' && path.back() != '/') path.push_back('\\');
-  return path.append(name);
-}
+std::string SharedHistory::FolderPath(std::string_view name) const { return SharePath(folder_, name); }
 
 // The id is made once and kept beside the program with the folder and the
 // computer it was made for: a copy of the program folder, here or on
@@ -69,10 +52,8 @@ void SharedHistory::LoadMachineId() {
   if (!machine_.empty()) return;
   const std::string path = LocalPath(kMachineFileName);
   if (auto bytes = desktop_.files.ReadAll(path)) {
-    const auto lines = LinesOf(*bytes);
-    if (lines.size() >= 3 && lines[0].size() == 2 * kMachineIdBytes && FromHex(lines[0]) &&
-        lines[1] == desktop_.programFolder && lines[2] == desktop_.computerName) {
-      machine_ = std::string(lines[0]);
+    if (auto id = MachineIdOf(*bytes, desktop_.programFolder, desktop_.computerName)) {
+      machine_ = std::move(*id);
       return;
     }
   }
@@ -85,16 +66,10 @@ void SharedHistory::LoadMachineId() {
 
 bool SharedHistory::LoadKey() {
   auto bytes = desktop_.files.ReadAll(LocalPath(kShareKeyFileName));
-  if (!bytes) return false;
-  const auto lines = LinesOf(*bytes);
-  if (lines.size() < 2) return false;
-  auto salt = FromHex(lines[0]);
-  auto blob = FromHex(lines[1]);
-  if (!salt || !blob) return false;
-  auto key = desktop_.crypto.Unprotect(*blob);
-  if (!key || key->size() != kShareKeyBytes) return false;
-  key_ = std::move(*key);
-  keySalt_ = std::move(*salt);
+  auto key = bytes ? ShareKeyOf(*bytes, desktop_.crypto) : std::nullopt;
+  if (!key) return false;
+  key_ = std::move(key->key);
+  keySalt_ = std::move(key->salt);
   return true;
 }
 
@@ -107,26 +82,9 @@ void SharedHistory::SaveKey(const std::string& salt) {
   keySalt_ = salt;
 }
 
-void SharedHistory::LoadApplied() {
-  applied_.clear();
-  auto bytes = desktop_.files.ReadAll(LocalPath(kShareStateFileName));
-  if (!bytes) return;
-  for (const std::string_view line : LinesOf(*bytes)) {
-    const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos) continue;
-    std::uint64_t count = 0;
-    bool digits = space + 1 < line.size();
-    for (const char c : line.substr(space + 1)) {
-      if (c < '0' || c > '9') digits = false;
-      count = count * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    if (digits) applied_[std::string(line.substr(0, space))] = count;
-  }
-}
-
 void SharedHistory::SaveApplied() {
   std::string bytes;
-  for (const auto& [machine, count] : applied_) bytes += machine + " " + std::to_string(count) + "\r\n";
+  for (const auto& [machine, count] : read_.applied) bytes += machine + " " + std::to_string(count) + "\r\n";
   SaveReplacing(desktop_.files, LocalPath(kShareStateFileName), bytes);
 }
 
@@ -137,8 +95,8 @@ void SharedHistory::Configure(const std::string& folder, std::string_view passph
     connected_ = false;
     keyFits_ = false;
     positionKnown_ = false;
-    seen_.clear();
-    ledger_ = ShareLedger();
+    // A new folder starts this machine's file again from its first entry.
+    read_ = ShareReadState();
     problem_.clear();
   }
   if (folder_.empty()) {
@@ -201,7 +159,8 @@ bool SharedHistory::Connect() {
     return false;
   }
   keyFits_ = true;
-  LoadApplied();
+  const auto applied = desktop_.files.ReadAll(LocalPath(kShareStateFileName));
+  read_.applied = applied ? AppliedCountsOf(*applied) : std::map<std::string, std::uint64_t>();
   connected_ = true;
   return true;
 }
@@ -211,14 +170,15 @@ void SharedHistory::Check() {
   if (folder_.empty()) return;
   const bool first = !connected_;
   if (!connected_ && !Connect()) return;
-  TextSet touched;
-  bool clearSeen = false;
-  onlyNewCaptures_ = true;
-  if (!ReadFolder(touched, clearSeen)) return;
+  ShareReadNews news;
+  if (first) TakeReadAhead(news);
+  if (!ReadFolder(news)) return;
+  TextSet& touched = news.touched;
+  const bool clearSeen = news.clearSeen;
   // Once connected, every line's text is in the ledger or waits to be
   // written: texts it never knew are on no line, and newer than line 0 they
   // go on top without a walk through a long list.
-  if (!touched.empty() && !clearSeen && !first && onlyNewCaptures_ && pending_.empty() && PutOnTop(touched)) {
+  if (!touched.empty() && !clearSeen && !first && news.onlyNewCaptures && pending_.empty() && PutOnTop(touched)) {
     touched.clear();
   }
   // The first check publishes the lines the folder never heard of; a merge
@@ -227,69 +187,38 @@ void SharedHistory::Check() {
   const bool walked = !touched.empty() || clearSeen;
   if (walked) Apply(touched, clearSeen, first ? &unknown : nullptr);
   if (first) PublishUnknown(walked ? unknown : UnknownLines());
-  if (rejected_ > rejectedTold_) {
-    rejectedTold_ = rejected_;
+  if (read_.rejected > rejectedTold_) {
+    rejectedTold_ = read_.rejected;
     if (notice) {
-      notice(std::to_string(rejected_) + " entries in the shared folder " + Quoted(folder_) +
+      notice(std::to_string(read_.rejected) + " entries in the shared folder " + Quoted(folder_) +
              " did not authenticate: they were skipped, and nothing of them was merged.");
     }
   }
   if (Flush()) AllWell();
 }
 
-bool SharedHistory::ReadFolder(TextSet& touched, bool& clearSeen) {
-  auto names = desktop_.files.ListFiles(folder_);
-  if (!names) {
+bool SharedHistory::ReadFolder(ShareReadNews& news) {
+  if (!ReadShareFolder(ShareReader{desktop_.files, desktop_.crypto, folder_, machine_, key_}, read_, news)) {
     connected_ = false;
     Fail(Unreachable());
     return false;
-  }
-  // This machine's own file first: its positions go on from its last entry.
-  std::stable_partition(names->begin(), names->end(),
-                        [&](const std::string& name) { return name == machine_ + kShareLogSuffix; });
-  for (const std::string& name : *names) {
-    if (name.size() > 4 && name.ends_with(kShareLogSuffix)) ReadFile(name, touched, clearSeen);
   }
   positionKnown_ = true;
   return true;
 }
 
-void SharedHistory::ReadFile(const std::string& name, TextSet& touched, bool& clearSeen) {
-  const std::string path = FolderPath(name);
-  const auto size = desktop_.files.SizeOf(path);
-  if (!size) return;
-  FileSeen& seen = seen_[name];
-  if (seen.size == *size && *size != 0) return;
-  const auto bytes = desktop_.files.ReadAll(path);
-  if (!bytes) return;
-  seen.size = bytes->size();
-  const ShareLogRead read = ReadShareLog(*bytes);
-  if (read.machine.empty()) return;
-  const bool own = read.machine == machine_;
-  std::uint64_t& applied = applied_[read.machine];
-  std::uint64_t merged = applied;
-  for (const SealedEntry& entry : read.entries) {
-    if (own) nextPosition_ = std::max(nextPosition_, entry.position + 1);
-    if (ledger_.Holds(read.machine, entry.position)) continue;
-    auto event = OpenShareEntry(desktop_.crypto, key_, read.machine, entry);
-    if (!event) {
-      ++rejected_;
-      continue;
-    }
-    const bool known = event->kind != ShareEventKind::kCapture || ledger_.Knows(event->text);
-    ledger_.Add(*event);
-    // Events this machine made, or merged before this run, are in its
-    // clip files already.
-    if (own || entry.position < applied) continue;
-    merged = std::max(merged, entry.position + 1);
-    if (event->kind == ShareEventKind::kClear) {
-      clearSeen = true;
-    } else {
-      onlyNewCaptures_ = onlyNewCaptures_ && !known;
-      touched.insert(std::move(event->text));
-    }
+// Made from the same files before this run read any of them, the read ahead
+// is this read's first part; what changed since, the read after it finds.
+void SharedHistory::TakeReadAhead(ShareReadNews& news) {
+  if (!desktop_.readAhead) return;
+  auto ahead = desktop_.readAhead();
+  desktop_.readAhead = nullptr;
+  if (!ahead || ahead->folder != folder_ || ahead->machine != machine_ || ahead->key != key_ ||
+      ahead->appliedBefore != read_.applied || !read_.sizes.empty() || read_.ledger.EventCount() != 0) {
+    return;
   }
-  applied = merged;
+  read_ = std::move(ahead->state);
+  news = std::move(ahead->news);
 }
 
 std::string SharedHistory::TextOfLine(int line) const { return TextOfItem(desktop_.titles.Get(line)); }
@@ -330,13 +259,13 @@ bool SharedHistory::PutOnTop(const TextSet& texts) {
   TitleList& list = desktop_.titles;
   std::vector<ShareLedger::Clip> clips;
   for (const std::string& text : texts) {
-    auto clip = ledger_.Find(text);
+    auto clip = read_.ledger.Find(text);
     if (!clip) return false;
     clips.push_back(*clip);
   }
   std::sort(clips.begin(), clips.end(), [](const auto& a, const auto& b) { return b.lastUse < a.lastUse; });
   if (list.Count() > 0) {
-    const auto top = ledger_.Find(TextOfLine(0));
+    const auto top = read_.ledger.Find(TextOfLine(0));
     if (!top || !(top->lastUse < clips.back().lastUse)) return false;
   }
   {
@@ -372,10 +301,10 @@ void SharedHistory::Apply(const TextSet& touched, bool clearSeen, std::vector<Un
   for (int i = 0; i < static_cast<int>(listed.size()); ++i) {
     const std::string item(listed[static_cast<std::size_t>(i)]);
     std::string text = TextOfItem(item);
-    const auto clip = ledger_.Find(text);
+    const auto clip = read_.ledger.Find(text);
     // Removed or cleared on some machine, it goes here too; and a text
     // shown twice (copied here and merged from elsewhere) is one clip.
-    if ((!clip && ledger_.Knows(text)) || (clip && present.count(text))) {
+    if ((!clip && read_.ledger.Knows(text)) || (clip && present.count(text))) {
       DropRecords(item);
       changed = true;
       dropped = true;
@@ -391,7 +320,7 @@ void SharedHistory::Apply(const TextSet& touched, bool clearSeen, std::vector<Un
   std::vector<ShareLedger::Clip> merged;
   for (const std::string& text : touched) {
     if (present.count(text)) continue;
-    if (const auto clip = ledger_.Find(text)) merged.push_back(*clip);
+    if (const auto clip = read_.ledger.Find(text)) merged.push_back(*clip);
   }
   // The newest first, so that a store too full for them all takes those.
   std::sort(merged.begin(), merged.end(), [](const auto& a, const auto& b) { return b.lastUse < a.lastUse; });
@@ -481,7 +410,7 @@ std::vector<SharedHistory::UnknownLine> SharedHistory::UnknownLines() const {
   const std::vector<std::string_view> items = ListItems(bytes);
   for (std::size_t line = 0; line < items.size(); ++line) {
     std::string text = TextOfItem(items[line]);
-    if (!text.empty() && !ledger_.Knows(text)) {
+    if (!text.empty() && !read_.ledger.Knows(text)) {
       unknown.push_back({static_cast<int>(line), std::move(text), std::string(items[line])});
     }
   }
@@ -493,7 +422,7 @@ void SharedHistory::PublishUnknown(const std::vector<UnknownLine>& lines) {
   // Oldest first, each a millisecond after the one below it, so that the
   // order of this machine's list survives.
   for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-    const std::int64_t time = ledger_.NextTime(now - line->line);
+    const std::int64_t time = read_.ledger.NextTime(now - line->line);
     pending_.push_back(LocalEvent(ShareEventKind::kCapture, time, line->text));
     if (kept_.ContainsItem(line->item)) pending_.push_back(LocalEvent(ShareEventKind::kKeep, time + 1, line->text));
   }
@@ -504,7 +433,7 @@ void SharedHistory::Note(ShareEventKind kind, std::string text) {
   const std::int64_t now = desktop_.clock.UtcMilliseconds();
   // After what is still waiting to be written, which the ledger does not
   // hold yet.
-  const std::int64_t time = std::max(ledger_.NextTime(now), pending_.empty() ? 0 : pending_.back().time + 1);
+  const std::int64_t time = std::max(read_.ledger.NextTime(now), pending_.empty() ? 0 : pending_.back().time + 1);
   pending_.push_back(LocalEvent(kind, time, std::move(text)));
   if (connected_ && keyFits_) {
     if (Flush()) AllWell();
@@ -516,19 +445,19 @@ bool SharedHistory::Flush() {
   if (!connected_ || !keyFits_ || !positionKnown_) return false;
   auto file = desktop_.files.OpenForAppend(FolderPath(machine_ + kShareLogSuffix));
   bool ok = file != nullptr;
-  if (ok && nextPosition_ == 0 && desktop_.files.SizeOf(FolderPath(machine_ + kShareLogSuffix)).value_or(0) == 0) {
+  if (ok && read_.nextPosition == 0 && desktop_.files.SizeOf(FolderPath(machine_ + kShareLogSuffix)).value_or(0) == 0) {
     ok = file->Write(ShareLogHeader(machine_));
   }
   std::size_t written = 0;
   while (ok && written < pending_.size()) {
     ShareEvent& event = pending_[written];
     event.machine = machine_;
-    event.position = nextPosition_;
-    auto frame = SealShareEvent(desktop_.crypto, key_, machine_, nextPosition_, event);
+    event.position = read_.nextPosition;
+    auto frame = SealShareEvent(desktop_.crypto, key_, machine_, read_.nextPosition, event);
     ok = frame && file->Write(*frame);
     if (!ok) break;
-    ledger_.Add(event);
-    ++nextPosition_;
+    read_.ledger.Add(event);
+    ++read_.nextPosition;
     ++written;
   }
   if (ok) ok = file->Flush();
@@ -536,7 +465,7 @@ bool SharedHistory::Flush() {
   pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(written));
   // What this machine wrote is in its clip files already: the file's next
   // read has nothing new to merge from it.
-  seen_.erase(machine_ + kShareLogSuffix);
+  read_.sizes.erase(machine_ + kShareLogSuffix);
   if (!ok) {
     if (desktop_.files.ListFiles(folder_)) {
       Fail("Solvane Clips cannot write to the shared folder " + Quoted(folder_) +
@@ -561,7 +490,7 @@ void SharedHistory::Captured() {
   // Copied again here after it came from another machine: the one clip
   // moves up, as a copy of it there did. Only a shared text can be on the
   // list twice so.
-  if (ledger_.Knows(text)) {
+  if (read_.ledger.Knows(text)) {
     TitleList& list = desktop_.titles;
     for (int line = 1; line < list.Count(); ++line) {
       if (TextOfLine(line) != text) continue;

@@ -29,14 +29,10 @@
 #include "platform/share_crypto.h"
 #include "platform/timers.h"
 #include "platform/title_list.h"
+#include "share/share_read.h"
 
 namespace solvane {
 
-// Beside the program: this machine's id, its key, what it has merged.
-inline constexpr char kMachineFileName[] = "Machine.qlx";
-inline constexpr char kShareKeyFileName[] = "Shared.key.qlx";
-inline constexpr char kShareStateFileName[] = "Shared.qlx";
-inline constexpr char kShareLogSuffix[] = ".log";
 // While the folder is watched the check is a fallback; after a failure it
 // is the retry.
 inline constexpr int kShareCheckInterval = 2000;
@@ -54,6 +50,8 @@ struct ShareDesktop {
   Timers& timers;
   std::string programFolder;  // with its trailing separator
   std::string computerName;
+  // The folder's first read, when it was made ahead (once; may be null).
+  std::function<std::optional<ShareReadAhead>()> readAhead;
 };
 
 class SharedHistory {
@@ -99,20 +97,16 @@ class SharedHistory {
   std::function<void(const std::string& message)> notice;
 
   // For tests and the benchmark.
-  const ShareLedger& ledger() const { return ledger_; }
-  int rejected() const { return rejected_; }
+  const ShareLedger& ledger() const { return read_.ledger; }
+  int rejected() const { return read_.rejected; }
   const std::string& machineId() const { return machine_; }
 
  private:
-  struct FileSeen {
-    std::uint64_t size = 0;
-  };
   std::string FolderPath(std::string_view name) const;
   std::string LocalPath(const char* name) const { return desktop_.programFolder + name; }
   void LoadMachineId();
   bool LoadKey();
   void SaveKey(const std::string& salt);
-  void LoadApplied();
   void SaveApplied();
   // Makes the folder ready (salt, key); false with the problem reported.
   bool Connect();
@@ -122,9 +116,11 @@ class SharedHistory {
     int line = 0;
     std::string text, item;
   };
-  // Reads every changed file; the texts whose events were new here.
-  bool ReadFolder(TextSet& touched, bool& clearSeen);
-  void ReadFile(const std::string& name, TextSet& touched, bool& clearSeen);
+  // Reads every changed file, into `news` what was new here.
+  bool ReadFolder(ShareReadNews& news);
+  // The first read made ahead, when it read this folder as this machine
+  // with this key from the state just loaded.
+  void TakeReadAhead(ShareReadNews& news);
   // Every line's item, read at once: a line read on its own puts every line
   // above it into the control first.
   std::vector<std::string_view> ListItems(std::string& bytes) const;
@@ -164,16 +160,11 @@ class SharedHistory {
   bool connected_ = false;
   bool keyFits_ = false;  // the key opens the folder's salt check
   bool mergeUnsaved_ = false;
-  bool onlyNewCaptures_ = true;  // what the last read brought: captures of texts never seen
-  ShareLedger ledger_;
-  std::map<std::string, FileSeen> seen_;          // by file name
-  std::map<std::string, std::uint64_t> applied_;  // entries merged, by machine
-  std::uint64_t nextPosition_ = 0;
+  ShareReadState read_;
   bool positionKnown_ = false;
   std::vector<ShareEvent> pending_;  // not yet written to the folder
   std::optional<std::string> heldRemoval_;
   std::string problem_;
-  int rejected_ = 0;  // entries that did not authenticate
   int rejectedTold_ = 0;
 };
 

@@ -76,6 +76,8 @@ struct ClipWindowDesktop {
   ShareCrypto& crypto;
   FolderWatch& folderWatch;
   std::string computerName;
+  // The shared folder's first read, made ahead for the start, if it was.
+  std::function<std::optional<ShareReadAhead>()> shareReadAhead = nullptr;
 };
 
 class ClipWindow : public SettingsTarget, public ClipWindowEvents {

@@ -103,6 +103,8 @@ TEST_F(SettingsFileTest, SharedFolderComesBackWithAnyCharacterAfterTheNineKeys) 
     SettingsDialog next(ini);
     next.RestoreState(kIni);
     EXPECT_EQ(next.shareFolder, c.folder);
+    // The start's read of the folder, made before the dialog exists.
+    EXPECT_EQ(SettingsDialog::StoredShareFolder(ini, kIni), c.folder);
   }
 }
 

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/fake_desktop.h"
@@ -22,8 +24,10 @@ constexpr char kPassphrase[] = "correct horse";
 
 struct Machine {
   explicit Machine(std::uint64_t stream) { desk.crypto.stream = stream; }
-  void Start() {
-    program = std::make_unique<ClipWindow>(desk.Platform(), ClipWindow::kStartLater);
+  void Start(std::optional<ShareReadAhead> ahead = std::nullopt) {
+    ClipWindowDesktop platform = desk.Platform();
+    if (ahead) platform.shareReadAhead = [ahead]() mutable { return std::exchange(ahead, std::nullopt); };
+    program = std::make_unique<ClipWindow>(std::move(platform), ClipWindow::kStartLater);
     program->Start();
     program->ShowStartProblems();
     program->OnActivate();
@@ -143,6 +147,59 @@ TEST_F(SharedHistoryTest, AMachineThatJoinsWithClipsOfItsOwnMergesAndPublishesTh
   a.Check();
   EXPECT_EQ(c.Titles(), (Names{"newer on c", "older on c", "from a"}));
   EXPECT_EQ(a.Titles(), c.Titles());
+}
+
+// The start reads the folder on a thread of its own before the history that
+// merges it exists: what arrives after that read is merged with it, and a
+// read of another folder is not taken for this one's.
+TEST_F(SharedHistoryTest, AStartMergesTheFolderReadAheadWithWhatArrivedSince) {
+  a.Copy("one", 1'800'000'010'000);
+  SyncAndCheck();
+  ASSERT_TRUE(b.program->OnClose());
+  a.Copy("two", 1'800'000'020'000);
+  Sync(a, b);
+  const auto readAhead = [&] {
+    return ReadShareAhead(b.desk.files, b.desk.crypto, FakeDesktop::kFolder, "DESK", kShare);
+  };
+  auto ahead = readAhead();
+  ASSERT_TRUE(ahead);
+  ASSERT_EQ(ahead->news.touched.count("two"), 1u);
+  a.Copy("three", 1'800'000'030'000);
+  Sync(a, b);
+  b.Start(std::move(ahead));
+  EXPECT_EQ(b.Titles(), (Names{"three", "two", "one"}));
+
+  ASSERT_TRUE(b.program->OnClose());
+  a.Copy("four", 1'800'000'040'000);
+  Sync(a, b);
+  auto elsewhere = readAhead();
+  ASSERT_TRUE(elsewhere);
+  elsewhere->folder = "D:\\Elsewhere";
+  ShareEvent stranger;
+  stranger.machine = "elsewhere";
+  stranger.time = 1'800'000'050'000;
+  stranger.text = "from another folder";
+  elsewhere->state.ledger.Add(stranger);
+  elsewhere->news.touched.insert(stranger.text);
+  b.Start(std::move(elsewhere));
+  EXPECT_EQ(b.Titles(), (Names{"four", "three", "two", "one"}));
+}
+
+// Moved to a new folder, a machine starts its file there from the first
+// entry, with the header that names it: without it no one reads the file.
+TEST_F(SharedHistoryTest, AMachineMovedToAnotherFolderStartsAFileThereThatCanBeRead) {
+  a.Copy("one", 1'800'000'010'000);
+  SyncAndCheck();
+  a.desk.files.files["D:\\Other\\readme.txt"] = "";
+  a.desk.settingsDialog.shareFolder = "D:\\Other";
+  a.desk.settingsDialog.sharePassphrase = kPassphrase;
+  a.program->HandleEvent([&] { a.program->ApplySettings(a.desk.settingsDialog); });
+  a.Copy("two", 1'800'000'020'000);
+  const std::string machine = a.program->share().machineId();
+  const ShareLogRead read = ReadShareLog(a.desk.files.files["D:\\Other\\" + machine + ".log"]);
+  EXPECT_EQ(read.machine, machine);
+  ASSERT_FALSE(read.entries.empty());
+  EXPECT_EQ(read.entries.front().position, 0u);
 }
 
 TEST_F(SharedHistoryTest, ARemovalAndAClearOnOneMachineHoldEverywhereAndNothingComesBack) {
