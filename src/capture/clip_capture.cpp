@@ -18,7 +18,10 @@ std::string ClipCapture::MakeUniqueKey(std::string_view text) {
   // clip file copied in an editor) would be taken for the new record's own
   // marker if it named the new key: the record would end at that line.
   std::vector<std::string> quoted;
-  for (const std::string_view line : BufferLineViews(text)) {
+  // Every marker starts so: a text without it is not split into lines.
+  static_assert(kHeaderMarker.substr(0, 2) == kTrailerMarker.substr(0, 2));
+  const bool mayQuote = text.find(kHeaderMarker.substr(0, 2)) != std::string_view::npos;
+  for (const std::string_view line : mayQuote ? BufferLineViews(text) : std::vector<std::string_view>()) {
     if (ClipTextStore::MarkerOf(line) != ClipTextStore::Marker::None) {
       quoted.push_back(AsciiLower(std::string_view(line).substr(kHeaderMarker.size())));
     }
