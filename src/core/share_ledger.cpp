@@ -1,6 +1,7 @@
 #include "core/share_ledger.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace solvane {
 
@@ -20,9 +21,9 @@ bool ShareLedger::Add(const ShareEvent& event) {
   if (machine == held_.end()) machine = held_.emplace(event.machine, std::unordered_set<std::uint64_t>()).first;
   if (!machine->second.insert(event.position).second) return false;
   latest_ = std::max(latest_, event.time);
-  const ShareStamp stamp = ShareStamp::Of(event);
+  ShareStamp stamp = ShareStamp::Of(event);
   if (event.kind == ShareEventKind::kClear) {
-    clears_.insert(stamp);
+    clears_.insert(std::move(stamp));
     return true;
   }
   auto found = texts_.find(std::string_view(event.text));
@@ -31,14 +32,14 @@ bool ShareLedger::Add(const ShareEvent& event) {
   switch (event.kind) {
     case ShareEventKind::kCapture:
     case ShareEventKind::kUse:
-      if (!texts.lastUse || *texts.lastUse < stamp) texts.lastUse = stamp;
+      if (!texts.lastUse || *texts.lastUse < stamp) texts.lastUse = std::move(stamp);
       break;
     case ShareEventKind::kRemove:
-      if (!texts.removed || *texts.removed < stamp) texts.removed = stamp;
+      if (!texts.removed || *texts.removed < stamp) texts.removed = std::move(stamp);
       break;
     case ShareEventKind::kKeep:
     case ShareEventKind::kUnkeep:
-      texts.marks[stamp] = event.kind == ShareEventKind::kKeep;
+      texts.marks[std::move(stamp)] = event.kind == ShareEventKind::kKeep;
       break;
     case ShareEventKind::kClear:
       break;
