@@ -100,8 +100,7 @@ ShareLogRead ReadShareLog(std::string_view bytes) {
     if (kind == kHeaderFrame && read.machine.empty() && !body.empty()) {
       read.machine = std::string(body);
     } else if (kind == kEntryFrame && body.size() >= 8 + kShareNonceBytes + kShareTagBytes) {
-      read.entries.push_back({GetLe(body, 0, 8), std::string(body.substr(8, kShareNonceBytes)),
-                              std::string(body.substr(8 + kShareNonceBytes))});
+      read.entries.push_back({GetLe(body, 0, 8), body.substr(8, kShareNonceBytes), body.substr(8 + kShareNonceBytes)});
     } else {
       ++read.damaged;
     }

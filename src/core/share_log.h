@@ -42,11 +42,12 @@ struct ShareEvent {
   std::uint64_t position = 0;
 };
 
-// An entry as its file holds it, not yet opened.
+// An entry as its file holds it, not yet opened: parts of the bytes read,
+// which must outlive it.
 struct SealedEntry {
   std::uint64_t position = 0;
-  std::string nonce;
-  std::string sealed;
+  std::string_view nonce;
+  std::string_view sealed;
 };
 
 struct ShareLogRead {

@@ -94,9 +94,12 @@ TEST_F(ShareLogTest, DamageInTheMiddleIsSteppedOverAndCountedOnce) {
 }
 
 TEST_F(ShareLogTest, TamperedMovedOrForeignEntriesDoNotAuthenticate) {
-  const ShareLogRead read = ReadShareLog(File(2));
+  const std::string file = File(2);
+  const ShareLogRead read = ReadShareLog(file);
+  std::string flipped(read.entries[0].sealed);
+  flipped[0] ^= 0x40;
   SealedEntry tampered = read.entries[0];
-  tampered.sealed[0] ^= 0x40;
+  tampered.sealed = flipped;
   EXPECT_FALSE(OpenShareEntry(crypto, key, machine, tampered));
   SealedEntry moved = read.entries[0];
   moved.position = 1;  // put in another place of the file
