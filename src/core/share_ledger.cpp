@@ -16,7 +16,8 @@ std::size_t ShareLedger::EventCount() const {
   return count;
 }
 
-bool ShareLedger::Add(const ShareEvent& event) {
+bool ShareLedger::Add(const ShareEvent& event, bool* knew) {
+  if (knew) *knew = false;
   auto machine = held_.find(event.machine);
   if (machine == held_.end()) machine = held_.emplace(event.machine, std::unordered_set<std::uint64_t>()).first;
   if (!machine->second.insert(event.position).second) return false;
@@ -27,6 +28,7 @@ bool ShareLedger::Add(const ShareEvent& event) {
     return true;
   }
   auto found = texts_.find(std::string_view(event.text));
+  if (knew) *knew = found != texts_.end() && found->second.lastUse.has_value();
   if (found == texts_.end()) found = texts_.emplace(event.text, Texts()).first;
   Texts& texts = found->second;
   switch (event.kind) {

@@ -46,8 +46,9 @@ class ShareLedger {
   };
 
   // False for an event already held (the same machine and position, as in
-  // a conflicted copy of a file).
-  bool Add(const ShareEvent& event);
+  // a conflicted copy of a file). With `knew`, whether the ledger knew the
+  // event's text before it (as Knows says), found with the same lookup.
+  bool Add(const ShareEvent& event, bool* knew = nullptr);
   // Whether the text was ever captured or pasted on some machine.
   bool Knows(std::string_view text) const;
   // The clip, when it is shown.

@@ -34,8 +34,9 @@ void ReadFile(const ShareReader& reader, const std::string& name, ShareReadState
       ++state.rejected;
       continue;
     }
-    const bool known = event->kind != ShareEventKind::kCapture || ledger.Knows(event->text);
-    ledger.Add(*event);
+    bool knew = false;
+    ledger.Add(*event, &knew);
+    const bool known = event->kind != ShareEventKind::kCapture || knew;
     if (own || entry.position < applied) continue;
     merged = std::max(merged, entry.position + 1);
     if (event->kind == ShareEventKind::kClear) {

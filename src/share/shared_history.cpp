@@ -319,7 +319,7 @@ void SharedHistory::Apply(const TextSet& touched, bool clearSeen, std::vector<Un
   }
   std::vector<ShareLedger::Clip> merged;
   for (const std::string& text : touched) {
-    if (present.count(text)) continue;
+    if (!present.empty() && present.count(text)) continue;  // an empty set still hashes the text
     if (const auto clip = read_.ledger.Find(text)) merged.push_back(*clip);
   }
   // The newest first, so that a store too full for them all takes those.
