@@ -56,7 +56,9 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& at) {
     ++at;
     return lead;
   }
-  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+  // F8 to FF lead nothing: read as F0 to F7, they made one character of
+  // bytes that are none.
+  const std::size_t length = lead >= 0xF8 ? 0 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
   if (length == 0 || at + length > text.size()) {
     ++at;
     return 0xFFFD;

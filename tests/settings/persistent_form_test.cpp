@@ -92,6 +92,7 @@ TEST_F(SettingsFileTest, SharedFolderComesBackWithAnyCharacterAfterTheNineKeys) 
                 "e \xE6\x97\xA5\\\xF0\x9F\x93\x8B ",
                 "%20D:\\Gr%u00FC%u00DFe %u65E5\\%uD83D%uDCCB%20"},
            Case{"\xC3\x81\x81\tA", "%u00C1%81%09A"},  // a byte of no character, a tab
+           Case{"\xFB\x81\x81\x81", "%FB%81%81%81"},  // a lead byte that leads nothing
        }) {
     SCOPED_TRACE(c.stored);
     files.files.clear();
