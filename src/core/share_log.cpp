@@ -177,7 +177,7 @@ std::string ShareSaltBytes(const ShareSalt& salt) {
          ToHex(salt.checkSealed) + "\r\n";
 }
 
-std::optional<ShareSalt> ParseShareSalt(std::string_view bytes) {
+std::vector<std::string_view> LinesOf(std::string_view bytes) {
   std::vector<std::string_view> lines;
   while (!bytes.empty()) {
     const std::size_t end = bytes.find('\n');
@@ -186,6 +186,11 @@ std::optional<ShareSalt> ParseShareSalt(std::string_view bytes) {
     lines.push_back(line);
     bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
   }
+  return lines;
+}
+
+std::optional<ShareSalt> ParseShareSalt(std::string_view bytes) {
+  const std::vector<std::string_view> lines = LinesOf(bytes);
   if (lines.size() < 3 || lines[0] != kSaltFirstLine || !lines[1].starts_with("salt ") ||
       !lines[2].starts_with("check ")) {
     return std::nullopt;

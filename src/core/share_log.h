@@ -89,6 +89,10 @@ bool KeyFitsSalt(ShareCrypto& crypto, std::string_view key, const ShareSalt& sal
 std::optional<ShareSalt> SealSaltCheck(ShareCrypto& crypto, std::string_view key, std::string salt);
 
 std::uint32_t Crc32(std::string_view bytes);
+// The lines of a small text file, ended by CR LF or LF; a final break
+// starts none.
+std::vector<std::string_view> LinesOf(std::string_view bytes);
+
 std::string ToHex(std::string_view bytes);
 std::optional<std::string> FromHex(std::string_view hex);
 

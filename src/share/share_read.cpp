@@ -51,19 +51,6 @@ void ReadFile(const ShareReader& reader, const std::string& name, ShareReadState
 
 }  // namespace
 
-std::vector<std::string_view> LinesOf(std::string_view bytes) {
-  std::vector<std::string_view> lines;
-  while (!bytes.empty()) {
-    const std::size_t end = bytes.find('\n');
-    std::string_view line = bytes.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    bytes.remove_prefix(end + 1);
-  }
-  return lines;
-}
-
 std::string SharePath(std::string_view folder, std::string_view name) {
   std::string path(folder);
   if (!path.empty() && path.back() != '\\' && path.back() != '/') path.push_back('\\');
@@ -103,9 +90,11 @@ std::optional<ShareKey> ShareKeyOf(std::string_view bytes, ShareCrypto& crypto) 
   return ShareKey{std::move(*key), std::move(*salt)};
 }
 
-std::map<std::string, std::uint64_t> AppliedCountsOf(std::string_view bytes) {
+std::map<std::string, std::uint64_t> LoadAppliedCounts(FileSystem& files, const std::string& path) {
   std::map<std::string, std::uint64_t> applied;
-  for (const std::string_view line : LinesOf(bytes)) {
+  const auto bytes = files.ReadAll(path);
+  if (!bytes) return applied;
+  for (const std::string_view line : LinesOf(*bytes)) {
     const std::size_t space = line.find(' ');
     if (space == std::string_view::npos) continue;
     std::uint64_t count = 0;
@@ -131,9 +120,7 @@ std::optional<ShareReadAhead> ReadShareAhead(FileSystem& files, ShareCrypto& cry
   ahead.folder = folder;
   ahead.machine = std::move(*machine);
   ahead.key = std::move(key->key);
-  if (const auto applied = files.ReadAll(programFolder + kShareStateFileName)) {
-    ahead.appliedBefore = AppliedCountsOf(*applied);
-  }
+  ahead.appliedBefore = LoadAppliedCounts(files, programFolder + kShareStateFileName);
   ahead.state.applied = ahead.appliedBefore;
   if (!ReadShareFolder(ShareReader{files, crypto, ahead.folder, ahead.machine, ahead.key}, ahead.state, ahead.news)) {
     return std::nullopt;

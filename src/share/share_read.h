@@ -51,9 +51,6 @@ struct ShareReader {
   std::string key;
 };
 
-// Lines ended by CR LF or LF; a final break starts none.
-std::vector<std::string_view> LinesOf(std::string_view bytes);
-
 // `name` in `folder`, a separator put between them when it has none.
 std::string SharePath(std::string_view folder, std::string_view name);
 
@@ -70,7 +67,8 @@ struct ShareKey {
   std::string salt;  // the one it was derived with
 };
 std::optional<ShareKey> ShareKeyOf(std::string_view bytes, ShareCrypto& crypto);
-std::map<std::string, std::uint64_t> AppliedCountsOf(std::string_view bytes);
+// The merge counts the state file at `path` holds; none when it is missing.
+std::map<std::string, std::uint64_t> LoadAppliedCounts(FileSystem& files, const std::string& path);
 
 // The first read of `folder`, made from the files beside the program
 // before anything else reads them; none when this machine has no id or

@@ -159,8 +159,7 @@ bool SharedHistory::Connect() {
     return false;
   }
   keyFits_ = true;
-  const auto applied = desktop_.files.ReadAll(LocalPath(kShareStateFileName));
-  read_.applied = applied ? AppliedCountsOf(*applied) : std::map<std::string, std::uint64_t>();
+  read_.applied = LoadAppliedCounts(desktop_.files, LocalPath(kShareStateFileName));
   connected_ = true;
   return true;
 }
