@@ -159,6 +159,17 @@ void ClipWindow::OnClipboardChange() {
   }
 }
 
+void ClipWindow::OnShareCheck() {
+  const auto changes = state_.Changes;
+  share_.Check();
+  // A merge moves lines under an open search: its matches would name
+  // other clips (and paste them), so they are found again.
+  if (search_.open() && state_.Changes != changes) {
+    search_.Refresh();
+    ShowMatches();
+  }
+}
+
 void ClipWindow::ClearClips() {
   CloseSearch();
   desktop_.window.Hide();

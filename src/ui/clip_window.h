@@ -123,7 +123,7 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   }
   void OnAutosaveTimer() override { history_.OnAutosaveTimer(); }
   // The shared folder changed, or its periodic check is due.
-  void OnShareCheck() override { share_.Check(); }
+  void OnShareCheck() override;
   void ClearClips() override;
   void Quit() override { history_.Quit(); }
   bool OnClose() override {

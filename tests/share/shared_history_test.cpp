@@ -286,6 +286,29 @@ TEST_F(SharedHistoryTest, AMergeIsSavedSoonAfterItIsShownAndCountedOnlyThen) {
   EXPECT_NE(b.desk.files.files[merged], countedAtClose);
 }
 
+// A merge moves the lines under an open search: the matches stay on the
+// clips that match, and Enter pastes the highlighted one, not whatever
+// clip its line holds now.
+TEST_F(SharedHistoryTest, AMergeDuringASearchLeavesTheMatchesOnTheirClips) {
+  b.Copy("note one", 1'800'000'010'000);
+  b.Copy("plain", 1'800'000'020'000);
+  SyncAndCheck();
+  b.program->HandleEvent([&] {
+    b.program->OnHotkey();
+    b.program->OnKeyDown(kVkF3, 0);
+    b.program->OnSearchTextChange("note");
+  });
+  a.Copy("other", 1'800'000'030'000);
+  Sync(a, b);
+  b.Check();
+  ASSERT_EQ(b.Titles().front(), "other");
+  Names shown;
+  for (const int line : b.desk.matchList.lines) shown.push_back(TitleOf(b.desk.titles.Get(line)));
+  EXPECT_EQ(shown, (Names{"note one"}));
+  b.Press(kVkReturn);
+  EXPECT_EQ(b.desk.clipboard.text(), "note one");
+}
+
 TEST_F(SharedHistoryTest, APasteMovesTheClipUpOnTheOtherMachineToo) {
   a.Copy("old", 1'800'000'010'000);
   a.Copy("new", 1'800'000'020'000);
