@@ -13,7 +13,7 @@ namespace solvane {
 ClipCapture::ClipCapture(CaptureDesktop desktop, ClipTextStore& store, ClipTextStore& exact, SharedState& state)
     : desktop_(desktop), store_(store), exact_(exact), state_(state) {}
 
-std::string ClipCapture::MakeUniqueKey(std::string_view text) {
+std::string ClipCapture::MakeUniqueKey(std::string_view text, const std::unordered_set<std::string>* alsoTaken) {
   // A line of the new text that reads as a header or trailer (a piece of a
   // clip file copied in an editor) would be taken for the new record's own
   // marker if it named the new key: the record would end at that line.
@@ -30,7 +30,8 @@ std::string ClipCapture::MakeUniqueKey(std::string_view text) {
     // A key that only an exact text left behind by a failed capture holds
     // is taken as well, or that text would come back with the new clip.
     return store_.ContainsKey(key) || exact_.ContainsKey(key) ||
-           std::find(quoted.begin(), quoted.end(), AsciiLower(key)) != quoted.end();
+           std::find(quoted.begin(), quoted.end(), AsciiLower(key)) != quoted.end() ||
+           (alsoTaken != nullptr && alsoTaken->count(AsciiLower(key)) != 0);
   };
   auto tick = [this] { return desktop_.clock.TickCount(); };
   std::string key = keys_.MakeKey(tick);
@@ -80,19 +81,38 @@ void ClipCapture::OnClipboardChange() {
   lastExact_ = std::move(exact);
 }
 
-ClipCapture::Items ClipCapture::RecordElsewhere(std::string_view text, std::string_view exactText) {
-  const std::string key = MakeUniqueKey(text);
-  Items items{BuildTitle(text, desktop_.listFont) + kTitlePadding + key, {}};
-  if (!exactText.empty()) {
-    exact_.InsertRecordAtTop(key, exactText);
-    items.exactItem = BuildExactTitle(exactText, desktop_.listFont) + kTitlePadding + key;
+std::vector<ClipCapture::Items> ClipCapture::RecordElsewhere(const std::vector<Elsewhere>& clips) {
+  std::size_t textBytes = 0, exactBytes = 0, exactCount = 0;
+  for (const Elsewhere& clip : clips) {
+    textBytes += clip.text.size();
+    exactBytes += clip.exactText.size();
+    exactCount += clip.exactText.empty() ? 0 : 1;
   }
-  try {
-    store_.InsertRecordAtTop(key, text);
-  } catch (...) {
-    if (!exactText.empty()) exact_.RemoveKey(key);
-    throw;
+  ClipTextStore::RecordBlock texts(clips.size(), textBytes), exactTexts(exactCount, exactBytes);
+  std::vector<Items> items;
+  items.reserve(clips.size());
+  std::vector<std::size_t> exactClips;   // which clips have an exact text
+  std::unordered_set<std::string> keys;  // the block's own, not in a store yet
+  for (const Elsewhere& clip : clips) {
+    std::string key = MakeUniqueKey(clip.text, &keys);
+    Items& added = items.emplace_back(Items{BuildTitle(clip.text, desktop_.listFont) + kTitlePadding + key, {}});
+    if (!clip.exactText.empty()) {
+      exactTexts.Add(key, clip.exactText);
+      exactClips.push_back(items.size() - 1);
+      added.exactItem = BuildExactTitle(clip.exactText, desktop_.listFont) + kTitlePadding + key;
+    }
+    texts.Add(key, clip.text);
+    keys.insert(AsciiLower(key));
   }
+  // A clip is recorded only when both its records fit.
+  std::size_t count = store_.FittingRecords(texts);
+  exactCount = exact_.FittingRecords(exactTexts);
+  if (exactCount < exactClips.size()) count = std::min(count, exactClips[exactCount]);
+  exactCount =
+      static_cast<std::size_t>(std::lower_bound(exactClips.begin(), exactClips.end(), count) - exactClips.begin());
+  exact_.InsertRecordsAtTop(std::move(exactTexts), exactCount);
+  store_.InsertRecordsAtTop(std::move(texts), count);
+  items.resize(count);
   return items;
 }
 

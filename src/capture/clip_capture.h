@@ -5,6 +5,7 @@
 // well, and its exact text kept beside it in UTF-8 under the same key.
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "core/clip_text_store.h"
@@ -46,7 +47,12 @@ class ClipCapture {
     std::string item;
     std::string exactItem;
   };
-  Items RecordElsewhere(std::string_view text, std::string_view exactText);
+  struct Elsewhere {
+    std::string_view text, exactText;
+  };
+  // Many such clips put in together, as one block in each store: the items
+  // of those that fit, from the first (the first clip's records on top).
+  std::vector<Items> RecordElsewhere(const std::vector<Elsewhere>& clips);
 
   const std::string& LastCapture() const { return lastCapture_; }
   // After Clear Clips the same text may be captured again.
@@ -56,7 +62,8 @@ class ClipCapture {
   }
 
  private:
-  std::string MakeUniqueKey(std::string_view text);
+  // Also unlike any key in `alsoTaken` (small letters), when given.
+  std::string MakeUniqueKey(std::string_view text, const std::unordered_set<std::string>* alsoTaken = nullptr);
   // The clipboard's Unicode text when the ANSI text does not hold it
   // exactly; empty otherwise.
   std::string ExactTextOf(const std::string& ansi);

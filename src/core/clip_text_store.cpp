@@ -78,23 +78,56 @@ void ClipTextStore::InsertAtTop(const std::vector<std::string>& lines) {
 }
 
 void ClipTextStore::InsertRecordAtTop(std::string_view key, std::string_view text) {
+  RecordBlock block(1, text.size());
+  block.Add(key, text);
+  PutBlockOnTop(std::move(block.bytes_), block.lengths_);
+}
+
+ClipTextStore::RecordBlock::RecordBlock(std::size_t records, std::size_t textBytes) {
+  bytes_.reserve(textBytes + records * (2 * (kMarkerLineLength + 2) + 2));
+  records_.reserve(records);
+}
+
+void ClipTextStore::RecordBlock::Add(std::string_view key, std::string_view text) {
   const std::vector<std::string_view> lines = BufferLineViews(text);
-  std::string block;
-  block.reserve(text.size() + 2 * lines.size() + 2 * (kMarkerLineLength + 2));
-  newLengths_.clear();
   const auto add = [&](std::string_view line, std::string_view more = {}) {
-    block.append(line).append(more).append(kCrLf);
-    newLengths_.push_back(line.size() + more.size());
+    bytes_.append(line).append(more).append(kCrLf);
+    lengths_.push_back(line.size() + more.size());
   };
   add(kHeaderMarker, key);
   for (const std::string_view line : lines) add(line);
   add(kTrailerMarker, key);
-  PutBlockOnTop(std::move(block), newLengths_);
+  records_.push_back({bytes_.size(), lengths_.size()});
+}
+
+std::size_t ClipTextStore::FittingRecords(const RecordBlock& block) const {
+  const auto& ends = block.records_;
+  return static_cast<std::size_t>(
+      std::partition_point(ends.begin(), ends.end(), [&](const RecordBlock::End& end) { return Fits(end.byte); }) -
+      ends.begin());
+}
+
+void ClipTextStore::InsertRecordsAtTop(RecordBlock block, std::size_t count) {
+  count = std::min(count, block.size());
+  if (count == 0) return;
+  if (FittingRecords(block) < count) throw AppError(kLineInsertionError);
+  const RecordBlock::End end = block.records_[count - 1];
+  std::string& bytes = block.bytes_;
+  bytes.resize(end.byte);
+  block.lengths_.resize(end.line);
+  // Line by line, each line costs its own index entry; a block as large as
+  // half the store is cheaper indexed with it as one loaded file.
+  if (bytes.size() < chars_ / 2) {
+    PutBlockOnTop(std::move(bytes), block.lengths_);
+    return;
+  }
+  for (const std::string_view piece : FilePieces()) bytes += piece;
+  AssignFileBytes(std::move(bytes));
 }
 
 void ClipTextStore::PutBlockOnTop(std::string bytes, const std::vector<std::size_t>& lengths) {
-  const std::size_t added = bytes.size() - 2 + (Empty() ? 0 : 2);
-  if (added > capacity_ || chars_ > capacity_ - added) throw AppError(kLineInsertionError);
+  if (!Fits(bytes.size())) throw AppError(kLineInsertionError);
+  const std::size_t added = Added(bytes.size());
   const std::string& block = blocks_.emplace_front(std::move(bytes));
   // Back to front, so each new line is the newest so far.
   std::vector<LineId>& headers = newHeaders_;

@@ -62,6 +62,31 @@ class ClipTextStore : private KeyIndex::KeySource {
   // puts them, without a string for each line. Fails as InsertAtTop does.
   void InsertRecordAtTop(std::string_view key, std::string_view text);
 
+  // Records gathered to be put in together (a merge of many clips), each
+  // as InsertRecordAtTop makes it.
+  class RecordBlock {
+   public:
+    // Room for that many records of texts that long in all (with CR LF
+    // breaks), made at once: a block grown bit by bit touches twice the memory.
+    RecordBlock(std::size_t records, std::size_t textBytes);
+    void Add(std::string_view key, std::string_view text);
+    std::size_t size() const { return records_.size(); }
+
+   private:
+    friend class ClipTextStore;
+    struct End {
+      std::size_t byte, line;
+    };
+    std::string bytes_;
+    std::vector<std::size_t> lengths_;  // every line's
+    std::vector<End> records_;          // where each record ends
+  };
+  // How many of the block's records, from its first, the store can still take.
+  std::size_t FittingRecords(const RecordBlock& block) const;
+  // The block's first `count` records, the first of them on top. Fails as
+  // InsertAtTop does, changing nothing, when they do not all fit.
+  void InsertRecordsAtTop(RecordBlock block, std::size_t count);
+
   // Replaces the whole content (loading a file). A file larger than the
   // capacity is still loaded whole: losing stored clips is worse than
   // holding more than the limit.
@@ -143,6 +168,10 @@ class ClipTextStore : private KeyIndex::KeySource {
   // and, when `kept` is given, every other line there, each with CR LF.
   void Partition(const std::function<bool(std::string_view lowerKey)>& ours, std::vector<std::string>& removed,
                  std::string* kept) const;
+  // What a block of new lines (`size` bytes, each line with its CR LF)
+  // adds to CharCount, and whether the store can take it.
+  std::size_t Added(std::size_t size) const { return size - 2 + (Empty() ? 0 : 2); }
+  bool Fits(std::size_t size) const { return Added(size) <= capacity_ && chars_ <= capacity_ - Added(size); }
   // The bytes of new lines (each followed by CR LF, `lengths` long), put
   // on top and indexed.
   void PutBlockOnTop(std::string bytes, const std::vector<std::size_t>& lengths);

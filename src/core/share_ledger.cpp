@@ -16,8 +16,8 @@ std::size_t ShareLedger::EventCount() const {
   return count;
 }
 
-bool ShareLedger::Add(const ShareEvent& event, bool* knew) {
-  if (knew) *knew = false;
+bool ShareLedger::Add(ShareEvent event, TextSeen* seen) {
+  if (seen) *seen = {};
   auto machine = held_.find(event.machine);
   if (machine == held_.end()) machine = held_.emplace(event.machine, std::unordered_set<std::uint64_t>()).first;
   if (!machine->second.insert(event.position).second) return false;
@@ -28,8 +28,9 @@ bool ShareLedger::Add(const ShareEvent& event, bool* knew) {
     return true;
   }
   auto found = texts_.find(std::string_view(event.text));
-  if (knew) *knew = found != texts_.end() && found->second.lastUse.has_value();
-  if (found == texts_.end()) found = texts_.emplace(event.text, Texts()).first;
+  const bool knew = found != texts_.end() && found->second.lastUse.has_value();
+  if (found == texts_.end()) found = texts_.emplace(std::move(event.text), Texts()).first;
+  if (seen) *seen = {knew, found->first};
   Texts& texts = found->second;
   switch (event.kind) {
     case ShareEventKind::kCapture:

@@ -36,6 +36,13 @@ struct ShareStamp {
   static ShareStamp Of(const ShareEvent& event) { return {event.time, event.machine, event.position}; }
 };
 
+// Texts looked up by a view, without a string made for the lookup.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+};
+using TextStringSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
+
 class ShareLedger {
  public:
   // Its text is the ledger's own: valid until the ledger next changes.
@@ -45,10 +52,16 @@ class ShareLedger {
     bool kept = false;
   };
 
+  // What Add found with its one lookup of the event's text: whether the
+  // ledger knew it before (as Knows says), and the ledger's own copy of it,
+  // which lives as long as the ledger (empty for a clear).
+  struct TextSeen {
+    bool knew = false;
+    std::string_view text;
+  };
   // False for an event already held (the same machine and position, as in
-  // a conflicted copy of a file). With `knew`, whether the ledger knew the
-  // event's text before it (as Knows says), found with the same lookup.
-  bool Add(const ShareEvent& event, bool* knew = nullptr);
+  // a conflicted copy of a file). The text is moved in, not copied.
+  bool Add(ShareEvent event, TextSeen* seen = nullptr);
   // Whether the text was ever captured or pasted on some machine.
   bool Knows(std::string_view text) const;
   // The clip, when it is shown.
@@ -75,16 +88,11 @@ class ShareLedger {
   bool KeptAt(const Texts& texts, const ShareStamp& at) const;
   bool IsShown(const Texts& texts) const;
 
-  // Looked up by a text of any length for every event and every line: a
-  // hash reads the text once, where an ordered map compares it with many.
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-  };
-
   // The positions held, by machine: a handful of machines, thousands of
   // positions each.
   std::map<std::string, std::unordered_set<std::uint64_t>, std::less<>> held_;
+  // Looked up by a text of any length for every event and every line: a
+  // hash reads the text once, where an ordered map compares it with many.
   std::unordered_map<std::string, Texts, TextHash, std::equal_to<>> texts_;
   std::set<ShareStamp> clears_;
   std::int64_t latest_ = 0;

@@ -34,16 +34,17 @@ void ReadFile(const ShareReader& reader, const std::string& name, ShareReadState
       ++state.rejected;
       continue;
     }
-    bool knew = false;
-    ledger.Add(*event, &knew);
-    const bool known = event->kind != ShareEventKind::kCapture || knew;
+    const ShareEventKind kind = event->kind;
+    ShareLedger::TextSeen seen;
+    if (!ledger.Add(std::move(*event), &seen)) continue;
+    const bool known = kind != ShareEventKind::kCapture || seen.knew;
     if (own || entry.position < applied) continue;
     merged = std::max(merged, entry.position + 1);
-    if (event->kind == ShareEventKind::kClear) {
+    if (kind == ShareEventKind::kClear) {
       news.clearSeen = true;
     } else {
       news.onlyNewCaptures = news.onlyNewCaptures && !known;
-      news.touched.insert(std::move(event->text));
+      news.touched.insert(seen.text);
     }
   }
   applied = merged;

@@ -38,7 +38,8 @@ struct ShareReadState {
 
 // What reads brought that this machine has not merged yet.
 struct ShareReadNews {
-  std::unordered_set<std::string> touched;  // the texts whose events were new here
+  // The texts whose events were new here, as the reads' ledger holds them.
+  std::unordered_set<std::string_view> touched;
   bool clearSeen = false;
   bool onlyNewCaptures = true;  // nothing but captures of texts never seen
 };

@@ -238,26 +238,32 @@ std::string SharedHistory::TextOfItem(std::string_view item) const {
   return {};
 }
 
-std::optional<ClipCapture::Items> SharedHistory::RecordMerged(const ShareLedger::Clip& clip) {
-  const std::string_view text = clip.text;
-  // Most texts are ASCII, the same in every code page: no round trip.
-  const bool ascii = IsAscii(text);
-  const std::string ansi = ascii ? std::string() : desktop_.clipboard.Utf8ToAnsi(text);
-  const bool exact = ascii || desktop_.clipboard.AnsiToUtf8(ansi) == text;
-  try {
-    ClipCapture::Items items =
-        capture_.RecordElsewhere(ascii ? text : std::string_view(ansi), exact ? std::string_view() : text);
-    if (clip.kept) kept_.Set(ClipTextStore::KeyOfTitle(items.item), true);
-    return items;
-  } catch (const std::exception&) {
-    return std::nullopt;
+std::vector<ClipCapture::Items> SharedHistory::RecordMerged(const std::vector<ShareLedger::Clip>& clips) {
+  std::vector<std::string> ansi(clips.size());
+  std::vector<ClipCapture::Elsewhere> texts;
+  texts.reserve(clips.size());
+  for (std::size_t i = 0; i < clips.size(); ++i) {
+    const std::string_view text = clips[i].text;
+    // Most texts are ASCII, the same in every code page: no round trip.
+    if (IsAscii(text)) {
+      texts.push_back({text, {}});
+      continue;
+    }
+    ansi[i] = desktop_.clipboard.Utf8ToAnsi(text);
+    const bool exact = desktop_.clipboard.AnsiToUtf8(ansi[i]) == text;
+    texts.push_back({ansi[i], exact ? std::string_view() : text});
   }
+  std::vector<ClipCapture::Items> items = capture_.RecordElsewhere(texts);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (clips[i].kept) kept_.Set(ClipTextStore::KeyOfTitle(items[i].item), true);
+  }
+  return items;
 }
 
 bool SharedHistory::PutOnTop(const TextSet& texts) {
   TitleList& list = desktop_.titles;
   std::vector<ShareLedger::Clip> clips;
-  for (const std::string& text : texts) {
+  for (const std::string_view text : texts) {
     auto clip = read_.ledger.Find(text);
     if (!clip) return false;
     clips.push_back(*clip);
@@ -269,12 +275,11 @@ bool SharedHistory::PutOnTop(const TextSet& texts) {
   }
   {
     const ListUpdate update(list);
+    // A store too full for them all takes the newest; the rest stays in the folder.
     int at = 0;
-    for (const ShareLedger::Clip& clip : clips) {
-      auto items = RecordMerged(clip);
-      if (!items) break;  // the store is full: the rest stays in the folder
-      list.Insert(at, items->item);
-      if (!items->exactItem.empty()) list.SetExactLine(at, items->exactItem);
+    for (const ClipCapture::Items& items : RecordMerged(clips)) {
+      list.Insert(at, items.item);
+      if (!items.exactItem.empty()) list.SetExactLine(at, items.exactItem);
       ++at;
     }
   }
@@ -292,7 +297,7 @@ void SharedHistory::Apply(const TextSet& touched, bool clearSeen, std::vector<Un
     std::string text;  // kept only for a line the folder has not heard of
   };
   std::vector<Line> lines;
-  std::unordered_set<std::string> present;
+  TextStringSet present;
   bool changed = false;
   bool dropped = false;
   std::string bytes;
@@ -317,16 +322,15 @@ void SharedHistory::Apply(const TextSet& touched, bool clearSeen, std::vector<Un
     present.insert(std::move(text));
   }
   std::vector<ShareLedger::Clip> merged;
-  for (const std::string& text : touched) {
+  for (const std::string_view text : touched) {
     if (!present.empty() && present.count(text)) continue;  // an empty set still hashes the text
     if (const auto clip = read_.ledger.Find(text)) merged.push_back(*clip);
   }
   // The newest first, so that a store too full for them all takes those.
   std::sort(merged.begin(), merged.end(), [](const auto& a, const auto& b) { return b.lastUse < a.lastUse; });
-  for (const ShareLedger::Clip& clip : merged) {
-    auto records = RecordMerged(clip);
-    if (!records) break;  // the store is full: the rest stays in the folder
-    lines.push_back({std::move(records->item), std::move(records->exactItem), clip.lastUse, -1, {}});
+  std::vector<ClipCapture::Items> records = RecordMerged(merged);
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    lines.push_back({std::move(records[i].item), std::move(records[i].exactItem), merged[i].lastUse, -1, {}});
     changed = true;
   }
   const auto newer = [](const Line& a, const Line& b) {

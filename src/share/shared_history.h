@@ -110,7 +110,7 @@ class SharedHistory {
   void SaveApplied();
   // Makes the folder ready (salt, key); false with the problem reported.
   bool Connect();
-  using TextSet = std::unordered_set<std::string>;
+  using TextSet = std::unordered_set<std::string_view>;
   // A line of the list whose clip the folder has not heard of.
   struct UnknownLine {
     int line = 0;
@@ -132,8 +132,9 @@ class SharedHistory {
   bool PutOnTop(const TextSet& texts);
   // The marks redrawn and the save set for soon, once the list shows a merge.
   void MergeShown();
-  // A merged clip's records and title; none when the store is full.
-  std::optional<ClipCapture::Items> RecordMerged(const ShareLedger::Clip& clip);
+  // Merged clips' records and titles, for those the store can take (from
+  // the first).
+  std::vector<ClipCapture::Items> RecordMerged(const std::vector<ShareLedger::Clip>& clips);
   std::vector<UnknownLine> UnknownLines() const;
   // This machine's clips that the folder has not heard of yet, oldest first.
   void PublishUnknown(const std::vector<UnknownLine>& lines);

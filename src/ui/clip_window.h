@@ -221,6 +221,7 @@ class ClipWindow : public SettingsTarget, public ClipWindowEvents {
   const ClipTextStore& store() const { return store_; }
   ClipTextStore& store() { return store_; }
   const ClipTextStore& exactTexts() const { return exact_; }
+  ClipTextStore& exactTexts() { return exact_; }
   ClipCapture& capture() { return capture_; }
   HistoryKeeper& history() { return history_; }
   PasteEngine& paste() { return paste_; }

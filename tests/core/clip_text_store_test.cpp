@@ -256,6 +256,44 @@ TEST(ClipTextStore, CapturesAboveALoadedFileSaveNewestFirstAndWinOnASharedKey) {
   EXPECT_EQ(reloaded.FileBytes(), bytes);
 }
 
+// A block of records goes in whole or as far as it fits, on top of what
+// the store holds, whether it is put in line by line (small beside the
+// store) or indexed with the store as one file (large); a text quoting a
+// header line stays that text's.
+TEST(ClipTextStore, ARecordBlockGoesOnTopAsFarAsItFits) {
+  for (const std::string& second : {std::string("second"), std::string(1000, 's')}) {
+    ClipTextStore store;
+    store.AssignFileBytes("/:hdr:\\1000000000001\r\nloaded\r\n/:tlr:\\1000000000001\r\n");
+    store.InsertRecordAtTop("1000000000002", second);
+    const std::string below = store.FileBytes();
+    ClipTextStore::RecordBlock block(3, 0);
+    block.Add("1000000000003", "first");
+    block.Add("1000000000004", "two\nlines /:hdr:\\1000000000002\r\n/:hdr:\\1000000000002");
+    block.Add("1000000000005", "last");
+    // Room for the first two records only: each is 46 characters more than
+    // its text, a lone LF becomes CR LF.
+    const std::size_t room = store.CharCount() + (46 + 5) + (46 + 53);
+    store.set_capacity(room - 1);
+    EXPECT_EQ(store.FittingRecords(block), 1u);
+    store.set_capacity(room);
+    EXPECT_EQ(store.FittingRecords(block), 2u);
+    EXPECT_THROW(store.InsertRecordsAtTop(block, 3), AppError);
+    EXPECT_FALSE(store.ContainsKey("1000000000003"));
+    store.InsertRecordsAtTop(std::move(block), 2);
+    EXPECT_EQ(store.FileBytes(),
+              "/:hdr:\\1000000000003\r\nfirst\r\n/:tlr:\\1000000000003\r\n"
+              "/:hdr:\\1000000000004\r\ntwo\r\nlines /:hdr:\\1000000000002\r\n/:hdr:\\1000000000002\r\n"
+              "/:tlr:\\1000000000004\r\n" +
+                  below);
+    EXPECT_EQ(store.CharCount(), store.Text().size());
+    EXPECT_EQ(store.TextView("1000000000003"), "first");
+    EXPECT_EQ(store.Lookup(Item("", "1000000000004")), "two\r\nlines /:hdr:\\1000000000002\r\n/:hdr:\\1000000000002");
+    EXPECT_EQ(store.Lookup(Item("", "1000000000002")), second);
+    EXPECT_EQ(store.Lookup(Item("", "1000000000001")), "loaded");
+    EXPECT_FALSE(store.ContainsKey("1000000000005"));
+  }
+}
+
 // Removing a key: every record of it goes (loaded and captured, in any
 // letter case), the rest stays in order, and the lines taken put it back.
 TEST(ClipTextStore, RemoveKeyTakesEveryRecordOfTheKeyAndItsLinesPutItBack) {

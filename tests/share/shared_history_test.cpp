@@ -42,6 +42,11 @@ struct Machine {
     desk.clock.utcMs = at;
     desk.clipboard.CopyText(text);
   }
+  void CopyUnicode(const std::string& utf8, std::int64_t at) {
+    ++desk.clock.tick;
+    desk.clock.utcMs = at;
+    desk.clipboard.CopyUnicode(utf8);
+  }
   void Press(unsigned key) {
     program->HandleEvent([&] { program->OnKeyDown(key, 0); });
   }
@@ -284,6 +289,26 @@ TEST_F(SharedHistoryTest, AMergeIsSavedSoonAfterItIsShownAndCountedOnlyThen) {
   ASSERT_TRUE(b.program->OnClose());
   EXPECT_NE(b.desk.files.files[store].find("saved at the close"), std::string::npos);
   EXPECT_NE(b.desk.files.files[merged], countedAtClose);
+}
+
+// A store too full for a whole merge takes the newest clips that fit with
+// their exact texts, and no clip without the exact text it came with.
+TEST_F(SharedHistoryTest, AStoreTooFullForAMergeTakesTheNewestClipsWhole) {
+  const std::string lodz = "\xC5\x82\xC3\xB3d\xC5\xBA", four = "\xD1\x87\xD0\xB5\xD1\x82\xD1\x8B\xD1\x80\xD0\xB5";
+  a.Copy("one", 1'800'000'010'000);
+  a.CopyUnicode(lodz, 1'800'000'020'000);
+  a.Copy("three", 1'800'000'030'000);
+  a.CopyUnicode(four, 1'800'000'040'000);
+  // Room for the newest exact text only (its record is 46 bytes more than
+  // its 12), not for the next one's beside it.
+  b.program->exactTexts().set_capacity(58 + 20);
+  SyncAndCheck();
+  ASSERT_EQ(b.desk.titles.Count(), 2);
+  EXPECT_EQ(b.program->share().TextOfLine(0), four);
+  EXPECT_EQ(b.program->share().TextOfLine(1), "three");
+  EXPECT_FALSE(b.desk.titles.ExactLine(0).empty());
+  EXPECT_EQ(b.program->exactTexts().Count(), 3);
+  EXPECT_TRUE(b.desk.dialogs.errors.empty()) << b.desk.dialogs.errors.front();
 }
 
 // A merge moves the lines under an open search: the matches stay on the
