@@ -71,6 +71,10 @@ std::vector<std::string_view> BufferLineViews(std::string_view text) {
   return lines;
 }
 
+void AppendBufferLines(std::string& out, std::string_view text) {
+  if (ForEachLine(text, [&](std::string_view line) { out.append(line).append(kCrLf); })) out.append(kCrLf);
+}
+
 int BufferLineCount(std::string_view text) {
   if (text.empty()) return 0;
   int count = 0;

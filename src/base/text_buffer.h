@@ -23,6 +23,9 @@ std::vector<std::string> SplitBufferLines(std::string_view text);
 // The same lines as views into `text`.
 std::vector<std::string_view> BufferLineViews(std::string_view text);
 
+// The same lines, each followed by CR LF, appended to `out`.
+void AppendBufferLines(std::string& out, std::string_view text);
+
 // The line count of a buffer as a list of strings sees it: 0 for "", and a
 // final line break does not start a further line ("abc\r\n" is one line).
 int BufferLineCount(std::string_view text);

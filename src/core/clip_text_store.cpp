@@ -80,45 +80,37 @@ void ClipTextStore::InsertAtTop(const std::vector<std::string>& lines) {
 void ClipTextStore::InsertRecordAtTop(std::string_view key, std::string_view text) {
   RecordBlock block(1, text.size());
   block.Add(key, text);
-  PutBlockOnTop(std::move(block.bytes_), block.lengths_);
+  PutRecordsOnTop(std::move(block.bytes_));
 }
 
 ClipTextStore::RecordBlock::RecordBlock(std::size_t records, std::size_t textBytes) {
   bytes_.reserve(textBytes + records * (2 * (kMarkerLineLength + 2) + 2));
-  records_.reserve(records);
+  ends_.reserve(records);
 }
 
 void ClipTextStore::RecordBlock::Add(std::string_view key, std::string_view text) {
-  const std::vector<std::string_view> lines = BufferLineViews(text);
-  const auto add = [&](std::string_view line, std::string_view more = {}) {
-    bytes_.append(line).append(more).append(kCrLf);
-    lengths_.push_back(line.size() + more.size());
-  };
-  add(kHeaderMarker, key);
-  for (const std::string_view line : lines) add(line);
-  add(kTrailerMarker, key);
-  records_.push_back({bytes_.size(), lengths_.size()});
+  bytes_.append(kHeaderMarker).append(key).append(kCrLf);
+  AppendBufferLines(bytes_, text);
+  bytes_.append(kTrailerMarker).append(key).append(kCrLf);
+  ends_.push_back(bytes_.size());
 }
 
 std::size_t ClipTextStore::FittingRecords(const RecordBlock& block) const {
-  const auto& ends = block.records_;
+  const auto& ends = block.ends_;
   return static_cast<std::size_t>(
-      std::partition_point(ends.begin(), ends.end(), [&](const RecordBlock::End& end) { return Fits(end.byte); }) -
-      ends.begin());
+      std::partition_point(ends.begin(), ends.end(), [&](std::size_t end) { return Fits(end); }) - ends.begin());
 }
 
 void ClipTextStore::InsertRecordsAtTop(RecordBlock block, std::size_t count) {
   count = std::min(count, block.size());
   if (count == 0) return;
   if (FittingRecords(block) < count) throw AppError(kLineInsertionError);
-  const RecordBlock::End end = block.records_[count - 1];
   std::string& bytes = block.bytes_;
-  bytes.resize(end.byte);
-  block.lengths_.resize(end.line);
+  bytes.resize(block.ends_[count - 1]);
   // Line by line, each line costs its own index entry; a block as large as
   // half the store is cheaper indexed with it as one loaded file.
   if (bytes.size() < chars_ / 2) {
-    PutBlockOnTop(std::move(bytes), block.lengths_);
+    PutRecordsOnTop(std::move(bytes));
     return;
   }
   for (const std::string_view piece : FilePieces()) bytes += piece;
@@ -147,6 +139,18 @@ void ClipTextStore::PutBlockOnTop(std::string bytes, const std::vector<std::size
   KeepRecordHeaders(headers);
   for (auto it = headers.rbegin(); it != headers.rend(); ++it) headers_.AddSmallest(KeyOfLine(*it), *it);
   chars_ += added;
+}
+
+void ClipTextStore::PutRecordsOnTop(std::string bytes) {
+  // Every CR ends a line.
+  newLengths_.clear();
+  const char* const data = bytes.data();
+  for (const char* from = data; from < data + bytes.size();) {
+    const char* const end = FindByte(from, data + bytes.size(), '\r');
+    newLengths_.push_back(static_cast<std::size_t>(end - from));
+    from = end + 2;
+  }
+  PutBlockOnTop(std::move(bytes), newLengths_);
 }
 
 void ClipTextStore::Assign(const std::vector<std::string>& lines) {

@@ -70,16 +70,12 @@ class ClipTextStore : private KeyIndex::KeySource {
     // breaks), made at once: a block grown bit by bit touches twice the memory.
     RecordBlock(std::size_t records, std::size_t textBytes);
     void Add(std::string_view key, std::string_view text);
-    std::size_t size() const { return records_.size(); }
+    std::size_t size() const { return ends_.size(); }
 
    private:
     friend class ClipTextStore;
-    struct End {
-      std::size_t byte, line;
-    };
     std::string bytes_;
-    std::vector<std::size_t> lengths_;  // every line's
-    std::vector<End> records_;          // where each record ends
+    std::vector<std::size_t> ends_;  // where each record ends
   };
   // How many of the block's records, from its first, the store can still take.
   std::size_t FittingRecords(const RecordBlock& block) const;
@@ -175,6 +171,8 @@ class ClipTextStore : private KeyIndex::KeySource {
   // The bytes of new lines (each followed by CR LF, `lengths` long), put
   // on top and indexed.
   void PutBlockOnTop(std::string bytes, const std::vector<std::size_t>& lengths);
+  // The same for records, whose lines hold no CR and no LF of their own.
+  void PutRecordsOnTop(std::string bytes);
   // Appends the loaded block's header and trailer lines, in file order.
   void ScanLoaded(std::vector<LineId>& headers, std::vector<LineId>& trailers) const;
 

@@ -294,9 +294,13 @@ TEST_F(SharedHistoryTest, AMergeIsSavedSoonAfterItIsShownAndCountedOnlyThen) {
 // A store too full for a whole merge takes the newest clips that fit with
 // their exact texts, and no clip without the exact text it came with.
 TEST_F(SharedHistoryTest, AStoreTooFullForAMergeTakesTheNewestClipsWhole) {
-  const std::string lodz = "\xC5\x82\xC3\xB3d\xC5\xBA", four = "\xD1\x87\xD0\xB5\xD1\x82\xD1\x8B\xD1\x80\xD0\xB5";
+  // Its first letter beyond ASCII comes after eight that are.
+  const std::string city =
+      "the city of \xC5\x82\xC3\xB3"
+      "dz and more";
+  const std::string four = "\xD1\x87\xD0\xB5\xD1\x82\xD1\x8B\xD1\x80\xD0\xB5";
   a.Copy("one", 1'800'000'010'000);
-  a.CopyUnicode(lodz, 1'800'000'020'000);
+  a.CopyUnicode(city, 1'800'000'020'000);
   a.Copy("three", 1'800'000'030'000);
   a.CopyUnicode(four, 1'800'000'040'000);
   // Room for the newest exact text only (its record is 46 bytes more than
