@@ -330,6 +330,7 @@ void SharedHistory::Apply(const TextSet& touched, bool clearSeen, std::vector<Un
     present.insert(std::move(text));
   }
   std::vector<ShareLedger::Clip> merged;
+  merged.reserve(touched.size());
   for (const std::string_view text : touched) {
     if (!present.empty() && present.count(text)) continue;  // an empty set still hashes the text
     if (const auto clip = read_.ledger.Find(text)) merged.push_back(*clip);
@@ -337,8 +338,12 @@ void SharedHistory::Apply(const TextSet& touched, bool clearSeen, std::vector<Un
   // The newest first, so that a store too full for them all takes those.
   std::sort(merged.begin(), merged.end(), [](const auto& a, const auto& b) { return b.lastUse < a.lastUse; });
   std::vector<ClipCapture::Items> records = RecordMerged(merged);
+  // Grown line by line, a whole history's lines were moved a dozen times
+  // into fresh memory.
+  lines.reserve(lines.size() + records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
-    lines.push_back({std::move(records[i].item), std::move(records[i].exactItem), merged[i].lastUse, -1, {}});
+    lines.push_back(
+        {std::move(records[i].item), std::move(records[i].exactItem), std::move(merged[i].lastUse), -1, {}});
     changed = true;
   }
   const auto newer = [](const Line& a, const Line& b) {
@@ -353,14 +358,16 @@ void SharedHistory::Apply(const TextSet& touched, bool clearSeen, std::vector<Un
     const ListUpdate update(list);
     const int selected = list.ItemIndex();
     // Merged clips that only come between lines kept in their order (most
-    // often on top) are put in; a long list is not filled again for them.
-    bool inPlace = !dropped;
+    // often on top) are put in, when they are fewer than the lines there: a
+    // long list is not filled again for them, nor a whole history put in
+    // line by line beside a few clips of this machine's own.
+    bool inPlace = !dropped && static_cast<std::size_t>(list.Count()) > records.size();
     for (int last = -1; const Line& line : lines) {
       if (line.from < 0) continue;
       inPlace = inPlace && line.from > last;
       last = line.from;
     }
-    if (inPlace && list.Count() > 0) {
+    if (inPlace) {
       for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].from >= 0) continue;
         list.Insert(static_cast<int>(i), lines[i].item);
