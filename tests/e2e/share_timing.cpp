@@ -36,7 +36,16 @@ void arrive(const std::string& bytes, const std::string& path) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) throw Failure("cannot write " + part);
   }
-  if (!MoveFileExA(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) throw Failure("cannot rename " + part);
+  // A sync program retries a replace that a reader holds up for a moment.
+  // Wine refuses a rename over a file that the program has open for reading
+  // at that instant, though it opens it sharing deletion.
+  for (int tries = 1; !MoveFileExA(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING); ++tries) {
+    const DWORD error = GetLastError();
+    if (tries >= 2000 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) {
+      throw Failure("cannot rename " + part + " (error " + std::to_string(error) + ")");
+    }
+    Sleep(1);
+  }
 }
 
 }  // namespace

@@ -110,12 +110,16 @@ std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
   return ReadWhole(path);
 }
 
+// From the folder's entry, without opening the file: the shared folder's
+// periodic check asks for every file's size, and an open file holds up a
+// sync program that renames a newer copy over it.
 std::optional<std::uint64_t> Win32FileSystem::SizeOf(const std::string& path) {
-  FileHandle file = OpenForReading(path);
-  if (!file.valid()) return std::nullopt;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
-  return static_cast<std::uint64_t>(size.QuadPart);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::Create(const std::string& path) {
