@@ -14,7 +14,9 @@
 // block, numbered down from -1. A loaded line's number is its offset in the
 // file: loading looks only at the lines that can be markers, so it neither
 // copies the file nor keeps anything per line. A clip's text in the file is
-// the run of bytes between its header and its trailer line.
+// the run of bytes between its header and its trailer line. Many records
+// put in at once (a merge) become one block; when it is as large as half
+// the store, it and the store are indexed again as one loaded file.
 
 #include <cstddef>
 #include <cstdint>
