@@ -1,6 +1,6 @@
 #include "core/key_generator.h"
 
-#include <cstdio>
+#include <algorithm>
 
 namespace solvane {
 
@@ -13,11 +13,22 @@ std::int32_t KeyGenerator::Draw(std::uint32_t range) {
 namespace {
 
 // At least `digits` digits, zero-padded, a "-" in front of negative values,
-// then only the first `digits` characters kept.
+// then only the first `digits` characters kept: "%.*d" cut short, made by
+// hand since a merge makes a key for every clip of a history.
 std::string Field(std::int32_t value, int digits) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.*d", digits, static_cast<int>(value));
-  return std::string(text).substr(0, static_cast<std::size_t>(digits));
+  char reversed[10];
+  int count = 0;
+  std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+  do {
+    reversed[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  std::string text;
+  if (value < 0) text.push_back('-');
+  if (count < digits) text.append(static_cast<std::size_t>(digits - count), '0');
+  while (count > 0) text.push_back(reversed[--count]);
+  text.resize(std::min(text.size(), static_cast<std::size_t>(digits)));
+  return text;
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ TEST(KeyGenerator, FormattingPadsShortAndCutsLongValues) {
   EXPECT_EQ(KeyGenerator::FormatKey(5, 7), "0000005000007");
   EXPECT_EQ(KeyGenerator::FormatKey(123456789, 1234567), "1234567123456");
   EXPECT_EQ(KeyGenerator::FormatKey(-5, -42), "-000000-00004");
+  EXPECT_EQ(KeyGenerator::FormatKey(INT32_MIN, INT32_MAX), "-214748214748");
   EXPECT_EQ(KeyGenerator::FormatKey(0, 0).size(), 13u);
 }
 
