@@ -95,11 +95,11 @@ std::vector<ClipCapture::Items> ClipCapture::RecordElsewhere(const std::vector<E
   std::unordered_set<std::string> keys;  // the block's own, not in a store yet
   for (const Elsewhere& clip : clips) {
     std::string key = MakeUniqueKey(clip.text, &keys);
-    Items& added = items.emplace_back(Items{BuildTitle(clip.text, desktop_.listFont) + kTitlePadding + key, {}});
+    Items& added = items.emplace_back(Items{BuildTitleLine(clip.text, desktop_.listFont, key), {}});
     if (!clip.exactText.empty()) {
       exactTexts.Add(key, clip.exactText);
       exactClips.push_back(items.size() - 1);
-      added.exactItem = BuildExactTitle(clip.exactText, desktop_.listFont) + kTitlePadding + key;
+      added.exactItem = BuildExactTitleLine(clip.exactText, desktop_.listFont, key);
     }
     texts.Add(key, clip.text);
     keys.insert(AsciiLower(key));

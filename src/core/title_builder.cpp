@@ -2,6 +2,7 @@
 
 #include "base/text_buffer.h"
 #include "base/utf8.h"
+#include "core/clip_text_store.h"
 
 namespace solvane {
 
@@ -28,7 +29,10 @@ TitleSource FindTitleSource(std::string_view text) {
   int lines = 0;
   // CR LF, a lone CR and a lone LF each end a line; a final break starts none.
   for (std::size_t start = 0; start < text.size() && !(found && lines >= 2);) {
-    const std::size_t end = text.find_first_of("\r\n", start);
+    // A plain loop: find_first_of asks memchr about each character in turn.
+    std::size_t end = start;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    if (end == text.size()) end = std::string_view::npos;
     const std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
     if (++lines == 1) source.line = line;
     if (!found && HasVisibleCharacter(line)) {
@@ -42,47 +46,80 @@ TitleSource FindTitleSource(std::string_view text) {
   return source;
 }
 
+// The title, then `padding` and `key` after it in the same string, made at
+// its full size at once.
+std::string Joined(std::string_view title, bool dots, std::string_view padding, std::string_view key) {
+  std::string line;
+  line.reserve(title.size() + 3 + padding.size() + key.size());
+  line.append(title);
+  if (dots) line.append("...");
+  line.append(padding);
+  line.append(key);
+  return line;
+}
+
 // `width` measures a prefix of the title; `cut` moves a length back to a
 // whole character.
 template <typename Width, typename Cut>
-std::string Build(std::string_view text, Width&& width, Cut&& cut) {
-  if (text.empty()) return {};
+std::string Build(std::string_view text, Width&& width, Cut&& cut, std::string_view padding, std::string_view key) {
+  if (text.empty()) return Joined({}, false, padding, key);
   const TitleSource source = FindTitleSource(text);
-  std::string title(source.line.substr(0, cut(source.line, kMaxTitleSource)));
+  const std::string_view line = source.line.substr(0, cut(source.line, kMaxTitleSource));
 
-  bool wasCut = false;
-  if (width(title) > kMaxTitleWidth) {
-    // Widths grow with every character, so the longest prefix that fits is
-    // found by halving instead of measuring once per removed character.
-    std::size_t fits = 0;
-    std::size_t tooWide = title.size();
-    while (tooWide - fits > 1) {
-      const std::size_t mid = fits + (tooWide - fits) / 2;
-      if (width(std::string_view(title).substr(0, mid)) > kMaxTitleWidth) {
-        tooWide = mid;
-      } else {
-        fits = mid;
-      }
+  // Widths grow with every character, so the longest prefix that fits lies
+  // between a prefix that fits and one that does not. Prefixes twice as long
+  // each time find such a pair near the cut, where measuring the whole line
+  // first cost a merge of 20,000 long lines a measure of 4,096 characters
+  // each; then halving finds the cut. Only the title is copied.
+  std::size_t fits = 0;
+  std::size_t tooWide = 0;
+  for (std::size_t probe = 64; tooWide == 0; probe *= 2) {
+    if (probe >= line.size()) {
+      if (width(line) > kMaxTitleWidth) tooWide = line.size();
+      break;
     }
-    title.resize(cut(title, fits));
-    wasCut = true;
+    if (width(line.substr(0, probe)) > kMaxTitleWidth) {
+      tooWide = probe;
+    } else {
+      fits = probe;
+    }
   }
-  if (wasCut || source.severalLines) title += "...";
-  return title;
+  if (tooWide == 0) return Joined(line, source.severalLines, padding, key);
+  while (tooWide - fits > 1) {
+    const std::size_t mid = fits + (tooWide - fits) / 2;
+    if (width(line.substr(0, mid)) > kMaxTitleWidth) {
+      tooWide = mid;
+    } else {
+      fits = mid;
+    }
+  }
+  return Joined(line.substr(0, cut(line, fits)), true, padding, key);
 }
+
+auto AnsiWidth(TextMetrics& metrics) {
+  return [&metrics](std::string_view prefix) { return metrics.TextWidth(prefix); };
+}
+auto Utf8Width(TextMetrics& metrics) {
+  return [&metrics](std::string_view prefix) { return metrics.Utf8TextWidth(prefix); };
+}
+std::size_t AnyCut(std::string_view, std::size_t length) { return length; }
 
 }  // namespace
 
 std::string BuildTitle(std::string_view text, TextMetrics& metrics) {
-  return Build(
-      text, [&](std::string_view prefix) { return metrics.TextWidth(prefix); },
-      [](std::string_view, std::size_t length) { return length; });
+  return Build(text, AnsiWidth(metrics), AnyCut, {}, {});
 }
 
 std::string BuildExactTitle(std::string_view utf8, TextMetrics& metrics) {
-  return Build(
-      utf8, [&](std::string_view prefix) { return metrics.Utf8TextWidth(prefix); },
-      [](std::string_view title, std::size_t length) { return Utf8CutPoint(title, length); });
+  return Build(utf8, Utf8Width(metrics), Utf8CutPoint, {}, {});
+}
+
+std::string BuildTitleLine(std::string_view text, TextMetrics& metrics, std::string_view key) {
+  return Build(text, AnsiWidth(metrics), AnyCut, kTitlePadding, key);
+}
+
+std::string BuildExactTitleLine(std::string_view utf8, TextMetrics& metrics, std::string_view key) {
+  return Build(utf8, Utf8Width(metrics), Utf8CutPoint, kTitlePadding, key);
 }
 
 }  // namespace solvane

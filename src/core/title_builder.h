@@ -18,5 +18,9 @@ inline constexpr std::size_t kMaxTitleSource = 4096;
 std::string BuildTitle(std::string_view text, TextMetrics& metrics);
 // The same for a clip's exact text in UTF-8; no character is cut in two.
 std::string BuildExactTitle(std::string_view utf8, TextMetrics& metrics);
+// A clip's line in the list: its title, the padding and its key, made as
+// one string (a merge makes one for every clip of a history).
+std::string BuildTitleLine(std::string_view text, TextMetrics& metrics, std::string_view key);
+std::string BuildExactTitleLine(std::string_view utf8, TextMetrics& metrics, std::string_view key);
 
 }  // namespace solvane

@@ -40,6 +40,9 @@ TEST_F(TitleBuilderTest, WideLineIsCutToTheLongestPrefixThatFits) {
   EXPECT_EQ(Title(std::string(20, 'W') + "iii"), std::string(20, 'W') + "...");
   const std::string mixed = std::string(19, 'W') + "iiiiiiii";  // 171 + 16
   EXPECT_EQ(Title(mixed), std::string(19, 'W') + "iiii...");
+  // 'i' is 2 px: 90 fit, more than the shorter prefixes measured first.
+  EXPECT_EQ(Title(std::string(90, 'i')), std::string(90, 'i'));
+  EXPECT_EQ(Title(std::string(200, 'i')), std::string(90, 'i') + "...");
 }
 
 TEST_F(TitleBuilderTest, VeryLongLineIsMeasuredOnlyAFewTimes) {
