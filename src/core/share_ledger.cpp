@@ -27,9 +27,9 @@ bool ShareLedger::Add(ShareEvent event, TextSeen* seen) {
     clears_.insert(std::move(stamp));
     return true;
   }
-  auto found = texts_.find(std::string_view(event.text));
-  const bool knew = found != texts_.end() && found->second.lastUse.has_value();
-  if (found == texts_.end()) found = texts_.emplace(std::move(event.text), Texts()).first;
+  // One hash of the text, found or put in; a text found is left where it is.
+  const auto [found, put] = texts_.try_emplace(std::move(event.text));
+  const bool knew = !put && found->second.lastUse.has_value();
   if (seen) *seen = {knew, found->first};
   Texts& texts = found->second;
   switch (event.kind) {
