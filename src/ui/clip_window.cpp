@@ -514,6 +514,10 @@ void ClipWindow::OnActivate() {
   state_.PasteDelay = delay;
   history_.SetAutosaveInterval(settings.autosave ? state_.AutoSaveInterval : 0);
   LoadPrefs();
+  // Hidden before the shared folder's first read: a merge that fills the
+  // list while the window shows pays for the list's new scroll bars and
+  // repaint at once (40 ms for a whole history under Wine).
+  desktop_.window.MinimizeApplication();
   // The shared folder is read once the local history is in place.
   try {
     share_.Configure(ShareFolderPath(settings), {});
@@ -521,7 +525,6 @@ void ClipWindow::OnActivate() {
     ReportProblem(error.what());
   }
   desktop_.titles.SetHorizontalExtent(0);
-  desktop_.window.MinimizeApplication();
   // Before the start has shown its own boxes, it reports this with them.
   if (startShown_) ReportHotKey();
 }
