@@ -20,7 +20,13 @@ std::string ClipCapture::MakeUniqueKey(std::string_view text, const std::unorder
   std::vector<std::string> quoted;
   // Every marker starts so: a text without it is not split into lines.
   static_assert(kHeaderMarker.substr(0, 2) == kTrailerMarker.substr(0, 2));
-  const bool mayQuote = text.find(kHeaderMarker.substr(0, 2)) != std::string_view::npos;
+  // Looked for sixteen bytes at a time: a merge asks it of a whole history.
+  bool mayQuote = false;
+  for (const char* at = text.data(); !mayQuote; ++at) {
+    at = FindByte(at, text.data() + text.size(), kHeaderMarker[0]);
+    if (at == text.data() + text.size()) break;
+    mayQuote = at + 1 < text.data() + text.size() && at[1] == kHeaderMarker[1];
+  }
   for (const std::string_view line : mayQuote ? BufferLineViews(text) : std::vector<std::string_view>()) {
     if (ClipTextStore::MarkerOf(line) != ClipTextStore::Marker::None) {
       quoted.push_back(AsciiLower(std::string_view(line).substr(kHeaderMarker.size())));
