@@ -81,6 +81,7 @@ std::optional<ShareLedger::Clip> ShareLedger::Find(std::string_view text) const 
 
 std::vector<ShareLedger::Clip> ShareLedger::Shown() const {
   std::vector<Clip> shown;
+  shown.reserve(texts_.size());
   for (const auto& [text, texts] : texts_) {
     if (IsShown(texts)) shown.push_back({text, *texts.lastUse, !texts.marks.empty() && texts.marks.rbegin()->second});
   }

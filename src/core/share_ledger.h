@@ -78,6 +78,8 @@ class ShareLedger {
   std::int64_t NextTime(std::int64_t now) const { return std::max(now, latest_ + 1); }
   bool Holds(const std::string& machine, std::uint64_t position) const;
   std::size_t EventCount() const;
+  // The texts it holds, whether shown or not.
+  std::size_t TextCount() const { return texts_.size(); }
 
  private:
   struct Texts {

@@ -329,14 +329,23 @@ void SharedHistory::Apply(const TextSet& touched, bool clearSeen, std::vector<Un
     lines.push_back({item, {}, stamp, i, clip || !unknown ? std::string() : text});
     present.insert(std::move(text));
   }
-  std::vector<ShareLedger::Clip> merged;
-  merged.reserve(touched.size());
-  for (const std::string_view text : touched) {
-    if (!present.empty() && present.count(text)) continue;  // an empty set still hashes the text
-    if (const auto clip = read_.ledger.Find(text)) merged.push_back(*clip);
-  }
   // The newest first, so that a store too full for them all takes those.
-  std::sort(merged.begin(), merged.end(), [](const auto& a, const auto& b) { return b.lastUse < a.lastUse; });
+  std::vector<ShareLedger::Clip> merged;
+  if (touched.size() == read_.ledger.TextCount()) {
+    // Every text is news (a folder's first read): taken as the ledger holds
+    // them, without looking each one up again.
+    merged = read_.ledger.Shown();
+    if (!present.empty()) {  // an empty set still hashes the text
+      std::erase_if(merged, [&](const ShareLedger::Clip& clip) { return present.count(clip.text) != 0; });
+    }
+  } else {
+    merged.reserve(touched.size());
+    for (const std::string_view text : touched) {
+      if (!present.empty() && present.count(text)) continue;
+      if (const auto clip = read_.ledger.Find(text)) merged.push_back(*clip);
+    }
+    std::sort(merged.begin(), merged.end(), [](const auto& a, const auto& b) { return b.lastUse < a.lastUse; });
+  }
   std::vector<ClipCapture::Items> records = RecordMerged(merged);
   // Grown line by line, a whole history's lines were moved a dozen times
   // into fresh memory.

@@ -137,13 +137,15 @@ TEST_F(SharedHistoryTest, CopiesOnBothMachinesMeetInTimeOrderAndOneTextIsOneClip
 }
 
 // A machine with a history of its own joins a folder that holds clips: its
-// first check merges them and still publishes every clip of its own.
+// first check merges them, a text it holds too only once, and still
+// publishes every clip of its own.
 TEST_F(SharedHistoryTest, AMachineThatJoinsWithClipsOfItsOwnMergesAndPublishesThemAtOnce) {
   a.Copy("from a", 1'800'000'010'000);
   SyncAndCheck();
   Machine c{3};
   c.Start();
   c.desk.files.files[std::string(kPrefix) + "readme.txt"] = "";
+  c.Copy("from a", 1'800'000'000'500);  // copied on both: one clip
   c.Copy("older on c", 1'800'000'001'000);
   c.Copy("newer on c", 1'800'000'002'000);
   Sync(a, c);
